@@ -1,0 +1,65 @@
+#pragma once
+// The process-wide switch between the four ways of reaching the camera's serial control
+// channel: mode 0 the native serial port, modes 1-3 a Camera Link serial library. It keeps
+// the six link settings (read on first use, written at process end), opens and re-opens the
+// active transport, forwards every write and read and logs every written line.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CommLink {
+public:
+    static CommLink& Instance();
+    // Writes the six settings back (the process-end write).
+    ~CommLink();
+
+    int Open(unsigned mode, uint32_t baudRate, unsigned index);
+    int OpenWith(unsigned mode, uint32_t baudRate);
+    int Reopen();
+    int ChangeMode(unsigned mode);
+    int ChangeBaudRate(uint32_t baudRate);
+    int ChangePort(unsigned index);
+    void Close();
+
+    // Writes all bytes of the line (CR LF included) and logs it without trailing CR/LF.
+    // 1 for modes 0-3, 0 for an invalid mode (nothing written or logged).
+    int Write(const std::string& line);
+    // Reads up to count bytes, waiting at most timeoutMs; returns as soon as count bytes
+    // are there. Sleeps while waiting and wakes within a millisecond of a byte's arrival.
+    int Read(char* buffer, int count, uint32_t timeoutMs);
+    // True as soon as a byte can be read without waiting; false after timeoutMs.
+    bool WaitReadable(uint32_t timeoutMs);
+    // Called from the receiving thread whenever bytes arrive (mode 0), so the user-interface
+    // thread can be woken instead of polling. May be empty.
+    void SetArrivalNotify(std::function<void()> notify);
+
+    int PortCount();
+    std::string PortName(int index);
+    unsigned GetMode() const { return m_mode; }
+    void SetMode(unsigned mode) { m_mode = mode; }
+    uint32_t GetBaudRate() const { return m_baudRate; }
+    unsigned SelectedPort() const;
+    static uint32_t IndexToBaud(int index);
+    static int BaudToIndex(uint32_t baudRate);
+    void SaveSettings();
+    // Reopen; "Failed to initialize!" on failure, else the camera model check.
+    int Connect();
+    // The model check that Connect runs after a successful open; installed by the layer
+    // that owns the camera model (returns 1 when the camera answered).
+    void SetModelCheck(std::function<int()> check) { m_modelCheck = std::move(check); }
+
+    // Test seam: forget the loaded settings so the next Instance() use reads them again.
+    void ReloadSettingsForTest();
+
+private:
+    CommLink();
+    void LoadSettings();
+
+    unsigned m_mode = 0;
+    uint32_t m_baudRate = 9600;
+    unsigned m_comPortIndex = 0;
+    unsigned m_cl2000Index = 0;
+    unsigned m_cl2001Index = 0;
+    unsigned m_clV11Index = 0;
+    std::function<int()> m_modelCheck;
+};

@@ -1,0 +1,69 @@
+#include "UserNotice.h"
+
+#include <cstdio>
+
+namespace {
+
+class StderrNotice : public UserNotice {
+public:
+    void Message(const std::string& text, const std::string& caption, NoticeIcon) override
+    {
+        std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        std::fprintf(stderr, "[%s] %s (answered No)\n", caption.c_str(), text.c_str());
+        return false;
+    }
+    std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+};
+
+StderrNotice g_stderrNotice;
+UserNotice* g_notices = nullptr;
+
+std::string takeFront(std::vector<std::string>& names)
+{
+    if (names.empty())
+        return {};
+    std::string name = names.front();
+    names.erase(names.begin());
+    return name;
+}
+
+} // namespace
+
+UserNotice& Notices()
+{
+    return g_notices ? *g_notices : g_stderrNotice;
+}
+
+void SetNotices(UserNotice* notices)
+{
+    g_notices = notices;
+}
+
+void RecordingNotice::Message(const std::string& text, const std::string& caption, NoticeIcon icon)
+{
+    messages.push_back({text, caption, icon});
+}
+
+bool RecordingNotice::AskYesNo(const std::string& text, const std::string&)
+{
+    questions.push_back(text);
+    if (answers.empty())
+        return false;
+    bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+}
+
+std::string RecordingNotice::OpenFileName(const std::string&, const std::string&, const std::string&)
+{
+    return takeFront(fileNames);
+}
+
+std::string RecordingNotice::SaveFileName(const std::string&, const std::string&, const std::string&)
+{
+    return takeFront(fileNames);
+}
