@@ -1,0 +1,39 @@
+#pragma once
+// An up/down control with its own range and position, linked to a buddy number box. Setting
+// the position writes it into the buddy; a step asks the owner first (stepRequested), so the
+// parameter controls decide what a step does, as with the native spin control.
+#include <QWidget>
+
+class NumberBox;
+class QToolButton;
+
+class UpDownControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpDownControl(int ctrlId, QWidget* parent = nullptr);
+
+    int ctrlId() const { return m_ctrlId; }
+    void setBuddy(NumberBox* buddy);
+    NumberBox* buddy() const { return m_buddy; }
+    void setRange(int minimum, int maximum);
+    int minimum() const { return m_min; }
+    int maximum() const { return m_max; }
+    // Position clamped to the range; also written as "%d" into the buddy.
+    void setPosition(int position);
+    // The buddy's text read as a decimal integer and clamped to the range (the native
+    // control reads its position back from the buddy).
+    int position() const;
+
+signals:
+    // The person pressed up (+1) or down (-1), or used the arrow keys in the buddy.
+    void stepRequested(int ctrlId, int position, int step);
+
+private:
+    int m_ctrlId;
+    NumberBox* m_buddy = nullptr;
+    int m_min = 0;
+    int m_max = 100;
+    int m_pos = 0;
+    QToolButton* m_up;
+    QToolButton* m_down;
+};
