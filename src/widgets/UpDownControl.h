@@ -1,7 +1,8 @@
 #pragma once
 // An up/down control with its own range and position, linked to a buddy number box. Setting
 // the position writes it into the buddy; a step asks the owner first (stepRequested), so the
-// parameter controls decide what a step does, as with the native spin control.
+// parameter controls decide what a step does, as with the native spin control. When nothing
+// is connected to stepRequested, the control steps its own position within the range.
 #include <QWidget>
 
 class NumberBox;
@@ -24,11 +25,19 @@ public:
     // control reads its position back from the buddy).
     int position() const;
 
+    // Presses up (+1) or down (-1) as the person would.
+    void step(int delta);
+
 signals:
     // The person pressed up (+1) or down (-1), or used the arrow keys in the buddy.
     void stepRequested(int ctrlId, int position, int step);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    int clamp(int value) const;
+
     int m_ctrlId;
     NumberBox* m_buddy = nullptr;
     int m_min = 0;

@@ -6,7 +6,7 @@ class QWidget;
 
 enum class ControlClass {
     None = 0,
-    NumberBox = 1,  // NumberBox
+    NumberBox = 1,  // any QLineEdit: a NumberBox, or a read-only box (a plain QLineEdit)
     Spin = 2,       // UpDownControl
     DropDown = 3,   // QComboBox with item data
     PushButton = 5, // QPushButton
