@@ -3,6 +3,7 @@
 // through CommLink, assembles reply bytes into lines, queues and logs them, waits for a reply
 // with a time-out, checks "COMPLETE" acknowledgements and parses value replies against the
 // command table. User-interface thread only.
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -60,6 +61,12 @@ public:
 
 private:
     Command() = default;
+    // Files one received byte: 1 a line was completed, -1 the line overflowed, 0 go on.
+    int TakeByte(char byte);
+    // Takes bytes until a line is complete (1) or nothing more arrives before end (0).
+    int ReceiveBefore(std::chrono::steady_clock::time_point end);
+    // An exchange's wait for its reply line, waking as soon as the line is complete.
+    int WaitForLine(uint32_t timeoutMs);
 
     char m_buffer[1024] = {};
     int m_count = 0;
