@@ -62,4 +62,6 @@ private:
     unsigned m_cl2001Index = 0;
     unsigned m_clV11Index = 0;
     std::function<int()> m_modelCheck;
+    // Camera Link modes: a byte WaitReadable had to take from the library, handed out first.
+    std::string m_pending;
 };
