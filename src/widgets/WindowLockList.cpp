@@ -1,0 +1,28 @@
+#include "WindowLockList.h"
+
+CWindowLockList& CWindowLockList::Instance()
+{
+    static CWindowLockList list;
+    return list;
+}
+
+void CWindowLockList::Register(QWidget* window)
+{
+    m_windows.append(QPointer<QWidget>(window));
+}
+
+void CWindowLockList::Unregister(QWidget* window)
+{
+    // Entries of windows that are gone are dropped on the way.
+    m_windows.removeIf([window](const QPointer<QWidget>& entry) { return entry.isNull() || entry.data() == window; });
+}
+
+void CWindowLockList::SetAllEnabled(bool enabled)
+{
+    // Copy: enabling a window can run code that registers or unregisters windows.
+    const QList<QPointer<QWidget>> windows = m_windows;
+    for (const QPointer<QWidget>& window : windows) {
+        if (window)
+            window->setEnabled(enabled);
+    }
+}
