@@ -154,21 +154,34 @@ TEST_F(CommLinkTest, ComPortNamesInModeZero)
     EXPECT_EQ(l.PortName(32), "ERROR");
 }
 
-TEST_F(CommLinkTest, CameraLinkModesWithoutATransportFailAndStillPersist)
+TEST_F(CommLinkTest, FailedChangeModeIsStillPersisted)
+{
+    settings.ints = {{kCommunicationMode, 3}, {kBaudrate, 115200}, {kComPortNo, 6}};
+    settings.ports["COM7"] = "/nonexistent/ttyLumora";
+    CommLink& l = Link();
+    EXPECT_EQ(l.ChangeMode(0), 0);
+    EXPECT_EQ(l.GetMode(), 0u);
+    l.SaveSettings(); // the process-end write
+    EXPECT_EQ(settings.ints.at(kCommunicationMode), 0u);
+    EXPECT_EQ(settings.ints.at(kBaudrate), 115200u);
+    EXPECT_EQ(settings.ints.at(kComPortNo), 6u);
+}
+
+TEST_F(CommLinkTest, SwitchingToCameraLinkClosesTheSerialPortAndKeepsTheChoice)
 {
     settings.ints = {{kCommunicationMode, 0}, {kBaudrate, 115200}};
     CommLink& l = Link();
     ASSERT_EQ(l.Reopen(), 1);
-    EXPECT_EQ(l.ChangeMode(2), 0); // no Camera Link library here
+    l.ChangeMode(2); // whether a Camera Link library is there does not matter here
     EXPECT_EQ(l.GetMode(), 2u);
-    // The serial port was closed by the switch.
-    EXPECT_EQ(SerialPort::Instance().IsOpen(), false);
-    EXPECT_EQ(l.ChangePort(4), 0);
+    EXPECT_FALSE(SerialPort::Instance().IsOpen());
+    l.ChangePort(4);
     EXPECT_EQ(l.SelectedPort(), 4u);
-    l.SaveSettings(); // the process-end write
+    l.Close();
+    l.SaveSettings();
     EXPECT_EQ(settings.ints.at(kCommunicationMode), 2u);
-    EXPECT_EQ(settings.ints.at(kBaudrate), 115200u);
     EXPECT_EQ(settings.ints.at(kCl2001DllIndex), 4u);
+    EXPECT_EQ(settings.ints.at(kComPortNo), 0u);
 }
 
 TEST(CommLinkBaud, TableAndItsFallbacks)
