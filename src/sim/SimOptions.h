@@ -1,0 +1,51 @@
+#pragma once
+// Start-up options of the simulated camera, shared by the pty program and the Camera Link
+// front ends. ParseSimArgs reads the program's arguments (without the program name); the
+// front ends that have no command line may fill SimOptions directly.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Ways in which the simulated camera misbehaves on request (--fault ...). Several may be on.
+struct SimFaults {
+    int silentAfter = -1;      // silent-after=N: lines after the N-th get no answer (-1: off)
+    bool garbage = false;      // garbage: every answer is a line of random bytes
+    bool overflow = false;     // overflow: every answer is 2000 bytes without a LF
+    bool errorReplies = false; // error-replies: settings are refused with an error text
+    int hangupAfter = -1;      // hangup-after=N: the line is closed after the N-th answer
+};
+
+// Outcome codes that the automatic functions report when a one-shot run ends.
+struct SimResults {
+    int awb = 0;   // AWRS after AWB=2 / AWB=4 (0 "Complete")
+    int agc = 8;   // ATCS after AGC=2 (8 "Convergent")
+    int asc = 8;   // ATCS after ASC=2
+    int rs = 0;    // SDRS after RS=0
+};
+
+struct SimOptions {
+    std::string model = "KT-5100W-QBCL";
+    // Initial values, applied in order after the model: mnemonic (upper case) and value text.
+    std::vector<std::pair<std::string, std::string>> sets;
+    std::string device; // serve this serial device instead of a new pseudo-terminal
+    std::string link;   // make this symbolic link to the served device
+    std::string log;    // JSON-lines traffic log
+    uint32_t baud = 0;  // pace answers to this line speed; 0 answers at once
+    uint32_t latencyMs = 0;
+    int busyPolls = 3;  // status polls that a one-shot function answers busy before its result
+    SimResults results;
+    SimFaults faults;
+    uint32_t seed = 1;  // for the garbage fault
+    bool help = false;
+};
+
+// Reads the options. On a mistake returns false with a one-line explanation in error.
+// Options: --model NAME, --set MN=VALUE (repeatable), --device PATH, --link PATH, --log FILE,
+// --baud N, --latency-ms N, --busy-polls N, --result awb|agc|asc|rs=CODE (repeatable),
+// --fault silent-after=N|garbage|overflow|error-replies|hangup-after=N (repeatable),
+// --seed N, --help. "--opt value" and "--opt=value" are both accepted.
+bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error);
+
+// The usage text that the program prints for --help and after a mistake.
+std::string SimUsage();
