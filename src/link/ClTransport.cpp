@@ -1,7 +1,15 @@
 #include "ClTransport.h"
 
-// No Camera Link library support is built in yet: modes 1-3 have no transport and fail to open.
-ClTransport* ClTransportForMode(unsigned)
+#include "ClSerial2000.h"
+#include "ClSerial2001.h"
+#include "ClSerialV11.h"
+
+ClTransport* ClTransportForMode(unsigned mode)
 {
-    return nullptr;
+    switch (mode) {
+    case 1: return &ClSerial2000::Instance();
+    case 2: return &ClSerial2001::Instance();
+    case 3: return &ClSerialV11::Instance();
+    default: return nullptr;
+    }
 }
