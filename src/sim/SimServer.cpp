@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -89,6 +90,23 @@ void SimServer::Close()
     m_pacer.Clear();
 }
 
+void SimServer::drainBeforeHangup()
+{
+    // Closing the master drops what the far side has not read yet; a real line delivers the
+    // bytes that were on it before it went dead. Give the reader a second to take them (the
+    // tty offers no event for an empty queue, so look every few milliseconds).
+    if (m_slave < 0)
+        return;
+    // Written bytes reach the slave's queue a moment later, so look only after a pause.
+    for (int i = 0; i < 200; ++i) {
+        timespec pause{0, 5000000};
+        nanosleep(&pause, nullptr);
+        int queued = 0;
+        if (ioctl(m_slave, FIONREAD, &queued) != 0 || queued == 0)
+            return;
+    }
+}
+
 bool SimServer::flush(std::string& out)
 {
     while (!out.empty()) {
@@ -114,6 +132,7 @@ bool SimServer::Run(int stopFd)
         if (!flush(out))
             return false;
         if (m_session.HungUp() && out.empty() && m_pacer.Empty()) {
+            drainBeforeHangup();
             Close();
             return true;
         }

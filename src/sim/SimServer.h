@@ -31,6 +31,7 @@ public:
 
 private:
     bool flush(std::string& out);
+    void drainBeforeHangup();
 
     SimSession& m_session;
     WirePacer m_pacer;

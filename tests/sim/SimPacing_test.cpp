@@ -1,0 +1,74 @@
+// Answers paced to the line speed: never complete before the request and the reply could have
+// crossed the line, bytes spaced like on the line, and not much later than that either. This
+// checks the pacing, generously; speed targets are the benchmarks' business.
+#include "SimTestClient.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+TEST(SimWire, LineTimeAndSchedule)
+{
+    EXPECT_EQ(WireTimeNs(0, 9600), 0u);
+    EXPECT_EQ(WireTimeNs(96, 9600), 100000000u); // 96 bytes, 960 bits: 100 ms
+    EXPECT_EQ(WireTimeNs(10, 0), 0u);
+    WirePacer pacer(10000, 5000000); // 1 ms per byte, 5 ms latency
+    pacer.Push(0, 3, "ab");         // request on the line until 3 ms
+    pacer.Push(0, 2, "c");          // follows it: until 5 ms
+    std::string out;
+    EXPECT_EQ(pacer.Take(8999999, out), std::optional<uint64_t>(9000000));
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(pacer.Take(9000000, out), std::optional<uint64_t>(10000000));
+    EXPECT_EQ(out, "a");
+    EXPECT_EQ(pacer.Take(10500000, out), std::optional<uint64_t>(11000000)); // "c" waits for "b"
+    EXPECT_EQ(out, "ab");
+    EXPECT_EQ(pacer.Take(11000000, out), std::nullopt);
+    EXPECT_EQ(out, "abc");
+}
+
+TEST(SimPacing, AnswersTakeTheLineTimeAt9600)
+{
+    SimOptions options;
+    options.baud = 9600;
+    SimHarness sim(options);
+    SimTestClient client(sim.Path());
+    const std::string request = "MD?\r\n";
+    const std::string reply = "MD=KT-5100W-QBCL\r\n";
+    const double lineMs = (request.size() + reply.size()) * 10 * 1000.0 / 9600;
+    const double spreadMs = (reply.size() - 1) * 10 * 1000.0 / 9600;
+    std::vector<double> ratios;
+    for (int i = 0; i < 9; ++i) {
+        auto start = Clock::now();
+        ASSERT_TRUE(client.Write(request));
+        std::string first = client.ReadBytes(1);
+        auto firstAt = Clock::now();
+        std::string rest = client.ReadLines(1);
+        auto end = Clock::now();
+        ASSERT_EQ(first + rest, reply);
+        double took = ms(end - start);
+        EXPECT_GE(took, lineMs) << "answer complete before the line could carry it";
+        EXPECT_GE(ms(end - firstAt), 0.8 * spreadMs) << "reply bytes not spaced as on the line";
+        ratios.push_back(took / lineMs);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    EXPECT_LE(ratios[ratios.size() / 2], 1.10) << "median exchange took too long";
+}
+
+TEST(SimPacing, LatencyIsAdded)
+{
+    SimOptions options;
+    options.latencyMs = 40;
+    SimHarness sim(options);
+    SimTestClient client(sim.Path());
+    auto start = Clock::now();
+    EXPECT_EQ(client.Ask("GA?"), "GA=100");
+    EXPECT_GE(ms(Clock::now() - start), 40.0);
+}
+
+} // namespace
