@@ -1,0 +1,34 @@
+#include "CameraModel.h"
+
+#include "Command.h"
+#include "UserNotice.h"
+
+namespace {
+
+constexpr int kModelNameCommand = 4; // MD
+constexpr uint32_t kModelQueryTimeoutMs = 1000;
+
+} // namespace
+
+CameraModel& CameraModel::Instance()
+{
+    static CameraModel model;
+    return model;
+}
+
+int CheckCameraModel(CameraModel& model)
+{
+    std::string name;
+    if (!Command::Instance().QueryText(kModelNameCommand, name, kModelQueryTimeoutMs))
+        return 0;
+    if (name == CameraModel::kModel5100) {
+        model.modelType = 0;
+    } else if (name == CameraModel::kModel5200) {
+        model.modelType = 1;
+    } else {
+        model.modelType = 2;
+        Notices().Message("Unsupported model: \"" + name + "\"", "", NoticeIcon::Warning);
+    }
+    model.modelName = name;
+    return 1;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The camera's model as the last model check found it, process-wide, and the check itself.
+// Only CheckCameraModel changes it. Qt-free.
+#include <cstdint>
+#include <string>
+
+struct CameraModel {
+    static constexpr const char* kModel5100 = "KT-5100W-QBCL";
+    static constexpr const char* kModel5200 = "KT-5200W-QBCL";
+
+    // 0 KT-5100W-QBCL, 1 KT-5200W-QBCL, 2 any other or not read yet.
+    uint32_t modelType = 2;
+    // The model name as the camera last reported it.
+    std::string modelName;
+
+    static CameraModel& Instance();
+
+    bool IsSupported() const { return modelType < 2; }
+    // Sensor size in pixels: 1456 x 1088 for the KT-5100W-QBCL, 2064 x 1544 otherwise.
+    int SensorWidth() const { return modelType == 0 ? 1456 : 2064; }
+    int SensorHeight() const { return modelType == 0 ? 1088 : 1544; }
+};
+
+// Asks the camera for its model name (text query MD, 1000 ms) and classifies it. 1 when the
+// camera answered (also with a model this program does not know, after a warning), 0 when it
+// did not; the model then keeps its previous contents.
+int CheckCameraModel(CameraModel& model);
