@@ -1,0 +1,259 @@
+// The simulated camera's Camera Link libraries, called directly as a grabber program would:
+// byte counts, time-outs, paced lines, rate bits, port bookkeeping and the environment.
+#include "ClSerialApi.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <fstream>
+#include <vector>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+const std::string kLibDir = LUMORA_LIB_DIR;
+
+// One load of a simulated library; the camera behind it lives as long as the load.
+class SimLib {
+public:
+    explicit SimLib(const char* name) : m_handle(dlopen((kLibDir + "/" + name).c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+    ~SimLib()
+    {
+        if (m_handle)
+            dlclose(m_handle);
+    }
+    bool loaded() const { return m_handle != nullptr; }
+    template <typename Fn>
+    Fn* get(const char* name) const
+    {
+        return m_handle ? reinterpret_cast<Fn*>(dlsym(m_handle, name)) : nullptr;
+    }
+
+    int32_t init(uint32_t index, hSerRef* ref) const { return get<ClSerialInitFn>("clSerialInit")(index, ref); }
+    int32_t close(hSerRef ref) const { return get<ClSerialCloseFn>("clSerialClose")(ref); }
+    int32_t write(hSerRef ref, std::string bytes, uint32_t* count, uint32_t timeoutMs) const
+    {
+        *count = static_cast<uint32_t>(bytes.size());
+        return get<ClSerialWriteFn>("clSerialWrite")(ref, bytes.data(), count, timeoutMs);
+    }
+    int32_t read(hSerRef ref, std::string& out, uint32_t wanted, uint32_t timeoutMs) const
+    {
+        out.assign(wanted, '\0');
+        uint32_t count = wanted;
+        int32_t status = get<ClSerialReadFn>("clSerialRead")(ref, out.data(), &count, timeoutMs);
+        out.resize(count);
+        return status;
+    }
+    // The next reply line, byte by byte as the tool reads.
+    std::string line(hSerRef ref) const
+    {
+        std::string text, byte;
+        while (read(ref, byte, 1, 1000) == kClNoError) {
+            text += byte;
+            if (byte == "\n")
+                break;
+        }
+        return text;
+    }
+    std::string ask(hSerRef ref, const std::string& request) const
+    {
+        uint32_t count = 0;
+        EXPECT_EQ(write(ref, request, &count, 500), kClNoError);
+        return line(ref);
+    }
+
+private:
+    void* m_handle;
+};
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) { setenv(name, value, 1); }
+    ~ScopedEnv() { unsetenv(m_name); }
+
+private:
+    const char* m_name;
+};
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+TEST(ClSimLibTest, EachLibraryExportsItsGenerationsEntryPoints)
+{
+    struct {
+        const char* library;
+        std::vector<const char*> names;
+    } cases[] = {
+        {"libclsersim.so", {"clSerialInit", "clSerialClose", "clSerialRead", "clSerialWrite"}},
+        {"libclserial.so", {"clGetManufacturer", "clGetNumManufacturers", "clSelectManufacturer",
+                            "clGetNumSerialPorts", "clGetSerialPortIdentifier", "clSerialInit", "clSerialClose",
+                            "clSerialRead", "clSerialWrite", "clGetSupportedBaudRates", "clSetBaudRate",
+                            "clGetErrorText"}},
+        {"libclallserial.so", {"clFlushPort", "clGetErrorText", "clGetNumPorts", "clGetNumBytesAvail",
+                               "clGetPortInfo", "clGetSupportedBaudRates", "clSerialClose", "clSerialInit",
+                               "clSerialRead", "clSerialWrite", "clSetBaudRate"}},
+    };
+    for (const auto& c : cases) {
+        SimLib lib(c.library);
+        ASSERT_TRUE(lib.loaded()) << c.library << ": " << dlerror();
+        for (const char* name : c.names)
+            EXPECT_NE(lib.get<void>(name), nullptr) << c.library << " " << name;
+        // The camera model inside stays private.
+        EXPECT_EQ(lib.get<void>("_ZN10SimSession7OnBytesESt17basic_string_viewIcSt11char_traitsIcEE"), nullptr);
+    }
+}
+
+TEST(ClSimLibTest, ReadsHonourByteCountsAndTimeOuts)
+{
+    SimLib lib("libclsersim.so");
+    hSerRef ref = nullptr;
+    ASSERT_EQ(lib.init(0, &ref), kClNoError);
+    std::string got;
+    auto start = Clock::now();
+    EXPECT_EQ(lib.read(ref, got, 1, 60), kClErrTimeout); // nothing asked, nothing comes
+    EXPECT_GE(msSince(start), 60.0);
+    EXPECT_EQ(got, "");
+
+    uint32_t count = 0;
+    ASSERT_EQ(lib.write(ref, "GA=7\r\nGA?\r\n", &count, 500), kClNoError);
+    EXPECT_EQ(count, 11u);
+    // More than both answers hold: a time-out, and nothing is taken.
+    EXPECT_EQ(lib.read(ref, got, 64, 30), kClErrTimeout);
+    EXPECT_EQ(got, "");
+    EXPECT_EQ(lib.read(ref, got, 10, 500), kClNoError);
+    EXPECT_EQ(got, "COMPLETE\r\n");
+    EXPECT_EQ(lib.read(ref, got, 6, 500), kClNoError);
+    EXPECT_EQ(got, "GA=7\r\n");
+    EXPECT_EQ(lib.close(ref), kClNoError);
+    EXPECT_EQ(lib.read(ref, got, 1, 10), kClErrInvalidReference);
+}
+
+TEST(ClSimLibTest, APacedLineTakesItsWireTimeAndWritesStopAtTheirTimeOut)
+{
+    ScopedEnv args("LUMORA_CAMSIM_ARGS", "--baud 9600");
+    SimLib lib("libclallserial.so");
+    hSerRef ref = nullptr;
+    ASSERT_EQ(lib.init(0, &ref), kClNoError);
+    auto start = Clock::now();
+    std::string reply = lib.ask(ref, "GA?\r\n");
+    EXPECT_EQ(reply.rfind("GA=", 0), 0u) << reply;
+    // The request and the reply cross the line at 10 bits per byte.
+    EXPECT_GE(msSince(start), (5.0 + reply.size()) * 10 * 1000 / 9600);
+
+    uint32_t count = 0;
+    EXPECT_EQ(lib.write(ref, std::string(100, 'x'), &count, 20), kClErrTimeout);
+    EXPECT_EQ(count, 19u); // 20 ms carry 19.2 bytes at 9600 bit/s
+    lib.close(ref);
+}
+
+TEST(ClSimLibTest, RatesAreTakenOnlyAsSingleSupportedBits)
+{
+    SimLib lib("libclallserial.so");
+    hSerRef ref = nullptr;
+    ASSERT_EQ(lib.init(1, &ref), kClNoError);
+    uint32_t bits = 0;
+    ASSERT_EQ(lib.get<ClGetSupportedBaudRatesFn>("clGetSupportedBaudRates")(ref, &bits), kClNoError);
+    EXPECT_EQ(bits, 31u);
+    auto set = lib.get<ClSetBaudRateFn>("clSetBaudRate");
+    EXPECT_EQ(set(ref, 16), kClNoError);
+    EXPECT_EQ(set(ref, 1), kClNoError);
+    for (uint32_t bad : {0u, 3u, 32u, 128u, 9600u})
+        EXPECT_EQ(set(ref, bad), kClErrBaudRateNotSupported) << bad;
+    lib.close(ref);
+}
+
+TEST(ClSimLibTest, PortsAreCountedAndEachIsACameraOfItsOwn)
+{
+    SimLib lib("libclallserial.so");
+    uint32_t ports = 0;
+    ASSERT_EQ(lib.get<ClGetNumPortsFn>("clGetNumPorts")(&ports), kClNoError);
+    EXPECT_EQ(ports, 2u);
+    char manufacturer[128], id[128];
+    uint32_t mSize = 128, idSize = 128, version = 0;
+    ASSERT_EQ(lib.get<ClGetPortInfoFn>("clGetPortInfo")(1, manufacturer, &mSize, id, &idSize, &version), kClNoError);
+    EXPECT_STREQ(manufacturer, "Lumora Simulator");
+    EXPECT_STREQ(id, "Port 1");
+    EXPECT_EQ(lib.get<ClGetPortInfoFn>("clGetPortInfo")(2, manufacturer, &mSize, id, &idSize, &version),
+              kClErrInvalidIndex);
+
+    hSerRef port0 = nullptr, port1 = nullptr, again = nullptr;
+    ASSERT_EQ(lib.init(0, &port0), kClNoError);
+    ASSERT_EQ(lib.init(1, &port1), kClNoError);
+    EXPECT_EQ(lib.init(0, &again), kClErrPortInUse);
+    EXPECT_EQ(lib.init(2, &again), kClErrInvalidIndex);
+    std::string initial = lib.ask(port1, "GA?\r\n");
+    ASSERT_NE(initial, "GA=33\r\n");
+    EXPECT_EQ(lib.ask(port0, "GA=33\r\n"), "COMPLETE\r\n");
+    EXPECT_EQ(lib.ask(port1, "GA?\r\n"), initial);
+    EXPECT_EQ(lib.ask(port0, "GA?\r\n"), "GA=33\r\n");
+    // Closing and opening a port again finds the camera as it was left.
+    lib.close(port0);
+    ASSERT_EQ(lib.init(0, &port0), kClNoError);
+    EXPECT_EQ(lib.ask(port0, "GA?\r\n"), "GA=33\r\n");
+
+    uint32_t avail = 0;
+    uint32_t count = 0;
+    lib.write(port1, "GA?\r\n", &count, 500);
+    std::string reply;
+    ASSERT_EQ(lib.read(port1, reply, static_cast<uint32_t>(initial.size()), 500), kClNoError);
+    EXPECT_EQ(lib.get<ClGetNumBytesAvailFn>("clGetNumBytesAvail")(port1, &avail), kClNoError);
+    EXPECT_EQ(avail, 0u);
+    lib.write(port1, "GA?\r\n", &count, 500);
+    EXPECT_EQ(lib.get<ClFlushPortFn>("clFlushPort")(port1), kClNoError);
+    EXPECT_EQ(lib.read(port1, reply, 1, 20), kClErrTimeout);
+    lib.close(port0);
+    lib.close(port1);
+}
+
+TEST(ClSimLibTest, The2001LibraryOpensOnlyAfterItsManufacturerIsSelected)
+{
+    SimLib lib("libclserial.so");
+    hSerRef ref = nullptr;
+    EXPECT_EQ(lib.init(0, &ref), kClErrManufacturerDoesNotExist);
+    char name[8];
+    uint32_t size = sizeof name, version = 0;
+    EXPECT_EQ(lib.get<ClGetManufacturerFn>("clGetManufacturer")(0, name, &size, &version), kClErrBufferTooSmall);
+    EXPECT_EQ(size, 17u); // "Lumora Simulator" and its terminating zero
+    auto select = lib.get<ClSelectManufacturerFn>("clSelectManufacturer");
+    EXPECT_EQ(select("Lumora"), kClErrManufacturerDoesNotExist);
+    EXPECT_EQ(select("Lumora Simulator"), kClNoError);
+    ASSERT_EQ(lib.init(0, &ref), kClNoError);
+    EXPECT_EQ(lib.ask(ref, "GA=5\r\n"), "COMPLETE\r\n");
+    lib.close(ref);
+}
+
+TEST(ClSimLibTest, TheEnvironmentChoosesModelAndLog)
+{
+    std::string log = testing::TempDir() + "/clsimlib.log";
+    std::remove(log.c_str());
+    ScopedEnv logEnv("LUMORA_CAMSIM_LOG", log.c_str());
+    {
+        ScopedEnv args("LUMORA_CAMSIM_ARGS", "--model KT-5200W-QBCL");
+        SimLib lib("libclsersim.so");
+        hSerRef ref = nullptr;
+        ASSERT_EQ(lib.init(3, &ref), kClNoError);
+        EXPECT_EQ(lib.ask(ref, "MD?\r\n"), "MD=KT-5200W-QBCL\r\n");
+        lib.close(ref);
+    }
+    std::ifstream in(log);
+    std::string first, second;
+    std::getline(in, first);
+    std::getline(in, second);
+    EXPECT_NE(first.find("\"dir\": \"rx\", \"line\": \"MD?\""), std::string::npos) << first;
+    EXPECT_NE(second.find("\"dir\": \"tx\", \"line\": \"MD=KT-5200W-QBCL\""), std::string::npos) << second;
+    {
+        ScopedEnv args("LUMORA_CAMSIM_ARGS", "--no-such-option");
+        SimLib lib("libclsersim.so");
+        hSerRef ref = nullptr;
+        testing::internal::CaptureStderr();
+        EXPECT_NE(lib.init(0, &ref), kClNoError);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("simulated camera: "), std::string::npos);
+    }
+}
+
+} // namespace
