@@ -30,7 +30,7 @@ constexpr CameraFact kCameraFacts[] = {
     {"VN", kReadOnly | kNotStored | kInitial, 0, 0, 105},      // firmware 1.05
     {"FPVN", kReadOnly | kNotStored | kInitial, 0, 0, 212},    // FPGA 2.12
     {"XMLVR", kNotStored | kRange | kInitial, 0, 999, 123},    // XML 1.2.3
-    {"SBDRT", kReadOnly | kNotStored | kInitial, 0, 0, 31},    // up to 115200 bit/s
+    {"SBDRT", kNotStored | kRange | kInitial, 1, 255, 31},     // up to 115200 bit/s
     {"FCBDRT", kNotStored | kRange | kInitial, 1, 128, 1},     // 9600 bit/s
     {"ERRER", kReadOnly | kNotStored, 0, 0, 0},
     {"TMP0", kReadOnly | kNotStored | kInitial, 0, 0, 5440},   // 42.50 degrees in 1/128
