@@ -1,0 +1,104 @@
+#include "CProgressBarDialog.h"
+
+#include <QDialog>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+CProgressBarDialog& CProgressBarDialog::Instance()
+{
+    static CProgressBarDialog instance;
+    return instance;
+}
+
+void CProgressBarDialog::Show(QWidget* owner, const QString& message)
+{
+    if (m_window) {
+        SetMessage(message);
+        return;
+    }
+    // A top-level window of its own (a child would be disabled with its owner), kept above
+    // the owner as its transient window.
+    auto* window = new QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setWindowTitle(QString());
+    window->setModal(false);
+    auto* layout = new QVBoxLayout(window);
+    m_message = new QLabel(message, window);
+    m_message->setMinimumWidth(280);
+    m_bar = new QProgressBar(window);
+    m_bar->setRange(0, 100);
+    m_bar->setValue(0);
+    layout->addWidget(m_message);
+    layout->addWidget(m_bar);
+    m_window = window;
+
+    m_owner = owner;
+    m_disabledOwner = false;
+    if (owner && owner->isEnabled()) {
+        owner->setEnabled(false);
+        m_disabledOwner = true;
+    }
+    window->show();
+    if (owner && owner->window()->windowHandle() && window->windowHandle())
+        window->windowHandle()->setTransientParent(owner->window()->windowHandle());
+    window->raise();
+}
+
+void CProgressBarDialog::SetMessage(const QString& message)
+{
+    if (!m_message)
+        return;
+    m_message->setText(message);
+    m_message->repaint();
+}
+
+void CProgressBarDialog::SetPos(int position)
+{
+    if (!IsVisible())
+        return;
+    m_bar->setValue(qBound(0, position, 100));
+}
+
+void CProgressBarDialog::Close()
+{
+    if (!IsVisible())
+        return;
+    m_bar->setValue(100);
+    if (m_closePauseMs > 0) {
+        // Paint the full bar and hold it, without letting input reach any window meanwhile.
+        QEventLoop pause;
+        QTimer::singleShot(m_closePauseMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    QPointer<QWidget> owner = m_owner;
+    QDialog* window = m_window;
+    m_window = nullptr;
+    window->hide();
+    delete window;
+    if (owner) {
+        if (m_disabledOwner)
+            owner->setEnabled(true);
+        owner->activateWindow();
+    }
+    m_owner = nullptr;
+    m_disabledOwner = false;
+}
+
+bool CProgressBarDialog::IsVisible() const
+{
+    return m_window && m_window->isVisible();
+}
+
+int CProgressBarDialog::Position() const
+{
+    return m_bar ? m_bar->value() : -1;
+}
+
+QString CProgressBarDialog::Message() const
+{
+    return m_message ? m_message->text() : QString();
+}
