@@ -1,0 +1,84 @@
+// Reception between exchanges: lines the camera sends unasked are queued and logged while
+// the event loop runs, whether the timer or the reader's arrival notice gets there first.
+#include "CommLink.h"
+#include "Command.h"
+#include "LinkEvents.h"
+#include "PtyPeer.h"
+#include "ReceiveTimer.h"
+#include "SettingsStore.h"
+
+#include <QtTest>
+
+class ReceiveTimerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_peer.IsOpen());
+        m_settings.ports["COM1"] = m_peer.SlavePath();
+        SetSettingsStore(&m_settings);
+        CommLink::Instance().ReloadSettingsForTest();
+        QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+        m_transcript.clear();
+        LinkEvents::Instance().SetTranscriptSink([this](const std::string& line) { m_transcript.append(QString::fromStdString(line)); });
+        Command::Instance().ClearReplies();
+    }
+
+    void cleanup()
+    {
+        LinkEvents::Instance().SetTranscriptSink(nullptr);
+        CommLink::Instance().Close();
+        SetSettingsStore(nullptr);
+    }
+
+    void unaskedLinesAreQueuedAndLogged()
+    {
+        ReceiveTimer timer;
+        timer.Start();
+        QVERIFY(timer.IsActive());
+        QVERIFY(m_peer.Write("ALARM=1\r\nTEMP=4"));
+        QVERIFY(m_peer.Write("2\r\n"));
+        QTRY_COMPARE(m_transcript, (QStringList{"Rx: ALARM=1", "Rx: TEMP=42"}));
+        Command& command = Command::Instance();
+        QCOMPARE(QString::fromStdString(command.PopReply()), QStringLiteral("ALARM=1"));
+        QCOMPARE(QString::fromStdString(command.PopReply()), QStringLiteral("TEMP=42"));
+        QVERIFY(!command.HasReplies());
+    }
+
+    void manyLinesInOneBurstAreAllTaken()
+    {
+        ReceiveTimer timer;
+        timer.Start();
+        QString burst;
+        QStringList expected;
+        for (int i = 0; i < 100; ++i) {
+            burst += QStringLiteral("N=%1\r\n").arg(i);
+            expected << QStringLiteral("Rx: N=%1").arg(i);
+        }
+        // Within what the port's receive ring holds.
+        QVERIFY(burst.size() < 1000);
+        QVERIFY(m_peer.Write(burst.toStdString()));
+        QTRY_COMPARE(m_transcript, expected);
+    }
+
+    void stoppedTimerTakesNothing()
+    {
+        ReceiveTimer timer;
+        timer.Start();
+        timer.Stop();
+        QVERIFY(m_peer.Write("LATE=1\r\n"));
+        QVERIFY(CommLink::Instance().WaitReadable(5000));
+        QCoreApplication::processEvents();
+        QVERIFY(m_transcript.isEmpty());
+        QCOMPARE(Command::Instance().ReceivePending(), 1); // the bytes are still there to take
+    }
+
+private:
+    PtyPeer m_peer;
+    MemorySettings m_settings;
+    QStringList m_transcript;
+};
+
+QTEST_GUILESS_MAIN(ReceiveTimerTest)
+#include "receive_timer_test.moc"
