@@ -9,11 +9,11 @@
 
 // Ways in which the simulated camera misbehaves on request (--fault ...). Several may be on.
 struct SimFaults {
-    int silentAfter = -1;      // silent-after=N: lines after the N-th get no answer (-1: off)
+    int silentAfter = -1;      // silent-after=N: lines after the N-th are ignored: no answer, no effect
     bool garbage = false;      // garbage: every answer is a line of random bytes
     bool overflow = false;     // overflow: every answer is 2000 bytes without a LF
     bool errorReplies = false; // error-replies: settings are refused with an error text
-    int hangupAfter = -1;      // hangup-after=N: the line is closed after the N-th answer
+    int hangupAfter = -1;      // hangup-after=N: the line is closed after the N-th answer (0: at once)
 };
 
 // Outcome codes that the automatic functions report when a one-shot run ends.

@@ -77,6 +77,8 @@ bool SimServer::OpenDevice(const std::string& path, uint32_t baud, std::string& 
     }
     makeRaw(m_fd, baud);
     m_path = path;
+    // A real line paces itself at the rate just set; only the camera's latency is added.
+    m_pacer = WirePacer(0, uint64_t(m_session.Options().latencyMs) * 1000000u);
     return true;
 }
 

@@ -19,6 +19,7 @@ public:
     // Creates the pseudo-terminal; DevicePath() is then its slave, e.g. "/dev/pts/4".
     bool OpenPty(std::string& error);
     // Opens a serial device in raw mode, 8N1, at the given rate (0 keeps the device's rate).
+    // The device's own line does the pacing; the server adds only the latency.
     bool OpenDevice(const std::string& path, uint32_t baud, std::string& error);
     const std::string& DevicePath() const { return m_path; }
 

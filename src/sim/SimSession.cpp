@@ -33,6 +33,7 @@ SimSession::SimSession(const SimOptions& options, SimCamera::Clock clock)
     : m_options(options), m_camera(options, std::move(clock)), m_random(options.seed ? options.seed : 1)
 {
     m_error = m_camera.InitError();
+    m_hungUp = m_options.faults.hangupAfter == 0;
     if (!m_options.log.empty()) {
         m_log = std::fopen(m_options.log.c_str(), "a");
         if (!m_log && m_error.empty())

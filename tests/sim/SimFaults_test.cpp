@@ -108,6 +108,16 @@ TEST(SimLog, EveryLineLoggedAsJsonWithMonotonicTime)
     }
 }
 
+TEST(SimSessionLines, SilencedLinesHaveNoEffectAndHangupAfterZeroClosesAtOnce)
+{
+    SimSession silent(withFault([](SimFaults& f) { f.silentAfter = 1; }));
+    EXPECT_EQ(silent.OnBytes("PE=5\r\nPE=6\r\n"), "COMPLETE\r\n");
+    EXPECT_EQ(silent.Camera().Value("PE"), "5");
+    SimSession closed(withFault([](SimFaults& f) { f.hangupAfter = 0; }));
+    EXPECT_TRUE(closed.HungUp());
+    EXPECT_EQ(closed.OnBytes("GA?\r\n"), "");
+}
+
 TEST(SimSessionLines, OverlongLineIsRefusedAndTheNextLineIsServed)
 {
     SimSession session{SimOptions()};

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <limits.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -115,6 +116,37 @@ TEST(SimProgram, ServesOnItsPtyAndEndsOnSigterm)
     EXPECT_EQ(program.Wait(), 0);
     struct stat st{};
     EXPECT_NE(lstat(link.c_str(), &st), 0) << "link left behind";
+}
+
+TEST(SimProgram, ServesAnExistingSerialDevice)
+{
+    // The test's own pty stands in for a serial port with a null-modem cable to the test.
+    int master = -1, slave = -1;
+    char name[PATH_MAX] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    termios raw{};
+    tcgetattr(master, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(master, TCSANOW, &raw);
+    Program program({"--device", name, "--baud", "19200"});
+    EXPECT_EQ(program.FirstLine(), name);
+    ASSERT_EQ(write(master, "MD?\r\n", 5), 5);
+    std::string reply;
+    char c;
+    while (reply.find('\n') == std::string::npos) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 3000) <= 0 || read(master, &c, 1) != 1)
+            break;
+        reply += c;
+    }
+    EXPECT_EQ(reply, "MD=KT-5100W-QBCL\r\n");
+    termios line{};
+    ASSERT_EQ(tcgetattr(slave, &line), 0);
+    EXPECT_EQ(cfgetospeed(&line), B19200);
+    ASSERT_TRUE(program.Signal(SIGINT));
+    EXPECT_EQ(program.Wait(), 0);
+    close(master);
+    close(slave);
 }
 
 TEST(SimProgram, HangupFaultEndsTheProgram)
