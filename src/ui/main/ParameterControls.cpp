@@ -9,6 +9,7 @@
 #include "UpDownControl.h"
 #include "UserNotice.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -254,15 +255,24 @@ void ParameterControls::SetControlValue(int ctrlId, int32_t value)
         static_cast<QCheckBox*>(control)->setChecked(value == 1);
         break;
     case ControlClass::Radio: {
+        // Exclusive buttons refuse to be cleared one by one, so exclusivity is lifted while
+        // the group is set as a whole (a position outside the group clears every button).
         const QList<QRadioButton*> group = radioGroup(static_cast<QRadioButton*>(control));
+        QList<QButtonGroup*> exclusiveGroups;
+        for (QRadioButton* radio : group)
+            if (QButtonGroup* g = radio->group(); g && g->exclusive() && !exclusiveGroups.contains(g)) {
+                exclusiveGroups.append(g);
+                g->setExclusive(false);
+            }
         for (int i = 0; i < group.size(); ++i) {
-            // Exclusive buttons refuse to be cleared one by one; the group is set as a whole.
             QRadioButton* radio = group[i];
-            const bool exclusive = radio->autoExclusive();
+            const bool autoExclusive = radio->autoExclusive();
             radio->setAutoExclusive(false);
             radio->setChecked(i == value);
-            radio->setAutoExclusive(exclusive);
+            radio->setAutoExclusive(autoExclusive);
         }
+        for (QButtonGroup* g : exclusiveGroups)
+            g->setExclusive(true);
         break;
     }
     default:

@@ -1,0 +1,365 @@
+// The parameter controls driven through real widgets, with the camera scripted on the far
+// end of a real pseudo-terminal.
+#include "CommLink.h"
+#include "ParamTestSupport.h"
+#include "ParameterControls.h"
+#include "ParameterTable.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+
+class ParamControlsTest : public QObject {
+    Q_OBJECT
+
+private:
+    PtyPeer m_peer;
+    MemorySettings m_settings;
+    std::unique_ptr<ScriptedCamera> m_camera;
+    std::unique_ptr<TestPage> m_page;
+    QLineEdit* m_elsewhere = nullptr; // somewhere for the focus to go
+    ClOutputFormat m_format;
+    std::unique_ptr<ParameterControls> m_controls;
+    std::unique_ptr<ScopedRecordingNotice> m_notices;
+
+    ParameterTable& table() { return ParameterTable::Instance(); }
+
+    // Types the text into the box as a person would and moves on to another control.
+    void typeAndLeave(int boxId, const QString& text)
+    {
+        NumberBox* box = m_page->Box(boxId);
+        box->setFocus();
+        QVERIFY(box->hasFocus());
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        m_elsewhere->setFocus();
+        QVERIFY(!box->hasFocus());
+    }
+    void choose(int listId, int index)
+    {
+        QComboBox* list = m_page->List(listId);
+        // Keyboard selection on a closed list: the person's choice, as "activated" reports it.
+        list->setFocus();
+        // One step from the neighbouring entry, so exactly one choice is reported.
+        if (index > 0) {
+            list->setCurrentIndex(index - 1);
+            QTest::keyClick(list, Qt::Key_Down);
+        } else {
+            list->setCurrentIndex(1);
+            QTest::keyClick(list, Qt::Key_Up);
+        }
+        QCOMPARE(list->currentIndex() == index || !m_notices->recorder.messages.empty(), true);
+    }
+    // Clicks a check box or radio button on its indicator, where a person clicks.
+    void click(const char* name)
+    {
+        auto* button = m_page->findChild<QAbstractButton*>(name);
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    QStringList sent()
+    {
+        QStringList lines;
+        for (const std::string& line : m_camera->Lines())
+            lines << QString::fromStdString(line);
+        return lines;
+    }
+    void setRow(int ctrlId, int value)
+    {
+        table().SetDataValue(uint32_t(ctrlId), value);
+        table().CommitAll();
+        m_controls->SetControlValue(ctrlId, value);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_peer.IsOpen());
+        m_settings.ports["COM1"] = m_peer.SlavePath();
+        SetSettingsStore(&m_settings);
+        CommLink::Instance().ReloadSettingsForTest();
+        QCOMPARE(CommLink::Instance().Open(0, 115200, 0), 1);
+        m_camera = std::make_unique<ScriptedCamera>(m_peer);
+    }
+
+    void cleanupTestCase()
+    {
+        m_camera.reset();
+        CommLink::Instance().Close();
+        SetSettingsStore(nullptr);
+    }
+
+    void init()
+    {
+        m_notices = std::make_unique<ScopedRecordingNotice>();
+        table().Reset();
+        table().CommitAll();
+        m_page = std::make_unique<TestPage>();
+        m_page->AddBox(1338, 1339);
+        m_page->AddBox(1363, 1364);
+        m_page->AddBox(1357, 1358);
+        m_page->AddBox(1359, 1579);
+        m_page->AddBox(2513, 2514);
+        m_page->AddBox(2515, 2516);
+        m_page->AddList(1406, {"Off", "x2"});
+        m_page->AddList(2538, {"Off", "Continuous", "Once"});
+        m_page->AddList(1337, {"OFF", "Timed", "Trigger width"});
+        m_page->AddList(1341, {"Off", "On"});
+        m_page->AddList(1356, {"Low", "High", "Trigger"});
+        m_page->AddList(2575, {"0.45", "0.50", "0.55", "0.60", "0.65", "0.75", "0.80", "0.90", "1.00"});
+        m_page->AddRadioGroup({2661, 9101, 9102});
+        m_page->AddRadioGroup({2664, 9103});
+        m_page->AddCheck(2540);
+        for (int id = 1943; id <= 1958; ++id)
+            m_page->AddCheck(id);
+        m_page->AddButton(1882);
+        m_elsewhere = new QLineEdit(m_page.get());
+        m_page->layout()->addWidget(m_elsewhere);
+
+        m_format = ClOutputFormat{};
+        m_controls = std::make_unique<ParameterControls>(*m_page, m_format);
+        m_controls->attach(m_page.get());
+        m_controls->ApplySpinRanges();
+        m_controls->AttachListValues();
+        m_controls->RefreshAllControls();
+
+        m_page->show();
+        m_page->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+        m_camera->Reset();
+    }
+
+    void cleanup()
+    {
+        m_controls.reset();
+        m_page.reset();
+        m_notices.reset();
+    }
+
+    // The road of one change: the value is set, acknowledged, read back and shown as the
+    // camera has it (here the camera rounds it to its own step).
+    void exposureBoxSendsReadsBackAndShowsTheAnswer()
+    {
+        m_camera->AnswerQuery("PE", 480);
+        typeAndLeave(1338, "500");
+        QCOMPARE(sent(), (QStringList{"PE=500", "PE?"}));
+        QCOMPARE(m_page->Box(1338)->text(), QString("480"));
+        QCOMPARE(table().GetDataValue(1338), 480);
+        QCOMPARE(table().GetCommittedValue(1338), 480);
+        QVERIFY(m_notices->recorder.messages.empty());
+    }
+
+    void enterCommitsTheBox()
+    {
+        NumberBox* box = m_page->Box(1338);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "1234");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(sent(), (QStringList{"PE=1234", "PE?"}));
+        QVERIFY(box->hasFocus());
+    }
+
+    void typedValuesAreAdjustedBeforeSending_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<int>("binning");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("exposure above the limit") << 1338 << 0 << "9000000" << "PE=8000000";
+        QTest::newRow("exposure below 1") << 1338 << 0 << "-5" << "PE=1";
+        QTest::newRow("frame period above the limit") << 1363 << 0 << "8000001" << "AR=8000000";
+        QTest::newRow("width masked, then the spin's minimum") << 2515 << 0 << "10" << "WTC=96";
+        QTest::newRow("width masked to 16") << 2515 << 0 << "1000" << "WTC=992";
+        QTest::newRow("width with binning masked to 8") << 2515 << 1 << "1000" << "WTC=1000";
+        QTest::newRow("width with binning, minimum 48") << 2515 << 1 << "40" << "WTC=48";
+        QTest::newRow("width above the sensor") << 2515 << 0 << "3000" << "WTC=2064";
+        QTest::newRow("offset Y made even") << 1357 << 0 << "7" << "OFL=6";
+        QTest::newRow("leading blanks and junk") << 1338 << 0 << "  +77x9" << "PE=77";
+    }
+
+    void typedValuesAreAdjustedBeforeSending()
+    {
+        QFETCH(int, box);
+        QFETCH(int, binning);
+        QFETCH(QString, typed);
+        QFETCH(QString, sent);
+        m_page->List(1406)->setCurrentIndex(binning);
+        m_controls->ApplySpinRanges();
+        setRow(box, 500);
+        typeAndLeave(box, typed);
+        const QStringList lines = this->sent();
+        QVERIFY(!lines.empty());
+        QCOMPARE(lines.front(), sent);
+    }
+
+    // A region box that passes its check narrows its partner's spin and then re-reads the
+    // four region rows, in their fixed order.
+    void regionChangeNarrowsThePartnerAndRereadsTheRegion()
+    {
+        typeAndLeave(2515, "1000");
+        QCOMPARE(sent(), (QStringList{"WTC=992", "WTC?", "HTL?", "WTC?", "OFL?", "OFC?"}));
+        QCOMPARE(m_page->Spin(2514)->minimum(), 0);
+        QCOMPARE(m_page->Spin(2514)->maximum(), 2064 - 992);
+    }
+
+    void regionOffTheSensorRestoresAndSendsNothing_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<int>("partner");
+        QTest::addColumn<int>("partnerValue");
+        QTest::addColumn<int>("oldValue");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("sensorHeight");
+        QTest::newRow("offset X beside a full width") << 2513 << 2515 << 1936 << 16 << "200" << 1544;
+        QTest::newRow("width beyond offset X") << 2515 << 2513 << 1000 << 960 << "1100" << 1544;
+        QTest::newRow("offset Y below a full height") << 1357 << 1359 << 1216 << 0 << "400" << 1544;
+        QTest::newRow("height beyond offset Y, small sensor") << 1359 << 1357 << 400 << 600 << "800" << 1088;
+    }
+
+    void regionOffTheSensorRestoresAndSendsNothing()
+    {
+        QFETCH(int, box);
+        QFETCH(int, partner);
+        QFETCH(int, partnerValue);
+        QFETCH(int, oldValue);
+        QFETCH(QString, typed);
+        QFETCH(int, sensorHeight);
+        m_controls->setSensorSizeSource([sensorHeight] {
+            return SensorSize{sensorHeight == 1088 ? 1456 : 2064, sensorHeight};
+        });
+        m_controls->ApplySpinRanges();
+        setRow(partner, partnerValue);
+        setRow(box, oldValue);
+        typeAndLeave(box, typed);
+        QCOMPARE(m_page->Box(box)->text(), QString::number(oldValue));
+        QCOMPARE(table().GetDataValue(uint32_t(box)), oldValue);
+        QCOMPARE(m_page->Spin(m_page->Box(box)->spinId())->position(), oldValue);
+        // Nothing went out: the next exchange is the first line the camera sees.
+        m_page->Box(1338)->setFocus();
+        typeAndLeave(1338, "42");
+        QCOMPARE(sent(), (QStringList{"PE=42", "PE?"}));
+    }
+
+    void spinStepSendsTheNewPosition()
+    {
+        setRow(1338, 100);
+        m_page->Spin(1339)->step(+1);
+        QCOMPARE(sent(), (QStringList{"PE=101", "PE?"}));
+        QCOMPARE(m_page->Box(1338)->text(), QString("101"));
+        m_camera->ClearLines();
+        setRow(1338, 8000000);
+        m_page->Spin(1339)->step(+1); // at the top of the range: the same value again
+        QCOMPARE(sent(), (QStringList{}));
+    }
+
+    void radioInTheMiddleStoresItsPositionInTheFirstButtonsRow()
+    {
+        setRow(2661, 0);
+        click("ctrl_9101");
+        QCOMPARE(sent(), (QStringList{"HBM=1", "HBM?"}));
+        QCOMPARE(table().GetDataValue(2661), 1);
+        QCOMPARE(table().GetDataValue(2664), 1); // the next group's row is untouched
+        QCOMPARE(m_controls->GetControlValue(2661), 1);
+        m_camera->ClearLines();
+        click("ctrl_9102");
+        QCOMPARE(sent(), (QStringList{"HBM=2", "HBM?"}));
+        // Setting the group selects by position and clears the rest.
+        m_controls->SetControlValue(2661, 0);
+        QVERIFY(m_page->findChild<QRadioButton*>("ctrl_2661")->isChecked());
+        QVERIFY(!m_page->findChild<QRadioButton*>("ctrl_9102")->isChecked());
+        m_controls->SetControlValue(2661, 7);
+        QCOMPARE(m_controls->GetControlValue(2661), 0);
+        QVERIFY(!m_page->findChild<QRadioButton*>("ctrl_2661")->isChecked());
+    }
+
+    void failedSetStopsTheWalkAndLeavesLaterControlsAsEntered()
+    {
+        m_camera->RefuseSet("OFL", "NG");
+        m_page->Box(1357)->setText("100");
+        m_page->Box(1338)->setText("700");
+        table().SetDataValue(1357, 100); // row 52
+        table().SetDataValue(1338, 700); // row 58, later in the table
+        QCOMPARE(m_controls->SendPendingRows(2500), 0);
+        QCOMPARE(sent(), (QStringList{"OFL=100"}));
+        QCOMPARE(m_page->Box(1357)->text(), QString("100"));
+        QCOMPARE(m_page->Box(1338)->text(), QString("700"));
+        QVERIFY(table().IsPending(table().CtrlId2TblIndex(1338)));
+        QCOMPARE(m_notices->recorder.messages.size(), size_t(1));
+        QCOMPARE(m_notices->recorder.messages[0].text, std::string("NG"));
+    }
+
+    void exposureModeIsRefusedWhileExposureAutoIsContinuous()
+    {
+        setRow(1337, 1);
+        setRow(2538, 1);
+        QCOMPARE(m_page->List(2538)->currentText(), QString("Continuous"));
+        choose(1337, 2);
+        QCOMPARE(m_notices->recorder.messages.size(), size_t(1));
+        QCOMPARE(m_notices->recorder.messages[0].text, std::string("Please Set Exposure Auto to Off"));
+        QVERIFY(m_notices->recorder.messages[0].icon == NoticeIcon::Error);
+        QCOMPARE(m_page->List(1337)->currentIndex(), 1);
+        QCOMPARE(table().GetDataValue(1337), 1);
+        QCOMPARE(sent(), (QStringList{}));
+    }
+
+    void exposureModeOffSendsAndAppliesItsRule()
+    {
+        setRow(1337, 1);
+        choose(1337, 0);
+        QCOMPARE(sent(), (QStringList{"EM=0", "EM?"}));
+        QVERIFY(!m_page->Box(1338)->isEnabled());
+        QVERIFY(!m_page->List(2538)->isEnabled());
+        QVERIFY(m_page->Box(1363)->isEnabled());
+        choose(1337, 1);
+        QVERIFY(m_page->Box(1338)->isEnabled());
+        QVERIFY(m_page->List(2538)->isEnabled());
+    }
+
+    void selectAllDisablesTheAreasAndRereadsThem()
+    {
+        m_camera->SetValue("ALCLML", 0);
+        m_camera->SetValue("ALCHL", 1);
+        click("ctrl_2540");
+        const QStringList lines = sent();
+        QCOMPARE(lines.size(), 2 + 16);
+        QCOMPARE(lines[0], QString("ALCA=1"));
+        QCOMPARE(lines[2], QString("ALCLR?"));
+        QCOMPARE(lines[17], QString("ALCHL?"));
+        QVERIFY(!m_page->findChild<QCheckBox*>("ctrl_1945")->isEnabled());
+        QVERIFY(!m_page->findChild<QCheckBox*>("ctrl_1945")->isChecked()); // as the camera has it
+        click("ctrl_2540");
+        QVERIFY(m_page->findChild<QCheckBox*>("ctrl_1945")->isEnabled());
+    }
+
+    void gammaListSendsItsValue()
+    {
+        choose(2575, 3);
+        QCOMPARE(sent(), (QStringList{"GMA=60", "GMA?"}));
+        QCOMPARE(m_page->List(2575)->currentIndex(), 3);
+    }
+
+    // Lists and buttons of other features reach their one hook and send nothing themselves.
+    void featureListsAndButtonsGoToTheirHooks()
+    {
+        std::vector<int> family, buttons;
+        m_controls->hooks().familyList = [&](int id) { family.push_back(id); };
+        m_controls->hooks().pushButton = [&](int id) { buttons.push_back(id); };
+        choose(1356, 2);
+        QTest::mouseClick(m_page->findChild<QPushButton*>("ctrl_1882"), Qt::LeftButton);
+        QCOMPARE(family, std::vector<int>{1356});
+        QCOMPARE(buttons, std::vector<int>{1882});
+        QCOMPARE(sent(), (QStringList{}));
+        // Without a hook the family list is not served at all, rather than sent as a plain row.
+        m_controls->hooks().familyList = nullptr;
+        choose(1356, 1);
+        QCOMPARE(sent(), (QStringList{}));
+    }
+};
+
+QTEST_MAIN(ParamControlsTest)
+#include "param_controls_test.moc"
