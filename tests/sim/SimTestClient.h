@@ -6,6 +6,8 @@
 #include "SimServer.h"
 #include "SimSession.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -38,50 +40,33 @@ public:
         return m_fd >= 0 && write(m_fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     }
 
-    // Reads until `lines` LFs came or the time ran out; returns all bytes read.
-    std::string ReadLines(int lines, int timeoutMs = 3000)
+    // Reads byte by byte until done(bytes so far) or the time ran out; returns what came.
+    template <class Done>
+    std::string ReadUntil(Done done, int timeoutMs)
     {
         std::string got;
         auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        int seen = 0;
-        while (seen < lines) {
+        while (!done(got)) {
             char c;
             ssize_t n = read(m_fd, &c, 1);
             if (n == 1) {
                 got += c;
-                seen += c == '\n';
-                continue;
-            }
-            if (n == 0 || (n < 0 && errno == EIO)) {
+            } else if (n == 0 || (n < 0 && errno == EIO)) {
                 m_hungUp = true;
                 break;
-            }
-            if (!waitReadable(deadline))
+            } else if (!waitReadable(deadline)) {
                 break;
+            }
         }
         return got;
     }
-
-    // Reads until count bytes came or the time ran out.
+    std::string ReadLines(int lines, int timeoutMs = 3000)
+    {
+        return ReadUntil([&](const std::string& s) { return std::count(s.begin(), s.end(), '\n') >= lines; }, timeoutMs);
+    }
     std::string ReadBytes(size_t count, int timeoutMs = 3000)
     {
-        std::string got;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        char buffer[4096];
-        while (got.size() < count) {
-            ssize_t n = read(m_fd, buffer, std::min(sizeof buffer, count - got.size()));
-            if (n > 0) {
-                got.append(buffer, static_cast<size_t>(n));
-                continue;
-            }
-            if (n == 0 || (n < 0 && errno == EIO)) {
-                m_hungUp = true;
-                break;
-            }
-            if (!waitReadable(deadline))
-                break;
-        }
-        return got;
+        return ReadUntil([&](const std::string& s) { return s.size() >= count; }, timeoutMs);
     }
 
     // One line out, the reply line back without its CR LF; "<no reply>" after 3 s.
