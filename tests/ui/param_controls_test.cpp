@@ -7,6 +7,8 @@
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
+#include <QPair>
+
 #include <QLineEdit>
 #include <QtTest>
 
@@ -117,6 +119,17 @@ private slots:
         for (int id = 1943; id <= 1958; ++id)
             m_page->AddCheck(id);
         m_page->AddButton(1882);
+        m_page->AddList(1368, {"Common", "Individual"});
+        m_page->AddList(1381, {"Off", "Gamma", "LUT"});
+        m_page->AddList(2542, {"Off", "On"});
+        m_page->AddList(2539, {"Off", "Continuous", "Once"});
+        m_page->AddList(1407, {"Base", "Medium", "Full", "Eighty-Bit"});
+        m_page->AddList(1354, {"RGB8", "RGB10", "RGB12"});
+        // Controls that only the enable rules touch.
+        for (int id : {1343, 1344, 1345, 1346, 1347, 1348, 1573, 1848, 1055, 1059, 1789, 1796, 1376,
+                       1377, 1379, 1380, 1369, 1370, 1373, 1374, 2793, 2794, 2795, 2796, 2912, 2913,
+                       2914, 2915, 2916, 2917, 2918, 2919})
+            m_page->AddCheck(id);
         m_elsewhere = new QLineEdit(m_page.get());
         m_page->layout()->addWidget(m_elsewhere);
 
@@ -358,6 +371,123 @@ private slots:
         m_controls->hooks().familyList = nullptr;
         choose(1356, 1);
         QCOMPARE(sent(), (QStringList{}));
+    }
+
+    void enableRules_data()
+    {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<QList<int>>("selections"); // list, item, list, item, ...
+        QTest::addColumn<QList<int>>("enabled");
+        QTest::addColumn<QList<int>>("disabled");
+        using R = ParamRules::EnableRule;
+        QTest::newRow("exposure mode off") << int(R::ExposureMode) << QList<int>{1337, 0}
+                                           << QList<int>{1363, 1364} << QList<int>{1338, 2538, 1341};
+        QTest::newRow("exposure mode timed") << int(R::ExposureMode) << QList<int>{1337, 1}
+                                             << QList<int>{1338, 2538, 1341} << QList<int>{};
+        QTest::newRow("exposure mode other") << int(R::ExposureMode) << QList<int>{1337, 2} << QList<int>{}
+                                             << QList<int>{1338, 2538, 1341, 1363, 1364};
+        QTest::newRow("exposure time individual") << int(R::ExposureTimeMode) << QList<int>{1368, 1}
+                                                  << QList<int>{1343, 1345, 1347} << QList<int>{1338};
+        QTest::newRow("LUT gamma") << int(R::LutMode) << QList<int>{1381, 1} << QList<int>{2575, 1848}
+                                   << QList<int>{1573};
+        QTest::newRow("LUT table") << int(R::LutMode) << QList<int>{1381, 2} << QList<int>{}
+                                   << QList<int>{1573, 2575, 1848};
+        QTest::newRow("image gain on") << int(R::ImageGainMode) << QList<int>{2542, 1}
+                                       << QList<int>{1789, 1796} << QList<int>{1055, 1059};
+        QTest::newRow("image gain off") << int(R::ImageGainMode) << QList<int>{2542, 0}
+                                        << QList<int>{1055, 1059} << QList<int>{1789, 1796};
+        QTest::newRow("sequencer exposure individual")
+            << int(R::SequencerExposureMode) << QList<int>{1368, 1}
+            << QList<int>{2912, 2913, 2914, 2915, 2916, 2917} << QList<int>{2795, 2796};
+        QTest::newRow("shutter continuous, individual")
+            << int(R::AutomaticShutter) << QList<int>{2538, 1, 1368, 1} << QList<int>{1376, 1377, 1379, 1380}
+            << QList<int>{1343, 1344, 1345, 1346, 1347, 1348, 1368};
+        QTest::newRow("shutter off, common") << int(R::AutomaticShutter) << QList<int>{2538, 0, 1368, 0}
+                                             << QList<int>{1338, 1339, 1368} << QList<int>{1376, 1377, 1379, 1380};
+        QTest::newRow("gain continuous") << int(R::AutomaticGain) << QList<int>{2539, 1}
+                                         << QList<int>{1369, 1370, 1373, 1374} << QList<int>{};
+        QTest::newRow("gain once") << int(R::AutomaticGain) << QList<int>{2539, 2} << QList<int>{}
+                                   << QList<int>{1369, 1370, 1373, 1374};
+        QTest::newRow("sequencer gain on") << int(R::SequencerGainMode) << QList<int>{2542, 1}
+                                           << QList<int>{2918, 2919} << QList<int>{2793, 2794};
+    }
+
+    void enableRules()
+    {
+        QFETCH(int, rule);
+        QFETCH(QList<int>, selections);
+        QFETCH(QList<int>, enabled);
+        QFETCH(QList<int>, disabled);
+        int hidden = 0;
+        m_controls->hooks().hideSecondLutEditor = [&] { ++hidden; };
+        for (int i = 0; i + 1 < selections.size(); i += 2)
+            m_page->List(selections[i])->setCurrentIndex(selections[i + 1]);
+        for (int id : enabled)
+            m_page->FindControl(id)->setEnabled(false);
+        for (int id : disabled)
+            m_page->FindControl(id)->setEnabled(true);
+        m_controls->ApplyEnableRule(ParamRules::EnableRule(rule));
+        for (int id : enabled)
+            QVERIFY2(m_page->FindControl(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : disabled)
+            QVERIFY2(!m_page->FindControl(id)->isEnabled(), qPrintable(QString::number(id)));
+        QCOMPARE(hidden, 0);
+    }
+
+    void lutModeOffHidesTheSecondEditor()
+    {
+        int hidden = 0;
+        m_controls->hooks().hideSecondLutEditor = [&] { ++hidden; };
+        setRow(1381, 1);
+        choose(1381, 0);
+        QCOMPARE(hidden, 1);
+        QVERIFY(!m_page->List(2575)->isEnabled());
+        QCOMPARE(sent(), (QStringList{"LUTC=0", "LUTC?"}));
+    }
+
+    // The automatic functions run before the list is sent; the gain range follows the list.
+    void gainListsRunTheirFeatureFirst()
+    {
+        QStringList order;
+        m_controls->hooks().autoFunctionList = [&](int id, ListPhase phase) {
+            order << QString("auto %1 %2 after %3 lines").arg(id).arg(int(phase)).arg(sent().size());
+        };
+        m_controls->hooks().familyList = [&](int id) { order << QString("family %1").arg(id); };
+        choose(2539, 1);
+        choose(2542, 1);
+        QCOMPARE(order, (QStringList{"auto 2539 1 after 0 lines", "family 2542", "auto 2542 2 after 4 lines"}));
+        QCOMPARE(sent(), (QStringList{"AGC=1", "AGC?", "IGM=1", "IGM?"}));
+        int32_t low = 0, high = 0;
+        QVERIFY(table().GetRange(1787, low, high));
+        QCOMPARE(QPair(low, high), QPair(100, 6400));
+    }
+
+    // A Camera Link format change takes new exposure limits and keeps the format members.
+    void formatListsUpdateTheFormatAndTheExposureLimits()
+    {
+        int refreshed = 0, filled = 0;
+        m_controls->hooks().exposureTimeLimits = [](int32_t& low, int32_t& high) {
+            low = 3;
+            high = 40000;
+            return true;
+        };
+        m_controls->hooks().refreshExposureTimes = [&] { ++refreshed; };
+        m_controls->hooks().fillClConfigurationLists = [&] { ++filled; };
+        m_controls->AttachListValues();
+        choose(1407, 0); // Base: only RGB8 may be taken over
+        QCOMPARE(m_format.m_ClConfguration, 0);
+        m_page->List(1354)->setItemData(0, 3);
+        m_page->List(1354)->setItemData(2, 5);
+        choose(1354, 2);
+        QCOMPARE(m_format.m_BitAllocation, 3);
+        choose(1407, 1); // Medium: any allocation
+        choose(1354, 2);
+        QCOMPARE(m_format.m_BitAllocation, 5);
+        QCOMPARE(sent().mid(0, 2), (QStringList{"CLCFG=0", "CLCFG?"}));
+        QCOMPARE(refreshed, 4);
+        QCOMPARE(filled, 0);
+        QCOMPARE(m_page->Spin(1339)->minimum(), 3);
+        QCOMPARE(m_page->Spin(1339)->maximum(), 40000);
     }
 };
 
