@@ -1,5 +1,6 @@
 // What each push button of the pages does. Family 5 and 6 buttons come from the family
-// tables, so each member stands in one place only.
+// tables, so each member stands in one place only. Button 1871 (automatic level status)
+// belongs to the main window itself.
 #include "CommandFamilies.h"
 #include "PushButtons.h"
 
@@ -25,7 +26,6 @@ std::vector<ButtonEntry> build()
         {1442, A::Set, 386, 0, 500},
         {1432, A::Temperature, 170, 0, 500, 1134},                        // TMP0
         {1573, A::Hook, -1, 0, 0, 0, H::OpenLutTable},
-        {1871, A::AutoLevelStatus, -1, 0, 2500, 1873},
         {1882, A::Set, 17, 0, 500},                                       // STRG
         {2571, A::Set, 371, 0, 500},                                      // SQRST
         {2569, A::QueryIntoBox, 370, 0, 2500, 2570},                      // SQIDX

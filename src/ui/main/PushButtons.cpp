@@ -19,17 +19,6 @@ bool hasMnemonic(int commandIndex)
            !CommandTable::Instance().GetMnemonic(commandIndex).empty();
 }
 
-const char* autoLevelStatusText(uint32_t status)
-{
-    switch (status) {
-    case 0: return "OFF";
-    case 1: return "AIC";
-    case 2: return "ASC";
-    case 3: return "AGC";
-    default: return "";
-    }
-}
-
 } // namespace
 
 CPushButtons::CPushButtons(ParameterControls& controls, const ControlLookup& lookup, CCommandFamilies& families)
@@ -101,13 +90,6 @@ int CPushButtons::OnPushButton(int buttonId)
         // The sensor reports 1/128 degree steps.
         const float degrees = static_cast<float>(static_cast<int32_t>(v)) * 0.0078125f;
         writeBox(entry->box, QString::asprintf("%0.2f", degrees));
-        return 1;
-    }
-    case ButtonAction::AutoLevelStatus: {
-        uint32_t v = 0;
-        if (!command.SendAndReceive(v, "ALCST?\r\n", entry->timeoutMs, 1))
-            return 0;
-        writeBox(entry->box, QString::fromLatin1(autoLevelStatusText(v)));
         return 1;
     }
     case ButtonAction::FixedSet:

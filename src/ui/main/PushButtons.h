@@ -34,7 +34,6 @@ enum class ButtonAction {
     Set,              // integer set, nothing shown
     QueryIntoBox,     // integer query, "%d" into the box
     Temperature,      // integer query, v / 128 as "%0.2f" into the box
-    AutoLevelStatus,  // "ALCST?" into the status box as text
     FixedSet,         // family 4
     ClearBlemish,     // text set of the number in the index box
     QueryWithArgument,// family 5

@@ -164,6 +164,37 @@ void CReadingCamera::ReloadFromCamera()
     m_reloading = false;
 }
 
+void CReadingCamera::CompleteStartup()
+{
+    ParameterTable& table = ParameterTable::Instance();
+    ControlFeatureHooks& hooks = m_controls.hooks();
+    m_controls.AttachListValues();
+    m_controls.ApplyEnableRule(ParamRules::EnableRule::ImageGainMode);
+    table.CommitAll();
+    m_controls.RefreshAllControls();
+    m_controls.ApplyEnableRule(ParamRules::EnableRule::LutMode);
+    FillClConfigurationLists();
+    int32_t low = 0;
+    int32_t high = 0;
+    if (hooks.exposureTimeLimits && hooks.exposureTimeLimits(low, high))
+        for (int row : ParamRules::ExposureRows())
+            table.SetRange(static_cast<uint32_t>(row), low, high);
+    m_controls.ApplyEnableRule(ParamRules::EnableRule::GainRange);
+    m_controls.ApplySpinRanges();
+    if (hooks.refreshExposureTimes)
+        hooks.refreshExposureTimes();
+    if (auto* spin = qobject_cast<UpDownControl*>(m_lookup.FindControl(IDC_SPN_SEQUENCER_INDEX)))
+        spin->setRange(1, 128);
+    if (hooks.readSequencerSet)
+        hooks.readSequencerSet(1);
+    ShowSupportedBaudRate();
+    // The refresh above selects a binning list by item value, which reads the stored
+    // position 1 ("x2") as the value of "Off"; the lists show the rows' positions again.
+    for (int listId : {IDC_CBO_HB, IDC_CBO_VB})
+        if (table.CtrlId2TblIndex(static_cast<uint32_t>(listId)) >= 0)
+            selectItem(listId, table.GetDataValue(static_cast<uint32_t>(listId)) == 1 ? 1 : 0);
+}
+
 void CReadingCamera::presentModel(uint32_t modelType)
 {
     const bool supported = modelType < 2;

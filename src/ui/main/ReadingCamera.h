@@ -33,6 +33,7 @@ public:
         IDC_EDT_CAMERA_MODE = 2903,
         IDC_EDT_SUPPORTED_BAUD = 2898,
         IDC_EDT_SEQUENCER_INDEX = 2779,
+        IDC_SPN_SEQUENCER_INDEX = 2780,
     };
     static constexpr int kLutIndexSpins[3] = {2519, 2525, 2531};
     // Command indexes of the status queries.
@@ -56,6 +57,9 @@ public:
     // reload runs (from an event dispatched by the read) does nothing.
     void ReloadFromCamera();
     void FillClConfigurationLists();
+    // The last start-up step once the link is up: list values attached, rules applied,
+    // controls refreshed and committed, ranges set, the status boxes read.
+    void CompleteStartup();
     // The camera-mode box from a VSM query.
     void ShowCameraMode();
     // The supported-baud-rate box from an SBDRT query; the text stays without an answer.

@@ -1,0 +1,35 @@
+#pragma once
+// The camera features of the main window put together: the parameter controls over the
+// window's pages, the reading of the camera, the command-line families and the push buttons,
+// with the hooks between them connected and the "&Reload" menu entry served. The main window
+// (or a test standing in for the program) owns one for its whole life.
+#include "CommandFamilies.h"
+#include "ControlFeatureHooks.h"
+#include "ParameterControls.h"
+#include "PushButtons.h"
+#include "ReadingCamera.h"
+
+class CCtrlToolDlg;
+
+class CMainWindowFeatures {
+public:
+    explicit CMainWindowFeatures(CCtrlToolDlg& window);
+
+    ParameterControls& Controls() { return m_controls; }
+    CReadingCamera& Reading() { return m_reading; }
+    CCommandFamilies& Families() { return m_families; }
+    CPushButtons& Buttons() { return m_buttons; }
+    ClOutputFormat& Format() { return m_format; }
+
+    // Start-up once the window has tried to connect (connected: the model check answered):
+    // the first reading, the pending rows sent, and the last initialisation step.
+    void Startup(int connected);
+
+private:
+    CCtrlToolDlg& m_window;
+    ClOutputFormat m_format;
+    ParameterControls m_controls;
+    CReadingCamera m_reading;
+    CCommandFamilies m_families;
+    CPushButtons m_buttons;
+};

@@ -1,0 +1,158 @@
+#pragma once
+// The whole tool in this process against lumora-camsim on a pseudo-terminal: the main window
+// with its pages, the camera features, the link opened from the settings (COM1 mapped to the
+// simulator's device) and the start-up as the program runs it.
+#include "CCtrlToolDlg.h"
+#include "CProgressBarDialog.h"
+#include "CTabSheetDialog.h"
+#include "CamSimProcess.h"
+#include "CameraModel.h"
+#include "CommLink.h"
+#include "CommandTable.h"
+#include "ControlMode.h"
+#include "MainWindowFeatures.h"
+#include "ParameterTable.h"
+#include "ReloadData.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+struct E2eTool {
+    CamSimProcess sim;
+    MemorySettings settings;
+    ScopedRecordingNotice notices;
+    std::unique_ptr<CCtrlToolDlg> window;
+    std::unique_ptr<CMainWindowFeatures> features;
+
+    ~E2eTool()
+    {
+        features.reset();
+        window.reset();
+        CommLink::Instance().Close();
+        SetSettingsStore(nullptr);
+    }
+
+    // Starts the simulator (unless simArgs is null) and the tool in the Control Mode.
+    bool Start(const std::vector<std::string>* simArgs, unsigned controlMode)
+    {
+        if (simArgs && !sim.Start(*simArgs)) {
+            qWarning("%s", sim.Error().c_str());
+            return false;
+        }
+        settings.ints[kCommunicationMode] = 0;
+        settings.ints[kComPortNo] = 0;
+        settings.ints[kBaudrate] = 9600;
+        settings.ints[kControlMode] = controlMode;
+        // Without a simulator COM1 leads nowhere.
+        settings.ports["COM1"] = simArgs ? sim.DevicePath() : "/nonexistent/lumora-e2e";
+        SetSettingsStore(&settings);
+        ControlMode::ForgetForTest();
+        CommLink::Instance().ReloadSettingsForTest();
+        ParameterTable::Instance().Reset();
+        CameraModel::Instance().modelType = 2;
+        CameraModel::Instance().modelName.clear();
+
+        window = std::make_unique<CCtrlToolDlg>();
+        features = std::make_unique<CMainWindowFeatures>(*window);
+        window->show(); // initialises: opens the link and checks the model
+        features->Startup(window->Connected());
+        return true;
+    }
+
+    QWidget* Control(int id) const { return window->FindControl(id); }
+    QComboBox* List(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
+    QLineEdit* Box(int id) const { return qobject_cast<QLineEdit*>(Control(id)); }
+
+    // Brings the tab of the page holding the control to the front, so a person could use it.
+    bool ShowPageOf(QWidget* control)
+    {
+        QTabBar* tabs = window->TabBar();
+        for (int i = 0; i < tabs->count(); ++i) {
+            CTabSheetDialog* page = window->Page(tabs->tabData(i).toInt());
+            if (page && page->isAncestorOf(control)) {
+                tabs->setCurrentIndex(i);
+                return control->isVisible();
+            }
+        }
+        return false;
+    }
+
+    // Chooses the item of a list with the keyboard, as a person does.
+    bool Choose(int listId, int index)
+    {
+        QComboBox* list = List(listId);
+        if (!list || !ShowPageOf(list))
+            return false;
+        list->setFocus();
+        for (int guard = 0; list->currentIndex() < index && guard < 64; ++guard)
+            QTest::keyClick(list, Qt::Key_Down);
+        for (int guard = 0; list->currentIndex() > index && guard < 64; ++guard)
+            QTest::keyClick(list, Qt::Key_Up);
+        return list->currentIndex() == index;
+    }
+
+    bool Click(int buttonId)
+    {
+        auto* button = qobject_cast<QAbstractButton*>(Control(buttonId));
+        if (!button || !ShowPageOf(button))
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
+        return true;
+    }
+
+    void Type(int boxId, const QString& text)
+    {
+        QLineEdit* box = Box(boxId);
+        ShowPageOf(box);
+        box->setText(text);
+    }
+
+    // The query lines a complete reading sends, worked out here from the parameter table
+    // and the fixed lists of the reload set, in table order.
+    // Rows whose command has no mnemonic are walked but have no line to send; withSilent
+    // keeps them as "?" so the count can be checked against the reload set.
+    static std::vector<std::string> ReloadQueries(uint32_t modelType, unsigned mode, bool withSilent = false)
+    {
+        auto in = [](const auto& ids, uint32_t id) {
+            return std::find(ids.begin(), ids.end(), id) != ids.end();
+        };
+        std::vector<std::string> lines;
+        const ParameterTable& table = ParameterTable::Instance();
+        for (int i = 0; i < table.RowCount(); ++i) {
+            const ParameterRow& row = table.Row(i);
+            if (row.ctrlKind == kAction || in(ReloadData::ExcludedControls(), row.ctrlId))
+                continue;
+            if (modelType == 1 && in(ReloadData::MultiRoiRows(), row.ctrlId))
+                continue;
+            if (mode == 0 && row.paramClass == kFactoryClass)
+                continue;
+            const std::string mnemonic = CommandTable::Instance().GetMnemonic(int(row.cmdId));
+            if (!mnemonic.empty() || withSilent)
+                lines.push_back(mnemonic + "?");
+        }
+        return lines;
+    }
+
+    // The lines the camera received after the last model query, up to the first line that
+    // is not one of the reading's own queries (VSM? follows the walk).
+    std::vector<std::string> LinesAfterModelCheck() const
+    {
+        const std::vector<std::string> rx = sim.Received();
+        std::vector<std::string> out;
+        for (size_t i = rx.size(); i-- > 0;)
+            if (rx[i] == "MD?") {
+                out.assign(rx.begin() + long(i) + 1, rx.end());
+                break;
+            }
+        return out;
+    }
+};

@@ -1,0 +1,155 @@
+// Command-line families and push buttons, end to end: a person's choice or click on the real
+// pages, the line the simulated camera received, and what the window shows afterwards.
+#include "E2eTool.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool Contains(const Lines& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::vector<int32_t> RowValues()
+{
+    std::vector<int32_t> values;
+    const ParameterTable& table = ParameterTable::Instance();
+    for (int i = 0; i < table.RowCount(); ++i)
+        values.push_back(table.Row(i).value);
+    return values;
+}
+
+} // namespace
+
+class FamiliesE2eTest : public QObject {
+    Q_OBJECT
+
+    E2eTool* m_tool = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        // One tool for all cases, in factory mode so that every page has its tab.
+        m_tool = new E2eTool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--set", "SBDRT=255"};
+        QVERIFY(m_tool->Start(&args, 1));
+        QCOMPARE(m_tool->window->Connected(), 1);
+    }
+    void cleanupTestCase() { delete m_tool; }
+    void init() { m_tool->sim.ClearLog(); }
+
+    void listSets_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("x2 in the horizontal binning list") << 1406 << 1 << "HB=2";
+        QTest::newRow("Off in the horizontal binning list") << 1406 << 0 << "HB=1";
+        QTest::newRow("factory baud-rate list item 3") << 1422 << 3 << "FCBDRT=8";
+        QTest::newRow("factory baud-rate list item 7") << 1422 << 7 << "FCBDRT=128";
+        QTest::newRow("factory baud-rate list item 0") << 1422 << 0 << "FCBDRT=1";
+        QTest::newRow("counter 1 enable, second item") << 2815 << 1 << "CE1=1";
+        QTest::newRow("line source 0 item 6") << 1356 << 6 << "LS0=10";
+        QTest::newRow("NAND input item 15") << 2339 << 15 << "ND0IN1=21";
+    }
+    void listSets()
+    {
+        QFETCH(int, list);
+        QFETCH(int, item);
+        QFETCH(QString, line);
+        QComboBox* combo = m_tool->List(list);
+        QVERIFY(combo);
+        QVERIFY(item < combo->count());
+        // Start from another item, so choosing the wanted one is a change.
+        QVERIFY(m_tool->Choose(list, item == 0 ? 1 : 0));
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Choose(list, item));
+        const Lines rx = m_tool->sim.Received();
+        QVERIFY2(Contains(rx, line.toStdString()), line.toLatin1().constData());
+        // The person's choice stays on show.
+        QCOMPARE(combo->currentIndex(), item);
+    }
+
+    void blemishQueryShowsTheAnswer()
+    {
+        m_tool->Type(1417, "5");
+        m_tool->Type(1424, "");
+        QVERIFY(m_tool->Click(1512));
+        const auto log = m_tool->sim.LoggedLines();
+        QVERIFY(!log.empty());
+        QCOMPARE(QString::fromStdString(m_tool->sim.Received().front()), QString("BMPXWR?5"));
+        // The camera's answer, as its log has it, is what box 1424 and its row show.
+        std::string answer;
+        for (const auto& e : log)
+            if (e.dir == "tx")
+                answer = e.line;
+        QVERIFY(answer.rfind("BMPXWR=", 0) == 0);
+        const QString value = QString::fromStdString(answer.substr(7));
+        QCOMPARE(m_tool->Box(1424)->text(), value);
+        QCOMPARE(ParameterTable::Instance().GetDataValue(1424), value.toInt());
+    }
+
+    void blemishPairSet()
+    {
+        m_tool->Type(1417, "5");
+        m_tool->Type(1424, "100");
+        QVERIFY(m_tool->Click(1430));
+        QCOMPARE(m_tool->sim.Received(), Lines{"BMPXWR=5,100"});
+        // The camera keeps the pair: asking again answers 100.
+        m_tool->sim.ClearLog();
+        m_tool->Type(1424, "");
+        QVERIFY(m_tool->Click(1512));
+        QCOMPARE(m_tool->Box(1424)->text(), QString("100"));
+    }
+
+    void indexBoxTextNeverAddsALine()
+    {
+        // Whatever is typed, the index goes out as the box's number.
+        m_tool->Type(1417, "7\r\nCRS00=1");
+        QVERIFY(m_tool->Click(1512));
+        QCOMPARE(m_tool->sim.Received(), Lines{"BMPXWR?7"});
+    }
+
+    void counterResetChangesNoRow()
+    {
+        const std::vector<int32_t> before = RowValues();
+        QVERIFY(m_tool->Click(2811));
+        QCOMPARE(m_tool->sim.Received(), Lines{"CR0=1"});
+        QVERIFY(RowValues() == before);
+    }
+
+    void readButtonsFillTheirBoxes()
+    {
+        QVERIFY(m_tool->Click(2581)); // blemish count of red
+        const auto log = m_tool->sim.LoggedLines();
+        QCOMPARE(m_tool->sim.Received(), Lines{"BNUMR?"});
+        QCOMPARE("BNUMR=" + m_tool->Box(2583)->text().toStdString(), log.back().line);
+
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Click(1432)); // temperature, in 1/128 degrees
+        const auto temperature = m_tool->sim.LoggedLines();
+        QCOMPARE(m_tool->sim.Received(), Lines{"TMP0?"});
+        const int raw = std::stoi(temperature.back().line.substr(5));
+        QCOMPARE(m_tool->Box(1134)->text(), QString::asprintf("%0.2f", raw / 128.0f));
+    }
+
+    void recalibrationReportsCompletion()
+    {
+        m_tool->notices.recorder.Clear();
+        QVERIFY(m_tool->Click(1413)); // BlemishStore
+        QCOMPARE(m_tool->sim.Received(), Lines{"BMS=1"});
+        QCOMPARE(m_tool->notices.recorder.messages.size(), size_t(1));
+        QCOMPARE(m_tool->notices.recorder.messages[0].text, std::string("Completed"));
+        QVERIFY(m_tool->notices.recorder.messages[0].icon == NoticeIcon::Information);
+    }
+
+    void unlistedButtonDoesNothing()
+    {
+        QCOMPARE(m_tool->features->Buttons().OnPushButton(4242), 0);
+        QVERIFY(m_tool->sim.Received().empty());
+    }
+};
+
+QTEST_MAIN(FamiliesE2eTest)
+#include "families_e2e_test.moc"

@@ -1,0 +1,215 @@
+// Start-up and the complete reading of the camera, end to end: the tool in this process,
+// lumora-camsim on a pseudo-terminal, and the simulator's traffic log as the witness.
+#include "E2eTool.h"
+
+#include <QLineEdit>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The walk's own queries: as many lines as expected, from the first after the model check.
+Lines Walk(const E2eTool& tool, size_t count)
+{
+    Lines after = tool.LinesAfterModelCheck();
+    if (after.size() > count)
+        after.resize(count);
+    return after;
+}
+
+// Empty when both agree, else where and how they part.
+std::string Difference(const Lines& actual, const Lines& expected)
+{
+    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        const std::string a = i < actual.size() ? actual[i] : "<none>";
+        const std::string e = i < expected.size() ? expected[i] : "<none>";
+        if (a != e)
+            return "line " + std::to_string(i) + ": sent " + a + ", expected " + e + " (" +
+                   std::to_string(actual.size()) + " sent, " + std::to_string(expected.size()) + " expected)";
+    }
+    return {};
+}
+
+#define COMPARE_LINES(actual, expected)                                                            \
+    do {                                                                                           \
+        const std::string d_ = Difference(actual, expected);                                       \
+        QVERIFY2(d_.empty(), d_.c_str());                                                          \
+    } while (0)
+
+} // namespace
+
+class ReadingE2eTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startupReadsTheReloadSetInTableOrder_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<unsigned>("mode");
+        QTest::addColumn<int>("count");
+        QTest::newRow("KT-5100W-QBCL, factory mode") << "KT-5100W-QBCL" << 1u << 222;
+        QTest::newRow("KT-5200W-QBCL, factory mode: no multi-ROI rows") << "KT-5200W-QBCL" << 1u << 209;
+        QTest::newRow("KT-5100W-QBCL, normal mode: no factory rows") << "KT-5100W-QBCL" << 0u << 200;
+    }
+    void startupReadsTheReloadSetInTableOrder()
+    {
+        QFETCH(QString, model);
+        QFETCH(unsigned, mode);
+        QFETCH(int, count);
+        E2eTool tool;
+        const Lines args = {"--model", model.toStdString()};
+        QVERIFY(tool.Start(&args, mode));
+        QCOMPARE(tool.window->Connected(), 1);
+
+        const uint32_t type = model == "KT-5200W-QBCL" ? 1 : 0;
+        QCOMPARE(int(E2eTool::ReloadQueries(type, mode, true).size()), count);
+        const Lines expected = E2eTool::ReloadQueries(type, mode);
+        const Lines walk = Walk(tool, expected.size());
+        COMPARE_LINES(walk, expected);
+        // The first line after the walk is the camera-mode query.
+        const Lines after = tool.LinesAfterModelCheck();
+        QVERIFY(after.size() > expected.size());
+        QCOMPARE(after[expected.size()], std::string("VSM?"));
+
+        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(tool.window->isEnabled());
+        QVERIFY(!ParameterTable::Instance().IsPending(0));
+        QCOMPARE(tool.Box(2903)->text(), QString("Normal Mode"));
+        QComboBox* models = tool.List(1855);
+        QCOMPARE(models->count(), 2);
+        QCOMPARE(models->currentIndex(), int(type));
+    }
+
+    void cameraValuesReachRowsAndControls()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--set", "PE=4321", "--set", "GMA=45", "--set", "HB=2",
+                            "--set", "CLCFG=0", "--set", "BA=5", "--set", "SBDRT=63", "--set", "FCBDRT=32"};
+        QVERIFY(tool.Start(&args, 1));
+        ParameterTable& table = ParameterTable::Instance();
+
+        QCOMPARE(table.GetDataValue(1338), 4321);
+        QCOMPARE(tool.Box(1338)->text(), QString("4321"));
+        // Gamma 45 is the first item.
+        QCOMPARE(tool.List(2575)->currentIndex(), 0);
+        // The binning factor 2 is kept as the list position 1 and shown as "x2".
+        QCOMPARE(table.GetDataValue(1406), 1);
+        QCOMPARE(tool.List(1406)->currentIndex(), 1);
+        // Base configuration with a 12-bit request: only RGB8, nothing selected.
+        QComboBox* bits = tool.List(1354);
+        QCOMPARE(bits->count(), 1);
+        QCOMPARE(bits->itemText(0), QString("RGB8"));
+        QCOMPARE(bits->currentIndex(), -1);
+        QCOMPARE(tool.List(1407)->currentIndex(), 0);
+        // The KT-5100W-QBCL's smaller sensor limits the blemish positions.
+        for (uint32_t id : {1424u, 1427u, 1449u}) {
+            int32_t lo = 0, hi = 0;
+            QVERIFY(table.GetRange(id, lo, hi));
+            QCOMPARE(hi, 1455);
+        }
+        for (uint32_t id : {1438u, 1441u, 1460u}) {
+            int32_t lo = 0, hi = 0;
+            QVERIFY(table.GetRange(id, lo, hi));
+            QCOMPARE(hi, 1087);
+        }
+        // The supported rates: text and list follow the mask; the current rate is selected.
+        QCOMPARE(tool.Box(2898)->text(), QString("BaudRateMax 230400"));
+        QComboBox* bauds = tool.List(1422);
+        QCOMPARE(bauds->count(), 6);
+        QCOMPARE(bauds->itemText(5), QString("Baud230400"));
+        QCOMPARE(bauds->currentIndex(), 5);
+        // The multi-ROI controls are for this model only.
+        QVERIFY(tool.Control(2872)->isEnabled());
+    }
+
+    void normalModeLeavesFactoryRowsAlone()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", "KT-5200W-QBCL"};
+        QVERIFY(tool.Start(&args, 0));
+        // Every factory row still holds the table's starting value, and none was asked for.
+        ParameterTable fresh = ParameterTable::Instance();
+        fresh.Reset();
+        const Lines rx = tool.sim.Received();
+        ParameterTable& table = ParameterTable::Instance();
+        int factoryRows = 0;
+        for (int i = 0; i < table.RowCount(); ++i) {
+            const ParameterRow& row = table.Row(i);
+            if (row.paramClass != kFactoryClass || row.ctrlKind == kAction)
+                continue;
+            ++factoryRows;
+            QCOMPARE(row.value, fresh.Row(i).value);
+        }
+        QVERIFY(factoryRows >= 22);
+        QVERIFY(!tool.Control(2872)->isEnabled());
+    }
+
+    void silentCameraMidReload()
+    {
+        // The camera answers the model query and all but the last two rows of the walk.
+        const Lines expected = E2eTool::ReloadQueries(0, 0);
+        const int answered = 1 + int(expected.size()) - 2;
+        E2eTool tool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--fault",
+                            "silent-after=" + std::to_string(answered)};
+        ParameterTable::Instance().Reset();
+        // The last two rows of the walk that have a line to send.
+        std::vector<ParameterRow> sent;
+        for (int i : CReadingCamera::ReloadRows(0, 0)) {
+            const ParameterRow& row = ParameterTable::Instance().Row(i);
+            if (!CommandTable::Instance().GetMnemonic(int(row.cmdId)).empty())
+                sent.push_back(row);
+        }
+        QCOMPARE(sent.size(), expected.size());
+        const ParameterRow lastBefore = sent[sent.size() - 1];
+        const ParameterRow secondLast = sent[sent.size() - 2];
+        QVERIFY(tool.Start(&args, 0));
+
+        QVERIFY(tool.window->isVisible());
+        QVERIFY(tool.window->isEnabled());
+        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(!tool.features->Reading().IsReloading());
+        ParameterTable& table = ParameterTable::Instance();
+        QCOMPARE(table.GetDataValue(lastBefore.ctrlId), lastBefore.value);
+        QCOMPARE(table.GetDataValue(secondLast.ctrlId), secondLast.value);
+        COMPARE_LINES(Walk(tool, expected.size()), expected);
+    }
+
+    void withoutCameraTheWindowStartsWithTableValues()
+    {
+        E2eTool tool;
+        QVERIFY(tool.Start(nullptr, 0));
+        QCOMPARE(tool.window->Connected(), 0);
+        QVERIFY(tool.window->isVisible());
+        QVERIFY(tool.window->isEnabled());
+        // The port's own failure may come first; the start-up ends with its message.
+        QVERIFY(!tool.notices.recorder.messages.empty());
+        QCOMPARE(tool.notices.recorder.messages.back().text, std::string("Failed to initialize!"));
+        ParameterTable fresh = ParameterTable::Instance();
+        fresh.Reset();
+        for (int i = 0; i < fresh.RowCount(); ++i)
+            QCOMPARE(ParameterTable::Instance().Row(i).value, fresh.Row(i).value);
+        QCOMPARE(tool.Box(1338)->text(), QString::number(fresh.GetDataValue(1338)));
+    }
+
+    void reloadMenuReadsTheCameraAgain()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", "KT-5100W-QBCL"};
+        QVERIFY(tool.Start(&args, 1));
+        tool.sim.ClearLog();
+        QAction* reload = tool.window->MenuAction(CCtrlToolDlg::kCmdReload);
+        QVERIFY(reload && reload->isEnabled());
+        reload->trigger();
+        const Lines expected = E2eTool::ReloadQueries(0, 1);
+        const Lines rx = tool.sim.Received();
+        QVERIFY(!rx.empty());
+        QCOMPARE(rx.front(), std::string("MD?"));
+        COMPARE_LINES(Walk(tool, expected.size()), expected);
+        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(tool.window->isEnabled());
+    }
+};
+
+QTEST_MAIN(ReadingE2eTest)
+#include "reading_e2e_test.moc"

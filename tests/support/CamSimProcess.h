@@ -1,0 +1,46 @@
+#pragma once
+// The simulated camera program (bin/lumora-camsim) run as a child process on a fresh
+// pseudo-terminal, for end-to-end tests and benchmarks. Its traffic log is the witness of what
+// the tool sent: LoggedLines() reads it back. Qt-free.
+#include <string>
+#include <vector>
+#include <sys/types.h>
+
+class CamSimProcess {
+public:
+    // The folder of the built programs: $LUMORA_BIN_DIR, else the folder of this executable.
+    static std::string BinDir();
+
+    CamSimProcess() = default;
+    ~CamSimProcess();
+    CamSimProcess(const CamSimProcess&) = delete;
+    CamSimProcess& operator=(const CamSimProcess&) = delete;
+
+    // Starts the program with the arguments (a --log FILE in a private folder is added) and
+    // waits up to 5 s for the device path it prints first. False with Error() on failure.
+    bool Start(const std::vector<std::string>& args);
+    // SIGTERM and wait; also done by the destructor.
+    void Stop();
+
+    const std::string& DevicePath() const { return m_device; }
+    const std::string& LogPath() const { return m_log; }
+    const std::string& Error() const { return m_error; }
+
+    struct Entry {
+        double t;
+        std::string dir; // "rx": the line the camera received; "tx": its answer
+        std::string line;
+    };
+    std::vector<Entry> LoggedLines() const;
+    // The received lines only, in order.
+    std::vector<std::string> Received() const;
+    // Forget what was logged so far (the log is truncated).
+    void ClearLog() const;
+
+private:
+    pid_t m_pid = -1;
+    std::string m_device;
+    std::string m_folder;
+    std::string m_log;
+    std::string m_error;
+};
