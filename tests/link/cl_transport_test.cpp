@@ -110,15 +110,6 @@ protected:
     ScopedEnv vendors {"CL_FIXTURE_PORTS", "Vendor A;Vendor B"};
 };
 
-TEST_F(ClTransportTest, ModesOneToThreeHaveTheirTransports)
-{
-    EXPECT_EQ(ClTransportForMode(0), nullptr);
-    EXPECT_EQ(ClTransportForMode(1), &ClSerial2000::Instance());
-    EXPECT_EQ(ClTransportForMode(2), &ClSerial2001::Instance());
-    EXPECT_EQ(ClTransportForMode(3), &ClSerialV11::Instance());
-    EXPECT_EQ(ClTransportForMode(4), nullptr);
-}
-
 TEST_F(ClTransportTest, Mode1ListsEveryLibclserFileIncludingLibclserial)
 {
     auto& t = ClSerial2000::Instance();
