@@ -1,0 +1,377 @@
+#include "CCtrlToolDlg.h"
+
+#include "CTabSheetDialog.h"
+#include "CommLink.h"
+#include "Command.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+CCtrlToolDlg* g_mainWindow = nullptr;
+
+constexpr const char* kCaption = "Lumora Control Tool";
+constexpr const char* kVersion = "0.14";
+
+// The factory-mode switch, for maintainers: hold Ctrl and Shift and press F12, release them,
+// then type the letters L, C, T (for Lumora Control Tool). Any other key in between cancels
+// the gesture; pressing Ctrl+Shift+F12 again starts it over.
+constexpr int kGestureStartKey = Qt::Key_F12;
+constexpr int kGestureCode[3] = {Qt::Key_L, Qt::Key_C, Qt::Key_T};
+
+// The application icon (resource 500 of the original): a lens in the program's colours.
+QIcon MakeIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x20, 0x40, 0x70));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(2, 6, 28, 22, 4, 4);
+    p.setBrush(QColor(0xd0, 0xe0, 0xf0));
+    p.drawEllipse(QPointF(16, 17), 8, 8);
+    p.setBrush(QColor(0x30, 0x60, 0xa0));
+    p.drawEllipse(QPointF(16, 17), 4, 4);
+    return QIcon(pixmap);
+}
+
+bool IsModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
+// The drop-down list whose open popup contains the widget, if any.
+QComboBox* ComboOfPopup(QWidget* w)
+{
+    if (w->window()->windowType() != Qt::Popup)
+        return nullptr;
+    for (QWidget* p = w; p; p = p->parentWidget()) {
+        if (auto* combo = qobject_cast<QComboBox*>(p))
+            return p == w ? nullptr : combo; // the popup lives below its combo box
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CCtrlToolDlg* CCtrlToolDlg::Instance() { return g_mainWindow; }
+
+CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent)
+{
+    // Construction: icon, the process-wide reference, the seven pages in page order.
+    setWindowIcon(MakeIcon());
+    g_mainWindow = this;
+    setObjectName(QStringLiteral("CCtrlToolDlg"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 0, 6, 0);
+    layout->setSpacing(0);
+
+    BuildMenu();
+    layout->setMenuBar(m_menuBar);
+
+    m_tabBar = new QTabBar(this);
+    m_tabBar->setProperty("ctrlId", kTabControlId);
+    m_tabBar->setObjectName(QStringLiteral("ctrl_%1").arg(kTabControlId));
+    m_tabBar->setExpanding(false);
+    m_tabBar->setDrawBase(true);
+    m_tabBar->setAccessibleName(tr("Parameter pages"));
+    m_ownControls.insert(kTabControlId, m_tabBar);
+    layout->addWidget(m_tabBar);
+
+    m_stack = new QStackedWidget(this);
+    m_stack->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(m_stack, 1);
+    for (int i = 0; i < kPageCount; ++i) {
+        m_pages[i] = new CTabSheetDialog(i, this, m_stack);
+        m_stack->addWidget(m_pages[i]);
+    }
+    connect(m_tabBar, &QTabBar::currentChanged, this, &CCtrlToolDlg::OnTabChanged);
+
+    // The online strip: red until an exchange succeeds.
+    m_strip = new QLabel(this);
+    m_strip->setProperty("ctrlId", kOnlineStripId);
+    m_strip->setObjectName(QStringLiteral("ctrl_%1").arg(kOnlineStripId));
+    m_strip->setFixedHeight(4);
+    m_strip->setAutoFillBackground(true);
+    m_strip->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
+    m_ownControls.insert(kOnlineStripId, m_strip);
+    layout->addSpacing(4);
+    layout->addWidget(m_strip);
+
+    if (auto* button = FindControl(kAlcStatusButton))
+        if (auto* push = qobject_cast<QAbstractButton*>(button))
+            connect(push, &QAbstractButton::clicked, this, &CCtrlToolDlg::ReadAlcStatus);
+
+    // The pages exist now; the Control Mode decides the first tabs.
+    uint32_t mode = 0;
+    Settings().ReadInt(kControlMode, mode, 0);
+    m_controlMode = mode == 1 ? 1 : 0;
+
+    // Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
+    resize(1280, 680);
+    qApp->installEventFilter(this);
+}
+
+CCtrlToolDlg::~CCtrlToolDlg()
+{
+    qApp->removeEventFilter(this);
+    // On destroy: the link goes with the window.
+    CommLink::Instance().Close();
+    if (g_mainWindow == this)
+        g_mainWindow = nullptr;
+}
+
+void CCtrlToolDlg::Initialize()
+{
+    if (m_initialized)
+        return;
+    m_initialized = true;
+    // Start values of the Camera Link output format.
+    m_ClConfguration = 1;
+    m_BitAllocation = 3;
+    m_SensClkFreq = 2;
+    setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
+
+    // The start-up connection: open the stored link and check the camera's model.
+    m_linkReadyByDialog = 0;
+    m_connected = CommLink::Instance().Connect();
+    if (m_linkReadyByDialog == 1)
+        m_connected = 1;
+
+    BuildTabs();
+    SetUtilityMenu();
+}
+
+void CCtrlToolDlg::showEvent(QShowEvent* event)
+{
+    Initialize();
+    QDialog::showEvent(event);
+}
+
+QWidget* CCtrlToolDlg::FindControl(int ctrlId) const
+{
+    for (CTabSheetDialog* page : m_pages) {
+        if (page)
+            if (QWidget* w = page->control(ctrlId))
+                return w;
+    }
+    return m_ownControls.value(ctrlId, nullptr);
+}
+
+CTabSheetDialog* CCtrlToolDlg::CurrentPage() const
+{
+    return qobject_cast<CTabSheetDialog*>(m_stack->currentWidget());
+}
+
+void CCtrlToolDlg::BuildTabs()
+{
+    const QSignalBlocker blocker(m_tabBar);
+    while (m_tabBar->count() > 0)
+        m_tabBar->removeTab(0);
+    for (int i = 0; i < kPageCount; ++i) {
+        CTabSheetDialog* page = m_pages[i];
+        if ((ControlMode() != 0 || !page->isFactory()) && i != kLensIrisPage) {
+            const int tab = m_tabBar->addTab(page->tabText());
+            m_tabBar->setTabData(tab, i);
+        }
+    }
+    m_tabBar->setCurrentIndex(0);
+    m_stack->setCurrentWidget(m_pages[0]);
+}
+
+void CCtrlToolDlg::OnTabChanged(int tabIndex)
+{
+    if (tabIndex < 0 || tabIndex >= m_tabBar->count())
+        return;
+    const int pageIndex = m_tabBar->tabData(tabIndex).toInt();
+    if (pageIndex < 0 || pageIndex >= kPageCount)
+        return;
+    m_stack->setCurrentWidget(m_pages[pageIndex]);
+}
+
+int CCtrlToolDlg::ControlMode() const { return m_controlMode; }
+
+void CCtrlToolDlg::SetUtilityMenu()
+{
+    m_utilityMenu->menuAction()->setEnabled(ControlMode() == 1);
+}
+
+void CCtrlToolDlg::ToggleControlMode()
+{
+    m_controlMode = m_controlMode == 0 ? 1 : 0;
+    BuildTabs();
+    SetUtilityMenu();
+}
+
+void CCtrlToolDlg::BuildMenu()
+{
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("menu_601"));
+    auto add = [this](QMenu* menu, const QString& text, int commandId) {
+        QAction* action = menu->addAction(text);
+        action->setProperty("commandId", commandId);
+        action->setEnabled(false); // until the feature behind it is wired in
+        m_actions.insert(commandId, action);
+        connect(action, &QAction::triggered, this, [this, commandId] {
+            if (auto handler = m_handlers.value(commandId))
+                handler();
+        });
+        return action;
+    };
+
+    QMenu* file = m_menuBar->addMenu(tr("&File"));
+    add(file, QStringLiteral("&Open"), kCmdOpen);
+    QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
+    add(saveAs, QStringLiteral("All Data"), kCmdSaveAllData);
+    add(saveAs, QStringLiteral("Shipping Data"), kCmdSaveShippingData);
+    file->addSeparator();
+    add(file, QStringLiteral("E&xit"), kCmdExit);
+
+    QMenu* settings = m_menuBar->addMenu(tr("&Settings"));
+    add(settings, QStringLiteral("&Reload"), kCmdReload);
+    add(settings, QStringLiteral("&Load settings"), kCmdLoadSettings);
+    add(settings, QStringLiteral("&Store settings"), kCmdStoreSettings);
+
+    m_utilityMenu = m_menuBar->addMenu(tr("&Utility"));
+    add(m_utilityMenu, QStringLiteral("Edit user id"), kCmdEditUserId);
+    add(m_utilityMenu, QStringLiteral("Edit camera id"), kCmdEditCameraId);
+
+    QMenu* lut = m_menuBar->addMenu(tr("&LUT"));
+    add(lut, QStringLiteral("&Open LUT file"), kCmdOpenLutFile);
+    add(lut, QStringLiteral("&Save LUT file"), kCmdSaveLutFile);
+    add(lut, QStringLiteral("&Load all LUT table"), kCmdLoadAllLut);
+
+    QMenu* help = m_menuBar->addMenu(tr("&Help"));
+    add(help, QStringLiteral("&About this application"), kCmdAbout);
+    add(help, QStringLiteral("&Open Communication Dialog"), kCmdCommunicationDialog);
+
+    SetMenuHandler(kCmdExit, [this] { reject(); });
+}
+
+QAction* CCtrlToolDlg::MenuAction(int commandId) const { return m_actions.value(commandId, nullptr); }
+
+void CCtrlToolDlg::SetMenuHandler(int commandId, std::function<void()> handler)
+{
+    QAction* action = MenuAction(commandId);
+    if (!action)
+        return;
+    action->setEnabled(static_cast<bool>(handler));
+    m_handlers.insert(commandId, std::move(handler));
+}
+
+void CCtrlToolDlg::ReadAlcStatus()
+{
+    uint32_t value = 0;
+    if (!Command::Instance().SendAndReceive(value, "ALCST?\r\n", 2500, 1))
+        return;
+    static const char* const kStates[] = {"OFF", "AIC", "ASC", "AGC"};
+    auto* box = qobject_cast<QLineEdit*>(FindControl(kAlcStatusBox));
+    if (box)
+        box->setText(value < 4 ? QString::fromLatin1(kStates[value]) : QString());
+}
+
+void CCtrlToolDlg::reject()
+{
+    if (m_closing)
+        return;
+    if (m_closeWithoutConfirm != 1
+        && !Notices().AskYesNo("Are you sure to terminate the Camera Control Tool ?", "Confirm"))
+        return;
+    m_closing = true;
+    QDialog::done(QDialog::Rejected);
+    m_closing = false;
+}
+
+void CCtrlToolDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape that no control used end here: they never close the window.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool CCtrlToolDlg::Owns(const QWidget* widget) const
+{
+    for (const QWidget* p = widget; p; p = p->parentWidget())
+        if (p == this)
+            return true;
+    return false;
+}
+
+bool CCtrlToolDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QDialog::eventFilter(watched, event);
+    auto* target = static_cast<QWidget*>(watched);
+    // A key event that no widget accepted travels up to the parents; it is one key press.
+    if (event == m_lastKey && m_lastKeyTarget && target != m_lastKeyTarget
+        && target->isAncestorOf(m_lastKeyTarget)) {
+        m_lastKeyTarget = target;
+        return false;
+    }
+    m_lastKey = event;
+    m_lastKeyTarget = target;
+    if (!Owns(target))
+        return false;
+    return KeyboardRule(target, static_cast<QKeyEvent*>(event));
+}
+
+bool CCtrlToolDlg::KeyboardRule(QWidget* target, QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+
+    // 1. The factory-mode switch.
+    if (key == kGestureStartKey && (mods & Qt::ControlModifier) && (mods & Qt::ShiftModifier)) {
+        m_gestureArmed = 1;
+        m_gestureMatched = 0;
+        return true;
+    }
+    if (m_gestureArmed && !IsModifierKey(key)) {
+        if (key == kGestureCode[m_gestureMatched]) {
+            if (++m_gestureMatched == 3) {
+                m_gestureArmed = 0;
+                m_gestureMatched = 0;
+                ToggleControlMode();
+            }
+            return true; // a code letter is part of the gesture, not typing
+        }
+        m_gestureArmed = 0;
+        m_gestureMatched = 0;
+    }
+
+    // 2. and 3. Enter and Escape in an open drop-down list close it with the highlighted entry.
+    if (key == Qt::Key_Escape && ComboOfPopup(target)) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        return true;
+    }
+    // Enter in a number box commits it (the box itself does that and keeps the key); Enter
+    // anywhere else, and Escape, reach keyPressEvent above and go no further.
+    return false;
+}

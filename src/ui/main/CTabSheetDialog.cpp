@@ -1,0 +1,28 @@
+#include "CTabSheetDialog.h"
+
+#include "PageBuilder.h"
+#include "PageData.h"
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+CTabSheetDialog::CTabSheetDialog(int pageIndex, CCtrlToolDlg* owner, QWidget* parent)
+    : QWidget(parent), m_pageIndex(pageIndex), m_def(PageDefinition(pageIndex)), m_owner(owner)
+{
+    setObjectName(QStringLiteral("page_%1").arg(pageIndex));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(scroll);
+
+    BuiltPage built = BuildPage(m_def, scroll);
+    scroll->setWidget(built.content);
+    m_controls = std::move(built.controls);
+    m_repeatedIds = std::move(built.repeatedIds);
+}
+
+unsigned CTabSheetDialog::templateId() const { return m_def.templateId; }
+bool CTabSheetDialog::isFactory() const { return m_def.factory; }
+QString CTabSheetDialog::tabText() const { return QString::fromUtf8(m_def.tabText); }
