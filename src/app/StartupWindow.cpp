@@ -10,6 +10,11 @@ StartupWindow::StartupWindow(QWidget* parent) : QWidget(parent), m_state(new QLa
 {
     setWindowTitle(QStringLiteral("Lumora Control Tool  Ver 0.14"));
     auto* layout = new QVBoxLayout(this);
+    auto* heading = new QLabel(windowTitle(), this); // visible also without a window manager
+    QFont font = heading->font();
+    font.setBold(true);
+    heading->setFont(font);
+    layout->addWidget(heading);
     layout->addWidget(m_state);
     m_state->setTextFormat(Qt::PlainText);
     m_state->setText(tr("Connecting..."));

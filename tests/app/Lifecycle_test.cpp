@@ -1,0 +1,94 @@
+// The whole program's start-up and end, run as a separate process on a private settings file:
+// a killed run leaves status 0 and the next run falls back to the native port; a polite
+// terminate is a normal end that writes everything back.
+#include "AppSettings.h"
+#include "PtyPeer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class LifecycleTest : public QObject {
+    Q_OBJECT
+
+private:
+    QString confFile() const { return m_configHome.path() + "/Norvik/Lumora Camera Control Tool.conf"; }
+    int stored(const char* name) const
+    {
+        QSettings raw(confFile(), QSettings::IniFormat);
+        return raw.value(QString::fromLatin1(name), -1).toInt();
+    }
+    void start(QProcess& tool)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", m_configHome.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        tool.setProcessEnvironment(env);
+        tool.setProcessChannelMode(QProcess::ForwardedChannels);
+        tool.start(m_tool, {});
+        QVERIFY(tool.waitForStarted(10000));
+    }
+
+    QTemporaryDir m_configHome;
+    QString m_tool;
+
+private slots:
+    void initTestCase()
+    {
+        m_tool = qEnvironmentVariable("LUMORA_BIN_DIR") + "/lumora-control";
+        QVERIFY2(QFile::exists(m_tool), qPrintable(m_tool));
+    }
+
+    void killedRunFallsBackToTheComPortOnTheNextRun()
+    {
+        PtyPeer com2;
+        QVERIFY(com2.IsOpen());
+        {
+            QSettings raw(confFile(), QSettings::IniFormat);
+            raw.setValue("Previous Application Shutdown Status", 1);
+            raw.setValue("Communication Mode", 2); // a Camera Link transport
+            raw.setValue("Baudrate", 19200);
+            raw.setValue("Com Port No", 1);
+            raw.setValue("Ports/COM2", QString::fromStdString(com2.SlavePath()));
+        }
+
+        QProcess killed;
+        start(killed);
+        // Once the run has begun, its status in the file is 0 ...
+        QTRY_COMPARE_WITH_TIMEOUT(stored("Previous Application Shutdown Status"), 0, 10000);
+        killed.kill();
+        QVERIFY(killed.waitForFinished(10000));
+        // ... and a kill leaves it there, with the Camera Link choice untouched.
+        QCOMPARE(stored("Previous Application Shutdown Status"), 0);
+        QCOMPARE(stored("Communication Mode"), 2);
+
+        termios before{};
+        QVERIFY(com2.SlaveAttributes(before));
+        QVERIFY(cfgetospeed(&before) != B19200);
+
+        QProcess next;
+        start(next);
+        // The next run opens COM2 at the stored rate.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                termios t{};
+                return com2.SlaveAttributes(t) && cfgetospeed(&t) == B19200;
+            }(),
+            10000);
+        next.terminate();
+        QVERIFY(next.waitForFinished(10000));
+        QCOMPARE(next.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(next.exitCode(), 0);
+        QCOMPARE(stored("Previous Application Shutdown Status"), 1);
+        QCOMPARE(stored("Communication Mode"), 0);
+        QCOMPARE(stored("Baudrate"), 19200);
+        QCOMPARE(stored("Com Port No"), 1);
+        QCOMPARE(stored("Cameralink 2001 Dll Index"), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(LifecycleTest)
+
+#include "Lifecycle_test.moc"
