@@ -63,8 +63,7 @@ struct E2eTool {
 
         window = std::make_unique<CCtrlToolDlg>();
         features = std::make_unique<CMainWindowFeatures>(*window);
-        window->show(); // initialises: opens the link and checks the model
-        features->Startup(window->Connected());
+        window->show(); // initialises: connects, reads the camera, builds the tabs
         return true;
     }
 

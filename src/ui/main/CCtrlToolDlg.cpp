@@ -3,8 +3,10 @@
 #include "CTabSheetDialog.h"
 #include "CommLink.h"
 #include "Command.h"
-#include "SettingsStore.h"
+#include "ControlMode.h"
+#include "OnlineStatusNotifier.h"
 #include "UserNotice.h"
+#include "WindowLockList.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -72,7 +74,7 @@ QComboBox* ComboOfPopup(QWidget* w)
 
 CCtrlToolDlg* CCtrlToolDlg::Instance() { return g_mainWindow; }
 
-CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent)
+CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpdater(this)
 {
     // Construction: icon, the process-wide reference, the seven pages in page order.
     setWindowIcon(MakeIcon());
@@ -106,25 +108,17 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent)
     }
     connect(m_tabBar, &QTabBar::currentChanged, this, &CCtrlToolDlg::OnTabChanged);
 
-    // The online strip: red until an exchange succeeds.
-    m_strip = new QLabel(this);
-    m_strip->setProperty("ctrlId", kOnlineStripId);
-    m_strip->setObjectName(QStringLiteral("ctrl_%1").arg(kOnlineStripId));
-    m_strip->setFixedHeight(4);
-    m_strip->setAutoFillBackground(true);
-    m_strip->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
-    m_ownControls.insert(kOnlineStripId, m_strip);
+    // The online strip along the bottom: red until an exchange succeeds.
+    QLabel* strip = OnlineStrip();
+    strip->setProperty("ctrlId", kOnlineStripId);
+    strip->setObjectName(QStringLiteral("ctrl_%1").arg(kOnlineStripId));
+    m_ownControls.insert(kOnlineStripId, strip);
     layout->addSpacing(4);
-    layout->addWidget(m_strip);
+    layout->addWidget(strip);
 
     if (auto* button = FindControl(kAlcStatusButton))
         if (auto* push = qobject_cast<QAbstractButton*>(button))
             connect(push, &QAbstractButton::clicked, this, &CCtrlToolDlg::ReadAlcStatus);
-
-    // The pages exist now; the Control Mode decides the first tabs.
-    uint32_t mode = 0;
-    Settings().ReadInt(kControlMode, mode, 0);
-    m_controlMode = mode == 1 ? 1 : 0;
 
     // Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
     resize(1280, 680);
@@ -134,6 +128,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent)
 CCtrlToolDlg::~CCtrlToolDlg()
 {
     qApp->removeEventFilter(this);
+    CWindowLockList::Instance().Unregister(this);
     // On destroy: the link goes with the window.
     CommLink::Instance().Close();
     if (g_mainWindow == this)
@@ -149,16 +144,22 @@ void CCtrlToolDlg::Initialize()
     m_ClConfguration = 1;
     m_BitAllocation = 3;
     m_SensClkFreq = 2;
+    COnlineStatusNotifier::Instance().Register(this);
+    CWindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
 
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;
     m_connected = CommLink::Instance().Connect();
+    if (m_afterConnect)
+        m_afterConnect(m_connected);
     if (m_linkReadyByDialog == 1)
         m_connected = 1;
 
     BuildTabs();
     SetUtilityMenu();
+    if (m_atEnd)
+        m_atEnd(m_connected);
 }
 
 void CCtrlToolDlg::showEvent(QShowEvent* event)
@@ -208,7 +209,7 @@ void CCtrlToolDlg::OnTabChanged(int tabIndex)
     m_stack->setCurrentWidget(m_pages[pageIndex]);
 }
 
-int CCtrlToolDlg::ControlMode() const { return m_controlMode; }
+int CCtrlToolDlg::ControlMode() const { return int(::ControlMode::Get()); }
 
 void CCtrlToolDlg::SetUtilityMenu()
 {
@@ -217,9 +218,11 @@ void CCtrlToolDlg::SetUtilityMenu()
 
 void CCtrlToolDlg::ToggleControlMode()
 {
-    m_controlMode = m_controlMode == 0 ? 1 : 0;
+    ::ControlMode::Set(::ControlMode::Get() == 0 ? ::ControlMode::kFactory : ::ControlMode::kNormal);
     BuildTabs();
     SetUtilityMenu();
+    if (m_modeFollowUp)
+        m_modeFollowUp();
 }
 
 void CCtrlToolDlg::BuildMenu()

@@ -4,6 +4,7 @@
 // the camera link when it initialises, builds the tabs for the Control Mode and closes the
 // program only after a confirmation.
 #include "ControlLookup.h"
+#include "OnlineStatusUpdater.h"
 
 #include <QDialog>
 #include <QHash>
@@ -19,7 +20,7 @@ class QMenuBar;
 class QStackedWidget;
 class QTabBar;
 
-class CCtrlToolDlg : public QDialog, public ControlLookup {
+class CCtrlToolDlg : public QDialog, public COnlineStatusUpdater, public ControlLookup {
     Q_OBJECT
 public:
     static constexpr int kPageCount = 7;
@@ -75,14 +76,27 @@ public:
     void BuildTabs();
     // The Utility menu is usable only in Control Mode 1.
     void SetUtilityMenu();
-    // The factory-mode switch: Control Mode 0 <-> 1, then tabs and menu follow.
+    // The factory-mode switch: Control Mode 0 <-> 1, then tabs and menu follow, and the
+    // follow-up (pending rows sent and committed, the communication dialog adapted) runs.
     void ToggleControlMode();
     int ControlMode() const;
+    // What the camera features do after the Control Mode changed.
+    void SetControlModeFollowUp(std::function<void()> followUp) { m_modeFollowUp = std::move(followUp); }
 
     // The menu entry with that command id (nullptr for an unknown id).
     QAction* MenuAction(int commandId) const;
     // Gives a menu entry its action and enables it; entries without one stay disabled.
     void SetMenuHandler(int commandId, std::function<void()> handler);
+
+    // The start-up steps that the camera features carry, run by Initialize: afterConnect
+    // right after the start-up connection (the first reading), atEnd after the tabs are
+    // built (pending rows, the last initialisation step). Both get the connected flag.
+    void SetStartupSteps(std::function<void(int connected)> afterConnect,
+                         std::function<void(int connected)> atEnd)
+    {
+        m_afterConnect = std::move(afterConnect);
+        m_atEnd = std::move(atEnd);
+    }
 
     // Button 1871: asks the camera for the automatic level status and shows it in box 1873.
     void ReadAlcStatus();
@@ -116,11 +130,12 @@ private:
     std::array<CTabSheetDialog*, kPageCount> m_pages{};
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_stack = nullptr;
-    QLabel* m_strip = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_utilityMenu = nullptr;
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;
+    std::function<void(int)> m_afterConnect;
+    std::function<void(int)> m_atEnd;
     QHash<int, QWidget*> m_ownControls;
 
     int m_selectedFlashArea = 0;
@@ -129,7 +144,7 @@ private:
     int m_connected = 0;
     bool m_initialized = false;
     bool m_closing = false;
-    int m_controlMode = 0;
+    std::function<void()> m_modeFollowUp;
 
     // Factory-mode switch: armed by the start key, then the number of code letters matched.
     int m_gestureArmed = 0;

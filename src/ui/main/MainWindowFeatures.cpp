@@ -21,12 +21,18 @@ CMainWindowFeatures::CMainWindowFeatures(CCtrlToolDlg& window)
         window.reject();
     });
     window.SetMenuHandler(CCtrlToolDlg::kCmdReload, [this] { m_reading.ReloadFromCamera(); });
+    window.SetStartupSteps([this](int connected) { AfterConnect(connected); },
+                           [this](int connected) { AtEnd(connected); });
 }
 
-void CMainWindowFeatures::Startup(int connected)
+void CMainWindowFeatures::AfterConnect(int connected)
 {
     if (connected == 1)
         m_reading.ReloadFromCamera();
+}
+
+void CMainWindowFeatures::AtEnd(int connected)
+{
     m_controls.SendPendingRows(2500);
     ParameterTable::Instance().CommitAll();
     if (connected == 1)

@@ -21,9 +21,11 @@ public:
     CPushButtons& Buttons() { return m_buttons; }
     ClOutputFormat& Format() { return m_format; }
 
-    // Start-up once the window has tried to connect (connected: the model check answered):
-    // the first reading, the pending rows sent, and the last initialisation step.
-    void Startup(int connected);
+    // The window's start-up steps, which it runs from its initialisation once these
+    // features exist: the first reading once the model check answered, and after the tabs
+    // the pending rows and the last step of a connected start.
+    void AfterConnect(int connected);
+    void AtEnd(int connected);
 
 private:
     CCtrlToolDlg& m_window;
