@@ -76,6 +76,8 @@ public:
     // exchange's time that a busy machine adds on the device's side, not the program's.
     void ResetLateness() { m_lateNs = 0; }
     double LatenessSeconds() const { return m_lateNs.load() / 1e9; }
+    Clock::time_point FirstByteAt() const { return Clock::time_point(Clock::duration(m_firstAt.load())); }
+    Clock::time_point ReplyWrittenAt() const { return Clock::time_point(Clock::duration(m_replyAt.load())); }
 
     // Throws away whatever the program wrote while the device was not answering.
     void Drain()
@@ -133,6 +135,8 @@ private:
                     m_baud ? (line.size() + reply.size()) * 10ULL * 1000000000ULL / m_baud : 0);
                 SleepUntil(first + wire);
                 const auto late = Clock::now() - (first + wire);
+                m_firstAt = first.time_since_epoch().count();
+                m_replyAt = Clock::now().time_since_epoch().count();
                 (void)!write(m_master, reply.data(), reply.size());
                 m_lateNs += std::chrono::duration_cast<std::chrono::nanoseconds>(late).count();
                 line.clear();
@@ -162,6 +166,8 @@ private:
     std::string m_path;
     uint32_t m_baud = 9600;
     std::atomic<int64_t> m_lateNs{0};
+    std::atomic<int64_t> m_firstAt{0}; // when the last request's first byte arrived
+    std::atomic<int64_t> m_replyAt{0}; // when the last reply was written
     std::thread m_thread;
 };
 
@@ -173,6 +179,8 @@ double cpuSeconds(clockid_t clock)
 }
 
 struct Result {
+    double sendUs;    // median: exchange start to the request's first byte at the device
+    double receiveUs; // median: reply written by the device to the exchange's return
     double perSecond;
     double ratio;       // mean exchange time / wire time
     double medianRatio; // median exchange time / wire time
@@ -186,20 +194,25 @@ Result measure(PacedDevice& device, int count, uint32_t baud, size_t lineBytes, 
 {
     int failures = 0;
     exchange(); // settle: the first exchange pays for page faults and thread start-up
-    std::vector<double> times;
+    std::vector<double> times, sends, receives;
     times.reserve(count);
     device.ResetLateness();
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i) {
         const auto before = Clock::now();
         failures += exchange() ? 0 : 1;
-        times.push_back(std::chrono::duration<double>(Clock::now() - before).count());
+        const auto after = Clock::now();
+        times.push_back(std::chrono::duration<double>(after - before).count());
+        sends.push_back(std::chrono::duration<double, std::micro>(device.FirstByteAt() - before).count());
+        receives.push_back(std::chrono::duration<double, std::micro>(after - device.ReplyWrittenAt()).count());
     }
+    std::sort(sends.begin(), sends.end());
+    std::sort(receives.begin(), receives.end());
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double wire = lineBytes * 10.0 / baud;
     std::sort(times.begin(), times.end());
     const double late = device.LatenessSeconds();
-    return {count / seconds, seconds / count / wire, times[times.size() / 2] / wire,
+    return {sends[sends.size() / 2], receives[receives.size() / 2], count / seconds, seconds / count / wire, times[times.size() / 2] / wire,
             (seconds - late) / count / wire, failures};
 }
 
@@ -265,6 +278,8 @@ int main(int argc, char** argv)
             std::printf("%-8u %-6s %6d %12.1f %9.3f %12.3f %7.3f %7.3f %7.3f%s\n", baud, kind.name, count, r.perSecond,
                         wireMs, 1000.0 / r.perSecond, r.ratio, r.medianRatio, r.lateRatio,
                         r.failures ? "  (failures!)" : "");
+            std::printf("%-8u %-6s median us: start to first byte at device %.0f, reply written to exchange done %.0f\n",
+                        baud, kind.name, r.sendUs, r.receiveUs);
             met = met && r.ratio <= 1.1 && r.failures == 0;
         }
         device.Stop();
