@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <climits>
 
 namespace {
@@ -229,6 +230,13 @@ void SimCamera::setNum(const std::string& mnemonic, int32_t value)
         it->second.number = value;
     else if (known(mnemonic))
         m_fixed[mnemonic].number = value;
+}
+
+double SimCamera::now() const
+{
+    if (m_clock)
+        return m_clock();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 const std::string& SimCamera::Model() const { return m_fixed.at("MD").text; }

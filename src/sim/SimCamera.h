@@ -13,6 +13,16 @@
 // An unknown mnemonic, a value out of range, a write to a read-only value and a malformed line
 // get one of the error texts below (never silence). Mnemonics are taken without regard to case;
 // spaces around mnemonic and value are ignored.
+//
+// Behaviour beyond storing values:
+//   LD=n loads flash area n (0 factory, 1..3 user) into the working settings, SA=n stores them
+//   into user area n, SA00=0 into the factory area; CRS00=1 returns to the power-on state (the
+//   factory area). Areas hold every stored value, the sequencer sets and the lookup tables;
+//   identity and status values are not part of them.
+//   LUTSR/LUTSG/LUTSB: a run of 32 index-less lines of one form addresses entries 0..31.
+//   AWB=2/4, AGC=2, ASC=2: AWRS/ATCS answer busy (or values below 8) for the chosen number of
+//   polls, then the chosen result; RS=0 sets SDRS. SQM, SQSEL and SMRMD show in VSM.
+//   ID is written only right after ULCK=7315048; MD00 also changes what MD reports.
 #include "SimOptions.h"
 
 #include <array>
@@ -20,11 +30,11 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <vector>
 
 class SimCamera {
 public:
-    // Error replies. None holds "=" or "?", so no reader can take one for a value reply.
+    // The acknowledgement and the error replies. No error holds "=" or "?", so no reader can
+    // take one for a value reply.
     static constexpr const char* kComplete = "COMPLETE";
     static constexpr const char* kErrUnknown = "ERROR: UNKNOWN COMMAND";
     static constexpr const char* kErrRange = "ERROR: OUT OF RANGE";
@@ -60,6 +70,7 @@ public:
     int SensorHeight() const;
 
     // A plain value as a query would report it (without "MN="); empty for an unknown mnemonic.
+    // It is a query: asking for a status polls a running one-shot function.
     std::string Value(const std::string& mnemonic);
 
 private:

@@ -4,7 +4,8 @@
 
 #include "TableData.h"
 
-#include <chrono>
+#include <algorithm>
+
 
 namespace {
 
@@ -91,13 +92,6 @@ constexpr std::pair<uint32_t, int32_t> kBaudBits[] = {
 bool isMultiRoi(const std::string& mnemonic) { return mnemonic.rfind("SMR", 0) == 0; }
 
 } // namespace
-
-double SimCamera::now() const
-{
-    if (m_clock)
-        return m_clock();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 void SimCamera::buildCatalog()
 {
