@@ -5,6 +5,7 @@
 #include "CTabSheetDialog.h"
 #include "CommLink.h"
 #include "ControlLookup.h"
+#include "ControlMode.h"
 #include "NumberBox.h"
 #include "ParameterTable.h"
 #include "PtyPeer.h"
@@ -45,6 +46,7 @@ void UseSettings(int controlMode, const std::string& com1 = "/nonexistent/lumora
     s.ints[kControlMode] = uint32_t(controlMode);
     s.ports["COM1"] = com1;
     SetSettingsStore(&s);
+    ControlMode::ForgetForTest();
     CommLink::Instance().ReloadSettingsForTest();
 }
 
@@ -270,7 +272,11 @@ private slots:
         QCOMPARE(window->TabBar()->count(), 5);
         box->setText(before);
 
+        int followUps = 0;
+        window->SetControlModeFollowUp([&followUps] { ++followUps; });
         gesture(box);
+        QCOMPARE(ControlMode::Get(), ControlMode::kFactory);
+        QCOMPARE(followUps, 1);
         QCOMPARE(window->TabBar()->count(), 6);
         QCOMPARE(window->TabBar()->tabText(5), QString("Factory A"));
         QVERIFY(UtilityEnabled(*window));
