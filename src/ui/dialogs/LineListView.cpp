@@ -1,0 +1,95 @@
+#include "LineListView.h"
+
+#include "LineListModel.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+LineListView::LineListView(LineListModel* model, QWidget* parent)
+    : QAbstractScrollArea(parent), m_model(model)
+{
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    verticalScrollBar()->setSingleStep(1);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        for (int row = first; row <= last; ++row)
+            widenTo(row);
+        linesChanged();
+    });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &LineListView::linesChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_widest = 0;
+        for (int row = 0; row < m_model->count(); ++row)
+            widenTo(row);
+        linesChanged();
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+    for (int row = 0; row < m_model->count(); ++row)
+        widenTo(row);
+    updateScrollBars();
+}
+
+int LineListView::topRow() const
+{
+    return verticalScrollBar()->value();
+}
+
+int LineListView::rowHeight() const
+{
+    return fontMetrics().height();
+}
+
+void LineListView::widenTo(int row)
+{
+    // Only ever widens: narrowing would mean measuring every remaining line again.
+    m_widest = std::max(m_widest, fontMetrics().horizontalAdvance(m_model->lineAt(row)));
+}
+
+void LineListView::linesChanged()
+{
+    updateScrollBars();
+    // Repainting a hidden window costs nothing: update() only marks it.
+    viewport()->update();
+}
+
+void LineListView::updateScrollBars()
+{
+    const int visibleRows = std::max(1, viewport()->height() / std::max(1, rowHeight()));
+    verticalScrollBar()->setRange(0, std::max(0, m_model->count() - visibleRows));
+    verticalScrollBar()->setPageStep(visibleRows);
+    horizontalScrollBar()->setRange(0, std::max(0, m_widest + 8 - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+}
+
+void LineListView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Text));
+    const int height = rowHeight();
+    const int left = 4 - horizontalScrollBar()->value();
+    const int count = m_model->count();
+    int y = 0;
+    for (int row = topRow(); row < count && y < viewport()->height(); ++row, y += height)
+        painter.drawText(QRect(left, y, m_widest + 8, height), Qt::AlignLeft | Qt::AlignVCenter, m_model->lineAt(row));
+}
+
+void LineListView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void LineListView::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_widest = 0;
+        for (int row = 0; row < m_model->count(); ++row)
+            widenTo(row);
+        updateScrollBars();
+    }
+}

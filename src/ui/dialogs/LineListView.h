@@ -1,0 +1,33 @@
+#pragma once
+// Shows a LineListModel: one text line per row, row 0 at the top. Every row has the height
+// of one line of the font, so the view needs no per-row layout: a new line costs a scroll
+// range update and a repaint of the visible rows, however many lines the model holds.
+// (QListView lays out every row again after each insertion, which grew to milliseconds per
+// line with a full transcript.)
+#include <QAbstractScrollArea>
+
+class LineListModel;
+
+class LineListView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit LineListView(LineListModel* model, QWidget* parent = nullptr);
+
+    LineListModel* model() const { return m_model; }
+    // The model row shown at the top of the view.
+    int topRow() const;
+    int rowHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void linesChanged();
+    void widenTo(int row);
+    void updateScrollBars();
+
+    LineListModel* m_model;
+    int m_widest = 0;
+};

@@ -1,0 +1,473 @@
+// The communication dialog driven through its real widgets, with the camera's end of the
+// serial line on pseudo-terminals reached through the port map.
+#include "AppSettings.h"
+#include "CCommunicationDialog.h"
+#include "CommLink.h"
+#include "ControlMode.h"
+#include "LineListModel.h"
+#include "LinkEvents.h"
+#include "OnlineStatusNotifier.h"
+#include "PtyPeer.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// The camera's side: answers each line it receives with the next scripted reply, from its
+// own thread, while the dialog blocks in its exchange.
+class ScriptedCamera {
+public:
+    ScriptedCamera(PtyPeer& peer, std::vector<std::string> replies)
+        : m_thread([this, &peer, replies] {
+              for (const std::string& reply : replies) {
+                  std::string line;
+                  while (!m_stop && line.find('\n') == std::string::npos)
+                      line += peer.ReadUntil('\n', 100);
+                  if (m_stop)
+                      return;
+                  m_received += line;
+                  peer.Write(reply);
+              }
+          })
+    {
+    }
+    ~ScriptedCamera() { Finish(); }
+    // Waits for the script's end (or stops it) and returns every line received.
+    std::string Finish()
+    {
+        if (m_thread.joinable()) {
+            m_stop = true;
+            m_thread.join();
+        }
+        return m_received;
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::string m_received;
+    std::thread m_thread;
+};
+
+template <typename W>
+W* control(QWidget& dialog, int id)
+{
+    return dialog.findChild<W*>(QStringLiteral("ctrl_%1").arg(id));
+}
+
+const std::string kModelReply = "MD=KT-5100W-QBCL\r\n";
+
+} // namespace
+
+class CommunicationDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowCarriesEveryControl();
+    void initialisationSelectsStoredSettingsAndEnablesStore();
+    void baudRateControlsFollowControlMode();
+    void storeFollowsTheUserSet();
+    void storeSendsSaWithTheListPosition();
+    void loadOnDefaultSendsLd0AndReloads();
+    void getAreaShowsUnkownForTheNamelessQuery();
+    void portSearchStopsAtTheCamera();
+    void portSearchWithoutCameraTriesAll32();
+    void portChangeFailureIsReported();
+    void portDeviceIsShownBesideThePortList();
+    void messageListKeepsNewest4096AndSavesOldestFirst();
+    void messageListSaveRefusedKeepsFile();
+    void onlineStateShowsInLineStatus();
+
+private:
+    void mapAllPortsToNothing();
+
+    QTemporaryDir m_configHome;
+    MemorySettings m_settings;
+    std::unique_ptr<ScopedRecordingNotice> m_notice;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void CommunicationDialogTest::initTestCase()
+{
+    // The dialog's construction is the run's first settings access; keep the program's own
+    // settings file out of the user's folder, then put the tests' store in front of it.
+    qputenv("XDG_CONFIG_HOME", m_configHome.path().toLocal8Bit());
+    AppSettings::Instance();
+}
+
+void CommunicationDialogTest::init()
+{
+    m_settings = MemorySettings();
+    SetSettingsStore(&m_settings);
+    m_notice = std::make_unique<ScopedRecordingNotice>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    ControlMode::ForgetForTest();
+    CommLink::Instance().ReloadSettingsForTest();
+}
+
+void CommunicationDialogTest::cleanup()
+{
+    CommLink::Instance().Close();
+    m_notice.reset();
+    SetSettingsStore(nullptr);
+}
+
+void CommunicationDialogTest::mapAllPortsToNothing()
+{
+    for (int n = 1; n <= 32; ++n)
+        m_settings.ports["COM" + std::to_string(n)] = m_dir->filePath(QStringLiteral("no-such-device")).toStdString();
+}
+
+void CommunicationDialogTest::windowCarriesEveryControl()
+{
+    mapAllPortsToNothing();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Communication"));
+    struct Item {
+        int id;
+        const char* text;
+    };
+    const Item buttons[] = {{1243, "Auto"},          {1164, "Write To File..."}, {1165, "Read To FIle...."},
+                            {1166, "Get Area"},      {1168, "Store"},            {1169, "Load"},
+                            {1171, "Write To File"}, {1172, "Clear"}};
+    for (const Item& item : buttons) {
+        auto* button = control<QPushButton>(dialog, item.id);
+        QVERIFY2(button, item.text);
+        QCOMPARE(button->text(), QString::fromLatin1(item.text));
+    }
+    const QStringList categories{"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
+                                 "Camera Link spec. ver.1.1"};
+    const QStringList bauds{"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"};
+    const QStringList sets{"Default", "UserSet1", "UserSet2", "UserSet3"};
+    auto items = [](QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; box && i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    };
+    QCOMPARE(items(control<QComboBox>(dialog, 1011)), categories);
+    QCOMPARE(items(control<QComboBox>(dialog, 1030)), bauds);
+    QCOMPARE(items(control<QComboBox>(dialog, 1029)), sets);
+    QCOMPARE(control<QComboBox>(dialog, 1005)->count(), 32);
+    QCOMPARE(control<QComboBox>(dialog, 1005)->itemText(31), QStringLiteral("COM32"));
+    QVERIFY(control<QLabel>(dialog, 1163) && control<QLabel>(dialog, 1155) && control<QLabel>(dialog, 1018));
+    QVERIFY(control<QWidget>(dialog, 1170) && control<QLabel>(dialog, 1167) && control<QLabel>(dialog, 1158));
+    // The setting file commands are not handed over here, and the area group stays hidden.
+    QVERIFY(!control<QPushButton>(dialog, 1164)->isEnabled());
+    QVERIFY(!control<QPushButton>(dialog, 1165)->isEnabled());
+    QVERIFY(!control<QPushButton>(dialog, 1166)->isEnabled());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!control<QPushButton>(dialog, 1166)->isVisible());
+    QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
+
+    int saved = 0;
+    dialog.SetSettingFileCommands([&] { ++saved; }, nullptr);
+    QVERIFY(control<QPushButton>(dialog, 1164)->isEnabled());
+    QVERIFY(!control<QPushButton>(dialog, 1165)->isEnabled());
+    QTest::mouseClick(control<QPushButton>(dialog, 1164), Qt::LeftButton);
+    QCOMPARE(saved, 1);
+}
+
+void CommunicationDialogTest::initialisationSelectsStoredSettingsAndEnablesStore()
+{
+    mapAllPortsToNothing();
+    m_settings.ints[kComPortNo] = 6;
+    m_settings.ints[kBaudrate] = 57600;
+    CommLink::Instance().ReloadSettingsForTest();
+    CCommunicationDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(control<QComboBox>(dialog, 1011)->currentIndex(), 0);
+    QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM7"));
+    QCOMPARE(control<QComboBox>(dialog, 1030)->currentText(), QStringLiteral("57600bps"));
+    QCOMPARE(control<QComboBox>(dialog, 1029)->currentText(), QStringLiteral("UserSet1"));
+    QVERIFY(control<QPushButton>(dialog, 1168)->isEnabled());
+    QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
+}
+
+void CommunicationDialogTest::baudRateControlsFollowControlMode()
+{
+    mapAllPortsToNothing();
+    for (uint32_t mode : {0u, 1u}) {
+        ControlMode::Set(mode);
+        CCommunicationDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (int id : {1018, 1030}) {
+            QWidget* widget = control<QWidget>(dialog, id);
+            QCOMPARE(widget->isVisible(), mode == 1);
+            QCOMPARE(widget->isEnabled(), mode == 1);
+        }
+    }
+}
+
+void CommunicationDialogTest::storeFollowsTheUserSet()
+{
+    mapAllPortsToNothing();
+    CCommunicationDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* sets = control<QComboBox>(dialog, 1029);
+    auto* store = control<QPushButton>(dialog, 1168);
+    const struct {
+        int selection;
+        bool enabled;
+    } cases[] = {{0, false}, {2, true}, {0, false}, {3, true}, {1, true}};
+    for (const auto& c : cases) {
+        sets->setCurrentIndex(c.selection);
+        emit sets->activated(c.selection);
+        QCOMPARE(store->isEnabled(), c.enabled);
+    }
+    // Control mode changes keep the rule.
+    sets->setCurrentIndex(0);
+    dialog.UpdateForControlMode();
+    QVERIFY(!store->isEnabled());
+}
+
+void CommunicationDialogTest::storeSendsSaWithTheListPosition()
+{
+    PtyPeer peer;
+    m_settings.ports["COM1"] = peer.SlavePath();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+    QStringList progress;
+    dialog.SetProgressHooks([&](QWidget* owner, const QString& text) { progress << text; QCOMPARE(owner, &dialog); },
+                            [&] { progress << QStringLiteral("closed"); });
+    auto* sets = control<QComboBox>(dialog, 1029);
+    sets->setCurrentIndex(2);
+    emit sets->activated(2);
+
+    ScriptedCamera camera(peer, {"COMPLETE\r\n"});
+    QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
+    QCOMPARE(camera.Finish(), std::string("SA=2\r\n"));
+    QCOMPARE(progress, (QStringList{QStringLiteral("Now, Storing camera data."), QStringLiteral("closed")}));
+    QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
+    QCOMPARE(m_notice->recorder.messages[0].text, std::string("Completed to store current setting data!"));
+    QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Information);
+    // Both directions are in the message list, newest on top.
+    QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("COMPLETE"));
+    QCOMPARE(dialog.Messages().lineAt(1), QStringLiteral("SA=2"));
+}
+
+void CommunicationDialogTest::loadOnDefaultSendsLd0AndReloads()
+{
+    PtyPeer peer;
+    m_settings.ports["COM1"] = peer.SlavePath();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+    int reloads = 0;
+    dialog.SetReloadHook([&] { ++reloads; });
+    auto* sets = control<QComboBox>(dialog, 1029);
+    sets->setCurrentIndex(0);
+    emit sets->activated(0);
+
+    {
+        ScriptedCamera camera(peer, {"COMPLETE\r\n"});
+        QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
+        QCOMPARE(camera.Finish(), std::string("LD=0\r\n"));
+        QCOMPARE(reloads, 1);
+    }
+    // A refused load does not read the camera again.
+    ScriptedCamera refusing(peer, {"ERROR\r\n"});
+    QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
+    QCOMPARE(refusing.Finish(), std::string("LD=0\r\n"));
+    QCOMPARE(reloads, 1);
+}
+
+void CommunicationDialogTest::getAreaShowsUnkownForTheNamelessQuery()
+{
+    PtyPeer peer;
+    m_settings.ports["COM1"] = peer.SlavePath();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+    dialog.GetArea();
+    QCOMPARE(control<QLabel>(dialog, 1167)->text(), QStringLiteral("Unkown"));
+    QCOMPARE(peer.Read(1, 100), std::string());
+}
+
+void CommunicationDialogTest::portSearchStopsAtTheCamera()
+{
+    mapAllPortsToNothing();
+    PtyPeer camera;
+    PtyPeer beyond; // a second camera after it must never be reached
+    m_settings.ports["COM20"] = camera.SlavePath();
+    m_settings.ports["COM21"] = beyond.SlavePath();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    int reloads = 0;
+    dialog.SetReloadHook([&] { ++reloads; });
+    COnlineStatusNotifier::Instance().SetOffline();
+
+    int found = -2;
+    {
+        ScriptedCamera answering(camera, {kModelReply});
+        found = dialog.SearchPorts();
+        QCOMPARE(answering.Finish(), std::string("MD?\r\n"));
+    }
+    QCOMPARE(found, 19);
+    QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
+    QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
+    QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
+    QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
+    QCOMPARE(reloads, 1);
+    QCOMPARE(beyond.Read(1, 50), std::string());
+    // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
+    QCOMPARE(m_notice->recorder.messages.size(), size_t(19));
+    QVERIFY(m_notice->recorder.messages.back().text.find("COM19") != std::string::npos);
+}
+
+void CommunicationDialogTest::portSearchWithoutCameraTriesAll32()
+{
+    mapAllPortsToNothing();
+    PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
+    m_settings.ports["COM32"] = silent.SlavePath();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    int reloads = 0;
+    dialog.SetReloadHook([&] { ++reloads; });
+    COnlineStatusNotifier::Instance().SetOnline();
+    m_notice->recorder.Clear();
+
+    QCOMPARE(dialog.SearchPorts(), -1);
+    QCOMPARE(silent.Read(5, 100), std::string("MD?\r\n"));
+    const auto& messages = m_notice->recorder.messages;
+    QCOMPARE(messages.size(), size_t(32));
+    for (int n = 1; n <= 31; ++n)
+        QVERIFY(messages[size_t(n - 1)].text.find("COM" + std::to_string(n) + " port") != std::string::npos);
+    QCOMPARE(messages.back().text,
+             std::string("No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection."));
+    QCOMPARE(messages.back().caption, std::string("Communication Error"));
+    QCOMPARE(messages.back().icon, NoticeIcon::Exclamation);
+    QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
+    QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
+    QCOMPARE(reloads, 0);
+}
+
+void CommunicationDialogTest::portChangeFailureIsReported()
+{
+    mapAllPortsToNothing();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    std::vector<int> results;
+    dialog.SetLinkChangedHook([&](int result) { results.push_back(result); });
+    m_notice->recorder.Clear();
+    auto* ports = control<QComboBox>(dialog, 1005);
+    ports->setCurrentIndex(4);
+    emit ports->activated(4);
+    QCOMPARE(results, std::vector<int>{0});
+    QCOMPARE(m_notice->recorder.messages.back().text, std::string("Failed to Com Port!"));
+    // The failed choice is still the stored one.
+    QCOMPARE(CommLink::Instance().SelectedPort(), 4u);
+    QCOMPARE(ports->currentText(), QStringLiteral("COM5"));
+}
+
+void CommunicationDialogTest::portDeviceIsShownBesideThePortList()
+{
+    m_settings.ports["COM3"] = "/dev/ttyUSB7";
+    m_settings.ints[kComPortNo] = 2;
+    CommLink::Instance().ReloadSettingsForTest();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyUSB7"));
+    control<QComboBox>(dialog, 1005)->setCurrentIndex(3);
+    QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS3"));
+}
+
+void CommunicationDialogTest::messageListKeepsNewest4096AndSavesOldestFirst()
+{
+    mapAllPortsToNothing();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    for (int i = 1; i <= 4097; ++i)
+        LinkEvents::Instance().LogReceived("R" + std::to_string(i));
+    QCOMPARE(dialog.Messages().count(), 4096);
+    QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("R4097"));
+    QCOMPARE(dialog.Messages().lineAt(4095), QStringLiteral("R2"));
+
+    const QString chosen = m_dir->filePath(QStringLiteral("messages"));
+    m_notice->recorder.fileNames = {chosen.toStdString()};
+    QTest::mouseClick(control<QPushButton>(dialog, 1171), Qt::LeftButton);
+    QFile file(chosen + QStringLiteral(".txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 4097);
+    QCOMPARE(lines.first(), QByteArray("R2"));
+    QCOMPARE(lines[4095], QByteArray("R4097"));
+    QCOMPARE(lines.last(), QByteArray());
+    QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("Writing file has been done!"));
+    std::string folder;
+    QCOMPARE(m_settings.ReadPath(kCommandLogFilePath, folder), 1);
+    QCOMPARE(QString::fromStdString(folder), m_dir->path());
+
+    QTest::mouseClick(control<QPushButton>(dialog, 1172), Qt::LeftButton);
+    QCOMPARE(dialog.Messages().count(), 0);
+}
+
+void CommunicationDialogTest::messageListSaveRefusedKeepsFile()
+{
+    mapAllPortsToNothing();
+    const QString path = m_dir->filePath(QStringLiteral("kept.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("earlier\n");
+    }
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    dialog.AddMessage(std::string("GA=10"));
+    m_notice->recorder.fileNames = {path.toStdString()};
+    m_notice->recorder.answers = {false};
+    dialog.SaveMessages();
+    QCOMPARE(m_notice->recorder.questions.size(), size_t(1));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("earlier\n"));
+    QCOMPARE(dialog.Messages().count(), 1);
+
+    // A folder where the file should go cannot be replaced: "File open error !", no success line.
+    const QString folder = m_dir->filePath(QStringLiteral("folder.txt"));
+    QVERIFY(QDir().mkpath(folder));
+    m_notice->recorder.fileNames = {folder.toStdString()};
+    m_notice->recorder.answers = {true};
+    m_notice->recorder.Clear();
+    dialog.SaveMessages();
+    QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
+    QVERIFY(m_notice->recorder.messages[0].text.rfind("File open error !", 0) == 0);
+    QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
+    QCOMPARE(dialog.Messages().count(), 1);
+}
+
+void CommunicationDialogTest::onlineStateShowsInLineStatus()
+{
+    mapAllPortsToNothing();
+    CCommunicationDialog dialog;
+    dialog.Initialise();
+    auto* text = control<QLabel>(dialog, 1155);
+    auto* icon = control<QLabel>(dialog, 1163);
+    COnlineStatusNotifier::Instance().SetOnline();
+    QCOMPARE(text->text(), QStringLiteral("Online"));
+    const QImage onlineIcon = icon->pixmap().toImage();
+    COnlineStatusNotifier::Instance().SetOffline();
+    QCOMPARE(text->text(), QStringLiteral("Offline"));
+    QVERIFY(icon->pixmap().toImage() != onlineIcon);
+}
+
+QTEST_MAIN(CommunicationDialogTest)
+#include "commdlg_dialog_test.moc"
