@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-enum class NoticeIcon { Information, Warning, Exclamation, Question, Error };
+// None: a plain box without an icon.
+enum class NoticeIcon { Information, Warning, Exclamation, Question, Error, None };
 
 class UserNotice {
 public:

@@ -16,6 +16,7 @@ QMessageBox::Icon boxIcon(NoticeIcon icon)
     case NoticeIcon::Error: return QMessageBox::Critical;
     case NoticeIcon::Warning:
     case NoticeIcon::Exclamation: return QMessageBox::Warning;
+    case NoticeIcon::None: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }

@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("warning") << int(NoticeIcon::Warning) << int(QMessageBox::Warning);
         QTest::newRow("exclamation") << int(NoticeIcon::Exclamation) << int(QMessageBox::Warning);
         QTest::newRow("error") << int(NoticeIcon::Error) << int(QMessageBox::Critical);
+        QTest::newRow("none") << int(NoticeIcon::None) << int(QMessageBox::NoIcon);
     }
     void messageShowsPlainTextWithTheIconOfItsKind()
     {
