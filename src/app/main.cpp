@@ -1,19 +1,15 @@
 // The Lumora Control Tool: start-up and process end.
 #include "AppSettings.h"
-#include "CameraModel.h"
+#include "CCtrlToolDlg.h"
 #include "CommLink.h"
-#include "OnlineStatusNotifier.h"
-#include "OnlineStatusUpdater.h"
+#include "MainWindowFeatures.h"
+#include "ParameterTable.h"
 #include "ProcessLifetime.h"
 #include "QtUserNotice.h"
 #include "ReceiveTimer.h"
-#include "StartupWindow.h"
 #include "TerminationSignals.h"
-#include "WindowLockList.h"
 
 #include <QApplication>
-#include <QLayout>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -29,23 +25,24 @@ int main(int argc, char* argv[])
 
     int result = 0;
     {
-        StartupWindow window;
-        // The window's online-status strip along its bottom, and its place in the lock list.
-        COnlineStatusUpdater status(&window);
-        window.layout()->addWidget(status.OnlineStrip());
-        COnlineStatusNotifier::Instance().Register(&status);
-        CWindowLockList::Instance().Register(&window);
+        CCtrlToolDlg window;
+        // The camera features over the window's pages; they also install the model check
+        // that the start-up connection runs.
+        CMainWindowFeatures features(window);
+        window.SetControlModeFollowUp([&features] {
+            features.Controls().SendPendingRows(2500);
+            ParameterTable::Instance().CommitAll();
+        });
         // Between exchanges the command exchange keeps receiving, so unasked lines are logged.
         ReceiveTimer receiver;
         receiver.Start();
-        CommLink::Instance().SetModelCheck([] { return CheckCameraModel(CameraModel::Instance()); });
+        features.Controls().ApplySpinRanges();
+        // Showing the window initialises it: online strip, lock list, link and model check,
+        // the first reading, the tabs and the last start-up steps of the features.
+        QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
-        // Connect inside the event loop, so a failure's message box sits over a painted window
-        // and a terminate request can end it.
-        QTimer::singleShot(0, &window, [&window] { window.ShowLinkState(CommLink::Instance().Connect() == 1); });
         result = app.exec();
         receiver.Stop();
-        CWindowLockList::Instance().Unregister(&window);
         CommLink::Instance().Close();
     }
 

@@ -1,17 +1,17 @@
-// Start-up as the program arranges it: the window's strip is registered before the link
+// Start-up as the program arranges it: the main window's strip is registered before the link
 // connects, the model check runs as part of the connection, and the strip turns green when
 // the camera answers and red when it does not.
+#include "CCtrlToolDlg.h"
 #include "CameraModel.h"
 #include "CommLink.h"
+#include "ControlMode.h"
 #include "OnlineStatusNotifier.h"
 #include "OnlineStatusUpdater.h"
 #include "PtyPeer.h"
 #include "SettingsStore.h"
-#include "StartupWindow.h"
 #include "UserNotice.h"
 
 #include <QImage>
-#include <QLayout>
 #include <QtTest>
 #include <thread>
 
@@ -33,6 +33,7 @@ private slots:
         QVERIFY(m_peer.IsOpen());
         m_settings.ports["COM1"] = m_peer.SlavePath();
         SetSettingsStore(&m_settings);
+        ControlMode::ForgetForTest();
         CommLink::Instance().ReloadSettingsForTest();
         CommLink::Instance().SetModelCheck([] { return CheckCameraModel(CameraModel::Instance()); });
         COnlineStatusNotifier::Instance().SetOffline();
@@ -47,22 +48,19 @@ private slots:
     void answeringCameraTurnsTheStripGreen()
     {
         ScopedRecordingNotice notices;
-        StartupWindow window;
-        COnlineStatusUpdater status(&window);
-        window.layout()->addWidget(status.OnlineStrip());
-        COnlineStatusNotifier::Instance().Register(&status);
-        window.show();
-        QCOMPARE(stripColour(status), QColor(255, 0, 0));
+        CCtrlToolDlg window;
+        QCOMPARE(stripColour(window), QColor(255, 0, 0));
 
         std::string first;
         std::thread camera([&] {
             first = m_peer.ReadUntil('\n', 5000);
             m_peer.Write("MD=KT-5200W-QBCL\r\n");
         });
-        QCOMPARE(CommLink::Instance().Connect(), 1);
+        window.Initialize();
         camera.join();
+        QCOMPARE(window.Connected(), 1);
         QCOMPARE(QString::fromStdString(first), QStringLiteral("MD?\r\n"));
-        QCOMPARE(stripColour(status), QColor(0, 128, 0));
+        QCOMPARE(stripColour(window), QColor(0, 128, 0));
         QCOMPARE(int(CameraModel::Instance().modelType), 1);
         QVERIFY(notices.recorder.messages.empty());
     }
@@ -70,13 +68,11 @@ private slots:
     void silentCameraLeavesItRed()
     {
         ScopedRecordingNotice notices;
-        StartupWindow window;
-        COnlineStatusUpdater status(&window);
+        CCtrlToolDlg window;
         COnlineStatusNotifier::Instance().SetOnline();
-        COnlineStatusNotifier::Instance().Register(&status);
-        QCOMPARE(stripColour(status), QColor(0, 128, 0));
-        QCOMPARE(CommLink::Instance().Connect(), 0); // the port opens, nobody answers MD
-        QCOMPARE(stripColour(status), QColor(255, 0, 0));
+        window.Initialize(); // the port opens, nobody answers MD
+        QCOMPARE(window.Connected(), 0);
+        QCOMPARE(stripColour(window), QColor(255, 0, 0));
         QCOMPARE(QString::fromStdString(m_peer.ReadUntil('\n', 5000)), QStringLiteral("MD?\r\n"));
     }
 

@@ -140,10 +140,8 @@ void CCtrlToolDlg::Initialize()
     if (m_initialized)
         return;
     m_initialized = true;
-    // Start values of the Camera Link output format.
-    m_ClConfguration = 1;
-    m_BitAllocation = 3;
-    m_SensClkFreq = 2;
+    // The Camera Link output format (m_ClConfguration 1, m_BitAllocation 3, m_SensClkFreq 2 at
+    // start) belongs to the camera features' ClOutputFormat, which starts with those values.
     COnlineStatusNotifier::Instance().Register(this);
     CWindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));

@@ -104,10 +104,6 @@ public:
     // After a successful camera reset the window closes without asking.
     void SetCloseWithoutConfirm(bool skip) { m_closeWithoutConfirm = skip; }
 
-    // The Camera Link output format as last reported (start values 1, 3, 2).
-    int m_ClConfguration = 1;
-    int m_BitAllocation = 3;
-    int m_SensClkFreq = 2;
 
 public slots:
     // The OK action does nothing, so Enter never closes the window.
