@@ -107,6 +107,10 @@ private slots:
         m_page->AddBox(1359, 1579);
         m_page->AddBox(2513, 2514);
         m_page->AddBox(2515, 2516);
+        m_page->AddBox(2631, 0); // colour matrix: committed without a spin
+        m_page->AddBox(2785, 2786); // sequencer width: written by the sequencer's own button
+        m_page->AddBox(2789, 2790);
+        m_page->AddList(2797, {"Off", "x2"});
         m_page->AddList(1406, {"Off", "x2"});
         m_page->AddList(2538, {"Off", "Continuous", "Once"});
         m_page->AddList(1337, {"OFF", "Timed", "Trigger width"});
@@ -193,6 +197,7 @@ private slots:
         QTest::newRow("width above the sensor") << 2515 << 0 << "3000" << "WTC=2064";
         QTest::newRow("offset Y made even") << 1357 << 0 << "7" << "OFL=6";
         QTest::newRow("leading blanks and junk") << 1338 << 0 << "  +77x9" << "PE=77";
+        QTest::newRow("colour matrix clamped, no spin needed") << 2631 << 0 << "50" << "CMVRR=20";
     }
 
     void typedValuesAreAdjustedBeforeSending()
@@ -256,6 +261,21 @@ private slots:
         m_page->Box(1338)->setFocus();
         typeAndLeave(1338, "42");
         QCOMPARE(sent(), (QStringList{"PE=42", "PE?"}));
+    }
+
+    // Sequencer boxes are masked and checked, but only the sequencer's "Write" sends them.
+    void sequencerBoxIsCheckedButNotSent()
+    {
+        setRow(2797, 0); // no horizontal binning
+        m_controls->ApplySpinRanges();
+        m_page->Box(2789)->setText("1000");
+        typeAndLeave(2785, "1001");
+        QCOMPARE(m_page->Box(2785)->text(), QString("992"));
+        QCOMPARE(m_page->Spin(2790)->maximum(), 2064 - 992);
+        QCOMPARE(sent(), QStringList{});
+        typeAndLeave(2785, "1100"); // 1000 + 1088 > 2064: the row's value comes back
+        QCOMPARE(m_page->Box(2785)->text(), QString::number(table().GetDataValue(2785)));
+        QCOMPARE(sent(), QStringList{});
     }
 
     void spinStepSendsTheNewPosition()
