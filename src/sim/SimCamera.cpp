@@ -88,6 +88,7 @@ std::string SimCamera::HandleLine(const std::string& line)
     }
     std::string answer;
     std::string form;
+    m_extraMs = 0;
     if (split == std::string::npos) {
         answer = kErrSyntax;
     } else {

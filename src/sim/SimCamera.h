@@ -69,6 +69,10 @@ public:
     int SensorWidth() const;
     int SensorHeight() const;
 
+    // Extra time in ms that the camera takes before answering the line just handled (flash
+    // memory work); front ends add it to the latency.
+    uint32_t ExtraTimeMs() const { return m_extraMs; }
+
     // A plain value as a query would report it (without "MN="); empty for an unknown mnemonic.
     // It is a query: asking for a status polls a running one-shot function.
     std::string Value(const std::string& mnemonic);
@@ -157,6 +161,7 @@ private:
     OneShot m_awb, m_atcs, m_shading;
     bool m_atcsIsExposure = false;
     bool m_unlocked = false;
+    uint32_t m_extraMs = 0;
     int32_t m_activeSet = 1;
     std::array<std::array<int32_t, kBlemishSlots>, 3> m_blemishX{};
     std::array<std::array<int32_t, kBlemishSlots>, 3> m_blemishY{};

@@ -23,6 +23,7 @@ bool SimCamera::handleFlash(const Request& r, std::string& out)
         powerOn();
     }
     setNum(m, area);
+    m_extraMs = m_options.flashMs;
     out = kComplete;
     return true;
 }

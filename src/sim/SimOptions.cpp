@@ -72,7 +72,7 @@ bool parseResult(const std::string& text, SimResults& results, std::string& erro
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error)
 {
     static const char* const kWithValue[] = {"--model", "--set", "--device", "--link", "--log", "--baud",
-                                             "--latency-ms", "--busy-polls", "--result", "--fault", "--seed"};
+                                             "--latency-ms", "--flash-ms", "--busy-polls", "--result", "--fault", "--seed"};
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::string value;
@@ -136,6 +136,12 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::st
                 return false;
             }
             out.latencyMs = static_cast<uint32_t>(n);
+        } else if (name == "--flash-ms") {
+            if (!parseNumber(value, 0, 600000, n)) {
+                error = "--flash-ms " + value + ": expected 0 to 600000";
+                return false;
+            }
+            out.flashMs = static_cast<uint32_t>(n);
         } else if (name == "--busy-polls") {
             if (!parseNumber(value, 0, 100000, n)) {
                 error = "--busy-polls " + value + ": expected 0 to 100000";
@@ -174,6 +180,7 @@ std::string SimUsage()
            "  --log FILE              log every line as JSON: {\"t\": s, \"dir\": \"rx\"|\"tx\", \"line\": ...}\n"
            "  --baud N                pace answers to N bit/s (10 bits per byte)\n"
            "  --latency-ms N          the camera's own time to answer\n"
+           "  --flash-ms N            extra time of flash loads, stores and resets\n"
            "  --busy-polls N          status polls a one-shot function answers busy (default 3)\n"
            "  --result F=CODE         result of a one-shot function: awb, agc, asc, rs (repeatable)\n"
            "  --fault silent-after=N | garbage | overflow | error-replies | hangup-after=N\n"

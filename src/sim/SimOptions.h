@@ -33,6 +33,7 @@ struct SimOptions {
     std::string log;    // JSON-lines traffic log
     uint32_t baud = 0;  // pace answers to this line speed; 0 answers at once
     uint32_t latencyMs = 0;
+    uint32_t flashMs = 0; // extra time that LD, SA, SA00 and CRS00 take (flash memory)
     int busyPolls = 3;  // status polls that a one-shot function answers busy before its result
     SimResults results;
     SimFaults faults;
@@ -42,7 +43,7 @@ struct SimOptions {
 
 // Reads the options. On a mistake returns false with a one-line explanation in error.
 // Options: --model NAME, --set MN=VALUE (repeatable), --device PATH, --link PATH, --log FILE,
-// --baud N, --latency-ms N, --busy-polls N, --result awb|agc|asc|rs=CODE (repeatable),
+// --baud N, --latency-ms N, --flash-ms N, --busy-polls N, --result awb|agc|asc|rs=CODE (repeatable),
 // --fault silent-after=N|garbage|overflow|error-replies|hangup-after=N (repeatable),
 // --seed N, --help. "--opt value" and "--opt=value" are both accepted.
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error);

@@ -165,7 +165,7 @@ bool SimServer::Run(int stopFd)
                 uint64_t arrival = MonotonicNs();
                 if (!m_session.HungUp())
                     for (SimSession::Answer& a : m_session.OnBytesTimed(std::string_view(buffer, size_t(n))))
-                        m_pacer.Push(arrival, a.requestBytes, std::move(a.bytes));
+                        m_pacer.Push(arrival, a.requestBytes, std::move(a.bytes), a.extraNs);
             } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
                 return false; // the device went away
             }

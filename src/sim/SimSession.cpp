@@ -130,7 +130,8 @@ void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLo
         bytes = answer + "\r\n";
     }
     log("tx", answer);
-    out.push_back(Answer{requestBytes, std::move(bytes)});
+    uint64_t extraNs = tooLong ? 0 : uint64_t(m_camera.ExtraTimeMs()) * 1000000u;
+    out.push_back(Answer{requestBytes, std::move(bytes), extraNs});
     if (f.hangupAfter >= 0 && m_lines >= f.hangupAfter)
         m_hungUp = true;
 }

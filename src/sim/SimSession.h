@@ -37,10 +37,11 @@ public:
     std::string OnBytes(std::string_view in);
 
     // The same, one entry per answer with the size of the request line it answers (line end
-    // included), for pacing.
+    // included) and the camera's extra time for it, for pacing.
     struct Answer {
         size_t requestBytes;
         std::string bytes;
+        uint64_t extraNs = 0;
     };
     std::vector<Answer> OnBytesTimed(std::string_view in);
 

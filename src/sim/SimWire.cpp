@@ -20,11 +20,11 @@ uint64_t MonotonicNs()
 
 WirePacer::WirePacer(uint32_t baud, uint64_t latencyNs) : m_baud(baud), m_latencyNs(latencyNs) {}
 
-void WirePacer::Push(uint64_t arrivalNs, size_t requestBytes, std::string reply)
+void WirePacer::Push(uint64_t arrivalNs, size_t requestBytes, std::string reply, uint64_t extraNs)
 {
     uint64_t requestEnd = std::max(arrivalNs, m_rxFreeNs) + WireTimeNs(requestBytes, m_baud);
     m_rxFreeNs = requestEnd;
-    uint64_t start = std::max(requestEnd + m_latencyNs, m_txFreeNs);
+    uint64_t start = std::max(requestEnd + m_latencyNs + extraNs, m_txFreeNs);
     m_txFreeNs = start + WireTimeNs(reply.size(), m_baud);
     if (!reply.empty())
         m_queue.push_back(Pending{start, std::move(reply)});

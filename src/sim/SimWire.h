@@ -23,9 +23,9 @@ public:
     WirePacer(uint32_t baud, uint64_t latencyNs);
 
     // A reply to a request of requestBytes bytes (its line end included) whose last byte was
-    // received at arrivalNs. Requests that come back to back are treated as crossing the line
-    // one after another.
-    void Push(uint64_t arrivalNs, size_t requestBytes, std::string reply);
+    // received at arrivalNs; extraNs is the camera's own extra time for this request. Requests
+    // that come back to back are treated as crossing the line one after another.
+    void Push(uint64_t arrivalNs, size_t requestBytes, std::string reply, uint64_t extraNs = 0);
 
     // Appends to out every byte whose time has come at nowNs. Returns the time at which the
     // next byte is due, or nothing when no byte is waiting.

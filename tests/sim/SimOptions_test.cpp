@@ -9,7 +9,7 @@ TEST(SimOptions, ReadsEveryOption)
     SimOptions o;
     std::string error;
     ASSERT_TRUE(ParseSimArgs({"--model", "KT-5200W-QBCL", "--set", "pe=500", "--set=UD=A=B", "--device", "/dev/ttyS1",
-                              "--link=/tmp/cam", "--log", "/tmp/log", "--baud", "9600", "--latency-ms=7",
+                              "--link=/tmp/cam", "--log", "/tmp/log", "--baud", "9600", "--latency-ms=7", "--flash-ms", "900",
                               "--busy-polls", "0", "--result", "awb=3", "--result=rs=9", "--fault", "silent-after=4",
                               "--fault", "garbage", "--fault=overflow", "--fault", "error-replies",
                               "--fault", "hangup-after=0", "--seed", "77"},
@@ -24,6 +24,7 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_EQ(o.log, "/tmp/log");
     EXPECT_EQ(o.baud, 9600u);
     EXPECT_EQ(o.latencyMs, 7u);
+    EXPECT_EQ(o.flashMs, 900u);
     EXPECT_EQ(o.busyPolls, 0);
     EXPECT_EQ(o.results.awb, 3);
     EXPECT_EQ(o.results.rs, 9);
@@ -38,7 +39,7 @@ TEST(SimOptions, RefusesMistakes)
 {
     const std::vector<std::vector<std::string>> bad = {
         {"--baud", "0"},           {"--baud", "96OO"},        {"--baud"},
-        {"--latency-ms", "-1"},    {"--set", "PE"},           {"--set", "=5"},
+        {"--latency-ms", "-1"},    {"--flash-ms", "x"},    {"--set", "PE"},           {"--set", "=5"},
         {"--fault", "noise"},      {"--fault", "silent-after=x"}, {"--fault", "hangup-after=-1"},
         {"--result", "xyz=1"},     {"--result", "awb=256"},   {"--model", ""},
         {"--colour", "red"},       {"extra"},

@@ -63,15 +63,23 @@ TEST(SimPacing, AnswersTakeTheLineTimeAt9600)
     EXPECT_GE(widestSpreadMs, 0.8 * wireMs(reply.size() - 1)) << "reply bytes not spaced as on the line";
 }
 
-TEST(SimPacing, LatencyIsAdded)
+TEST(SimPacing, LatencyAndFlashTimeAreAdded)
 {
     SimOptions options;
     options.latencyMs = 40;
+    options.flashMs = 100;
     SimHarness sim(options);
     SimTestClient client(sim.Path());
-    auto start = Clock::now();
-    EXPECT_EQ(client.Ask("GA?"), "GA=100");
-    EXPECT_GE(ms(Clock::now() - start), 40.0);
+    struct Case {
+        const char* line;
+        const char* reply;
+        double atLeastMs;
+    } cases[] = {{"GA?", "GA=100", 40}, {"SA=1", "COMPLETE", 140}, {"LD=1", "COMPLETE", 140}};
+    for (const Case& c : cases) {
+        auto start = Clock::now();
+        EXPECT_EQ(client.Ask(c.line), c.reply);
+        EXPECT_GE(ms(Clock::now() - start), c.atLeastMs) << c.line;
+    }
 }
 
 } // namespace
