@@ -2,6 +2,7 @@
 // serial line on pseudo-terminals reached through the port map.
 #include "AppSettings.h"
 #include "CCommunicationDialog.h"
+#include "CProgressBarDialog.h"
 #include "CommLink.h"
 #include "ControlMode.h"
 #include "LineListModel.h"
@@ -56,6 +57,20 @@ private:
     std::atomic<bool> m_stop{false};
     std::string m_received;
     std::thread m_thread;
+};
+
+// Records the message of every progress window that is shown.
+class ProgressWatch : public QObject {
+public:
+    ProgressWatch() { qApp->installEventFilter(this); }
+    ~ProgressWatch() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && CProgressBarDialog::Instance().Window() == watched)
+            messages << CProgressBarDialog::Instance().Message();
+        return false;
+    }
+    QStringList messages;
 };
 
 template <typename W>
@@ -245,17 +260,19 @@ void CommunicationDialogTest::storeSendsSaWithTheListPosition()
     CCommunicationDialog dialog;
     dialog.Initialise();
     QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
-    QStringList progress;
-    dialog.SetProgressHooks([&](QWidget* owner, const QString& text) { progress << text; QCOMPARE(owner, &dialog); },
-                            [&] { progress << QStringLiteral("closed"); });
+    CProgressBarDialog::Instance().SetClosePause(0);
     auto* sets = control<QComboBox>(dialog, 1029);
     sets->setCurrentIndex(2);
     emit sets->activated(2);
 
+    // The flash write runs under the progress window, owned by this dialog.
+    ProgressWatch watch;
     ScriptedCamera camera(peer, {"COMPLETE\r\n"});
     QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
     QCOMPARE(camera.Finish(), std::string("SA=2\r\n"));
-    QCOMPARE(progress, (QStringList{QStringLiteral("Now, Storing camera data."), QStringLiteral("closed")}));
+    QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
+    QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+    QVERIFY(dialog.isEnabled());
     QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
     QCOMPARE(m_notice->recorder.messages[0].text, std::string("Completed to store current setting data!"));
     QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Information);

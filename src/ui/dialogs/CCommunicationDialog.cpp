@@ -202,13 +202,6 @@ void CCommunicationDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void CCommunicationDialog::SetProgressHooks(std::function<void(QWidget*, const QString&)> show,
-                                            std::function<void()> close)
-{
-    m_showProgress = std::move(show);
-    m_closeProgress = std::move(close);
-}
-
 void CCommunicationDialog::SetSettingFileCommands(std::function<void()> save, std::function<void()> load)
 {
     m_saveSettingFile = std::move(save);

@@ -65,9 +65,6 @@ public:
     // After every mode or port change with its result (1 ok): the main window sets its
     // connected flags on success and updates itself after the link change.
     void SetLinkChangedHook(std::function<void(int result)> changed) { m_linkChanged = std::move(changed); }
-    // The progress window shown while a user set is stored (owner, message) and its closing.
-    void SetProgressHooks(std::function<void(QWidget* owner, const QString& message)> show,
-                          std::function<void()> close);
     // The camera setting file save and load commands; enables "Write To File..." and
     // "Read To FIle....".
     void SetSettingFileCommands(std::function<void()> save, std::function<void()> load);
@@ -132,8 +129,6 @@ private:
 
     std::function<void()> m_reload;
     std::function<void(int)> m_linkChanged;
-    std::function<void(QWidget*, const QString&)> m_showProgress;
-    std::function<void()> m_closeProgress;
     std::function<void()> m_saveSettingFile;
     std::function<void()> m_loadSettingFile;
 };

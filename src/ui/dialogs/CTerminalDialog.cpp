@@ -186,7 +186,7 @@ void CTerminalDialog::Clear()
 
 void CTerminalDialog::Save()
 {
-    LogSaveOptions options{"Save", "CSV file (*.csv)", QStringLiteral("csv"), true, QByteArray("\r\n"),
+    LogSaveOptions options{"Save", "CSV file (*.csv) | *.csv", QStringLiteral("csv"), true, QByteArray("\r\n"),
                            kTitle};
     if (SaveLogWithDialog(*m_transcript, options) == LogSaveResult::Saved)
         AddLine(QStringLiteral("Writing file has been done !"));

@@ -2,6 +2,7 @@
 // sets of the camera's flash memory and the message list file.
 #include "CCommunicationDialog.h"
 
+#include "CProgressBarDialog.h"
 #include "CameraModel.h"
 #include "Command.h"
 #include "CommLink.h"
@@ -93,12 +94,12 @@ void CCommunicationDialog::OnUserSetChanged(int selection)
 void CCommunicationDialog::StoreUserSet()
 {
     const int area = m_userSet->currentIndex();
-    if (m_showProgress)
-        m_showProgress(this, QStringLiteral("Now, Storing camera data."));
+    // Writing flash memory takes the camera long; the progress window also keeps this window
+    // from starting a second exchange meanwhile.
+    CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
     if (Command::Instance().SetInt(kStoreArea, area, kStoreTimeoutMs) == 1)
         Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
-    if (m_closeProgress)
-        m_closeProgress();
+    CProgressBarDialog::Instance().Close();
 }
 
 void CCommunicationDialog::LoadUserSet()
@@ -119,7 +120,7 @@ void CCommunicationDialog::GetArea()
 
 void CCommunicationDialog::SaveMessages()
 {
-    LogSaveOptions options{"Save", "txt file (*.txt)", QStringLiteral("txt"), false, QByteArray("\n"),
+    LogSaveOptions options{"Save", "txt file (*.txt) | *.txt||", QStringLiteral("txt"), false, QByteArray("\n"),
                            "Communication"};
     if (SaveLogWithDialog(*m_messages, options) == LogSaveResult::Saved)
         AddMessage(QStringLiteral("Writing file has been done!"));
