@@ -382,6 +382,7 @@ private slots:
         std::vector<int> family, buttons;
         m_controls->hooks().familyList = [&](int id) { family.push_back(id); };
         m_controls->hooks().pushButton = [&](int id) { buttons.push_back(id); };
+        m_controls->attach(m_page.get()); // again: still one notification per click
         choose(1356, 2);
         QTest::mouseClick(m_page->findChild<QPushButton*>("ctrl_1882"), Qt::LeftButton);
         QCOMPARE(family, std::vector<int>{1356});

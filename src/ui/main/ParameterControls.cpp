@@ -124,9 +124,12 @@ void ParameterControls::attach(QWidget* root)
     controls.prepend(root);
     for (QWidget* w : controls) {
         const int id = ctrlIdOf(w);
-        if (id <= 0 || w->property(kAttachedProperty).toBool())
+        // Marked with this object's address, so a second attach connects nothing twice while
+        // another ParameterControls over the same widgets still connects its own.
+        const QVariant mark = QVariant::fromValue(reinterpret_cast<quintptr>(this));
+        if (id <= 0 || w->property(kAttachedProperty) == mark)
             continue;
-        w->setProperty(kAttachedProperty, true);
+        w->setProperty(kAttachedProperty, mark);
         if (auto* box = qobject_cast<NumberBox*>(w)) {
             connect(box, &NumberBox::commitRequested, this,
                     [this](int boxId) { RouteNotification(boxId, ControlEvent::FocusLost); });
