@@ -144,6 +144,22 @@ private slots:
         QVERIFY(!tool.Control(2872)->isEnabled());
     }
 
+    void unsupportedModelIsReadWithoutModelItems()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", "KT-9999X"};
+        QVERIFY(tool.Start(&args, 0));
+        QCOMPARE(tool.window->Connected(), 1);
+        QVERIFY(!tool.notices.recorder.messages.empty());
+        QCOMPARE(tool.notices.recorder.messages[0].text, std::string("Unsupported model: \"KT-9999X\""));
+        // The reading goes on, multi-ROI rows included; the model's own items are gone.
+        COMPARE_LINES(Walk(tool, E2eTool::ReloadQueries(2, 0).size()), E2eTool::ReloadQueries(2, 0));
+        QCOMPARE(tool.List(1855)->count(), 0);
+        QCOMPARE(tool.List(1386)->findText("Moving Colorbar"), -1);
+        QCOMPARE(tool.List(1868)->findText("Color Shading"), -1);
+        QVERIFY(!tool.Control(2872)->isEnabled());
+    }
+
     void silentCameraMidReload()
     {
         // The camera answers the model query and all but the last two rows of the walk.
