@@ -347,8 +347,7 @@ int ParameterControls::SendPendingRows(uint32_t timeoutMs)
         }
         uint32_t answer = 0;
         if (command.QueryInt(cmd, answer, kExchangeMs)) {
-            // Rows are found by id again: the query above could not have moved them, but the
-            // answer belongs to the control, not to a row position.
+            // The control shows what the camera accepted, which may differ from what was sent.
             const int ctrlId = int(row.ctrlId);
             t.SetDataValue(uint32_t(ctrlId), int32_t(answer));
             SetControlValue(ctrlId, int32_t(answer));
