@@ -14,22 +14,14 @@ LineListView::LineListView(LineListModel* model, QWidget* parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     verticalScrollBar()->setSingleStep(1);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
-        for (int row = first; row <= last; ++row)
-            widenTo(row);
-        linesChanged();
-    });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &LineListView::linesChanged);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &LineListView::linesChanged);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_widest = 0;
-        for (int row = 0; row < m_model->count(); ++row)
-            widenTo(row);
         linesChanged();
     });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
-    for (int row = 0; row < m_model->count(); ++row)
-        widenTo(row);
     updateScrollBars();
 }
 
@@ -43,10 +35,14 @@ int LineListView::rowHeight() const
     return fontMetrics().height();
 }
 
-void LineListView::widenTo(int row)
+void LineListView::widenTo(int width)
 {
-    // Only ever widens: narrowing would mean measuring every remaining line again.
-    m_widest = std::max(m_widest, fontMetrics().horizontalAdvance(m_model->lineAt(row)));
+    // Lines are measured when they are painted, not when they are added: measuring text costs
+    // more than adding it. The width only ever grows; narrowing would mean measuring every line.
+    if (width > m_widest) {
+        m_widest = width;
+        updateScrollBars();
+    }
 }
 
 void LineListView::linesChanged()
@@ -72,9 +68,15 @@ void LineListView::paintEvent(QPaintEvent*)
     const int height = rowHeight();
     const int left = 4 - horizontalScrollBar()->value();
     const int count = m_model->count();
+    const int width = std::max(m_widest + 8, viewport()->width() + horizontalScrollBar()->value());
+    int widest = 0;
     int y = 0;
-    for (int row = topRow(); row < count && y < viewport()->height(); ++row, y += height)
-        painter.drawText(QRect(left, y, m_widest + 8, height), Qt::AlignLeft | Qt::AlignVCenter, m_model->lineAt(row));
+    for (int row = topRow(); row < count && y < viewport()->height(); ++row, y += height) {
+        QRect used;
+        painter.drawText(QRect(left, y, width, height), Qt::AlignLeft | Qt::AlignVCenter, m_model->lineAt(row), &used);
+        widest = std::max(widest, used.width());
+    }
+    widenTo(widest);
 }
 
 void LineListView::resizeEvent(QResizeEvent* event)
@@ -88,8 +90,7 @@ void LineListView::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         m_widest = 0;
-        for (int row = 0; row < m_model->count(); ++row)
-            widenTo(row);
         updateScrollBars();
+        viewport()->update();
     }
 }

@@ -25,7 +25,7 @@ protected:
 
 private:
     void linesChanged();
-    void widenTo(int row);
+    void widenTo(int width);
     void updateScrollBars();
 
     LineListModel* m_model;
