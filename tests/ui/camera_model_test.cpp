@@ -86,14 +86,6 @@ private slots:
         QVERIFY(notices.recorder.messages.empty());
     }
 
-    void startsUnknown()
-    {
-        CameraModel model;
-        QCOMPARE(int(model.modelType), 2);
-        QVERIFY(model.modelName.empty());
-        QVERIFY(!model.IsSupported());
-    }
-
 private:
     PtyPeer m_peer;
     MemorySettings m_settings;
