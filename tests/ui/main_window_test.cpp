@@ -462,6 +462,18 @@ private slots:
         QVERIFY(notice->recorder.questions.empty());
     }
 
+    void aRequestToEndTheProgramClosesWithoutAsking()
+    {
+        UseSettings(0);
+        makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QEvent quit(QEvent::Quit); // what a termination signal's quit() sends
+        QCoreApplication::sendEvent(qApp, &quit);
+        QVERIFY(!window->isVisible());
+        QVERIFY(notice->recorder.questions.empty());
+    }
+
     void menuCarriesEveryCommand()
     {
         UseSettings(0);

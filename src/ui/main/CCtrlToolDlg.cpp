@@ -121,7 +121,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
             connect(push, &QAbstractButton::clicked, this, &CCtrlToolDlg::ReadAlcStatus);
 
     // Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
-    resize(1280, 680);
+    resize(1300, 700);
     qApp->installEventFilter(this);
 }
 
@@ -326,6 +326,10 @@ bool CCtrlToolDlg::Owns(const QWidget* widget) const
 
 bool CCtrlToolDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    // The program is asked to end (a termination signal, the session ending): the window
+    // closes without a question nobody may be there to answer.
+    if (watched == qApp && event->type() == QEvent::Quit)
+        m_closeWithoutConfirm = 1;
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QDialog::eventFilter(watched, event);
     auto* target = static_cast<QWidget*>(watched);

@@ -296,7 +296,7 @@ BuiltPage BuildPage(const PageDef& def, QWidget* parent)
         if (column)
             column->addStretch(1);
         column = new QVBoxLayout;
-        column->setSpacing(8);
+        column->setSpacing(6);
         columns->addLayout(column);
     };
     newColumn();

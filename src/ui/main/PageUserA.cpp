@@ -33,6 +33,9 @@ const PageItem kItems[] = {
     number(1347, 1348, "Blue"),
 
 
+    group("Alc Reference"),
+    number(1366, 3609),
+
     column(),
     group("Gain"),
     list(2542, "Individual Gain Mode", kOffOn, kExtraLabel),
@@ -61,12 +64,6 @@ const PageItem kItems[] = {
     number(1754, 3607, "Red", kExtraLabel),
     number(1759, 3608, "Blue", kExtraLabel),
 
-    group("Alc Reference"),
-    number(1366, 3609),
-
-    group("Video Process Bypass"),
-    list(2594, nullptr, kOffOn),
-
     column(),
     group("Image format Operation"),
     list(2870, "Sensor Digitization Taps", "10=10|12=12"),
@@ -86,6 +83,10 @@ const PageItem kItems[] = {
     group("CL Clock Frequency"),
     list(2573, nullptr, "37.1MHz=0|74.3MHz=1|84.9MHz=2"),
 
+    group("Video Process Bypass"),
+    list(2594, nullptr, kOffOn),
+
+    column(),
     group("Test Image Selector"),
     list(1386, nullptr, "Off|Black|White|Gray Ramp|Horizontal Colorbar|Vertical Colorbar|Moving Colorbar"),
 
