@@ -445,10 +445,19 @@ void CommunicationDialogTest::messageListSaveRefusedKeepsFile()
 void CommunicationDialogTest::onlineStateShowsInLineStatus()
 {
     mapAllPortsToNothing();
+    {
+        // A link that came up before the window shows at once.
+        COnlineStatusNotifier::Instance().SetOnline();
+        CCommunicationDialog early;
+        early.Initialise();
+        QCOMPARE(control<QLabel>(early, 1155)->text(), QStringLiteral("Online"));
+    }
+    COnlineStatusNotifier::Instance().SetOffline();
     CCommunicationDialog dialog;
     dialog.Initialise();
     auto* text = control<QLabel>(dialog, 1155);
     auto* icon = control<QLabel>(dialog, 1163);
+    QCOMPARE(text->text(), QStringLiteral("Offline"));
     COnlineStatusNotifier::Instance().SetOnline();
     QCOMPARE(text->text(), QStringLiteral("Online"));
     const QImage onlineIcon = icon->pixmap().toImage();

@@ -186,6 +186,9 @@ void CCommunicationDialog::Initialise()
         return;
     m_initialised = true;
     COnlineStatusNotifier::Instance().Register(this);
+    // Registering paints only the strip; the line status must not claim "Offline" when the
+    // link came up before this window did.
+    OnOnlineStateChanged(COnlineStatusNotifier::Instance().IsOnline() ? 1 : 0);
     CWindowLockList::Instance().Register(this);
     CommLink& link = CommLink::Instance();
     m_category->setCurrentIndex(static_cast<int>(link.GetMode()));
