@@ -216,7 +216,21 @@ private slots:
         tool.sim.ClearLog();
         QAction* reload = tool.window->MenuAction(CCtrlToolDlg::kCmdReload);
         QVERIFY(reload && reload->isEnabled());
+        // Events are dispatched during the read: a timer samples the progress window.
+        struct Sample {
+            bool visible;
+            int position;
+            bool ownerEnabled;
+        };
+        std::vector<Sample> samples;
+        QTimer sampler;
+        QObject::connect(&sampler, &QTimer::timeout, [&] {
+            CProgressBarDialog& p = CProgressBarDialog::Instance();
+            samples.push_back({p.IsVisible(), p.Position(), tool.window->isEnabled()});
+        });
+        sampler.start(0);
         reload->trigger();
+        sampler.stop();
         const Lines expected = E2eTool::ReloadQueries(0, 1);
         const Lines rx = tool.sim.Received();
         QVERIFY(!rx.empty());
@@ -224,6 +238,21 @@ private slots:
         COMPARE_LINES(Walk(tool, expected.size()), expected);
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
         QVERIFY(tool.window->isEnabled());
+
+        // Sampled while reading: shown, its owner disabled, the bar rising by attempts over
+        // the 305 readable rows, so it ends the walk at 100 * 222 / 305 = 72 at most.
+        std::vector<Sample> during;
+        for (const Sample& s : samples)
+            if (s.visible && s.position < 100)
+                during.push_back(s);
+        QVERIFY2(during.size() > 50, qPrintable(QString::number(during.size())));
+        int last = 0;
+        for (const Sample& s : during) {
+            QVERIFY(!s.ownerEnabled);
+            QVERIFY(s.position >= last);
+            last = s.position;
+        }
+        QVERIFY(last >= 60 && last <= 72);
     }
 };
 

@@ -154,7 +154,7 @@ void CReadingCamera::ReloadFromCamera()
     ShowSupportedBaudRate();
     RebuildBaudRateList();
 
-    if (m_controls.hooks().readSequencerSet)
+    if (m_controls.hooks().readSequencerSet && m_lookup.FindControl(IDC_EDT_SEQUENCER_INDEX))
         m_controls.hooks().readSequencerSet(m_controls.GetControlValue(IDC_EDT_SEQUENCER_INDEX));
 
     ParameterTable::Instance().AdjustRangesForModel(model.modelType == 0);
