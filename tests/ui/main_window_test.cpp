@@ -13,6 +13,7 @@
 #include "UpDownControl.h"
 #include "UserNotice.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -426,6 +427,34 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_Return);
         QTest::keyClick(window.get(), Qt::Key_Escape);
 
+        QVERIFY(window->isVisible());
+        QVERIFY(notice->recorder.questions.empty());
+    }
+
+    void enterOrEscapeCloseAnOpenListWithTheHighlightedEntry_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("escape") << int(Qt::Key_Escape);
+    }
+    void enterOrEscapeCloseAnOpenListWithTheHighlightedEntry()
+    {
+        QFETCH(int, key);
+        UseSettings(0);
+        makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* list = qobject_cast<QComboBox*>(window->FindControl(1350));
+        QSignalSpy chosen(list, &QComboBox::activated);
+        list->setFocus();
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key(key));
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(list->currentIndex(), 1);
+        QCOMPARE(chosen.count(), 1);
         QVERIFY(window->isVisible());
         QVERIFY(notice->recorder.questions.empty());
     }
