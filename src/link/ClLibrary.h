@@ -13,7 +13,8 @@ std::string ClLibraryRefusal(const std::string& path);
 
 // The folders that the platform's loader searches for a bare library name, in its order:
 // LD_LIBRARY_PATH (ignored for set-user-id programs), the folders of /etc/ld.so.conf and the
-// loader's own default folders.
+// loader's own default folders. Read afresh at every call, so a change of the variable takes
+// effect at the next load (tests point it at their own folders this way).
 std::vector<std::string> ClLibrarySearchFolders();
 
 // The first file called fileName in the search folders; empty when there is none.
