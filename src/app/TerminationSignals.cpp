@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -30,6 +31,14 @@ void QuitOnTerminationSignals(QCoreApplication& app)
         while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
         }
         app.quit();
+        // A request that arrives during start-up (a message box before the main event loop
+        // runs) would be forgotten when that loop starts: repeat it until the loop ends.
+        static QTimer* repeat = nullptr;
+        if (!repeat) {
+            repeat = new QTimer(&app);
+            QObject::connect(repeat, &QTimer::timeout, &app, &QCoreApplication::quit);
+            repeat->start(50);
+        }
     });
     struct sigaction action {};
     action.sa_handler = onSignal;
