@@ -1,6 +1,7 @@
 // The Lumora Control Tool: start-up and process end.
 #include "AppSettings.h"
 #include "CCtrlToolDlg.h"
+#include "CTerminalDialog.h"
 #include "CommLink.h"
 #include "MainWindowFeatures.h"
 #include "ParameterTable.h"
@@ -29,6 +30,10 @@ int main(int argc, char* argv[])
         // The camera features over the window's pages; they also install the model check
         // that the start-up connection runs.
         CMainWindowFeatures features(window);
+        features.Buttons().SetHook(ButtonHook::ShowTerminal, [&window] {
+            window.Terminal()->show();
+            window.Terminal()->raise();
+        });
         window.SetControlModeFollowUp([&features] {
             features.Controls().SendPendingRows(2500);
             ParameterTable::Instance().CommitAll();

@@ -1,10 +1,12 @@
 #include "CCtrlToolDlg.h"
 
 #include "CTabSheetDialog.h"
+#include "CTerminalDialog.h"
 #include "CommLink.h"
 #include "Command.h"
 #include "ControlMode.h"
 #include "OnlineStatusNotifier.h"
+#include "ParameterTable.h"
 #include "UserNotice.h"
 #include "WindowLockList.h"
 
@@ -116,6 +118,12 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     layout->addSpacing(4);
     layout->addWidget(strip);
 
+    // The tool dialogs that exist so far: the terminal. (The communication dialog waits
+    // until building it no longer re-opens the link: its lists still react to being filled.)
+    m_terminal = new CTerminalDialog(this);
+    // Nothing is pending before the first exchange.
+    ParameterTable::Instance().CommitAll();
+
     if (auto* button = FindControl(kAlcStatusButton))
         if (auto* push = qobject_cast<QAbstractButton*>(button))
             connect(push, &QAbstractButton::clicked, this, &CCtrlToolDlg::ReadAlcStatus);
@@ -145,6 +153,9 @@ void CCtrlToolDlg::Initialize()
     COnlineStatusNotifier::Instance().Register(this);
     CWindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
+
+    // The tool dialogs' windows: the terminal stays hidden until its button shows it.
+    m_terminal->Initialise();
 
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;

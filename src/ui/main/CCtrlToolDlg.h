@@ -13,6 +13,7 @@
 #include <functional>
 
 class CTabSheetDialog;
+class CTerminalDialog;
 class QAction;
 class QLabel;
 class QMenu;
@@ -67,6 +68,8 @@ public:
     QWidget* FindControl(int ctrlId) const override;
 
     CTabSheetDialog* Page(int pageIndex) const { return m_pages[pageIndex]; }
+    // The tool dialogs the window owns: created with it, kept until it goes.
+    CTerminalDialog* Terminal() const { return m_terminal; }
     QTabBar* TabBar() const { return m_tabBar; }
     // The page that the selected tab shows.
     CTabSheetDialog* CurrentPage() const;
@@ -124,6 +127,7 @@ private:
     bool Owns(const QWidget* widget) const;
 
     std::array<CTabSheetDialog*, kPageCount> m_pages{};
+    CTerminalDialog* m_terminal = nullptr;
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_stack = nullptr;
     QMenuBar* m_menuBar = nullptr;
