@@ -48,6 +48,7 @@ struct E2eTool {
             qWarning("%s", sim.Error().c_str());
             return false;
         }
+        settings.ints[kShutdownStatus] = 1; // the previous run ended normally
         settings.ints[kCommunicationMode] = 0;
         settings.ints[kComPortNo] = 0;
         settings.ints[kBaudrate] = 9600;

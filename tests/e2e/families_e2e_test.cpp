@@ -144,6 +144,29 @@ private slots:
         QVERIFY(m_tool->notices.recorder.messages[0].icon == NoticeIcon::Information);
     }
 
+    void sequencerEntryLines()
+    {
+        CCommandFamilies& families = m_tool->features->Families();
+        // Indexed query: the answer reaches the box and the row.
+        QCOMPARE(families.IndexedQuery(2781, 3), 1);
+        QCOMPARE(m_tool->sim.Received(), Lines{"SQF3?"});
+        const std::string answer = m_tool->sim.LoggedLines().back().line;
+        QCOMPARE(QString::fromStdString("SQF3=" + m_tool->Box(2781)->text().toStdString()), QString::fromStdString(answer));
+        QCOMPARE(QString::number(ParameterTable::Instance().GetDataValue(2781)), m_tool->Box(2781)->text());
+
+        // Indexed set: the box's number; a width of 0 is never sent.
+        m_tool->sim.ClearLog();
+        m_tool->Box(2785)->setText("0");
+        QCOMPARE(families.IndexedSet(2785, 5), 1);
+        QVERIFY(m_tool->sim.Received().empty());
+        m_tool->Box(2785)->setText("1024");
+        QCOMPARE(families.IndexedSet(2785, 5), 1);
+        QCOMPARE(m_tool->sim.Received(), Lines{"SQW5=1024"});
+        m_tool->sim.ClearLog();
+        QCOMPARE(families.IndexedQuery(2785, 5), 1);
+        QCOMPARE(m_tool->Box(2785)->text(), QString("1024"));
+    }
+
     void unlistedButtonDoesNothing()
     {
         QCOMPARE(m_tool->features->Buttons().OnPushButton(4242), 0);

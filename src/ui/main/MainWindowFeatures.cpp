@@ -12,9 +12,6 @@ CMainWindowFeatures::CMainWindowFeatures(CCtrlToolDlg& window)
       m_families(m_controls, window),
       m_buttons(m_controls, window, m_families)
 {
-    // The window's construction ends with the table committed: its starting values are not
-    // changes to send.
-    ParameterTable::Instance().CommitAll();
     m_controls.attach(&window);
     // The start-up connection and every re-open end with the model check.
     CommLink::Instance().SetModelCheck([] { return CheckCameraModel(CameraModel::Instance()); });
