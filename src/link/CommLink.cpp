@@ -6,6 +6,7 @@
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <iterator>
@@ -27,6 +28,13 @@ std::chrono::milliseconds leftUntil(Clock::time_point deadline)
     // Rounded up, so a wait never ends just short of the deadline and loops again.
     auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     return left.count() > 0 ? left : std::chrono::milliseconds(0);
+}
+
+// The library read's time-out: its usual 10 ms, but never past the caller's deadline, so a
+// read with time-out 0 (the idle receive path) only looks once and does not block.
+uint32_t clReadSlice(Clock::time_point deadline)
+{
+    return static_cast<uint32_t>(std::min<int64_t>(kClReadTimeoutMs, leftUntil(deadline).count()));
 }
 
 // Where nothing can arrive (no valid mode, no transport) a read still takes its time-out,
@@ -204,7 +212,7 @@ int CommLink::Read(char* buffer, int count, uint32_t timeoutMs)
     for (;;) {
         if (got >= count)
             return got;
-        got += transport->ReadBytes(buffer + got, 1, kClReadTimeoutMs);
+        got += transport->ReadBytes(buffer + got, 1, clReadSlice(deadline));
         if (got >= count || Clock::now() >= deadline)
             return got;
     }
@@ -225,7 +233,7 @@ bool CommLink::WaitReadable(uint32_t timeoutMs)
     // The library cannot be asked whether a byte is waiting: read one and keep it for Read.
     for (;;) {
         char byte = 0;
-        if (transport->ReadBytes(&byte, 1, kClReadTimeoutMs) == 1) {
+        if (transport->ReadBytes(&byte, 1, clReadSlice(deadline)) == 1) {
             m_pending.push_back(byte);
             return true;
         }

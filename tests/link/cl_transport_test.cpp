@@ -5,6 +5,7 @@
 #include "ClSerial2001.h"
 #include "ClSerialV11.h"
 #include "ClTransport.h"
+#include "CommLink.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -70,15 +71,26 @@ private:
     std::string m_path;
 };
 
-uint32_t lastBaudBit(const std::string& libraryPath)
+// What a loaded fixture library recorded, through one of its test entry points.
+uint32_t fixtureRecord(const std::string& libraryPath, const char* entry)
 {
     void* handle = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (!handle)
         return 0xffffffff;
-    auto fn = reinterpret_cast<uint32_t (*)()>(dlsym(handle, "clFixtureLastBaudBit"));
-    uint32_t bit = fn ? fn() : 0xffffffff;
+    auto fn = reinterpret_cast<uint32_t (*)()>(dlsym(handle, entry));
+    uint32_t value = fn ? fn() : 0xffffffff;
     dlclose(handle);
-    return bit;
+    return value;
+}
+
+uint32_t lastBaudBit(const std::string& libraryPath)
+{
+    return fixtureRecord(libraryPath, "clFixtureLastBaudBit");
+}
+
+uint32_t lastReadTimeout(const std::string& libraryPath)
+{
+    return fixtureRecord(libraryPath, "clFixtureLastReadTimeout");
 }
 
 std::string readBack(ClTransport& transport, int count)
@@ -320,6 +332,42 @@ TEST_F(ClTransportTest, ReopeningAnOpenTransportClosesThePortFirst)
     t.Enumerate();
     ASSERT_EQ(t.Open(0), 1);
     EXPECT_EQ(t.Open(0), 1); // the library would refuse a port that is still in use
+}
+
+// The link reads a byte at a time with the library's 10 ms, but never waits longer than its
+// caller allows: the idle receive path reads with time-out 0 on the user-interface thread.
+TEST_F(ClTransportTest, LinkReadsWaitNoLongerThanTheirCallerAllows)
+{
+    const struct {
+        unsigned mode;
+        std::string library;
+    } modes[] = {{2, kGood + "/libclserial.so"}, {3, kGood + "/libclallserial.so"}};
+    CommLink& link = CommLink::Instance();
+    link.ReloadSettingsForTest();
+    for (const auto& m : modes) {
+        SCOPED_TRACE(m.mode);
+        link.SetMode(m.mode);
+        ASSERT_GE(link.PortCount(), 1);
+        ASSERT_EQ(link.Open(m.mode, 9600, 0), 1);
+        char byte = 0;
+        // Nothing waiting: one look that does not wait.
+        EXPECT_EQ(link.Read(&byte, 1, 0), 0);
+        EXPECT_EQ(lastReadTimeout(m.library), 0u);
+        EXPECT_FALSE(link.WaitReadable(0));
+        EXPECT_EQ(lastReadTimeout(m.library), 0u);
+        // A byte that is there is taken by that one look.
+        ASSERT_EQ(link.Write("ab\r\n"), 1);
+        EXPECT_EQ(link.Read(&byte, 1, 0), 1);
+        EXPECT_EQ(byte, 'a');
+        // A long time-out leaves the library its 10 ms; a short one bounds it.
+        EXPECT_EQ(link.Read(&byte, 1, 2500), 1);
+        EXPECT_EQ(byte, 'b');
+        EXPECT_EQ(lastReadTimeout(m.library), 10u);
+        EXPECT_EQ(link.Read(&byte, 1, 3), 1);
+        EXPECT_EQ(byte, '\r');
+        EXPECT_LE(lastReadTimeout(m.library), 3u);
+        link.Close();
+    }
 }
 
 } // namespace
