@@ -215,8 +215,9 @@ TEST_P(SerialPortOpenFailure, ShowsTheStepAndLeavesThePortClosed)
     EXPECT_EQ(message.text.substr(0, head.size()), head) << message.text;
     EXPECT_NE(message.text.find(f.cause), std::string::npos) << message.text;
     // A failed open holds nothing: the same device opens at once afterwards.
-    if (!f.device)
+    if (!f.device) {
         EXPECT_EQ(OpenCom1(), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
