@@ -57,8 +57,12 @@ CCommunicationDialog::CCommunicationDialog(QWidget* parent)
     : QDialog(parent), COnlineStatusUpdater(this), m_messages(new LineListModel(kMaxMessages, this))
 {
     // The first settings access of the run; the connect step that follows then uses the
-    // serial port when the previous run did not end normally.
+    // serial port when the previous run did not end normally. A store installed before
+    // (the program's own, or a test's) stays the one every later access uses.
+    SettingsStore* installed = InstalledSettingsStore();
     ApplyShutdownFallback();
+    if (installed)
+        SetSettingsStore(installed);
     setWindowTitle(QStringLiteral("Communication"));
     buildWindow();
     LinkEvents::Instance().SetMessageListSink([this](const std::string& line) { AddMessage(line); });

@@ -104,6 +104,8 @@ private:
     void buildWindow();
     void updatePortDevice();
     int checkModel();
+    // The reload hook after a model check that the camera answered.
+    void reloadAfterAnswer();
 
     bool m_initialised = false;
     LineListModel* m_messages;

@@ -31,6 +31,16 @@ int CCommunicationDialog::checkModel()
     return CheckCameraModel(CameraModel::Instance());
 }
 
+void CCommunicationDialog::reloadAfterAnswer()
+{
+    if (!m_reload)
+        return;
+    // The reload begins with the model check the camera has just answered: one MD query
+    // per change is enough.
+    CameraModel::ReuseAnswer reuse(CameraModel::Instance());
+    m_reload();
+}
+
 void CCommunicationDialog::OnCategoryChanged(int mode)
 {
     const int result = CommLink::Instance().ChangeMode(static_cast<unsigned>(mode));
@@ -39,8 +49,8 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
     if (m_linkChanged)
         m_linkChanged(result);
     FillPortList();
-    if (checkModel() == 1 && m_reload)
-        m_reload();
+    if (checkModel() == 1)
+        reloadAfterAnswer();
 }
 
 void CCommunicationDialog::OnPortChanged(int index)
@@ -50,16 +60,16 @@ void CCommunicationDialog::OnPortChanged(int index)
         Notices().Message("Failed to Com Port!", "", NoticeIcon::Exclamation);
     if (m_linkChanged)
         m_linkChanged(result);
-    if (checkModel() == 1 && m_reload)
-        m_reload();
+    if (checkModel() == 1)
+        reloadAfterAnswer();
 }
 
 void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
 {
     // A refused rate is reported by the transport itself.
     CommLink::Instance().ChangeBaudRate(CommLink::IndexToBaud(baudIndex));
-    if (checkModel() == 1 && m_reload)
-        m_reload();
+    if (checkModel() == 1)
+        reloadAfterAnswer();
 }
 
 int CCommunicationDialog::SearchPorts()
@@ -80,8 +90,7 @@ int CCommunicationDialog::SearchPorts()
     }
     LinkEvents::Instance().ReportOnline();
     m_portList->setCurrentIndex(found);
-    if (m_reload)
-        m_reload();
+    reloadAfterAnswer();
     return found;
 }
 

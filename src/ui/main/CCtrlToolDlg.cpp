@@ -1,5 +1,6 @@
 #include "CCtrlToolDlg.h"
 
+#include "CCommunicationDialog.h"
 #include "CTabSheetDialog.h"
 #include "CTerminalDialog.h"
 #include "CommLink.h"
@@ -20,9 +21,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -118,8 +122,19 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     layout->addSpacing(4);
     layout->addWidget(strip);
 
-    // The tool dialogs that exist so far: the terminal. (The communication dialog waits
-    // until building it no longer re-opens the link: its lists still react to being filled.)
+    // The tool dialogs that exist so far. The communication dialog comes first: building it
+    // is the run's first use of the settings and, after a run that did not end normally,
+    // turns the link back to the native serial port before anything opens it.
+    m_communication = new CCommunicationDialog(this);
+    m_communication->SetLinkChangedHook([this](int result) {
+        // A link the person opened there counts as connected, also in the middle of start-up.
+        if (result == 1) {
+            m_linkReadyByDialog = 1;
+            m_connected = 1;
+        }
+        m_communication->UpdateForControlMode();
+    });
+    SetMenuHandler(kCmdCommunicationDialog, [this] { ShowCommunicationDialog(); });
     m_terminal = new CTerminalDialog(this);
     // Nothing is pending before the first exchange.
     ParameterTable::Instance().CommitAll();
@@ -154,8 +169,12 @@ void CCtrlToolDlg::Initialize()
     CWindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
 
-    // The tool dialogs' windows: the terminal stays hidden until its button shows it.
+    // The tool dialogs' windows: the terminal stays hidden until its button shows it; the
+    // communication window is shown at once (setting its lists opens and sends nothing).
     m_terminal->Initialise();
+    m_communication->Initialise();
+    PlaceCommunicationDialog();
+    m_communication->show();
 
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;
@@ -167,6 +186,9 @@ void CCtrlToolDlg::Initialize()
 
     BuildTabs();
     SetUtilityMenu();
+    // Adapting the communication window sends nothing, so it may come before the features'
+    // pending rows.
+    m_communication->UpdateForControlMode();
     if (m_atEnd)
         m_atEnd(m_connected);
 }
@@ -232,6 +254,32 @@ void CCtrlToolDlg::ToggleControlMode()
     SetUtilityMenu();
     if (m_modeFollowUp)
         m_modeFollowUp();
+    m_communication->UpdateForControlMode();
+}
+
+void CCtrlToolDlg::ShowCommunicationDialog()
+{
+    m_communication->show();
+    m_communication->raise();
+    m_communication->activateWindow();
+}
+
+void CCtrlToolDlg::PlaceCommunicationDialog()
+{
+    // Right of the main window when the screen has room for it, else along the screen's
+    // right edge over the main window's right part; top edges level.
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = m_communication->sizeHint().boundedTo(area.size());
+    const QRect frame = frameGeometry();
+    int x = frame.right() + 1;
+    if (x + size.width() > area.right() + 1)
+        x = area.right() + 1 - size.width();
+    const int y = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    m_communication->resize(size);
+    m_communication->move(std::max(x, area.left()), y);
 }
 
 void CCtrlToolDlg::BuildMenu()

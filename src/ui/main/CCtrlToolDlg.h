@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+class CCommunicationDialog;
 class CTabSheetDialog;
 class CTerminalDialog;
 class QAction;
@@ -69,6 +70,7 @@ public:
 
     CTabSheetDialog* Page(int pageIndex) const { return m_pages[pageIndex]; }
     // The tool dialogs the window owns: created with it, kept until it goes.
+    CCommunicationDialog* CommunicationDialog() const { return m_communication; }
     CTerminalDialog* Terminal() const { return m_terminal; }
     QTabBar* TabBar() const { return m_tabBar; }
     // The page that the selected tab shows.
@@ -122,11 +124,16 @@ protected:
 private:
     void BuildMenu();
     void OnTabChanged(int tabIndex);
+    // Help, "&Open Communication Dialog": brings the communication window back.
+    void ShowCommunicationDialog();
+    // Puts the communication window beside this one, on the same screen.
+    void PlaceCommunicationDialog();
     // The keyboard rule for one key press anywhere in this window; true when it used the key.
     bool KeyboardRule(QWidget* target, QKeyEvent* event);
     bool Owns(const QWidget* widget) const;
 
     std::array<CTabSheetDialog*, kPageCount> m_pages{};
+    CCommunicationDialog* m_communication = nullptr;
     CTerminalDialog* m_terminal = nullptr;
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_stack = nullptr;

@@ -18,6 +18,10 @@ CameraModel& CameraModel::Instance()
 
 int CheckCameraModel(CameraModel& model)
 {
+    if (model.answerFresh) {
+        model.answerFresh = false;
+        return 1;
+    }
     std::string name;
     if (!Command::Instance().QueryText(kModelNameCommand, name, kModelQueryTimeoutMs))
         return 0;

@@ -12,6 +12,22 @@ struct CameraModel {
     uint32_t modelType = 2;
     // The model name as the camera last reported it.
     std::string modelName;
+    // Set by ReuseAnswer: the next check takes the answer the camera has just given.
+    bool answerFresh = false;
+
+    // For a caller that has just had the camera's answer and runs a step that begins with
+    // the same check (the communication dialog's change followed by the reload): the first
+    // check inside the scope reports that answer instead of asking the camera again.
+    class ReuseAnswer {
+    public:
+        explicit ReuseAnswer(CameraModel& model) : m_model(model) { m_model.answerFresh = true; }
+        ~ReuseAnswer() { m_model.answerFresh = false; }
+        ReuseAnswer(const ReuseAnswer&) = delete;
+        ReuseAnswer& operator=(const ReuseAnswer&) = delete;
+
+    private:
+        CameraModel& m_model;
+    };
 
     static CameraModel& Instance();
 
@@ -23,5 +39,6 @@ struct CameraModel {
 
 // Asks the camera for its model name (text query MD, 1000 ms) and classifies it. 1 when the
 // camera answered (also with a model this program does not know, after a warning), 0 when it
-// did not; the model then keeps its previous contents.
+// did not; the model then keeps its previous contents. Inside a ReuseAnswer scope the first
+// call returns 1 at once with the model as the answer just received left it.
 int CheckCameraModel(CameraModel& model);

@@ -1,5 +1,6 @@
 #include "MainWindowFeatures.h"
 
+#include "CCommunicationDialog.h"
 #include "CCtrlToolDlg.h"
 #include "CameraModel.h"
 #include "CommLink.h"
@@ -21,8 +22,16 @@ CMainWindowFeatures::CMainWindowFeatures(CCtrlToolDlg& window)
         window.reject();
     });
     window.SetMenuHandler(CCtrlToolDlg::kCmdReload, [this] { m_reading.ReloadFromCamera(); });
+    if (CCommunicationDialog* dialog = window.CommunicationDialog())
+        dialog->SetReloadHook([this] { m_reading.ReloadFromCamera(); });
     window.SetStartupSteps([this](int connected) { AfterConnect(connected); },
                            [this](int connected) { AtEnd(connected); });
+}
+
+CMainWindowFeatures::~CMainWindowFeatures()
+{
+    if (CCommunicationDialog* dialog = m_window.CommunicationDialog())
+        dialog->SetReloadHook(nullptr);
 }
 
 void CMainWindowFeatures::AfterConnect(int connected)

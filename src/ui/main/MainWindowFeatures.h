@@ -1,7 +1,8 @@
 #pragma once
 // The camera features of the main window put together: the parameter controls over the
 // window's pages, the reading of the camera, the command-line families and the push buttons,
-// with the hooks between them connected and the "&Reload" menu entry served. The main window
+// with the hooks between them connected, the "&Reload" menu entry served and the
+// communication dialog's reload after a link change. The main window
 // (or a test standing in for the program) owns one for its whole life.
 #include "CommandFamilies.h"
 #include "ControlFeatureHooks.h"
@@ -14,6 +15,8 @@ class CCtrlToolDlg;
 class CMainWindowFeatures {
 public:
     explicit CMainWindowFeatures(CCtrlToolDlg& window);
+    // The window may outlive the features: its communication dialog lets go of the reload.
+    ~CMainWindowFeatures();
 
     ParameterControls& Controls() { return m_controls; }
     CReadingCamera& Reading() { return m_reading; }
