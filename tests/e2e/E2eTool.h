@@ -2,6 +2,7 @@
 // The whole tool in this process against lumora-camsim on a pseudo-terminal: the main window
 // with its pages, the camera features, the link opened from the settings (COM1 mapped to the
 // simulator's device) and the start-up as the program runs it.
+#include "AppSettings.h"
 #include "CCtrlToolDlg.h"
 #include "CProgressBarDialog.h"
 #include "CTabSheetDialog.h"
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 struct E2eTool {
@@ -32,6 +34,9 @@ struct E2eTool {
     ScopedRecordingNotice notices;
     std::unique_ptr<CCtrlToolDlg> window;
     std::unique_ptr<CMainWindowFeatures> features;
+    // Runs after Start has written its settings and before the tool reads them: a test may
+    // choose another link (a Camera Link mode and its port) here.
+    std::function<void(MemorySettings&)> configure;
 
     ~E2eTool()
     {
@@ -49,12 +54,15 @@ struct E2eTool {
             return false;
         }
         settings.ints[kShutdownStatus] = 1; // the previous run ended normally
+        RecordNormalPreviousRun();
         settings.ints[kCommunicationMode] = 0;
         settings.ints[kComPortNo] = 0;
         settings.ints[kBaudrate] = 9600;
         settings.ints[kControlMode] = controlMode;
         // Without a simulator COM1 leads nowhere.
         settings.ports["COM1"] = simArgs ? sim.DevicePath() : "/nonexistent/lumora-e2e";
+        if (configure)
+            configure(settings);
         SetSettingsStore(&settings);
         ControlMode::ForgetForTest();
         CommLink::Instance().ReloadSettingsForTest();
@@ -66,6 +74,18 @@ struct E2eTool {
         features = std::make_unique<CMainWindowFeatures>(*window);
         window->show(); // initialises: connects, reads the camera, builds the tabs
         return true;
+    }
+
+    // The communication dialog asks the program's own settings object whether the previous
+    // run ended normally (else the link falls back to the serial port), and that object reads
+    // its file once, when first used. Record the normal end there too, before that.
+    static void RecordNormalPreviousRun()
+    {
+        static const bool recorded = [] {
+            AppSettings().MarkNormalShutdown();
+            return true;
+        }();
+        (void)recorded;
     }
 
     QWidget* Control(int id) const { return window->FindControl(id); }

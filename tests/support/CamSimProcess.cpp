@@ -156,8 +156,13 @@ std::string field(const std::string& text, const char* name)
 
 std::vector<CamSimProcess::Entry> CamSimProcess::LoggedLines() const
 {
+    return ReadLog(m_log);
+}
+
+std::vector<CamSimProcess::Entry> CamSimProcess::ReadLog(const std::string& path)
+{
     std::vector<Entry> entries;
-    std::ifstream in(m_log);
+    std::ifstream in(path);
     std::string text;
     while (std::getline(in, text)) {
         if (text.empty())

@@ -32,6 +32,8 @@ public:
         std::string line;
     };
     std::vector<Entry> LoggedLines() const;
+    // The entries of any traffic log in this format (also the Camera Link libraries' log).
+    static std::vector<Entry> ReadLog(const std::string& path);
     // The received lines only, in order.
     std::vector<std::string> Received() const;
     // Forget what was logged so far (the log is truncated).

@@ -1,0 +1,179 @@
+// Start-up through each Camera Link mode, end to end: the tool in this process connects to the
+// simulated camera behind its Camera Link libraries (in $LUMORA_LIB_DIR) and reads it exactly
+// as it reads lumora-camsim on a pseudo-terminal in mode 0. The witness is the camera's own
+// traffic log: lumora-camsim --log in mode 0, LUMORA_CAMSIM_LOG in the library modes.
+//
+// The libraries are found as a user's installation finds them: mode 1 in the folder of the
+// settings value "Camera Link Library Folder", modes 2 and 3 through LD_LIBRARY_PATH.
+#include "E2eTool.h"
+
+#include "ClLibrary.h"
+
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* const kModel = "KT-5100W-QBCL";
+
+// Sets an environment variable for the life of the object and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv()
+    {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+// What one start-up left behind.
+struct StartupRun {
+    Lines traffic;                // "rx MD?", "tx MD=KT-5100W-QBCL", ... without times
+    unsigned mode = 99;           // the link's mode when the start-up was over
+    int connected = -1;
+    Lines notices;                // the texts of the message boxes shown
+    std::vector<int32_t> values;  // every parameter row's value after the reading
+};
+
+Lines Traffic(const std::string& log)
+{
+    Lines lines;
+    for (const CamSimProcess::Entry& e : CamSimProcess::ReadLog(log))
+        lines.push_back(e.dir + " " + e.line);
+    return lines;
+}
+
+// Takes what the running tool shows, then ends it so the camera's log is complete.
+StartupRun Finish(E2eTool& tool)
+{
+    StartupRun run;
+    run.mode = CommLink::Instance().GetMode();
+    run.connected = tool.window->Connected();
+    for (const auto& m : tool.notices.recorder.messages)
+        run.notices.push_back(m.text);
+    const ParameterTable& table = ParameterTable::Instance();
+    for (int i = 0; i < table.RowCount(); ++i)
+        run.values.push_back(table.Row(i).value);
+    tool.features.reset();
+    tool.window.reset();
+    CommLink::Instance().Close();
+    return run;
+}
+
+// Empty when both agree, else the first line where they part.
+std::string Difference(const Lines& actual, const Lines& expected)
+{
+    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        const std::string a = i < actual.size() ? actual[i] : "<none>";
+        const std::string e = i < expected.size() ? expected[i] : "<none>";
+        if (a != e)
+            return "line " + std::to_string(i) + ": \"" + a + "\", expected \"" + e + "\" (" +
+                   std::to_string(actual.size()) + " lines, " + std::to_string(expected.size()) + " expected)";
+    }
+    return {};
+}
+
+} // namespace
+
+class CameraLinkE2eTest : public QObject {
+    Q_OBJECT
+
+    std::string m_libDir;
+    QTemporaryDir m_logs;
+
+    StartupRun SerialStartup()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", kModel};
+        if (!tool.Start(&args, 1))
+            return {};
+        StartupRun run = Finish(tool);
+        tool.sim.Stop(); // its last lines are written before it ends
+        run.traffic = Traffic(tool.sim.LogPath());
+        return run;
+    }
+
+    // The start-up in a Camera Link mode, on the port whose list entry is the simulator's.
+    StartupRun LibraryStartup(unsigned mode, unsigned index)
+    {
+        const std::string log = m_logs.filePath(QString("mode%1.jsonl").arg(mode)).toStdString();
+        ScopedEnv logTo("LUMORA_CAMSIM_LOG", log);
+        ScopedEnv camera("LUMORA_CAMSIM_ARGS", std::string("--model ") + kModel);
+        E2eTool tool;
+        tool.configure = [&](MemorySettings& s) {
+            s.clFolder = m_libDir;
+            s.ints[kCommunicationMode] = mode;
+            s.ints[mode == 1 ? kCl2000DllIndex : mode == 2 ? kCl2001DllIndex : kClVer11DllIndex] = index;
+        };
+        if (!tool.Start(nullptr, 1))
+            return {};
+        StartupRun run = Finish(tool); // closing the port unloads the library and its camera
+        run.traffic = Traffic(log);
+        return run;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const char* dir = std::getenv("LUMORA_LIB_DIR");
+        QVERIFY2(dir && *dir, "LUMORA_LIB_DIR names the folder of the simulated camera's libraries");
+        m_libDir = dir;
+        for (const char* file : {"libclsersim.so", "libclserial.so", "libclallserial.so"})
+            QVERIFY2(QFileInfo::exists(QString::fromStdString(m_libDir + "/" + file)), file);
+        QVERIFY(m_logs.isValid());
+    }
+
+    void everyCameraLinkModeReadsTheCameraAsTheSerialPortDoes()
+    {
+        ScopedEnv search("LD_LIBRARY_PATH", m_libDir);
+        const StartupRun serial = SerialStartup();
+        QCOMPARE(serial.connected, 1);
+        // A whole reading: the model check first, then the factory mode's reload set.
+        QVERIFY(serial.traffic.size() > 2 * E2eTool::ReloadQueries(0, 1).size());
+        QCOMPARE(serial.traffic.front(), std::string("rx MD?"));
+        QCOMPARE(serial.traffic[1], std::string("tx MD=") + kModel);
+
+        // Mode 1 lists every libclser*.so of the folder (libclserial.so among them).
+        const Lines files = ClScanFolder(m_libDir, "libclser*.so");
+        const auto sim2000 = std::find(files.begin(), files.end(), "libclsersim.so");
+        QVERIFY(sim2000 != files.end());
+        const struct {
+            unsigned mode;
+            unsigned index;
+        } modes[] = {{1, unsigned(sim2000 - files.begin())}, {2, 0}, {3, 0}};
+        for (const auto& m : modes) {
+            const StartupRun run = LibraryStartup(m.mode, m.index);
+            const QByteArray where = "mode " + QByteArray::number(m.mode);
+            // Only a previous run that did not end normally sends the tool back to mode 0.
+            QVERIFY2(run.mode == m.mode, (where + ": the tool connected in mode " +
+                                          QByteArray::number(run.mode)).constData());
+            QByteArray shown;
+            for (const std::string& text : run.notices)
+                shown += " \"" + QByteArray::fromStdString(text) + "\"";
+            QVERIFY2(run.connected == 1, (where + " not connected; messages:" + shown).constData());
+            const std::string d = Difference(run.traffic, serial.traffic);
+            QVERIFY2(d.empty(), (where + ": " + QByteArray::fromStdString(d)).constData());
+            QVERIFY2(run.notices == serial.notices, where.constData());
+            QVERIFY2(run.values == serial.values, where.constData());
+        }
+    }
+};
+
+QTEST_MAIN(CameraLinkE2eTest)
+#include "camera_link_e2e_test.moc"
