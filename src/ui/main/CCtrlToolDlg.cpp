@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -195,8 +196,16 @@ void CCtrlToolDlg::Initialize()
 
 void CCtrlToolDlg::showEvent(QShowEvent* event)
 {
+    const bool first = !m_initialized;
     Initialize();
     QDialog::showEvent(event);
+    // The communication window was shown while this one was still initialising; once this
+    // one is up, bring it to the front so it does not start hidden behind the pages.
+    if (first)
+        QTimer::singleShot(0, m_communication, [dialog = m_communication] {
+            if (dialog->isVisible())
+                dialog->raise();
+        });
 }
 
 QWidget* CCtrlToolDlg::FindControl(int ctrlId) const
