@@ -1,6 +1,7 @@
 #pragma once
-// "Camera Link spec. 2001": the one libclserial.so found by the platform's library search,
-// which serves every installed vendor; the port list holds the manufacturer names.
+// Mode 2, the Camera Link 2001 library generation: the one libclserial.so found by the
+// platform's library search, which serves every installed vendor; the port list holds the
+// manufacturer names.
 #include "ClSerialCommon.h"
 
 class ClSerial2001 : public ClSerialCommon {

@@ -1,7 +1,7 @@
 #pragma once
-// "Camera Link spec. ver.1.1": the one libclallserial.so found by the platform's library
-// search, which numbers the ports of all installed vendors; the port list holds
-// "manufacturer - port identifier" per port.
+// Mode 3, the Camera Link 1.1 library generation: the one libclallserial.so found by the
+// platform's library search, which numbers the ports of all installed vendors; the port list
+// holds "manufacturer - port identifier" per port.
 #include "ClSerialCommon.h"
 
 class ClSerialV11 : public ClSerialCommon {

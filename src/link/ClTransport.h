@@ -23,6 +23,6 @@ public:
     virtual bool IsOpen() const = 0;
 };
 
-// The process-wide transports of modes 1 ("Camera Link spec. 2000"), 2 ("Camera Link spec.
-// 2001") and 3 ("Camera Link spec. ver.1.1"); nullptr for any other mode.
+// The process-wide transports of modes 1 (Camera Link 2000 libraries), 2 (Camera Link 2001)
+// and 3 (Camera Link 1.1); nullptr for any other mode.
 ClTransport* ClTransportForMode(unsigned mode);
