@@ -8,6 +8,7 @@
 #include "E2eTool.h"
 
 #include "ClLibrary.h"
+#include "ScopedEnv.h"
 
 #include <QTemporaryDir>
 
@@ -19,28 +20,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const char* const kModel = "KT-5100W-QBCL";
-
-// Sets an environment variable for the life of the object and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 // What one start-up left behind.
 struct StartupRun {

@@ -15,33 +15,13 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "ScopedEnv.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kFixture = std::string(CL_FIXTURE_DIR) + "/good/libclserfake.so";
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 std::string makeFolder(const std::string& parent, const std::string& name, mode_t mode)
 {

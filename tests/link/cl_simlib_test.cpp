@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 #include <string>
+#include "ScopedEnv.h"
 
 namespace {
 
@@ -67,15 +68,6 @@ public:
 
 private:
     void* m_handle;
-};
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) { setenv(name, value, 1); }
-    ~ScopedEnv() { unsetenv(m_name); }
-
-private:
-    const char* m_name;
 };
 
 double msSince(Clock::time_point start)

@@ -18,6 +18,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "ScopedEnv.h"
 
 namespace fs = std::filesystem;
 
@@ -25,28 +26,6 @@ namespace {
 
 const std::string kGood = std::string(CL_FIXTURE_DIR) + "/good";
 const std::string kNoEntry = std::string(CL_FIXTURE_DIR) + "/noentry";
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 // A private folder (0755) that is removed with everything in it.
 class TempFolder {
