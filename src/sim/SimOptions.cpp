@@ -35,6 +35,8 @@ bool parseFault(const std::string& text, SimFaults& faults, std::string& error)
         return countAfter("silent-after=", faults.silentAfter);
     if (text.rfind("hangup-after=", 0) == 0)
         return countAfter("hangup-after=", faults.hangupAfter);
+    if (text.rfind("garbage-after=", 0) == 0)
+        return countAfter("garbage-after=", faults.garbageAfter);
     if (text == "garbage")
         faults.garbage = true;
     else if (text == "overflow")
@@ -183,6 +185,7 @@ std::string SimUsage()
            "  --flash-ms N            extra time of flash loads, stores and resets\n"
            "  --busy-polls N          status polls a one-shot function answers busy (default 3)\n"
            "  --result F=CODE         result of a one-shot function: awb, agc, asc, rs (repeatable)\n"
-           "  --fault silent-after=N | garbage | overflow | error-replies | hangup-after=N\n"
+           "  --fault silent-after=N | garbage | garbage-after=N | overflow | error-replies |\n"
+           "          hangup-after=N\n"
            "  --seed N                seed of the garbage fault\n";
 }

@@ -11,6 +11,7 @@
 struct SimFaults {
     int silentAfter = -1;      // silent-after=N: lines after the N-th are ignored: no answer, no effect
     bool garbage = false;      // garbage: every answer is a line of random bytes
+    int garbageAfter = -1;     // garbage-after=N: answers after the N-th are random bytes
     bool overflow = false;     // overflow: every answer is 2000 bytes without a LF
     bool errorReplies = false; // error-replies: settings are refused with an error text
     int hangupAfter = -1;      // hangup-after=N: the line is closed after the N-th answer (0: at once)
@@ -44,7 +45,8 @@ struct SimOptions {
 // Reads the options. On a mistake returns false with a one-line explanation in error.
 // Options: --model NAME, --set MN=VALUE (repeatable), --device PATH, --link PATH, --log FILE,
 // --baud N, --latency-ms N, --flash-ms N, --busy-polls N, --result awb|agc|asc|rs=CODE (repeatable),
-// --fault silent-after=N|garbage|overflow|error-replies|hangup-after=N (repeatable),
+// --fault silent-after=N|garbage|garbage-after=N|overflow|error-replies|hangup-after=N
+// (repeatable),
 // --seed N, --help. "--opt value" and "--opt=value" are both accepted.
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error);
 

@@ -125,7 +125,7 @@ void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLo
         answer = std::string(kOverflowBytes, 'X');
         bytes = answer;
     } else {
-        if (f.garbage)
+        if (f.garbage || (f.garbageAfter >= 0 && m_lines > f.garbageAfter))
             answer = garbage(answer.size());
         bytes = answer + "\r\n";
     }

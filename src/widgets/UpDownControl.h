@@ -3,9 +3,11 @@
 // the position writes it into the buddy; a step asks the owner first (stepRequested), so the
 // parameter controls decide what a step does, as with the native spin control. When nothing
 // is connected to stepRequested, the control steps its own position within the range.
+#include "NumberBox.h"
+
+#include <QPointer>
 #include <QWidget>
 
-class NumberBox;
 class QToolButton;
 
 class UpDownControl : public QWidget {
@@ -39,7 +41,9 @@ private:
     int clamp(int value) const;
 
     int m_ctrlId;
-    NumberBox* m_buddy = nullptr;
+    // The box lives beside this control on the same page; held weakly all the same, so that
+    // whichever of the two goes first the other never reaches a destroyed widget.
+    QPointer<NumberBox> m_buddy;
     int m_min = 0;
     int m_max = 100;
     int m_pos = 0;

@@ -2,7 +2,13 @@
 // lumora-camsim on a pseudo-terminal, and the simulator's traffic log as the witness.
 #include "E2eTool.h"
 
+#include "QtUserNotice.h"
+
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -189,6 +195,41 @@ private slots:
         QCOMPARE(table.GetDataValue(lastBefore.ctrlId), lastBefore.value);
         QCOMPARE(table.GetDataValue(secondLast.ctrlId), secondLast.value);
         COMPARE_LINES(Walk(tool, expected.size()), expected);
+    }
+
+    void garbageMidReadingWithEveryBoxDismissedByEnter()
+    {
+        // Real message boxes, each answered with Enter as a person does, from the same call
+        // depth every time: the key filter must not trip over the box that went before.
+        QtUserNotice boxes(QStringLiteral("Lumora Control Tool"));
+        E2eTool tool;
+        SetNotices(&boxes);
+        QStringList captions;
+        QTimer enter;
+        enter.setInterval(0);
+        QObject::connect(&enter, &QTimer::timeout, [&captions] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QWidget* focus = box ? box->focusWidget() : nullptr;
+            if (!focus || !box->isVisible())
+                return;
+            captions << box->windowTitle();
+            QTest::keyClick(focus, Qt::Key_Return);
+        });
+        enter.start();
+        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", "garbage-after=8"};
+        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(captions.size() >= 2);
+        QCOMPARE(captions.front(), QString("Communication Error<1>"));
+        QVERIFY(tool.window->isEnabled());
+
+        // Closing still asks, and Enter on the question ends the window normally.
+        QSignalSpy finished(tool.window.get(), &QDialog::finished);
+        QMetaObject::invokeMethod(tool.window.get(), &CCtrlToolDlg::reject, Qt::QueuedConnection);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(captions.back(), QString("Confirm"));
+        QVERIFY(!tool.window->isVisible());
+        enter.stop();
+        SetNotices(&tool.notices.recorder);
     }
 
     void withoutCameraTheWindowStartsWithTableValues()

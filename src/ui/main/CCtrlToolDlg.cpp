@@ -401,14 +401,10 @@ bool CCtrlToolDlg::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QDialog::eventFilter(watched, event);
     auto* target = static_cast<QWidget*>(watched);
-    // A key event that no widget accepted travels up to the parents; it is one key press.
-    if (event == m_lastKey && m_lastKeyTarget && target != m_lastKeyTarget
-        && target->isAncestorOf(m_lastKeyTarget)) {
-        m_lastKeyTarget = target;
-        return false;
-    }
-    m_lastKey = event;
-    m_lastKeyTarget = target;
+    // A key press that no widget accepted travels up to the parents and passes this filter
+    // once per widget. Nothing is remembered between those passes (a widget or an event seen
+    // before may be gone by the next one): the rule uses every key it acts on, which ends
+    // the travel, and a key it leaves alone changes nothing when it is seen again.
     if (!Owns(target))
         return false;
     return KeyboardRule(target, static_cast<QKeyEvent*>(event));

@@ -156,8 +156,4 @@ private:
     // Factory-mode switch: armed by the start key, then the number of code letters matched.
     int m_gestureArmed = 0;
     int m_gestureMatched = 0;
-    // The key event last seen by the filter and where, to tell a new key from the same event
-    // travelling up to the parent widgets.
-    const QEvent* m_lastKey = nullptr;
-    QWidget* m_lastKeyTarget = nullptr;
 };
