@@ -14,7 +14,8 @@
 #include "CProgressBarDialog.h"
 #include "CommLink.h"
 #include "ControlMode.h"
-#include "MainWindowFeatures.h"
+#include "Program.h"
+#include "ReadingCamera.h"
 #include "ParameterTable.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
@@ -118,8 +119,8 @@ long loggedLines(const std::string& log)
 struct Tool {
     MemorySettings settings;
     ScopedRecordingNotice notices;
-    std::unique_ptr<CCtrlToolDlg> window;
-    std::unique_ptr<CMainWindowFeatures> features;
+    std::unique_ptr<Program> program;
+    CCtrlToolDlg* window = nullptr;
 
     void start(const std::string& device, uint32_t baud)
     {
@@ -131,15 +132,14 @@ struct Tool {
         SetSettingsStore(&settings);
         ControlMode::ForgetForTest();
         CommLink::Instance().ReloadSettingsForTest();
-        window = std::make_unique<CCtrlToolDlg>();
-        features = std::make_unique<CMainWindowFeatures>(*window);
+        program = std::make_unique<Program>();
+        window = &program->Window();
         window->show();
         QApplication::processEvents();
     }
     ~Tool()
     {
-        features.reset();
-        window.reset();
+        program.reset();
         CommLink::Instance().Close();
         SetSettingsStore(nullptr);
     }
@@ -175,7 +175,7 @@ int benchReload(const std::string& bin, uint32_t baud)
             CProgressBarDialog::Instance().SetClosePause(0);
             std::ofstream(log, std::ios::trunc).close(); // the simulator appends after this
             const auto begin = Clock::now();
-            tool.features->Reading().ReloadFromCamera();
+            tool.window->Features().Find<ReadingCamera>()->ReloadFromCamera();
             const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
             const long bytes = loggedBytes(log);
             const double limit = baud ? double(bytes) * 10.0 / double(baud) : 0.0;
@@ -187,7 +187,7 @@ int benchReload(const std::string& bin, uint32_t baud)
             // The read loop on its own (progress window, one query per row, dispatch).
             std::ofstream(log, std::ios::trunc).close();
             const auto walkBegin = Clock::now();
-            tool.features->Reading().ReadAllParameters();
+            tool.window->Features().Find<ReadingCamera>()->ReadAllParameters();
             const double walk = std::chrono::duration<double>(Clock::now() - walkBegin).count();
             const double walkLimit = baud ? double(loggedBytes(log)) * 10.0 / double(baud) : 0.0;
             std::printf("%7u bit/s: read loop alone %.3f s, wire-time limit %.3f s, ratio %.3f\n", baud, walk,

@@ -32,10 +32,10 @@ public:
     std::string PortDevice(const std::string& portName) override;
     std::string ClLibraryFolder() override;
 
-    bool WasPreviousShutdownNormal() const { return m_previousShutdownStatus == 1; }
+    bool WasPreviousShutdownNormal() override { return m_previousShutdownStatus == 1; }
     uint32_t PreviousShutdownStatus() const { return m_previousShutdownStatus; }
     // The run ended normally: shutdown status 1.
-    void MarkNormalShutdown();
+    void MarkNormalShutdown() override;
 
     // The value name of an index 0-9; empty beyond.
     static std::string ValueName(unsigned index);

@@ -36,6 +36,10 @@ public:
     virtual std::string PortDevice(const std::string& portName) = 0;
     // Folder scanned for Camera Link 2000 libraries ("Camera Link Library Folder").
     virtual std::string ClLibraryFolder() = 0;
+    // Whether the run before this one ended normally (shutdown status 1 when this run began).
+    virtual bool WasPreviousShutdownNormal() = 0;
+    // This run ends normally: shutdown status 1.
+    virtual void MarkNormalShutdown() = 0;
 };
 
 // The process-wide store. Without an installed one, an in-memory store is used.
@@ -62,4 +66,7 @@ public:
     int ReadPath(unsigned index, std::string& path) override;
     std::string PortDevice(const std::string& portName) override;
     std::string ClLibraryFolder() override { return clFolder; }
+    // The status in ints stands for the previous run's until this run ends.
+    bool WasPreviousShutdownNormal() override { return ints.count(kShutdownStatus) && ints[kShutdownStatus] == 1; }
+    void MarkNormalShutdown() override { ints[kShutdownStatus] = 1; }
 };

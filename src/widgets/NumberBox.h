@@ -14,6 +14,11 @@ public:
     int spinId() const { return m_spinId; }
     void setSpinId(int id) { m_spinId = id; }
 
+    // A text read as a decimal integer, as the box's value is: leading blanks, an optional
+    // sign, digits up to the first other character; 0 when there are none. Saturates rather
+    // than overflowing.
+    static int32_t LeadingInteger(const QString& text);
+
 signals:
     // The box lost the input focus, or Enter was pressed in it.
     void commitRequested(int ctrlId);

@@ -12,31 +12,6 @@
 
 namespace {
 
-// Decimal integer at the start of a text: leading blanks, an optional sign, then digits up to
-// the first other character; 0 when there are none. Saturates instead of overflowing.
-int leadingInteger(const QString& text)
-{
-    int i = 0;
-    const int n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long v = 0;
-    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
-        v = v * 10 + (text[i].unicode() - '0');
-        if (v > 0x80000000LL)
-            v = 0x80000000LL;
-        ++i;
-    }
-    if (negative)
-        v = -v;
-    return int(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
-}
-
 QToolButton* makeArrow(Qt::ArrowType arrow, const QString& name, QWidget* parent)
 {
     auto* b = new QToolButton(parent);
@@ -104,7 +79,7 @@ int UpDownControl::position() const
 {
     if (!m_buddy)
         return m_pos;
-    return clamp(leadingInteger(m_buddy->text()));
+    return clamp(NumberBox::LeadingInteger(m_buddy->text()));
 }
 
 void UpDownControl::step(int delta)

@@ -1,19 +1,19 @@
 #pragma once
-// The whole tool in this process against lumora-camsim on a pseudo-terminal: the main window
-// with its pages, the camera features, the link opened from the settings (COM1 mapped to the
-// simulator's device) and the start-up as the program runs it.
-#include "AppSettings.h"
+// The whole tool in this process against lumora-camsim on a pseudo-terminal: the program as
+// main() builds it (the main window and every feature), the link opened from the settings
+// (COM1 mapped to the simulator's device) and the start-up as the program runs it.
 #include "CCtrlToolDlg.h"
 #include "CProgressBarDialog.h"
 #include "CTabSheetDialog.h"
 #include "CamSimProcess.h"
-#include "CameraModel.h"
+#include "Camera.h"
 #include "CommLink.h"
 #include "CommandTable.h"
 #include "ControlMode.h"
-#include "MainWindowFeatures.h"
+#include "Ids.h"
 #include "ParameterTable.h"
-#include "ReloadData.h"
+#include "Program.h"
+#include "Reload.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -32,16 +32,15 @@ struct E2eTool {
     CamSimProcess sim;
     MemorySettings settings;
     ScopedRecordingNotice notices;
-    std::unique_ptr<CCtrlToolDlg> window;
-    std::unique_ptr<CMainWindowFeatures> features;
+    std::unique_ptr<Program> program;
+    CCtrlToolDlg* window = nullptr;
     // Runs after Start has written its settings and before the tool reads them: a test may
     // choose another link (a Camera Link mode and its port) here.
     std::function<void(MemorySettings&)> configure;
 
     ~E2eTool()
     {
-        features.reset();
-        window.reset();
+        program.reset();
         CommLink::Instance().Close();
         SetSettingsStore(nullptr);
     }
@@ -54,7 +53,6 @@ struct E2eTool {
             return false;
         }
         settings.ints[kShutdownStatus] = 1; // the previous run ended normally
-        RecordNormalPreviousRun();
         settings.ints[kCommunicationMode] = 0;
         settings.ints[kComPortNo] = 0;
         settings.ints[kBaudrate] = 9600;
@@ -70,22 +68,19 @@ struct E2eTool {
         CameraModel::Instance().modelType = 2;
         CameraModel::Instance().modelName.clear();
 
-        window = std::make_unique<CCtrlToolDlg>();
-        features = std::make_unique<CMainWindowFeatures>(*window);
+        program = std::make_unique<Program>();
+        window = &program->Window();
         window->show(); // initialises: connects, reads the camera, builds the tabs
         return true;
     }
 
-    // The communication dialog asks the program's own settings object whether the previous
-    // run ended normally (else the link falls back to the serial port), and that object reads
-    // its file once, when first used. Record the normal end there too, before that.
-    static void RecordNormalPreviousRun()
+    // The registered feature of that class.
+    template <class T>
+    T& Feature() const
     {
-        static const bool recorded = [] {
-            AppSettings().MarkNormalShutdown();
-            return true;
-        }();
-        (void)recorded;
+        T* found = window->Features().Find<T>();
+        Q_ASSERT(found);
+        return *found;
     }
 
     QWidget* Control(int id) const { return window->FindControl(id); }
@@ -136,27 +131,14 @@ struct E2eTool {
         box->setText(text);
     }
 
-    // The query lines a complete reading sends, worked out here from the parameter table
-    // and the fixed lists of the reload set, in table order.
-    // Rows whose command has no mnemonic are walked but have no line to send; withSilent
-    // keeps them as "?" so the count can be checked against the reload set.
-    static std::vector<std::string> ReloadQueries(uint32_t modelType, unsigned mode, bool withSilent = false)
+    // The query lines the walk of a complete reading sends, in table order (rows whose
+    // command has no mnemonic are walked without a line).
+    static std::vector<std::string> ReloadQueries(uint32_t modelType, unsigned mode)
     {
-        auto in = [](const auto& ids, uint32_t id) {
-            return std::find(ids.begin(), ids.end(), id) != ids.end();
-        };
         std::vector<std::string> lines;
-        const ParameterTable& table = ParameterTable::Instance();
-        for (int i = 0; i < table.RowCount(); ++i) {
-            const ParameterRow& row = table.Row(i);
-            if (row.ctrlKind == kAction || in(ReloadData::ExcludedControls(), row.ctrlId))
-                continue;
-            if (modelType == 1 && in(ReloadData::MultiRoiRows(), row.ctrlId))
-                continue;
-            if (mode == 0 && row.paramClass == kFactoryClass)
-                continue;
-            const std::string mnemonic = CommandTable::Instance().GetMnemonic(int(row.cmdId));
-            if (!mnemonic.empty() || withSilent)
+        for (int i : Reload::ReloadRows(modelType, mode)) {
+            const std::string mnemonic = Camera::Mnemonic(int(ParameterTable::Instance().Row(i).cmdId));
+            if (!mnemonic.empty())
                 lines.push_back(mnemonic + "?");
         }
         return lines;

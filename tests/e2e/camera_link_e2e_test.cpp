@@ -49,8 +49,7 @@ StartupRun Finish(E2eTool& tool)
     const ParameterTable& table = ParameterTable::Instance();
     for (int i = 0; i < table.RowCount(); ++i)
         run.values.push_back(table.Row(i).value);
-    tool.features.reset();
-    tool.window.reset();
+    tool.program.reset();
     CommLink::Instance().Close();
     return run;
 }

@@ -1,6 +1,8 @@
 // Command-line families and push buttons, end to end: a person's choice or click on the real
 // pages, the line the simulated camera received, and what the window shows afterwards.
+#include "CommandFamilies.h"
 #include "E2eTool.h"
+#include "PushButtons.h"
 
 namespace {
 
@@ -132,6 +134,15 @@ private slots:
         QCOMPARE(m_tool->sim.Received(), Lines{"TMP0?"});
         const int raw = std::stoi(temperature.back().line.substr(5));
         QCOMPARE(m_tool->Box(1134)->text(), QString::asprintf("%0.2f", raw / 128.0f));
+
+        // The automatic level status by name.
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Click(CtrlId::AlcStatusRead));
+        QCOMPARE(m_tool->sim.Received(), Lines{"ALCST?"});
+        const char* const names[] = {"OFF", "AIC", "ASC", "AGC"};
+        const int state = std::stoi(m_tool->sim.LoggedLines().back().line.substr(6));
+        QVERIFY(state >= 0 && state < 4);
+        QCOMPARE(m_tool->Box(CtrlId::AlcStatusBox)->text(), QString(names[state]));
     }
 
     void recalibrationReportsCompletion()
@@ -146,7 +157,7 @@ private slots:
 
     void sequencerEntryLines()
     {
-        CCommandFamilies& families = m_tool->features->Families();
+        CommandFamilies& families = m_tool->Feature<CommandFamilies>();
         // Indexed query: the answer reaches the box and the row.
         QCOMPARE(families.IndexedQuery(2781, 3), 1);
         QCOMPARE(m_tool->sim.Received(), Lines{"SQF3?"});
@@ -169,7 +180,7 @@ private slots:
 
     void unlistedButtonDoesNothing()
     {
-        QCOMPARE(m_tool->features->Buttons().OnPushButton(4242), 0);
+        QCOMPARE(m_tool->Feature<PushButtons>().OnPushButton(4242), 0);
         QVERIFY(m_tool->sim.Received().empty());
     }
 };

@@ -1,6 +1,7 @@
 // The parameter controls on the real main window against the simulated camera: what a
 // person types or chooses on a page, the lines the camera received, and what the page shows.
 #include "E2eTool.h"
+#include "ParameterControls.h"
 #include "NumberBox.h"
 #include "UpDownControl.h"
 
@@ -97,7 +98,7 @@ private slots:
     {
         enter(2515, "1936");
         // As after a reading: the offset's spin allows its whole row range again.
-        m_tool->features->Controls().ApplySpinRanges();
+        m_tool->Feature<ParameterControls>().ApplySpinRanges();
         m_tool->sim.ClearLog();
         const QString before = m_tool->Box(2513)->text();
         enter(2513, "400"); // 400 + 1936 > 2064

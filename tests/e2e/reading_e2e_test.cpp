@@ -1,10 +1,15 @@
 // Start-up and the complete reading of the camera, end to end: the tool in this process,
 // lumora-camsim on a pseudo-terminal, and the simulator's traffic log as the witness.
 #include "E2eTool.h"
+#include "ReadingCamera.h"
+#include "Reload.h"
 
 #include "QtUserNotice.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -36,6 +41,12 @@ std::string Difference(const Lines& actual, const Lines& expected)
     return {};
 }
 
+// The colour of the main window's online strip: green online, red offline.
+QColor Strip(const E2eTool& tool)
+{
+    return tool.window->OnlineStrip()->pixmap().toImage().pixelColor(0, 0);
+}
+
 #define COMPARE_LINES(actual, expected)                                                            \
     do {                                                                                           \
         const std::string d_ = Difference(actual, expected);                                       \
@@ -48,42 +59,52 @@ class ReadingE2eTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startupReadsTheReloadSetInTableOrder_data()
+    // Every line a start-up sends, in order, as the program sent it when these lists were
+    // recorded: model check, the reading and every step around it.
+    void startupSendsTheRecordedLines_data()
     {
         QTest::addColumn<QString>("model");
         QTest::addColumn<unsigned>("mode");
-        QTest::addColumn<int>("count");
-        QTest::newRow("KT-5100W-QBCL, factory mode") << "KT-5100W-QBCL" << 1u << 222;
-        QTest::newRow("KT-5200W-QBCL, factory mode: no multi-ROI rows") << "KT-5200W-QBCL" << 1u << 209;
-        QTest::newRow("KT-5100W-QBCL, normal mode: no factory rows") << "KT-5100W-QBCL" << 0u << 200;
+        for (const char* model : {"KT-5100W-QBCL", "KT-5200W-QBCL"})
+            for (unsigned mode : {0u, 1u})
+                QTest::addRow("%s, Control Mode %u", model, mode) << QString(model) << mode;
     }
-    void startupReadsTheReloadSetInTableOrder()
+    void startupSendsTheRecordedLines()
     {
         QFETCH(QString, model);
         QFETCH(unsigned, mode);
-        QFETCH(int, count);
+        QFile golden(QStringLiteral("%1/golden/startup_%2_mode%3.txt").arg(qEnvironmentVariable("LUMORA_E2E_DIR"), model).arg(mode));
+        QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
+        Lines expected;
+        for (const QByteArray& line : golden.readAll().split('\n'))
+            if (!line.isEmpty())
+                expected.push_back(line.toStdString());
+
         E2eTool tool;
         const Lines args = {"--model", model.toStdString()};
         QVERIFY(tool.Start(&args, mode));
         QCOMPARE(tool.window->Connected(), 1);
-
-        const uint32_t type = model == "KT-5200W-QBCL" ? 1 : 0;
-        QCOMPARE(int(E2eTool::ReloadQueries(type, mode, true).size()), count);
-        const Lines expected = E2eTool::ReloadQueries(type, mode);
-        const Lines walk = Walk(tool, expected.size());
-        COMPARE_LINES(walk, expected);
-        // The first line after the walk is the camera-mode query.
-        const Lines after = tool.LinesAfterModelCheck();
-        QVERIFY(after.size() > expected.size());
-        QCOMPARE(after[expected.size()], std::string("VSM?"));
+        COMPARE_LINES(tool.sim.Received(), expected);
 
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
         QVERIFY(tool.window->isEnabled());
         QVERIFY(!ParameterTable::Instance().IsPending(0));
-        QCOMPARE(tool.Box(2903)->text(), QString("Normal Mode"));
-        QComboBox* models = tool.List(1855);
+        QCOMPARE(tool.Box(CtrlId::CameraModeBox)->text(), QString("Normal Mode"));
+        QComboBox* models = tool.List(CtrlId::CameraModelList);
         QCOMPARE(models->count(), 2);
-        QCOMPARE(models->currentIndex(), int(type));
+        QCOMPARE(models->currentText(), model);
+        QCOMPARE(Strip(tool), QColor(0, 128, 0));
+    }
+
+    void startupWithACameraThatNeverAnswersSendsOnlyTheModelQuery()
+    {
+        E2eTool tool;
+        const Lines args = {"--fault", "silent-after=0"};
+        QVERIFY(tool.Start(&args, 1));
+        QCOMPARE(tool.window->Connected(), 0);
+        QCOMPARE(tool.sim.Received(), Lines{"MD?"});
+        QVERIFY(tool.window->isEnabled());
+        QCOMPARE(Strip(tool), QColor(255, 0, 0));
     }
 
     void cameraValuesReachRowsAndControls()
@@ -128,28 +149,6 @@ private slots:
         QVERIFY(tool.Control(2872)->isEnabled());
     }
 
-    void normalModeLeavesFactoryRowsAlone()
-    {
-        E2eTool tool;
-        const Lines args = {"--model", "KT-5200W-QBCL"};
-        QVERIFY(tool.Start(&args, 0));
-        // Every factory row still holds the table's starting value, and none was asked for.
-        ParameterTable fresh = ParameterTable::Instance();
-        fresh.Reset();
-        const Lines rx = tool.sim.Received();
-        ParameterTable& table = ParameterTable::Instance();
-        int factoryRows = 0;
-        for (int i = 0; i < table.RowCount(); ++i) {
-            const ParameterRow& row = table.Row(i);
-            if (row.paramClass != kFactoryClass || row.ctrlKind == kAction)
-                continue;
-            ++factoryRows;
-            QCOMPARE(row.value, fresh.Row(i).value);
-        }
-        QVERIFY(factoryRows >= 22);
-        QVERIFY(!tool.Control(2872)->isEnabled());
-    }
-
     void unsupportedModelIsReadWithoutModelItems()
     {
         E2eTool tool;
@@ -177,7 +176,7 @@ private slots:
         ParameterTable::Instance().Reset();
         // The last two rows of the walk that have a line to send.
         std::vector<ParameterRow> sent;
-        for (int i : CReadingCamera::ReloadRows(0, 0)) {
+        for (int i : Reload::ReloadRows(0, 0)) {
             const ParameterRow& row = ParameterTable::Instance().Row(i);
             if (!CommandTable::Instance().GetMnemonic(int(row.cmdId)).empty())
                 sent.push_back(row);
@@ -190,7 +189,7 @@ private slots:
         QVERIFY(tool.window->isVisible());
         QVERIFY(tool.window->isEnabled());
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
-        QVERIFY(!tool.features->Reading().IsReloading());
+        QVERIFY(!tool.Feature<ReadingCamera>().IsReloading());
         ParameterTable& table = ParameterTable::Instance();
         QCOMPARE(table.GetDataValue(lastBefore.ctrlId), lastBefore.value);
         QCOMPARE(table.GetDataValue(secondLast.ctrlId), secondLast.value);
@@ -223,8 +222,8 @@ private slots:
         QVERIFY(tool.window->isEnabled());
 
         // Closing still asks, and Enter on the question ends the window normally.
-        QSignalSpy finished(tool.window.get(), &QDialog::finished);
-        QMetaObject::invokeMethod(tool.window.get(), &CCtrlToolDlg::reject, Qt::QueuedConnection);
+        QSignalSpy finished(tool.window, &QDialog::finished);
+        QMetaObject::invokeMethod(tool.window, &CCtrlToolDlg::reject, Qt::QueuedConnection);
         QVERIFY(finished.wait(5000));
         QCOMPARE(captions.back(), QString("Confirm"));
         QVERIFY(!tool.window->isVisible());
@@ -255,7 +254,7 @@ private slots:
         const Lines args = {"--model", "KT-5100W-QBCL"};
         QVERIFY(tool.Start(&args, 1));
         tool.sim.ClearLog();
-        QAction* reload = tool.window->MenuAction(CCtrlToolDlg::kCmdReload);
+        QAction* reload = tool.window->MenuAction(MenuCommand::Reload);
         QVERIFY(reload && reload->isEnabled());
         // Events are dispatched during the read: a timer samples the progress window.
         struct Sample {

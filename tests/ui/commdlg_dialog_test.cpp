@@ -1,6 +1,5 @@
 // The communication dialog driven through its real widgets, with the camera's end of the
 // serial line on pseudo-terminals reached through the port map.
-#include "AppSettings.h"
 #include "CCommunicationDialog.h"
 #include "CProgressBarDialog.h"
 #include "CommLink.h"
@@ -16,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -86,13 +86,11 @@ const std::string kModelReply = "MD=KT-5100W-QBCL\r\n";
 class CommunicationDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
     void settingFileButtonsWaitForTheirCommands();
     void initialisationSelectsStoredSettingsAndEnablesStore();
-    void baudRateControlsFollowControlMode();
     void storeFollowsTheUserSet();
     void storeSendsSaWithTheListPosition();
     void loadOnDefaultSendsLd0AndReloads();
@@ -108,19 +106,10 @@ private slots:
 private:
     void mapAllPortsToNothing();
 
-    QTemporaryDir m_configHome;
     MemorySettings m_settings;
     std::unique_ptr<ScopedRecordingNotice> m_notice;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void CommunicationDialogTest::initTestCase()
-{
-    // The dialog's construction is the run's first settings access; keep the program's own
-    // settings file out of the user's folder, then put the tests' store in front of it.
-    qputenv("XDG_CONFIG_HOME", m_configHome.path().toLocal8Bit());
-    AppSettings::Instance();
-}
 
 void CommunicationDialogTest::init()
 {
@@ -160,12 +149,14 @@ void CommunicationDialogTest::settingFileButtonsWaitForTheirCommands()
     QVERIFY(!control<QPushButton>(dialog, 1166)->isEnabled());
     QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
 
-    int saved = 0;
-    dialog.SetSettingFileCommands([&] { ++saved; }, nullptr);
+    QSignalSpy saves(&dialog, &CCommunicationDialog::saveSettingFileRequested);
+    QSignalSpy loads(&dialog, &CCommunicationDialog::loadSettingFileRequested);
+    dialog.EnableSettingFileCommands(true);
     QVERIFY(write->isEnabled());
-    QVERIFY(!read->isEnabled());
+    QVERIFY(read->isEnabled());
     QTest::mouseClick(write, Qt::LeftButton);
-    QCOMPARE(saved, 1);
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(loads.count(), 0);
 }
 
 void CommunicationDialogTest::initialisationSelectsStoredSettingsAndEnablesStore()
@@ -183,22 +174,6 @@ void CommunicationDialogTest::initialisationSelectsStoredSettingsAndEnablesStore
     QCOMPARE(control<QComboBox>(dialog, 1029)->currentText(), QStringLiteral("UserSet1"));
     QVERIFY(control<QPushButton>(dialog, 1168)->isEnabled());
     QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
-}
-
-void CommunicationDialogTest::baudRateControlsFollowControlMode()
-{
-    mapAllPortsToNothing();
-    for (uint32_t mode : {0u, 1u}) {
-        ControlMode::Set(mode);
-        CCommunicationDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        for (int id : {1018, 1030}) {
-            QWidget* widget = control<QWidget>(dialog, id);
-            QCOMPARE(widget->isVisible(), mode == 1);
-            QCOMPARE(widget->isEnabled(), mode == 1);
-        }
-    }
 }
 
 void CommunicationDialogTest::storeFollowsTheUserSet()
@@ -229,7 +204,7 @@ void CommunicationDialogTest::storeSendsSaWithTheListPosition()
     PtyPeer peer;
     m_settings.ports["COM1"] = peer.SlavePath();
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
     CProgressBarDialog::Instance().SetClosePause(0);
     auto* sets = control<QComboBox>(dialog, 1029);
@@ -257,10 +232,9 @@ void CommunicationDialogTest::loadOnDefaultSendsLd0AndReloads()
     PtyPeer peer;
     m_settings.ports["COM1"] = peer.SlavePath();
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
-    int reloads = 0;
-    dialog.SetReloadHook([&] { ++reloads; });
+    QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
     auto* sets = control<QComboBox>(dialog, 1029);
     sets->setCurrentIndex(0);
     emit sets->activated(0);
@@ -269,13 +243,13 @@ void CommunicationDialogTest::loadOnDefaultSendsLd0AndReloads()
         ScriptedCamera camera(peer, {"COMPLETE\r\n"});
         QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
         QCOMPARE(camera.Finish(), std::string("LD=0\r\n"));
-        QCOMPARE(reloads, 1);
+        QCOMPARE(reloads.count(), 1);
     }
     // A refused load does not read the camera again.
     ScriptedCamera refusing(peer, {"ERROR\r\n"});
     QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
     QCOMPARE(refusing.Finish(), std::string("LD=0\r\n"));
-    QCOMPARE(reloads, 1);
+    QCOMPARE(reloads.count(), 1);
 }
 
 void CommunicationDialogTest::getAreaShowsUnkownForTheNamelessQuery()
@@ -283,7 +257,7 @@ void CommunicationDialogTest::getAreaShowsUnkownForTheNamelessQuery()
     PtyPeer peer;
     m_settings.ports["COM1"] = peer.SlavePath();
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
     dialog.GetArea();
     QCOMPARE(control<QLabel>(dialog, 1167)->text(), QStringLiteral("Unkown"));
@@ -298,9 +272,8 @@ void CommunicationDialogTest::portSearchStopsAtTheCamera()
     m_settings.ports["COM20"] = camera.SlavePath();
     m_settings.ports["COM21"] = beyond.SlavePath();
     CCommunicationDialog dialog;
-    dialog.Initialise();
-    int reloads = 0;
-    dialog.SetReloadHook([&] { ++reloads; });
+    dialog.Initialize();
+    QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
     COnlineStatusNotifier::Instance().SetOffline();
 
     int found = -2;
@@ -314,7 +287,7 @@ void CommunicationDialogTest::portSearchStopsAtTheCamera()
     QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
     QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
     QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
-    QCOMPARE(reloads, 1);
+    QCOMPARE(reloads.count(), 1);
     QCOMPARE(beyond.Read(1, 50), std::string());
     // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
     QCOMPARE(m_notice->recorder.messages.size(), size_t(19));
@@ -327,9 +300,8 @@ void CommunicationDialogTest::portSearchWithoutCameraTriesAll32()
     PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
     m_settings.ports["COM32"] = silent.SlavePath();
     CCommunicationDialog dialog;
-    dialog.Initialise();
-    int reloads = 0;
-    dialog.SetReloadHook([&] { ++reloads; });
+    dialog.Initialize();
+    QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
     COnlineStatusNotifier::Instance().SetOnline();
     m_notice->recorder.Clear();
 
@@ -345,21 +317,21 @@ void CommunicationDialogTest::portSearchWithoutCameraTriesAll32()
     QCOMPARE(messages.back().icon, NoticeIcon::Exclamation);
     QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
     QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
-    QCOMPARE(reloads, 0);
+    QCOMPARE(reloads.count(), 0);
 }
 
 void CommunicationDialogTest::portChangeFailureIsReported()
 {
     mapAllPortsToNothing();
     CCommunicationDialog dialog;
-    dialog.Initialise();
-    std::vector<int> results;
-    dialog.SetLinkChangedHook([&](int result) { results.push_back(result); });
+    dialog.Initialize();
+    QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
     m_notice->recorder.Clear();
     auto* ports = control<QComboBox>(dialog, 1005);
     ports->setCurrentIndex(4);
     emit ports->activated(4);
-    QCOMPARE(results, std::vector<int>{0});
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.at(0).at(0).toInt(), 0);
     QCOMPARE(m_notice->recorder.messages.back().text, std::string("Failed to Com Port!"));
     // The failed choice is still the stored one.
     QCOMPARE(CommLink::Instance().SelectedPort(), 4u);
@@ -372,7 +344,7 @@ void CommunicationDialogTest::portDeviceIsShownBesideThePortList()
     m_settings.ints[kComPortNo] = 2;
     CommLink::Instance().ReloadSettingsForTest();
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyUSB7"));
     control<QComboBox>(dialog, 1005)->setCurrentIndex(3);
     QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS3"));
@@ -382,7 +354,7 @@ void CommunicationDialogTest::messageListKeepsNewest4096AndSavesOldestFirst()
 {
     mapAllPortsToNothing();
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     for (int i = 1; i <= 4097; ++i)
         LinkEvents::Instance().LogReceived("R" + std::to_string(i));
     QCOMPARE(dialog.Messages().count(), 4096);
@@ -418,7 +390,7 @@ void CommunicationDialogTest::messageListSaveRefusedKeepsFile()
         file.write("earlier\n");
     }
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     dialog.AddMessage(std::string("GA=10"));
     m_notice->recorder.fileNames = {path.toStdString()};
     m_notice->recorder.answers = {false};
@@ -449,12 +421,12 @@ void CommunicationDialogTest::onlineStateShowsInLineStatus()
         // A link that came up before the window shows at once.
         COnlineStatusNotifier::Instance().SetOnline();
         CCommunicationDialog early;
-        early.Initialise();
+        early.Initialize();
         QCOMPARE(control<QLabel>(early, 1155)->text(), QStringLiteral("Online"));
     }
     COnlineStatusNotifier::Instance().SetOffline();
     CCommunicationDialog dialog;
-    dialog.Initialise();
+    dialog.Initialize();
     auto* text = control<QLabel>(dialog, 1155);
     auto* icon = control<QLabel>(dialog, 1163);
     QCOMPARE(text->text(), QStringLiteral("Offline"));

@@ -1,6 +1,11 @@
-// The parameter controls driven through real widgets, with the camera scripted on the far
-// end of a real pseudo-terminal.
+// The parameter controls driven through real widgets and the change router, with the camera
+// scripted on the far end of a real pseudo-terminal and features standing in as probes.
+#include "Camera.h"
+#include "ChangeRouter.h"
 #include "CommLink.h"
+#include "ControlAdapter.h"
+#include "FeatureRegistry.h"
+#include "Ids.h"
 #include "ParamTestSupport.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
@@ -14,6 +19,35 @@
 
 #include <memory>
 
+namespace {
+
+// A feature that records its claims and moments in one log, in the order they come, with the
+// number of lines the camera had received by then.
+class Probe : public Feature {
+public:
+    Probe(std::vector<Claim> claims, QStringList& log, std::function<int()> lines)
+        : m_claims(std::move(claims)), m_log(log), m_lines(std::move(lines)) {}
+    std::vector<Claim> Claims() const override { return m_claims; }
+    void OnControl(int ctrlId, When when) override
+    {
+        m_log << QString("%1 %2 after %3").arg(ctrlId).arg(int(when)).arg(m_lines());
+    }
+    void OnMoment(Moment moment) override
+    {
+        m_log << QString("moment %1").arg(int(moment));
+        if (moment == Moment::ExposureLimitsDue)
+            for (int row : ControlRules::ExposureRows())
+                ParameterTable::Instance().SetRange(uint32_t(row), 3, 40000);
+    }
+
+private:
+    std::vector<Claim> m_claims;
+    QStringList& m_log;
+    std::function<int()> m_lines;
+};
+
+} // namespace
+
 
 class ParamControlsTest : public QObject {
     Q_OBJECT
@@ -24,9 +58,12 @@ private:
     std::unique_ptr<ScriptedCamera> m_camera;
     std::unique_ptr<TestPage> m_page;
     QLineEdit* m_elsewhere = nullptr; // somewhere for the focus to go
-    ClOutputFormat m_format;
-    std::unique_ptr<ParameterControls> m_controls;
+    std::unique_ptr<ControlAdapter> m_adapter;
+    std::unique_ptr<FeatureRegistry> m_features;
+    ParameterControls* m_controls = nullptr;
+    std::unique_ptr<ChangeRouter> m_router;
     std::unique_ptr<ScopedRecordingNotice> m_notices;
+    QStringList m_probeLog;
 
     ParameterTable& table() { return ParameterTable::Instance(); }
 
@@ -74,7 +111,12 @@ private:
     {
         table().SetDataValue(uint32_t(ctrlId), value);
         table().CommitAll();
-        m_controls->SetControlValue(ctrlId, value);
+        m_adapter->SetControlValue(ctrlId, value);
+    }
+    // A probe for these claims, registered after the parameter controls.
+    void probe(std::vector<Feature::Claim> claims)
+    {
+        m_features->Add(std::make_unique<Probe>(std::move(claims), m_probeLog, [this] { return int(sent().size()); }));
     }
 
 private slots:
@@ -137,12 +179,19 @@ private slots:
         m_elsewhere = new QLineEdit(m_page.get());
         m_page->layout()->addWidget(m_elsewhere);
 
-        m_format = ClOutputFormat{};
-        m_controls = std::make_unique<ParameterControls>(*m_page, m_format);
-        m_controls->attach(m_page.get());
+        Camera::Instance().Format() = ClOutputFormat{};
+        CameraModel::Instance().modelType = 2;
+        m_adapter = std::make_unique<ControlAdapter>(*m_page);
+        m_features = std::make_unique<FeatureRegistry>();
+        auto controls = std::make_unique<ParameterControls>(*m_adapter, *m_features);
+        m_controls = controls.get();
+        m_features->Add(std::move(controls));
+        m_router = std::make_unique<ChangeRouter>(*m_page, *m_features);
+        m_router->Attach(m_page.get());
         m_controls->ApplySpinRanges();
         m_controls->AttachListValues();
-        m_controls->RefreshAllControls();
+        m_adapter->RefreshAllControls();
+        m_probeLog.clear();
 
         m_page->show();
         m_page->activateWindow();
@@ -152,7 +201,9 @@ private slots:
 
     void cleanup()
     {
-        m_controls.reset();
+        m_router.reset();
+        m_features.reset();
+        m_adapter.reset();
         m_page.reset();
         m_notices.reset();
     }
@@ -247,9 +298,7 @@ private slots:
         QFETCH(int, oldValue);
         QFETCH(QString, typed);
         QFETCH(int, sensorHeight);
-        m_controls->setSensorSizeSource([sensorHeight] {
-            return SensorSize{sensorHeight == 1088 ? 1456 : 2064, sensorHeight};
-        });
+        CameraModel::Instance().modelType = sensorHeight == 1088 ? 0 : 1;
         m_controls->ApplySpinRanges();
         setRow(partner, partnerValue);
         setRow(box, oldValue);
@@ -297,16 +346,16 @@ private slots:
         QCOMPARE(sent(), (QStringList{"HBM=1", "HBM?"}));
         QCOMPARE(table().GetDataValue(2661), 1);
         QCOMPARE(table().GetDataValue(2664), 1); // the next group's row is untouched
-        QCOMPARE(m_controls->GetControlValue(2661), 1);
+        QCOMPARE(m_adapter->GetControlValue(2661), 1);
         m_camera->ClearLines();
         click("ctrl_9102");
         QCOMPARE(sent(), (QStringList{"HBM=2", "HBM?"}));
         // Setting the group selects by position and clears the rest.
-        m_controls->SetControlValue(2661, 0);
+        m_adapter->SetControlValue(2661, 0);
         QVERIFY(m_page->findChild<QRadioButton*>("ctrl_2661")->isChecked());
         QVERIFY(!m_page->findChild<QRadioButton*>("ctrl_9102")->isChecked());
-        m_controls->SetControlValue(2661, 7);
-        QCOMPARE(m_controls->GetControlValue(2661), 0);
+        m_adapter->SetControlValue(2661, 7);
+        QCOMPARE(m_adapter->GetControlValue(2661), 0);
         QVERIFY(!m_page->findChild<QRadioButton*>("ctrl_2661")->isChecked());
     }
 
@@ -376,21 +425,15 @@ private slots:
         QCOMPARE(m_page->List(2575)->currentIndex(), 3);
     }
 
-    // Lists and buttons of other features reach their one hook and send nothing themselves.
-    void featureListsAndButtonsGoToTheirHooks()
+    // Controls that a feature claims reach it and send nothing themselves; the router
+    // connects each control once, however often it attaches.
+    void claimedListsAndButtonsGoToTheirFeature()
     {
-        std::vector<int> family, buttons;
-        m_controls->hooks().familyList = [&](int id) { family.push_back(id); };
-        m_controls->hooks().pushButton = [&](int id) { buttons.push_back(id); };
-        m_controls->attach(m_page.get()); // again: still one notification per click
+        probe({{1356, When::Instead}, {1882, When::Instead}});
+        m_router->Attach(m_page.get());
         choose(1356, 2);
         QTest::mouseClick(m_page->findChild<QPushButton*>("ctrl_1882"), Qt::LeftButton);
-        QCOMPARE(family, std::vector<int>{1356});
-        QCOMPARE(buttons, std::vector<int>{1882});
-        QCOMPARE(sent(), (QStringList{}));
-        // Without a hook the family list is not served at all, rather than sent as a plain row.
-        m_controls->hooks().familyList = nullptr;
-        choose(1356, 1);
+        QCOMPARE(m_probeLog, (QStringList{"1356 1 after 0", "1882 1 after 0"}));
         QCOMPARE(sent(), (QStringList{}));
     }
 
@@ -400,7 +443,7 @@ private slots:
         QTest::addColumn<QList<int>>("selections"); // list, item, list, item, ...
         QTest::addColumn<QList<int>>("enabled");
         QTest::addColumn<QList<int>>("disabled");
-        using R = ParamRules::EnableRule;
+        using R = ControlRules::EnableRule;
         QTest::newRow("exposure mode off") << int(R::ExposureMode) << QList<int>{1337, 0}
                                            << QList<int>{1363, 1364} << QList<int>{1338, 2538, 1341};
         QTest::newRow("exposure mode timed") << int(R::ExposureMode) << QList<int>{1337, 1}
@@ -439,74 +482,70 @@ private slots:
         QFETCH(QList<int>, selections);
         QFETCH(QList<int>, enabled);
         QFETCH(QList<int>, disabled);
-        int hidden = 0;
-        m_controls->hooks().hideSecondLutEditor = [&] { ++hidden; };
         for (int i = 0; i + 1 < selections.size(); i += 2)
             m_page->List(selections[i])->setCurrentIndex(selections[i + 1]);
         for (int id : enabled)
             m_page->FindControl(id)->setEnabled(false);
         for (int id : disabled)
             m_page->FindControl(id)->setEnabled(true);
-        m_controls->ApplyEnableRule(ParamRules::EnableRule(rule));
+        m_controls->ApplyEnableRule(ControlRules::EnableRule(rule));
         for (int id : enabled)
             QVERIFY2(m_page->FindControl(id)->isEnabled(), qPrintable(QString::number(id)));
         for (int id : disabled)
             QVERIFY2(!m_page->FindControl(id)->isEnabled(), qPrintable(QString::number(id)));
-        QCOMPARE(hidden, 0);
     }
 
-    void lutModeOffHidesTheSecondEditor()
+    // The LUT editors follow the LUT-mode rule once it has switched the controls.
+    void lutModeChoiceTellsTheFeaturesAfterTheRule()
     {
-        int hidden = 0;
-        m_controls->hooks().hideSecondLutEditor = [&] { ++hidden; };
+        probe({});
         setRow(1381, 1);
         choose(1381, 0);
-        QCOMPARE(hidden, 1);
+        QCOMPARE(m_probeLog, QStringList{QString("moment %1").arg(int(Moment::LutModeApplied))});
         QVERIFY(!m_page->List(2575)->isEnabled());
         QCOMPARE(sent(), (QStringList{"LUTC=0", "LUTC?"}));
     }
 
-    // The automatic functions run before the list is sent; the gain range follows the list.
-    void gainListsRunTheirFeatureFirst()
+    // Before claims run ahead of the generic path, After claims once the list is stored and
+    // sent; the gain range follows the image gain mode.
+    void claimsRunAroundTheGenericPath()
     {
-        QStringList order;
-        m_controls->hooks().autoFunctionList = [&](int id, ListPhase phase) {
-            order << QString("auto %1 %2 after %3 lines").arg(id).arg(int(phase)).arg(sent().size());
-        };
-        m_controls->hooks().familyList = [&](int id) { order << QString("family %1").arg(id); };
+        probe({{2539, When::Before}, {2542, When::Before}, {2542, When::After}});
         choose(2539, 1);
         choose(2542, 1);
-        QCOMPARE(order, (QStringList{"auto 2539 1 after 0 lines", "family 2542", "auto 2542 2 after 4 lines"}));
+        QCOMPARE(m_probeLog, (QStringList{"2539 0 after 0", "2542 0 after 2", "2542 2 after 4"}));
         QCOMPARE(sent(), (QStringList{"AGC=1", "AGC?", "IGM=1", "IGM?"}));
         int32_t low = 0, high = 0;
         QVERIFY(table().GetRange(1787, low, high));
         QCOMPARE(QPair(low, high), QPair(100, 6400));
+        // A refused change runs no After claim.
+        m_probeLog.clear();
+        probe({{1337, When::After}});
+        setRow(2538, 1);
+        choose(1337, 2);
+        QCOMPARE(m_probeLog, QStringList{});
     }
 
-    // A Camera Link format change takes new exposure limits and keeps the format members.
+    // A Camera Link format change keeps the format and asks for new exposure limits, which
+    // the spins then take.
     void formatListsUpdateTheFormatAndTheExposureLimits()
     {
-        int refreshed = 0, filled = 0;
-        m_controls->hooks().exposureTimeLimits = [](int32_t& low, int32_t& high) {
-            low = 3;
-            high = 40000;
-            return true;
-        };
-        m_controls->hooks().refreshExposureTimes = [&] { ++refreshed; };
-        m_controls->hooks().fillClConfigurationLists = [&] { ++filled; };
-        m_controls->AttachListValues();
+        probe({});
         choose(1407, 0); // Base: only RGB8 may be taken over
-        QCOMPARE(m_format.m_ClConfguration, 0);
+        const ClOutputFormat& format = Camera::Instance().Format();
+        QCOMPARE(format.m_ClConfguration, 0);
         m_page->List(1354)->setItemData(0, 3);
         m_page->List(1354)->setItemData(2, 5);
         choose(1354, 2);
-        QCOMPARE(m_format.m_BitAllocation, 3);
+        QCOMPARE(format.m_BitAllocation, 3);
         choose(1407, 1); // Medium: any allocation
         choose(1354, 2);
-        QCOMPARE(m_format.m_BitAllocation, 5);
+        QCOMPARE(format.m_BitAllocation, 5);
         QCOMPARE(sent().mid(0, 2), (QStringList{"CLCFG=0", "CLCFG?"}));
-        QCOMPARE(refreshed, 4);
-        QCOMPARE(filled, 0);
+        const QString limits = QString("moment %1").arg(int(Moment::ExposureLimitsDue));
+        const QString times = QString("moment %1").arg(int(Moment::ExposureTimesDue));
+        QCOMPARE(m_probeLog.count(limits), 4);
+        QCOMPARE(m_probeLog.mid(0, 2), (QStringList{limits, times}));
         QCOMPARE(m_page->Spin(1339)->minimum(), 3);
         QCOMPARE(m_page->Spin(1339)->maximum(), 40000);
     }

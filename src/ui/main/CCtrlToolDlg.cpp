@@ -3,20 +3,20 @@
 #include "CCommunicationDialog.h"
 #include "CTabSheetDialog.h"
 #include "CTerminalDialog.h"
+#include "Camera.h"
+#include "ChangeRouter.h"
 #include "CommLink.h"
-#include "Command.h"
 #include "ControlMode.h"
+#include "Ids.h"
 #include "OnlineStatusNotifier.h"
 #include "ParameterTable.h"
 #include "UserNotice.h"
 #include "WindowLockList.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -98,12 +98,12 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     layout->setMenuBar(m_menuBar);
 
     m_tabBar = new QTabBar(this);
-    m_tabBar->setProperty("ctrlId", kTabControlId);
-    m_tabBar->setObjectName(QStringLiteral("ctrl_%1").arg(kTabControlId));
+    m_tabBar->setProperty("ctrlId", int(CtrlId::TabControl));
+    m_tabBar->setObjectName(QStringLiteral("ctrl_%1").arg(CtrlId::TabControl));
     m_tabBar->setExpanding(false);
     m_tabBar->setDrawBase(true);
     m_tabBar->setAccessibleName(tr("Parameter pages"));
-    m_ownControls.insert(kTabControlId, m_tabBar);
+    m_ownControls.insert(CtrlId::TabControl, m_tabBar);
     layout->addWidget(m_tabBar);
 
     m_stack = new QStackedWidget(this);
@@ -117,9 +117,9 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
 
     // The online strip along the bottom: red until an exchange succeeds.
     QLabel* strip = OnlineStrip();
-    strip->setProperty("ctrlId", kOnlineStripId);
-    strip->setObjectName(QStringLiteral("ctrl_%1").arg(kOnlineStripId));
-    m_ownControls.insert(kOnlineStripId, strip);
+    strip->setProperty("ctrlId", int(CtrlId::OnlineStrip));
+    strip->setObjectName(QStringLiteral("ctrl_%1").arg(CtrlId::OnlineStrip));
+    m_ownControls.insert(CtrlId::OnlineStrip, strip);
     layout->addSpacing(4);
     layout->addWidget(strip);
 
@@ -127,22 +127,14 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     // is the run's first use of the settings and, after a run that did not end normally,
     // turns the link back to the native serial port before anything opens it.
     m_communication = new CCommunicationDialog(this);
-    m_communication->SetLinkChangedHook([this](int result) {
-        // A link the person opened there counts as connected, also in the middle of start-up.
-        if (result == 1) {
-            m_linkReadyByDialog = 1;
-            m_connected = 1;
-        }
-        m_communication->UpdateForControlMode();
-    });
-    SetMenuHandler(kCmdCommunicationDialog, [this] { ShowCommunicationDialog(); });
+    connect(m_communication, &CCommunicationDialog::linkChanged, this, &CCtrlToolDlg::OnLinkChanged);
     m_terminal = new CTerminalDialog(this);
     // Nothing is pending before the first exchange.
     ParameterTable::Instance().CommitAll();
 
-    if (auto* button = FindControl(kAlcStatusButton))
-        if (auto* push = qobject_cast<QAbstractButton*>(button))
-            connect(push, &QAbstractButton::clicked, this, &CCtrlToolDlg::ReadAlcStatus);
+    // Every change of a control on the pages goes through the router to the features.
+    m_router = new ChangeRouter(*this, m_features, this);
+    m_router->Attach(this);
 
     // Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
     resize(1300, 700);
@@ -164,24 +156,27 @@ void CCtrlToolDlg::Initialize()
     if (m_initialized)
         return;
     m_initialized = true;
-    // The Camera Link output format (m_ClConfguration 1, m_BitAllocation 3, m_SensClkFreq 2 at
-    // start) belongs to the camera features' ClOutputFormat, which starts with those values.
+    // The Camera Link output format starts as configuration 1, bit allocation 3, clock 2
+    // until the camera reports its own.
+    Camera::Instance().Format() = ClOutputFormat{};
     COnlineStatusNotifier::Instance().Register(this);
     CWindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
 
     // The tool dialogs' windows: the terminal stays hidden until its button shows it; the
     // communication window is shown at once (setting its lists opens and sends nothing).
-    m_terminal->Initialise();
-    m_communication->Initialise();
+    m_terminal->Initialize();
+    m_communication->Initialize();
     PlaceCommunicationDialog();
     m_communication->show();
 
+    m_features.Raise(Moment::StartupWindowsReady);
+
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;
-    m_connected = CommLink::Instance().Connect();
-    if (m_afterConnect)
-        m_afterConnect(m_connected);
+    m_connected = Camera::Instance().Connect();
+    if (m_connected == 1)
+        m_features.Raise(Moment::StartupConnected);
     if (m_linkReadyByDialog == 1)
         m_connected = 1;
 
@@ -190,8 +185,32 @@ void CCtrlToolDlg::Initialize()
     // Adapting the communication window sends nothing, so it may come before the features'
     // pending rows.
     m_communication->UpdateForControlMode();
-    if (m_atEnd)
-        m_atEnd(m_connected);
+    m_features.Raise(Moment::StartupTabsBuilt);
+    if (m_connected == 1)
+        m_features.Raise(Moment::StartupCompleted);
+}
+
+bool CCtrlToolDlg::AddFeature(std::unique_ptr<Feature> feature)
+{
+    if (!m_features.Add(std::move(feature)))
+        return false;
+    enableMenuEntries();
+    return true;
+}
+
+void CCtrlToolDlg::OnLinkChanged(int result)
+{
+    if (result == 1) {
+        m_linkReadyByDialog = 1;
+        m_connected = 1;
+    }
+    m_communication->UpdateForControlMode();
+}
+
+void CCtrlToolDlg::CloseWithoutConfirm()
+{
+    m_closeWithoutConfirm = 1;
+    reject();
 }
 
 void CCtrlToolDlg::showEvent(QShowEvent* event)
@@ -261,8 +280,7 @@ void CCtrlToolDlg::ToggleControlMode()
     ::ControlMode::Set(::ControlMode::Get() == 0 ? ::ControlMode::kFactory : ::ControlMode::kNormal);
     BuildTabs();
     SetUtilityMenu();
-    if (m_modeFollowUp)
-        m_modeFollowUp();
+    m_features.Raise(Moment::ControlModeChanged);
     m_communication->UpdateForControlMode();
 }
 
@@ -298,64 +316,57 @@ void CCtrlToolDlg::BuildMenu()
     auto add = [this](QMenu* menu, const QString& text, int commandId) {
         QAction* action = menu->addAction(text);
         action->setProperty("commandId", commandId);
-        action->setEnabled(false); // until the feature behind it is wired in
+        action->setEnabled(false); // until a feature carries it
         m_actions.insert(commandId, action);
         connect(action, &QAction::triggered, this, [this, commandId] {
-            if (auto handler = m_handlers.value(commandId))
-                handler();
+            if (commandId == MenuCommand::Exit)
+                reject();
+            else if (commandId == MenuCommand::CommunicationDialog)
+                ShowCommunicationDialog();
+            else
+                m_features.RunMenu(commandId);
         });
         return action;
     };
 
     QMenu* file = m_menuBar->addMenu(tr("&File"));
-    add(file, QStringLiteral("&Open"), kCmdOpen);
+    add(file, QStringLiteral("&Open"), MenuCommand::Open);
     QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
-    add(saveAs, QStringLiteral("All Data"), kCmdSaveAllData);
-    add(saveAs, QStringLiteral("Shipping Data"), kCmdSaveShippingData);
+    add(saveAs, QStringLiteral("All Data"), MenuCommand::SaveAllData);
+    add(saveAs, QStringLiteral("Shipping Data"), MenuCommand::SaveShippingData);
     file->addSeparator();
-    add(file, QStringLiteral("E&xit"), kCmdExit);
+    add(file, QStringLiteral("E&xit"), MenuCommand::Exit);
 
     QMenu* settings = m_menuBar->addMenu(tr("&Settings"));
-    add(settings, QStringLiteral("&Reload"), kCmdReload);
-    add(settings, QStringLiteral("&Load settings"), kCmdLoadSettings);
-    add(settings, QStringLiteral("&Store settings"), kCmdStoreSettings);
+    add(settings, QStringLiteral("&Reload"), MenuCommand::Reload);
+    add(settings, QStringLiteral("&Load settings"), MenuCommand::LoadSettings);
+    add(settings, QStringLiteral("&Store settings"), MenuCommand::StoreSettings);
 
     m_utilityMenu = m_menuBar->addMenu(tr("&Utility"));
-    add(m_utilityMenu, QStringLiteral("Edit user id"), kCmdEditUserId);
-    add(m_utilityMenu, QStringLiteral("Edit camera id"), kCmdEditCameraId);
+    add(m_utilityMenu, QStringLiteral("Edit user id"), MenuCommand::EditUserId);
+    add(m_utilityMenu, QStringLiteral("Edit camera id"), MenuCommand::EditCameraId);
 
     QMenu* lut = m_menuBar->addMenu(tr("&LUT"));
-    add(lut, QStringLiteral("&Open LUT file"), kCmdOpenLutFile);
-    add(lut, QStringLiteral("&Save LUT file"), kCmdSaveLutFile);
-    add(lut, QStringLiteral("&Load all LUT table"), kCmdLoadAllLut);
+    add(lut, QStringLiteral("&Open LUT file"), MenuCommand::OpenLutFile);
+    add(lut, QStringLiteral("&Save LUT file"), MenuCommand::SaveLutFile);
+    add(lut, QStringLiteral("&Load all LUT table"), MenuCommand::LoadAllLut);
 
     QMenu* help = m_menuBar->addMenu(tr("&Help"));
-    add(help, QStringLiteral("&About this application"), kCmdAbout);
-    add(help, QStringLiteral("&Open Communication Dialog"), kCmdCommunicationDialog);
+    add(help, QStringLiteral("&About this application"), MenuCommand::About);
+    add(help, QStringLiteral("&Open Communication Dialog"), MenuCommand::CommunicationDialog);
 
-    SetMenuHandler(kCmdExit, [this] { reject(); });
+    enableMenuEntries();
 }
 
 QAction* CCtrlToolDlg::MenuAction(int commandId) const { return m_actions.value(commandId, nullptr); }
 
-void CCtrlToolDlg::SetMenuHandler(int commandId, std::function<void()> handler)
+void CCtrlToolDlg::enableMenuEntries()
 {
-    QAction* action = MenuAction(commandId);
-    if (!action)
-        return;
-    action->setEnabled(static_cast<bool>(handler));
-    m_handlers.insert(commandId, std::move(handler));
-}
-
-void CCtrlToolDlg::ReadAlcStatus()
-{
-    uint32_t value = 0;
-    if (!Command::Instance().SendAndReceive(value, "ALCST?\r\n", 2500, 1))
-        return;
-    static const char* const kStates[] = {"OFF", "AIC", "ASC", "AGC"};
-    auto* box = qobject_cast<QLineEdit*>(FindControl(kAlcStatusBox));
-    if (box)
-        box->setText(value < 4 ? QString::fromLatin1(kStates[value]) : QString());
+    for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it) {
+        const int command = it.key();
+        it.value()->setEnabled(command == MenuCommand::Exit || command == MenuCommand::CommunicationDialog
+                               || m_features.HasMenu(command));
+    }
 }
 
 void CCtrlToolDlg::reject()

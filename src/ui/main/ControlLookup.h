@@ -14,6 +14,14 @@ enum class ControlClass {
     Radio = 7       // QRadioButton; the group's first button has the property "groupStart" = true
 };
 
+// What happened to a control, in the terms of the window's notifications.
+enum class ControlEvent {
+    Clicked,          // a push button, check box or radio button was clicked
+    FocusLost,        // a number box is to be committed (focus lost, or Enter)
+    SelectionChanged, // a person chose an entry of a drop-down list
+    SpinStep,         // an up/down control was asked to step
+};
+
 class ControlLookup {
 public:
     virtual ~ControlLookup() = default;

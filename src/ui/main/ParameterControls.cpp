@@ -1,100 +1,39 @@
 #include "ParameterControls.h"
 
-#include "CameraModel.h"
-#include "Command.h"
-#include "CommandTable.h"
-#include "ControlLookup.h"
+#include "Camera.h"
+#include "ControlAdapter.h"
+#include "FeatureRegistry.h"
+#include "Ids.h"
 #include "NumberBox.h"
+#include "ParameterPath.h"
 #include "ParameterTable.h"
+#include "ReloadData.h"
 #include "UpDownControl.h"
 #include "UserNotice.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
-#include <climits>
 
-using namespace ParamRules;
+using namespace ControlRules;
 
 namespace {
 
 constexpr uint32_t kExchangeMs = 2500;
 constexpr const char* kProgramCaption = "Lumora Control Tool";
-constexpr const char* kAttachedProperty = "paramControlsAttached";
-
-// A box's text read as a decimal integer: leading blanks, an optional sign, digits up to the
-// first other character; 0 when there are none. Saturates rather than overflowing.
-int32_t leadingInteger(const QString& text)
-{
-    int i = 0;
-    const int n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long v = 0;
-    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
-        v = std::min(v * 10 + (text[i].unicode() - '0'), 1LL << 32);
-        ++i;
-    }
-    return int32_t(std::clamp<long long>(negative ? -v : v, INT32_MIN, INT32_MAX));
-}
-
-int ctrlIdOf(const QObject* object)
-{
-    const QVariant id = object->property("ctrlId");
-    return id.isValid() ? id.toInt() : 0;
-}
 
 ParameterTable& table()
 {
     return ParameterTable::Instance();
 }
 
-// The items of a list carry the camera's value; an item without one carries 0.
-int32_t itemValue(const QComboBox* list, int index)
-{
-    return list->itemData(index).toInt();
-}
-
 } // namespace
 
-ParameterControls::ParameterControls(const ControlLookup& lookup, ClOutputFormat& format, QObject* parent)
-    : QObject(parent), m_lookup(lookup), m_format(format)
+ParameterControls::ParameterControls(ControlAdapter& controls, FeatureRegistry& features)
+    : m_controls(controls), m_features(features)
 {
-}
-
-// ---------------------------------------------------------------------------------------
-// Finding and connecting controls
-
-QWidget* ParameterControls::find(int ctrlId) const
-{
-    return ctrlId > 0 ? m_lookup.FindControl(ctrlId) : nullptr;
-}
-
-QComboBox* ParameterControls::findList(int ctrlId) const
-{
-    return qobject_cast<QComboBox*>(find(ctrlId));
-}
-
-int ParameterControls::listSelection(int listId) const
-{
-    const QComboBox* list = findList(listId);
-    return list ? list->currentIndex() : -1;
-}
-
-void ParameterControls::setEnabled(int ctrlId, bool enabled)
-{
-    if (QWidget* control = find(ctrlId))
-        control->setEnabled(enabled);
 }
 
 bool ParameterControls::hasRow(int ctrlId) const
@@ -108,460 +47,294 @@ bool ParameterControls::hasRow(int ctrlId) const
     return false;
 }
 
-SensorSize ParameterControls::sensorSize() const
+bool ParameterControls::Handle(int ctrlId, ControlEvent event, int position, int step)
 {
-    if (m_sensorSize)
-        return m_sensorSize();
-    const CameraModel& model = CameraModel::Instance();
-    return {model.SensorWidth(), model.SensorHeight()};
-}
-
-void ParameterControls::attach(QWidget* root)
-{
-    if (!root)
-        return;
-    QList<QWidget*> controls = root->findChildren<QWidget*>();
-    controls.prepend(root);
-    for (QWidget* w : controls) {
-        const int id = ctrlIdOf(w);
-        // Marked with this object's address, so a second attach connects nothing twice while
-        // another ParameterControls over the same widgets still connects its own.
-        const QVariant mark = QVariant::fromValue(reinterpret_cast<quintptr>(this));
-        if (id <= 0 || w->property(kAttachedProperty) == mark)
-            continue;
-        w->setProperty(kAttachedProperty, mark);
-        if (auto* box = qobject_cast<NumberBox*>(w)) {
-            connect(box, &NumberBox::commitRequested, this,
-                    [this](int boxId) { RouteNotification(boxId, ControlEvent::FocusLost); });
-        } else if (auto* spin = qobject_cast<UpDownControl*>(w)) {
-            connect(spin, &UpDownControl::stepRequested, this, [this](int spinId, int position, int step) {
-                RouteNotification(spinId, ControlEvent::SpinStep, position, step);
-            });
-        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
-            connect(list, &QComboBox::activated, this,
-                    [this, id](int) { RouteNotification(id, ControlEvent::SelectionChanged); });
-        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, id] { RouteNotification(id, ControlEvent::Clicked); });
-        }
-    }
-}
-
-void ParameterControls::RouteNotification(int ctrlId, ControlEvent event, int position, int step)
-{
-    // A message box or a progress window shown while a change is being sent lets the window
-    // deliver more notifications (a box losing the focus to the message box, for one). The
-    // change in progress owns the camera until it is done; later ones are not queued.
-    if (m_busy)
-        return;
-    const QWidget* control = find(ctrlId);
-    if (!control)
-        return;
-    struct BusyGuard {
-        bool& flag;
-        explicit BusyGuard(bool& f) : flag(f) { flag = true; }
-        ~BusyGuard() { flag = false; }
-    } guard(m_busy);
-
-    const ControlClass kind = ClassOfControl(control);
     switch (event) {
     case ControlEvent::Clicked:
-        if (kind == ControlClass::PushButton)
-            OnPushButton(ctrlId);
-        else if (kind == ControlClass::CheckBox)
-            OnCheckBox(ctrlId);
-        else if (kind == ControlClass::Radio)
-            OnRadioButton(ctrlId);
-        break;
+        if (qobject_cast<QRadioButton*>(m_controls.Find(ctrlId)))
+            return onRadioButton(ctrlId);
+        return ClassOfControl(m_controls.Find(ctrlId)) == ControlClass::CheckBox && onCheckBox(ctrlId);
     case ControlEvent::FocusLost:
-        if (kind == ControlClass::NumberBox)
-            OnNumberBox(ctrlId);
-        break;
+        return onNumberBox(ctrlId);
     case ControlEvent::SelectionChanged:
-        if (kind == ControlClass::DropDown)
-            OnList(ctrlId);
-        break;
+        return onList(ctrlId);
     case ControlEvent::SpinStep:
-        if (kind == ControlClass::Spin)
-            OnSpinStep(ctrlId, position, step);
-        break;
+        return onSpinStep(ctrlId, position, step);
     }
+    return false;
 }
 
-// ---------------------------------------------------------------------------------------
-// Radio groups: a group runs from the button marked "groupStart" through the radio buttons
-// that follow it under the same parent, up to the next group's first button.
-
-QRadioButton* ParameterControls::groupStart(QRadioButton* button)
+void ParameterControls::OnMoment(Moment moment)
 {
-    if (button->property("groupStart").toBool() || !button->parentWidget())
-        return button;
-    const QObjectList siblings = button->parentWidget()->children();
-    QRadioButton* earliest = button;
-    for (int i = int(siblings.indexOf(button)) - 1; i >= 0; --i) {
-        auto* radio = qobject_cast<QRadioButton*>(siblings[i]);
-        if (!radio)
-            continue;
-        earliest = radio;
-        if (radio->property("groupStart").toBool())
-            break;
-    }
-    return earliest;
-}
-
-QList<QRadioButton*> ParameterControls::radioGroup(QRadioButton* first)
-{
-    QList<QRadioButton*> group{first};
-    if (!first->parentWidget())
-        return group;
-    const QObjectList siblings = first->parentWidget()->children();
-    for (int i = int(siblings.indexOf(first)) + 1; i < siblings.size(); ++i) {
-        auto* radio = qobject_cast<QRadioButton*>(siblings[i]);
-        if (!radio)
-            continue;
-        if (radio->property("groupStart").toBool())
-            break;
-        group.append(radio);
-    }
-    return group;
-}
-
-// ---------------------------------------------------------------------------------------
-// Control values
-
-void ParameterControls::SetControlValue(int ctrlId, int32_t value)
-{
-    QWidget* control = find(ctrlId);
-    switch (ClassOfControl(control)) {
-    case ControlClass::NumberBox:
-        static_cast<QLineEdit*>(control)->setText(QString::number(value));
-        break;
-    case ControlClass::Spin: {
-        auto* spin = static_cast<UpDownControl*>(control);
-        spin->setPosition(value);
-        if (spin->buddy())
-            spin->buddy()->setText(QString::number(value));
-        break;
-    }
-    case ControlClass::DropDown: {
-        auto* list = static_cast<QComboBox*>(control);
-        int index = -1;
-        for (int i = 0; i < list->count() && index < 0; ++i)
-            if (itemValue(list, i) == value)
-                index = i;
-        if (index < 0)
-            index = (value >= 0 && value < list->count()) ? value : -1;
-        list->setCurrentIndex(index);
-        break;
-    }
-    case ControlClass::CheckBox:
-        static_cast<QCheckBox*>(control)->setChecked(value == 1);
-        break;
-    case ControlClass::Radio: {
-        // Exclusive buttons refuse to be cleared one by one, so exclusivity is lifted while
-        // the group is set as a whole (a position outside the group clears every button).
-        const QList<QRadioButton*> group = radioGroup(static_cast<QRadioButton*>(control));
-        QList<QButtonGroup*> exclusiveGroups;
-        for (QRadioButton* radio : group)
-            if (QButtonGroup* g = radio->group(); g && g->exclusive() && !exclusiveGroups.contains(g)) {
-                exclusiveGroups.append(g);
-                g->setExclusive(false);
-            }
-        for (int i = 0; i < group.size(); ++i) {
-            QRadioButton* radio = group[i];
-            const bool autoExclusive = radio->autoExclusive();
-            radio->setAutoExclusive(false);
-            radio->setChecked(i == value);
-            radio->setAutoExclusive(autoExclusive);
-        }
-        for (QButtonGroup* g : exclusiveGroups)
-            g->setExclusive(true);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-int32_t ParameterControls::GetControlValue(int ctrlId) const
-{
-    QWidget* control = find(ctrlId);
-    switch (ClassOfControl(control)) {
-    case ControlClass::NumberBox:
-        return leadingInteger(static_cast<QLineEdit*>(control)->text());
-    case ControlClass::Spin:
-        return static_cast<UpDownControl*>(control)->position();
-    case ControlClass::DropDown: {
-        const auto* list = static_cast<QComboBox*>(control);
-        const int index = list->currentIndex();
-        if (index < 0)
-            return -1;
-        const int32_t value = itemValue(list, index);
-        return (value == 0 && !ZeroIsItemValue(ctrlId)) ? index : value;
-    }
-    case ControlClass::CheckBox:
-        return static_cast<QCheckBox*>(control)->isChecked() ? 1 : 0;
-    case ControlClass::Radio: {
-        const QList<QRadioButton*> group = radioGroup(groupStart(static_cast<QRadioButton*>(control)));
-        for (int i = 0; i < group.size(); ++i)
-            if (group[i]->isChecked())
-                return i;
-        return 0;
-    }
-    case ControlClass::PushButton:
-        return 0;
-    case ControlClass::None:
-        break;
-    }
-    return -1;
-}
-
-void ParameterControls::RefreshAllControls()
-{
-    ParameterTable& t = table();
-    for (int i = 0; i < t.RowCount(); ++i)
-        SetControlValue(int(t.Row(i).ctrlId), t.Row(i).value);
-}
-
-void ParameterControls::RefreshPendingControls()
-{
-    ParameterTable& t = table();
-    for (int i = 0; i < t.RowCount(); ++i)
-        if (t.IsPending(i))
-            SetControlValue(int(t.Row(i).ctrlId), t.Row(i).value);
+    // After the tabs are built at start-up, and after the Control Mode changed, whatever the
+    // table holds beyond the camera goes out and the table is in step again.
+    if (moment == Moment::StartupTabsBuilt || moment == Moment::ControlModeChanged)
+        ParameterPath::SendAndCommit(&m_controls);
+    else if (moment == Moment::StartupWindowsReady)
+        ApplySpinRanges();
 }
 
 int ParameterControls::SendPendingRows(uint32_t timeoutMs)
 {
-    ParameterTable& t = table();
-    Command& command = Command::Instance();
-    for (int i = 0; i < t.RowCount(); ++i) {
-        if (!t.IsPending(i))
-            continue;
-        ParameterRow& row = t.Row(i);
-        const int cmd = int(row.cmdId);
-        if (cmd != 582 && cmd != 583) {
-            row.committedValue = row.value;
-            if (!command.SetInt(cmd, row.value, timeoutMs))
-                return 0;
-        }
-        uint32_t answer = 0;
-        if (command.QueryInt(cmd, answer, kExchangeMs)) {
-            // The control shows what the camera accepted, which may differ from what was sent.
-            const int ctrlId = int(row.ctrlId);
-            t.SetDataValue(uint32_t(ctrlId), int32_t(answer));
-            SetControlValue(ctrlId, int32_t(answer));
-        }
-    }
-    return 1;
+    return ParameterPath::SendPendingRows(timeoutMs, &m_controls);
 }
 
 int ParameterControls::RefreshControl(int ctrlId)
 {
-    const int cmd = table().ToCmdId(uint32_t(ctrlId));
-    if (cmd < 0)
-        return 0;
-    uint32_t answer = 0;
-    if (!Command::Instance().QueryInt(cmd, answer, kExchangeMs))
-        return 0;
-    table().SetDataValue(uint32_t(ctrlId), int32_t(answer));
-    SetControlValue(ctrlId, int32_t(answer));
-    return 1;
+    return ParameterPath::RefreshRow(ctrlId, &m_controls);
 }
 
-void ParameterControls::commonCommit()
+// ---------------------------------------------------------------------------------------
+// Number boxes and spins
+
+bool ParameterControls::checkRegion(int ctrlId, int32_t value)
 {
-    SendPendingRows(kExchangeMs);
+    const RegionCheck* check = FindRegionCheck(ctrlId);
+    if (!check)
+        return true;
+    const CameraModel& model = Camera::Instance().Model();
+    const int32_t extent = check->vertical ? model.SensorHeight() : model.SensorWidth();
+    const int32_t partner = check->partnerFromRow ? table().GetDataValue(uint32_t(check->partnerBox))
+                                                  : m_controls.GetControlValue(check->partnerBox);
+    if (int64_t(value) + partner > extent) {
+        // Off the sensor: the box and its spin show the row's value again, nothing is sent.
+        const int32_t old = table().GetDataValue(uint32_t(ctrlId));
+        m_controls.SetControlValue(ctrlId, old);
+        if (UpDownControl* spin = m_controls.SpinOf(ctrlId))
+            spin->setPosition(old);
+        return false;
+    }
+    m_controls.SetSpinRange(check->partnerSpin, check->partnerMin, extent - value);
+    return true;
+}
+
+bool ParameterControls::onNumberBox(int ctrlId)
+{
+    auto* box = qobject_cast<QLineEdit*>(m_controls.Find(ctrlId));
+    if (!box || box->isReadOnly())
+        return false;
+    int32_t v = m_controls.GetControlValue(ctrlId);
+
+    if (const BoxRule* rule = FindBoxRule(ctrlId)) {
+        switch (rule->adjust) {
+        case BoxAdjust::MaskByBinning:
+            v &= (m_controls.ListSelection(rule->list) == 0) ? 0xFFF0 : 0xFFF8;
+            break;
+        case BoxAdjust::Clamp:
+            v = std::clamp(v, rule->low, rule->high);
+            break;
+        case BoxAdjust::Even:
+            v &= 0xFFFE;
+            break;
+        case BoxAdjust::SequencerIndex:
+            // The sequencer reads the entry of the index it is left with.
+            m_controls.SetControlValue(ctrlId, std::clamp(v, rule->low, rule->high));
+            return true;
+        case BoxAdjust::ColourClamp:
+            v = std::clamp(v, rule->low, rule->high);
+            m_controls.SetControlValue(ctrlId, v);
+            ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
+            return true;
+        case BoxAdjust::GainWhenIgmOn:
+            if (m_controls.ListSelection(rule->list) > 0)
+                v = 100;
+            break;
+        case BoxAdjust::GainWhenIgmOff:
+            if (m_controls.ListSelection(rule->list) == 0)
+                v = 100;
+            break;
+        case BoxAdjust::ExposureMinByBinning:
+            v = std::max(v, std::any_of(SequencerBinningLists().begin(), SequencerBinningLists().end(),
+                                        [this](int list) { return m_controls.ListSelection(list) == 1; })
+                                ? 3
+                                : 1);
+            break;
+        }
+    }
+
+    // Only a box with a spin is a parameter box; the spin's range has the last word.
+    UpDownControl* spin = m_controls.SpinOf(ctrlId);
+    if (!spin)
+        return false;
+    m_controls.SetControlValue(ctrlId, v);
+    v = spin->position();
+    if (hasRow(ctrlId) && table().GetRangePad(uint32_t(ctrlId)) == 1) {
+        const int32_t low = std::min(spin->minimum(), spin->maximum());
+        const int32_t high = std::max(spin->minimum(), spin->maximum());
+        if (high - low >= 2)
+            v = std::clamp(v, low + 1, high - 1);
+    }
+    m_controls.SetControlValue(ctrlId, v);
+
+    if (!checkRegion(ctrlId, v))
+        return false;
+    if (IsOwnFeatureBox(ctrlId) || !hasRow(ctrlId))
+        return true;
+    ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
+    if (IsRegionBox(ctrlId))
+        ParameterPath::RereadRows(RegionRows(), &m_controls);
+    return true;
+}
+
+bool ParameterControls::onSpinStep(int spinId, int position, int step)
+{
+    auto* spin = qobject_cast<UpDownControl*>(m_controls.Find(spinId));
+    if (!spin || !spin->buddy())
+        return false;
+    const int low = std::min(spin->minimum(), spin->maximum());
+    const int high = std::max(spin->minimum(), spin->maximum());
+    const int32_t next = int32_t(std::clamp<int64_t>(int64_t(position) + step, low, high));
+    spin->setPosition(next);
+    const int buddyId = spin->buddy()->ctrlId();
+    if (IsOwnFeatureBox(buddyId) || !hasRow(buddyId))
+        return true;
+    ParameterPath::StoreAndSend(buddyId, next, &m_controls);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Check boxes and radio buttons
+
+bool ParameterControls::onCheckBox(int ctrlId)
+{
+    if (hasRow(ctrlId))
+        ParameterPath::StoreAndSend(ctrlId, m_controls.GetControlValue(ctrlId), &m_controls);
+    // "Select all": while it is ticked the camera uses every area; the single areas are
+    // shown as the camera has them and can be changed only when it is cleared.
+    const int first = SelectAllFirstArea(ctrlId);
+    if (!first)
+        return true;
+    const bool selectAll = m_controls.GetControlValue(ctrlId) == 1;
+    for (int id = first; id < first + kAreasPerSelectAll; ++id) {
+        m_controls.SetEnabled(id, !selectAll);
+        RefreshControl(id);
+    }
+    return true;
+}
+
+bool ParameterControls::onRadioButton(int ctrlId)
+{
+    auto* clicked = qobject_cast<QRadioButton*>(m_controls.Find(ctrlId));
+    if (!clicked)
+        return false;
+    QRadioButton* first = ControlAdapter::GroupStart(clicked);
+    const int position = int(ControlAdapter::RadioGroup(first).indexOf(clicked));
+    const int firstId = first->property("ctrlId").toInt();
+    if (position < 0 || !hasRow(firstId))
+        return false;
+    ParameterPath::StoreAndSend(firstId, position, &m_controls);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Drop-down lists
+
+bool ParameterControls::onList(int ctrlId)
+{
+    if (IsDisplayOnlyList(ctrlId) || IsFeatureOnlyList(ctrlId))
+        return false;
+    switch (ctrlId) {
+    case CtrlId::Gamma:
+        onGammaList();
+        return true;
+    case CtrlId::ExposureMode:
+        return onExposureModeList();
+    case CtrlId::TriggerMode:
+        ApplyEnableRule(EnableRule::TriggerMode);
+        break;
+    case CtrlId::ExposureTimeMode:
+        ApplyEnableRule(EnableRule::ExposureTimeMode);
+        ApplyEnableRule(EnableRule::SequencerExposureMode);
+        break;
+    case CtrlId::LutMode:
+        ApplyEnableRule(EnableRule::LutMode);
+        break;
+    case CtrlId::IndividualGainMode:
+        ApplyEnableRule(EnableRule::ImageGainMode);
+        ApplyEnableRule(EnableRule::SequencerGainMode);
+        ApplyEnableRule(EnableRule::GainRange);
+        ApplySpinRanges();
+        break;
+    case CtrlId::ExposureAuto:
+        ApplyEnableRule(EnableRule::AutomaticShutter);
+        break;
+    case CtrlId::GainAuto:
+        ApplyEnableRule(EnableRule::AutomaticGain);
+        break;
+    default:
+        break;
+    }
+    genericList(ctrlId);
+    afterFormatChange(ctrlId);
+    return true;
+}
+
+void ParameterControls::genericList(int ctrlId)
+{
+    if (!hasRow(ctrlId))
+        return;
+    const int32_t value = m_controls.GetControlValue(ctrlId);
+    ClOutputFormat& format = Camera::Instance().Format();
+    if (ctrlId == CtrlId::ClConfiguration) {
+        format.m_ClConfguration = value;
+    } else if (ctrlId == CtrlId::BitAllocation) {
+        // Only the Medium configuration (and those above Eighty-Bit) carries more than RGB8.
+        if (format.m_ClConfguration == 1 || format.m_ClConfguration > 3 || value == 3)
+            format.m_BitAllocation = value;
+    } else if (ctrlId == CtrlId::SensorClockFrequency) {
+        format.m_SensClkFreq = value;
+    }
+    table().SetDataValue(uint32_t(ctrlId), value);
+    m_controls.RefreshPendingControls();
+    if (!IsStoreOnlyList(ctrlId))
+        SendPendingRows(kExchangeMs);
     table().CommitAll();
 }
 
-// ---------------------------------------------------------------------------------------
-// Ranges and item values
-
-bool ParameterControls::binningOn(int listId, int rowId) const
+void ParameterControls::afterFormatChange(int ctrlId)
 {
-    // The binning rows hold the selection after a reading but the item value (1 or 2) after
-    // a change on the page; the list itself always shows which one is in force.
-    if (const QComboBox* list = findList(listId))
-        return list->currentIndex() == 1;
-    return table().GetDataValue(uint32_t(rowId)) == 2;
-}
-
-void ParameterControls::spinLimitsFor(int ctrlId, int32_t& minimum, int32_t& maximum) const
-{
-    const SensorSize sensor = sensorSize();
     switch (ctrlId) {
-    case 2515:
-        maximum = sensor.width;
-        minimum = binningOn(1406, 1406) ? 48 : 96;
-        break;
-    case 2785:
-        maximum = sensor.width;
-        minimum = binningOn(2797, 2797) ? 48 : 96;
-        break;
-    case 1359:
-    case 2787:
-        maximum = sensor.height;
-        break;
-    case 2802:
-    case 2918:
-    case 2804:
-        if (table().GetDataValue(2542) != 0) {
-            minimum = 100;
-            maximum = 6400;
-        } else {
-            minimum = 47;
-            maximum = 400;
-        }
-        break;
-    case 2795:
-    case 2912:
-    case 2914:
-    case 2916:
-        minimum = (binningOn(2797, 2797) || binningOn(2798, 2798)) ? 3 : 1;
-        break;
-    default:
-        break;
-    }
-}
-
-void ParameterControls::ApplySpinRanges()
-{
-    ParameterTable& t = table();
-    for (int i = 0; i < t.RowCount(); ++i) {
-        const ParameterRow& row = t.Row(i);
-        const int ctrlId = int(row.ctrlId);
-        if (row.ctrlKind != kNumberBox || IsSpinRangeException(ctrlId))
-            continue;
-        auto* box = qobject_cast<NumberBox*>(find(ctrlId));
-        auto* spin = box ? qobject_cast<UpDownControl*>(find(box->spinId())) : nullptr;
-        if (!spin)
-            continue;
-        int32_t minimum = row.minValue;
-        int32_t maximum = row.maxValue;
-        spinLimitsFor(ctrlId, minimum, maximum);
-        if (row.rangePad == 1) {
-            --minimum;
-            ++maximum;
-        }
-        spin->setRange(minimum, maximum);
-    }
-}
-
-void ParameterControls::AttachListValues()
-{
-    for (const ListValues& entry : ListItemValues()) {
-        for (int listId : entry.lists) {
-            QComboBox* list = findList(listId);
-            if (!list)
-                continue;
-            const int count = std::min<int>(list->count(), int(entry.values.size()));
-            for (int i = 0; i < count; ++i)
-                list->setItemData(i, entry.values[size_t(i)]);
-            if (listId == 2810 || listId == 2815 || listId == 2820 || listId == 2870 || listId == 1407 ||
-                listId == 2575)
-                continue; // selected from the table by RefreshAllControls
-            if (!hasRow(listId))
-                continue;
-            const int32_t value = table().GetDataValue(uint32_t(listId));
-            if (listId == 1406 || listId == 1408) {
-                list->setCurrentIndex(value == 1 ? 1 : 0);
-                continue;
-            }
-            int index = 0;
-            for (int i = 0; i < list->count(); ++i)
-                if (itemValue(list, i) == value) {
-                    index = i;
-                    break;
-                }
-            list->setCurrentIndex(list->count() > 0 ? index : -1);
-        }
-    }
-    // The sequencer binning lists are refilled and then show the entry in the index box.
-    for (int listId : {2797, 2798}) {
-        if (QComboBox* list = findList(listId)) {
-            list->clear();
-            list->addItem(QStringLiteral("Off"), 0);
-            list->addItem(QStringLiteral("x2"), 1);
-        }
-    }
-    if (m_hooks.readSequencerSet && find(2779))
-        m_hooks.readSequencerSet(GetControlValue(2779));
-    if (m_hooks.rebuildBaudRateList)
-        m_hooks.rebuildBaudRateList();
-}
-
-void ParameterControls::storeExposureLimits(const std::vector<int>& rows)
-{
-    int32_t minimum = 0;
-    int32_t maximum = 0;
-    // Without the automatic functions there are no limits to store; the table's own ranges
-    // stay in force rather than made-up ones.
-    if (!m_hooks.exposureTimeLimits || !m_hooks.exposureTimeLimits(minimum, maximum))
-        return;
-    for (int row : rows)
-        table().SetRange(uint32_t(row), minimum, maximum);
-}
-
-// ---------------------------------------------------------------------------------------
-// Enable rules
-
-void ParameterControls::ApplyEnableRule(EnableRule rule)
-{
-    switch (rule) {
-    case EnableRule::GainRange: {
-        const bool on = listSelection(2542) == 1;
-        for (int row : {1787, 1791})
-            table().SetRange(uint32_t(row), on ? 100 : 47, on ? 6400 : 400);
-        return;
-    }
-    case EnableRule::AutomaticShutter: {
-        const bool continuous = listSelection(2538) == 1;
-        for (int id : {1376, 1377, 1379, 1380})
-            setEnabled(id, continuous);
-        for (int id : ExposureAreaControls(listSelection(1368)))
-            setEnabled(id, !continuous);
-        return;
-    }
-    case EnableRule::AutomaticGain: {
-        const bool continuous = listSelection(2539) == 1;
-        for (int id : {1369, 1370, 1373, 1374})
-            setEnabled(id, continuous);
-        ApplyEnableRule(EnableRule::GainRange);
+    case CtrlId::SensorClockFrequency:
+    case CtrlId::BitAllocation:
+    case CtrlId::ClConfiguration:
+        // The output format decides the shortest frame, so the exposure limits follow it.
+        m_features.Raise(Moment::ExposureLimitsDue);
         ApplySpinRanges();
-        return;
-    }
+        m_features.Raise(Moment::ExposureTimesDue);
+        break;
+    case CtrlId::SequencerHorizontalBinning:
+    case CtrlId::SequencerVerticalBinning:
+        m_features.Raise(Moment::SequencerExposureLimitsDue);
+        ApplySpinRanges();
+        break;
+    case CtrlId::VideoProcessBypass:
+        m_features.Raise(Moment::ExposureTimesDue);
+        break;
     default:
         break;
     }
-    const EnableTable* tableOfRule = FindEnableTable(rule);
-    if (!tableOfRule)
-        return;
-    const int item = listSelection(tableOfRule->list);
-    const EnableCase* chosen = nullptr;
-    for (const EnableCase& c : tableOfRule->cases)
-        if (c.item == item || (c.item == -1 && !chosen)) {
-            chosen = &c;
-            if (c.item == item)
-                break;
-        }
-    if (!chosen)
-        return;
-    for (int id : chosen->enable)
-        setEnabled(id, true);
-    for (int id : chosen->disable)
-        setEnabled(id, false);
-    if (rule == EnableRule::LutMode && item != 1 && item != 2 && m_hooks.hideSecondLutEditor)
-        m_hooks.hideSecondLutEditor();
 }
 
-void ParameterControls::ApplyReloadEnableRules()
+bool ParameterControls::onExposureModeList()
 {
+    // While the camera sets the exposure itself the mode must not change under it.
+    if (m_controls.ListSelection(CtrlId::ExposureAuto) == 1) {
+        Notices().Message("Please Set Exposure Auto to Off", kProgramCaption, NoticeIcon::Error);
+        m_controls.SetControlValue(CtrlId::ExposureMode, table().GetCommittedValue(CtrlId::ExposureMode));
+        return false;
+    }
     ApplyEnableRule(EnableRule::ExposureMode);
-    ApplyEnableRule(EnableRule::ExposureTimeMode);
-    ApplyEnableRule(EnableRule::SequencerExposureMode);
-    ApplyEnableRule(EnableRule::AutomaticShutter);
-    ApplyEnableRule(EnableRule::AutomaticGain);
-    ApplyEnableRule(EnableRule::TriggerMode);
-    ApplyEnableRule(EnableRule::SequencerGainMode);
+    genericList(CtrlId::ExposureMode);
+    return true;
+}
+
+void ParameterControls::onGammaList()
+{
+    const std::vector<int32_t>& values = ReloadData::GammaValues();
+    const int item = m_controls.ListSelection(CtrlId::Gamma);
+    // An item outside the list counts as the first one.
+    const int32_t value = (item >= 0 && item < int(values.size())) ? values[size_t(item)] : values.front();
+    table().SetDataValue(CtrlId::Gamma, value);
+    m_controls.RefreshPendingControls();
+    SendPendingRows(kExchangeMs);
 }

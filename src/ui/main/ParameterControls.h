@@ -1,108 +1,60 @@
 #pragma once
-// The parameter controls: what a change on a page means for the camera, and how the camera's
-// answers get back onto the pages. A control is found by id through the window's
-// ControlLookup and classified by kind; most controls are bound to a row of the parameter
-// table by that id and take one generic path (store the value, send every pending row, read
-// each back, commit). Lists and buttons that need more are handed to their feature through
-// ControlFeatureHooks. User-interface thread only; every exchange blocks while it waits.
-#include "ControlFeatureHooks.h"
-#include "ParameterControlRules.h"
-
-#include <QObject>
+// The parameter controls: what a change on a page means for the camera when no feature of
+// its own serves the control. A number box, spin, check box, radio group or list bound to a
+// row of the parameter table takes the generic path (adjust by the control's rules, store,
+// send every pending row, read each back, commit); the lists and boxes with rules of their
+// own (region boxes, gamma, exposure mode, the Camera Link format, "Select all", the enable
+// rules) are handled here too. Also applies the spin ranges, the lists' item values and the
+// enable rules that other sequences call for.
+#include "ControlRules.h"
+#include "Feature.h"
 
 #include <cstdint>
-#include <functional>
 
-class ControlLookup;
-class QWidget;
-class QComboBox;
-class QRadioButton;
-class UpDownControl;
+class ControlAdapter;
+class FeatureRegistry;
+enum class ControlEvent;
 
-struct SensorSize {
-    int32_t width;
-    int32_t height;
-};
-
-class ParameterControls : public QObject {
-    Q_OBJECT
+class ParameterControls : public Feature {
 public:
-    // What happened to a control, in the terms of the window's notifications.
-    enum class ControlEvent {
-        Clicked,          // a push button, check box or radio button was clicked
-        FocusLost,        // a number box is to be committed (focus lost, or Enter)
-        SelectionChanged, // a person chose an entry of a drop-down list
-        SpinStep,         // an up/down control was asked to step
-    };
+    // Both belong to the main window and outlive this object.
+    ParameterControls(ControlAdapter& controls, FeatureRegistry& features);
 
-    // The lookup and the format members belong to the main window and outlive this object.
-    ParameterControls(const ControlLookup& lookup, ClOutputFormat& format, QObject* parent = nullptr);
+    // The generic handling of a notification for a control of that class. False when the
+    // change was refused and the control restored (no After claim runs then).
+    bool Handle(int ctrlId, ControlEvent event, int position, int step);
 
-    ControlFeatureHooks& hooks() { return m_hooks; }
-    // Where the sensor size comes from (the camera model unless a test says otherwise).
-    void setSensorSizeSource(std::function<SensorSize()> source) { m_sensorSize = std::move(source); }
-
-    // Connects every control under root that carries a control id to RouteNotification:
-    // NumberBox::commitRequested, UpDownControl::stepRequested, QComboBox::activated and the
-    // clicks of push buttons, check boxes and radio buttons. Connecting twice is harmless.
-    void attach(QWidget* root);
-
-    // The one entry point for control notifications. The event must fit the control's class
-    // (a click on a button, a commit of a number box, ...); anything else is ignored, as is
-    // every notification that arrives while another one is still being handled.
-    void RouteNotification(int ctrlId, ControlEvent event, int position = 0, int step = 0);
-
-    // Control operations; nothing happens for an id without a control.
-    void SetControlValue(int ctrlId, int32_t value);
-    // -1 when no control has the id.
-    int32_t GetControlValue(int ctrlId) const;
-    void RefreshAllControls();
-    void RefreshPendingControls();
-    // Sends every pending row and reads it back; stops at the first failed set. 1 when all
-    // sets went through, 0 when one failed.
+    // Sends every pending row and reads it back (the controls show the answers); stops at
+    // the first failed set: 0; else 1.
     int SendPendingRows(uint32_t timeoutMs);
     // Reads the row of the control from the camera; 1 on an answer.
     int RefreshControl(int ctrlId);
     void ApplySpinRanges();
+    // The item values of the lists, their selections from the table, the sequencer binning
+    // lists refilled; then the features that follow attached lists are called.
     void AttachListValues();
-
-    void ApplyEnableRule(ParamRules::EnableRule rule);
+    void ApplyEnableRule(ControlRules::EnableRule rule);
     // The rules a complete reading applies, in their order.
     void ApplyReloadEnableRules();
 
-    // Handlers by control class (RouteNotification calls them).
-    void OnNumberBox(int ctrlId);
-    void OnSpinStep(int spinId, int position, int step);
-    void OnCheckBox(int ctrlId);
-    void OnRadioButton(int ctrlId);
-    void OnPushButton(int ctrlId);
-    void OnList(int ctrlId);
+    void OnMoment(Moment moment) override;
 
 private:
-    QWidget* find(int ctrlId) const;
-    QComboBox* findList(int ctrlId) const;
-    int listSelection(int listId) const; // -1 without a list or selection
-    void setEnabled(int ctrlId, bool enabled);
-    bool hasRow(int ctrlId) const;
-    SensorSize sensorSize() const;
+    bool onNumberBox(int ctrlId);
+    bool onSpinStep(int spinId, int position, int step);
+    bool onCheckBox(int ctrlId);
+    bool onRadioButton(int ctrlId);
+    bool onList(int ctrlId);
 
-    void commonCommit();
     void genericList(int ctrlId);
     void afterFormatChange(int ctrlId);
-    void storeExposureLimits(const std::vector<int>& rows);
-    void onExposureModeList();
+    bool onExposureModeList();
     void onGammaList();
     bool checkRegion(int ctrlId, int32_t value);
-    void rereadRegionRows();
-    bool binningOn(int listId, int rowId) const;
+    bool binningOn(int listId) const;
     void spinLimitsFor(int ctrlId, int32_t& minimum, int32_t& maximum) const;
+    bool hasRow(int ctrlId) const;
 
-    static QRadioButton* groupStart(QRadioButton* button);
-    static QList<QRadioButton*> radioGroup(QRadioButton* first);
-
-    const ControlLookup& m_lookup;
-    ClOutputFormat& m_format;
-    ControlFeatureHooks m_hooks;
-    std::function<SensorSize()> m_sensorSize;
-    bool m_busy = false;
+    ControlAdapter& m_controls;
+    FeatureRegistry& m_features;
 };

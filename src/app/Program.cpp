@@ -1,0 +1,35 @@
+#include "Program.h"
+
+#include "AlcStatus.h"
+#include "CCommunicationDialog.h"
+#include "CCtrlToolDlg.h"
+#include "CommandFamilies.h"
+#include "ParameterControls.h"
+#include "PushButtons.h"
+#include "ReadingCamera.h"
+#include "TerminalFeature.h"
+
+Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
+{
+    CCtrlToolDlg& window = *m_window;
+    ControlAdapter& controls = window.Controls();
+    FeatureRegistry& features = window.Features();
+
+    // The order is the order in which features are called for a shared claim or moment:
+    // the generic parameter path first, then the features that follow its changes, the
+    // reading of the camera last (it rebuilds lists from what the others left).
+    auto parameters = std::make_unique<ParameterControls>(controls, features);
+    ParameterControls& generic = *parameters;
+    window.AddFeature(std::move(parameters));
+    window.AddFeature(std::make_unique<CommandFamilies>(controls, generic));
+    window.AddFeature(std::make_unique<PushButtons>(window, controls));
+    window.AddFeature(std::make_unique<AlcStatus>(controls));
+    window.AddFeature(std::make_unique<TerminalFeature>(*window.Terminal()));
+
+    auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);
+    QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),
+                     &ReadingCamera::ReloadFromCamera);
+    window.AddFeature(std::move(reading));
+}
+
+Program::~Program() = default;

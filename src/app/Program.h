@@ -1,0 +1,23 @@
+#pragma once
+// The program put together, in one place: the main window (with its pages, the communication
+// window and the terminal) and every feature in its order, connected. main() and the
+// end-to-end tests build the program this way and nowhere else.
+//
+// Adding a feature: write its class (its camera side under src/camera/, its window side
+// under src/ui/<feature>/), then create and register it in Program's constructor.
+#include <memory>
+
+class CCtrlToolDlg;
+
+class Program {
+public:
+    Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    CCtrlToolDlg& Window() { return *m_window; }
+
+private:
+    std::unique_ptr<CCtrlToolDlg> m_window;
+};

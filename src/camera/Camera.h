@@ -1,0 +1,58 @@
+#pragma once
+// The camera as a service: every line the program sends to the camera is formed here, by
+// command index, and every exchange names its time-out. Windows and tools call these named
+// operations; nothing above this layer writes to the link itself. Replies are checked,
+// logged and reported (message boxes, online state) by the command exchange underneath.
+// User-interface thread only; every exchange blocks while it waits.
+#include "CameraModel.h"
+#include "ClOutputFormat.h"
+
+#include <cstdint>
+#include <string>
+
+class Camera {
+public:
+    static constexpr uint32_t kExchangeMs = 2500;    // ordinary queries and settings
+    static constexpr uint32_t kAcknowledgeMs = 1000; // settings of the command-line families
+
+    // The process-wide camera service.
+    static Camera& Instance();
+
+    CameraModel& Model() { return CameraModel::Instance(); }
+    ClOutputFormat& Format() { return m_format; }
+
+    // Opens the link with its stored settings: "Failed to initialize!" when that fails (0),
+    // else the model check's result (1 when the camera answered).
+    int Connect();
+    // Asks the camera for its model (see CheckCameraModel).
+    int CheckModel();
+
+    // "MN?" and "MN=v" of a command index; a query's reply must name the command.
+    int Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = kExchangeMs);
+    int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs = kExchangeMs);
+    int Set(int commandIndex, int32_t value, uint32_t timeoutMs = kExchangeMs);
+    // "MN=text", whatever the command's value kind.
+    int SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
+
+    // The command-line families. A command without a mnemonic has no line: nothing is sent
+    // and the result is 0. Query answers are taken as the number they carry.
+    int QueryPlain(int commandIndex, int32_t& value);                          // "MN?"
+    int QueryIndexed(int commandIndex, int32_t index, int32_t& value);         // "MNi?"
+    int QueryWithArgument(int commandIndex, int32_t argument, int32_t& value); // "MN?n"
+    int SetIndexed(int commandIndex, int32_t index, int32_t value);            // "MNi=v"
+    int SetAcknowledged(int commandIndex, int32_t value);                      // "MN=v"
+    int SetPair(int commandIndex, int32_t first, int32_t second, uint32_t timeoutMs); // "MN=n,v"
+
+    // A line a person typed (the terminal): sent as it stands, with CR LF; no answer awaited.
+    int SendTyped(const std::string& text);
+
+    // The mnemonic of a command index; empty for an index outside the table.
+    static std::string Mnemonic(int commandIndex);
+
+private:
+    Camera() = default;
+    int queryLine(const std::string& line, int32_t& value);
+    int setLine(const std::string& line);
+
+    ClOutputFormat m_format;
+};

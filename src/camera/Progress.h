@@ -1,0 +1,22 @@
+#pragma once
+// How a long walk over the camera (a reading of every setting, a transfer) reports itself:
+// the windows show a progress window and keep painting, a command-line tool may print.
+#include <string>
+
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // The walk starts with this message; the bar stands at 0.
+    virtual void begin(const std::string& message) = 0;
+    // After each step: 0...100. Windows also dispatch their pending events here.
+    virtual void advance(int percent) = 0;
+    virtual void end() = 0;
+};
+
+// Reports nowhere; for walks that nobody watches.
+class SilentProgress : public Progress {
+public:
+    void begin(const std::string&) override {}
+    void advance(int) override {}
+    void end() override {}
+};

@@ -1,0 +1,117 @@
+#include "Reload.h"
+
+#include "Camera.h"
+#include "Ids.h"
+#include "ParameterTable.h"
+#include "Progress.h"
+#include "RowView.h"
+
+using namespace ReloadData;
+
+namespace Reload {
+
+namespace {
+
+void storeAnswer(uint32_t ctrlId, int32_t value, RowView* view)
+{
+    ParameterTable& table = ParameterTable::Instance();
+    ClOutputFormat& format = Camera::Instance().Format();
+    switch (ctrlId) {
+    case CtrlId::HorizontalBinning:
+    case CtrlId::VerticalBinning:
+        // The camera counts the binning factor (1, 2); the row keeps the list position.
+        table.SetDataValue(ctrlId, value - 1);
+        return;
+    case CtrlId::ClConfiguration:
+        format.m_ClConfguration = value;
+        break;
+    case CtrlId::BitAllocation:
+        format.m_BitAllocation = value;
+        break;
+    case CtrlId::SensorClockFrequency:
+        format.m_SensClkFreq = value;
+        break;
+    default:
+        break;
+    }
+    table.SetDataValue(ctrlId, value);
+    if (view)
+        view->showRow(static_cast<int>(ctrlId), value);
+}
+
+} // namespace
+
+std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode)
+{
+    ParameterTable& table = ParameterTable::Instance();
+    std::vector<int> rows;
+    for (int i = 0; i < table.RowCount(); ++i) {
+        const ParameterRow& row = table.Row(i);
+        if (row.cmdId == ParameterTable::kTerminator)
+            continue;
+        if (!InReloadSet(row) || (modelType == 1 && IsMultiRoiRow(row.ctrlId)))
+            continue;
+        if (row.paramClass == kFactoryClass && controlMode == 0)
+            continue;
+        if (!table.IsReadable(i))
+            continue;
+        rows.push_back(i);
+    }
+    return rows;
+}
+
+int ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
+{
+    ParameterTable& table = ParameterTable::Instance();
+    Camera& camera = Camera::Instance();
+    // The divisor counts every readable row of the mode, so the bar ends short of 100 and
+    // jumps there when the window closes.
+    const int divisor = controlMode == 1 ? table.CountReadable() : table.CountReadableUser();
+    progress.begin("Now, reading camera settings.");
+    int attempts = 0;
+    for (int i : ReloadRows(camera.Model().modelType, controlMode)) {
+        const ParameterRow& row = table.Row(i);
+        uint32_t value = 0;
+        if (camera.Query(static_cast<int>(row.cmdId), value, kQueryTimeoutMs))
+            storeAnswer(row.ctrlId, static_cast<int32_t>(value), view);
+        ++attempts;
+        if (divisor > 0)
+            progress.advance((100 * attempts) / divisor);
+    }
+    progress.end();
+    return 1;
+}
+
+bool ReadCameraMode(std::string& text)
+{
+    uint32_t vsm = 0;
+    if (!Camera::Instance().Query(CmdIndex::VSM, vsm, kQueryTimeoutMs))
+        return false;
+    text = CameraModeText(static_cast<int32_t>(vsm));
+    return true;
+}
+
+bool ReadSupportedBaudRate(std::string& text)
+{
+    uint32_t mask = 0;
+    if (!Camera::Instance().Query(CmdIndex::SBDRT, mask, kQueryTimeoutMs))
+        return false;
+    text = SupportedBaudText(mask);
+    return true;
+}
+
+BaudRateList ReadFactoryBaudRates()
+{
+    Camera& camera = Camera::Instance();
+    uint32_t mask = 0;
+    camera.Query(CmdIndex::SBDRT, mask, kQueryTimeoutMs);
+    BaudRateList list{BaudRateItems(mask), 0};
+    uint32_t current = 0;
+    int32_t value = ParameterTable::Instance().GetDataValue(CtrlId::FactoryBaudRate);
+    if (camera.Query(CmdIndex::FCBDRT, current, kQueryTimeoutMs))
+        value = static_cast<int32_t>(current);
+    list.selected = ItemForValue(FactoryBaudValues(), value);
+    return list;
+}
+
+} // namespace Reload

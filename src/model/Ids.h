@@ -1,0 +1,139 @@
+#pragma once
+// The program's id vocabulary: every control id, command index and menu command id that code
+// refers to by name. Defined here once; the data tables (pages, parameter rows, command rows,
+// button and list tables) keep their numbers as data, and all other code uses these names.
+// Grouped by where the control lives; each name says what the control is, not where.
+
+// Control ids: the key between the pages, the parameter table and the features.
+namespace CtrlId {
+enum : int {
+    // Main window
+    OnlineStrip = 1161,
+    TabControl = 1244,
+
+    // Exposure and triggering
+    ExposureTime = 1338,
+    ExposureMode = 1337,
+    TriggerMode = 1341,
+    ExposureTimeMode = 1368,
+    ExposureAuto = 2538,
+    ExposureTimeAutoMax = 1376,
+    ExposureTimeAutoMin = 1377,
+    ExposureTimeAutoMaxSpin = 1379,
+    ExposureTimeAutoMinSpin = 1380,
+    VideoProcessBypass = 2594,
+
+    // Gain
+    GainAuto = 2539,
+    GainAutoMax = 1369,
+    GainAutoMin = 1370,
+    GainAutoMaxSpin = 1373,
+    GainAutoMinSpin = 1374,
+    IndividualGainMode = 2542,
+    GainRed = 1787,
+    GainGreen = 1789,
+    GainBlue = 1791,
+    WhiteBalanceAuto = 1580,
+
+    // Image format and the Camera Link output
+    OffsetY = 1357,
+    Height = 1359,
+    OffsetX = 2513,
+    Width = 2515,
+    HorizontalBinning = 1406,
+    VerticalBinning = 1408,
+    ClConfiguration = 1407,   // IDC_CBO_CL_CONFIGURATION
+    BitAllocation = 1354,     // IDC_CBO_BIT_ALLOCATION
+    SensorClockFrequency = 2573, // IDC_CBO_SENS_CLK_FREQ
+    TestPattern = 1386,
+
+    // LUT, shading and the automatic level status (page "User B")
+    LutMode = 1381,
+    Gamma = 2575,
+    ShadingMode = 1868,
+    AlcStatusRead = 1871,
+    AlcStatusBox = 1873,
+    AlcAreaSelectAll = 2540,
+    AlcAreaFirst = 1943,      // 16 area check boxes from here
+    AwbAreaSelectAll = 2543,
+    AwbAreaFirst = 1959,      // 16 area check boxes from here
+    LutIndexSpinRed = 2519,
+    LutIndexSpinGreen = 2525,
+    LutIndexSpinBlue = 2531,
+
+    // Sequencer and multi-ROI (page "User D")
+    SequencerMode = 2901,
+    SequencerModeSelect = 2902,
+    CameraModeBox = 2903,
+    SequencerIndex = 2779,
+    SequencerIndexSpin = 2780,
+    SequencerWidth = 2785,
+    SequencerHeight = 2787,
+    SequencerGain = 2793,
+    SequencerGainGreen = 2918,
+    SequencerGainRed = 2802,
+    SequencerGainBlue = 2804,
+    SequencerExposureCommon = 2795,
+    SequencerExposureRed = 2912,
+    SequencerExposureGreen = 2914,
+    SequencerExposureBlue = 2916,
+    SequencerHorizontalBinning = 2797,
+    SequencerVerticalBinning = 2798,
+    SequencerLut = 2799,
+
+    // Counters and signal routing (page "User C")
+    Counter0Reset = 2810,
+    Counter1Reset = 2815,
+    Counter2Reset = 2820,
+    SensorTaps = 2870,
+
+    // Buttons that open a window
+    TerminalButton = 1012,
+
+    // Factory page
+    CameraModelList = 1855,
+    FactoryBaudRate = 1422,
+    SupportedBaudBox = 2898,
+};
+} // namespace CtrlId
+
+// Command indexes: positions in the command table, by mnemonic where the command has one.
+namespace CmdIndex {
+enum : int {
+    MD = 4,        // model name
+    CRS00 = 8,     // camera reset
+    OFL = 74,      // offset Y
+    HTL = 75,      // height
+    OFC = 76,      // offset X
+    WTC = 77,      // width
+    VSM = 206,     // video send mode
+    LD = 383,      // load a flash area
+    SA = 384,      // store into a flash area
+    QueryArea = 385, // the current flash area; the table gives it no mnemonic
+    ALCST = 520,   // automatic level status
+    QueryOnlyFirst = 582,  // two unnamed positions whose pending rows are queried, never set
+    QueryOnlySecond = 583,
+    FCBDRT = 613,  // factory baud rate
+    SBDRT = 614,   // supported baud rates
+};
+} // namespace CmdIndex
+
+// Command ids of the main window's menu entries.
+namespace MenuCommand {
+enum : int {
+    Open = 32781,
+    SaveAllData = 32786,
+    SaveShippingData = 32787,
+    Exit = 2,
+    Reload = 32775,
+    LoadSettings = 32777,
+    StoreSettings = 32776,
+    EditUserId = 32773,
+    EditCameraId = 32778,
+    OpenLutFile = 32779,
+    SaveLutFile = 32780,
+    LoadAllLut = 32784,
+    About = 32774,
+    CommunicationDialog = 32785,
+};
+} // namespace MenuCommand

@@ -1,0 +1,271 @@
+#include "CCommunicationDialog.h"
+
+#include "CommLink.h"
+#include "ControlMode.h"
+#include "LineListModel.h"
+#include "LineListView.h"
+#include "LinkEvents.h"
+#include "OnlineStatusNotifier.h"
+#include "ProcessLifetime.h"
+#include "SettingsStore.h"
+#include "WindowLockList.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W>
+W* tagged(W* widget, int id)
+{
+    widget->setObjectName(QStringLiteral("ctrl_%1").arg(id));
+    widget->setProperty("ctrlId", id);
+    return widget;
+}
+
+// The line status icons: a lamp, grey-red when the camera is silent, green when it answers.
+QPixmap statusLamp(bool online)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor core = online ? QColor(0, 170, 0) : QColor(200, 30, 30);
+    QRadialGradient gradient(QPointF(9, 9), 12);
+    gradient.setColorAt(0, core.lighter(170));
+    gradient.setColorAt(1, core.darker(130));
+    painter.setPen(QPen(QColor(60, 60, 60), 1));
+    painter.setBrush(gradient);
+    painter.drawEllipse(QRectF(2.5, 2.5, 19, 19));
+    return pixmap;
+}
+
+const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
+                                   "Camera Link spec. ver.1.1"};
+const char* const kBaudRates[] = {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"};
+const char* const kUserSets[] = {"Default", "UserSet1", "UserSet2", "UserSet3"};
+
+} // namespace
+
+CCommunicationDialog::CCommunicationDialog(QWidget* parent)
+    : QDialog(parent), COnlineStatusUpdater(this), m_messages(new LineListModel(kMaxMessages, this))
+{
+    // The connect step that follows uses the serial port when the previous run did not end
+    // normally.
+    ApplyShutdownFallback();
+    setWindowTitle(QStringLiteral("Communication"));
+    buildWindow();
+    LinkEvents::Instance().SetMessageListSink([this](const std::string& line) { AddMessage(line); });
+}
+
+CCommunicationDialog::~CCommunicationDialog()
+{
+    LinkEvents::Instance().SetMessageListSink(nullptr);
+    CWindowLockList::Instance().Unregister(this);
+}
+
+void CCommunicationDialog::buildWindow()
+{
+    auto* root = new QVBoxLayout(this);
+
+    auto* statusGroup = new QGroupBox(QStringLiteral("Line Status"), this);
+    auto* statusRow = new QHBoxLayout(statusGroup);
+    m_statusIcon = tagged(new QLabel(statusGroup), IDC_LINE_STATUS_ICON);
+    m_statusIcon->setFixedSize(24, 24);
+    m_statusText = tagged(new QLabel(statusGroup), IDC_LINE_STATUS_TEXT);
+    statusRow->addWidget(m_statusIcon);
+    statusRow->addWidget(m_statusText, 1);
+    OnOnlineStateChanged(0);
+
+    auto* portGroup = new QGroupBox(QStringLiteral("Communication Port"), this);
+    auto* portGrid = new QGridLayout(portGroup);
+    m_category = tagged(new QComboBox(portGroup), IDC_CBO_CATEGORY);
+    for (const char* text : kCategories)
+        m_category->addItem(QString::fromLatin1(text));
+    m_portList = tagged(new QComboBox(portGroup), IDC_CBO_PORT_NAME);
+    m_portList->setMinimumContentsLength(8);
+    m_portDevice = new QLabel(portGroup);
+    m_portDevice->setObjectName(QStringLiteral("portDevice"));
+    m_portDevice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_baudLabel = tagged(new QLabel(QStringLiteral("Baud Rate"), portGroup), IDC_STC_BAUD_RATE);
+    m_baudList = tagged(new QComboBox(portGroup), IDC_CBO_BAUD_RATE);
+    for (const char* text : kBaudRates)
+        m_baudList->addItem(QString::fromLatin1(text));
+    m_auto = tagged(new QPushButton(QStringLiteral("Auto"), portGroup), IDC_BTN_AUTO);
+    portGrid->addWidget(new QLabel(QStringLiteral("Category"), portGroup), 0, 0);
+    portGrid->addWidget(m_category, 0, 1, 1, 3);
+    portGrid->addWidget(new QLabel(QStringLiteral("Port Name"), portGroup), 1, 0);
+    portGrid->addWidget(m_portList, 1, 1);
+    portGrid->addWidget(m_portDevice, 1, 2);
+    portGrid->addWidget(m_auto, 1, 3);
+    portGrid->addWidget(m_baudLabel, 2, 0);
+    portGrid->addWidget(m_baudList, 2, 1);
+    portGrid->setColumnStretch(2, 1);
+
+    auto* filesGroup = new QGroupBox(QStringLiteral("Files"), this);
+    auto* filesRow = new QHBoxLayout(filesGroup);
+    m_writeFile = tagged(new QPushButton(QStringLiteral("Write To File..."), filesGroup), IDC_BTN_WRITE_FILE);
+    m_readFile = tagged(new QPushButton(QStringLiteral("Read To FIle...."), filesGroup), IDC_BTN_READ_FILE);
+    // Enabled once the main window hands over its setting file commands.
+    m_writeFile->setEnabled(false);
+    m_readFile->setEnabled(false);
+    filesRow->addWidget(m_writeFile);
+    filesRow->addWidget(m_readFile);
+
+    m_areaGroup = new QGroupBox(QStringLiteral("Current Area"), this);
+    auto* areaRow = new QHBoxLayout(m_areaGroup);
+    m_areaText = tagged(new QLabel(m_areaGroup), IDC_STC_CURRENT_AREA);
+    m_getArea = tagged(new QPushButton(QStringLiteral("Get Area"), m_areaGroup), IDC_BTN_GET_AREA);
+    areaRow->addWidget(m_areaText, 1);
+    areaRow->addWidget(m_getArea);
+    m_areaText->setEnabled(false);
+    m_getArea->setEnabled(false);
+    m_areaGroup->hide();
+
+    auto* userGroup = new QGroupBox(QStringLiteral("User Set Control"), this);
+    auto* userRow = new QHBoxLayout(userGroup);
+    m_userSet = tagged(new QComboBox(userGroup), IDC_CBO_USER_SET);
+    for (const char* text : kUserSets)
+        m_userSet->addItem(QString::fromLatin1(text));
+    m_userSet->setCurrentIndex(-1);
+    m_store = tagged(new QPushButton(QStringLiteral("Store"), userGroup), IDC_BTN_STORE);
+    m_store->setEnabled(false);
+    m_load = tagged(new QPushButton(QStringLiteral("Load"), userGroup), IDC_BTN_LOAD);
+    userRow->addWidget(m_userSet, 1);
+    userRow->addWidget(m_store);
+    userRow->addWidget(m_load);
+
+    auto* messageGroup = new QGroupBox(QStringLiteral("ZavoravAdod Message"), this);
+    auto* messageGrid = new QGridLayout(messageGroup);
+    m_messageView = tagged(new LineListView(m_messages, messageGroup), IDC_LST_MESSAGE);
+    m_messageView->setMinimumHeight(160);
+    m_messageWrite = tagged(new QPushButton(QStringLiteral("Write To File"), messageGroup), IDC_BTN_MESSAGE_WRITE);
+    m_messageClear = tagged(new QPushButton(QStringLiteral("Clear"), messageGroup), IDC_BTN_MESSAGE_CLEAR);
+    messageGrid->addWidget(m_messageView, 0, 0, 1, 3);
+    messageGrid->addWidget(m_messageWrite, 1, 1);
+    messageGrid->addWidget(m_messageClear, 1, 2);
+    messageGrid->setColumnStretch(0, 1);
+
+    root->addWidget(statusGroup);
+    root->addWidget(portGroup);
+    root->addWidget(filesGroup);
+    root->addWidget(m_areaGroup);
+    root->addWidget(userGroup);
+    root->addWidget(messageGroup, 1);
+    tagged(OnlineStrip(), IDC_ONLINE_STRIP);
+    root->addWidget(OnlineStrip());
+
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+
+    // A person's choice only: the lists are also set from the program.
+    connect(m_category, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
+    connect(m_portList, &QComboBox::activated, this, &CCommunicationDialog::OnPortChanged);
+    connect(m_portList, &QComboBox::currentIndexChanged, this, [this] { updatePortDevice(); });
+    connect(m_baudList, &QComboBox::activated, this, &CCommunicationDialog::OnBaudRateChanged);
+    connect(m_userSet, &QComboBox::activated, this, &CCommunicationDialog::OnUserSetChanged);
+    connect(m_auto, &QPushButton::clicked, this, [this] { SearchPorts(); });
+    connect(m_store, &QPushButton::clicked, this, &CCommunicationDialog::StoreUserSet);
+    connect(m_load, &QPushButton::clicked, this, &CCommunicationDialog::LoadUserSet);
+    connect(m_getArea, &QPushButton::clicked, this, &CCommunicationDialog::GetArea);
+    connect(m_messageWrite, &QPushButton::clicked, this, &CCommunicationDialog::SaveMessages);
+    connect(m_messageClear, &QPushButton::clicked, this, &CCommunicationDialog::ClearMessages);
+    connect(m_writeFile, &QPushButton::clicked, this, &CCommunicationDialog::saveSettingFileRequested);
+    connect(m_readFile, &QPushButton::clicked, this, &CCommunicationDialog::loadSettingFileRequested);
+}
+
+void CCommunicationDialog::Initialize()
+{
+    if (m_initialized)
+        return;
+    m_initialized = true;
+    COnlineStatusNotifier::Instance().Register(this);
+    // Registering paints only the strip; the line status must not claim "Offline" when the
+    // link came up before this window did.
+    OnOnlineStateChanged(COnlineStatusNotifier::Instance().IsOnline() ? 1 : 0);
+    CWindowLockList::Instance().Register(this);
+    CommLink& link = CommLink::Instance();
+    m_category->setCurrentIndex(static_cast<int>(link.GetMode()));
+    FillPortList();
+    m_baudList->setCurrentIndex(CommLink::BaudToIndex(link.GetBaudRate()));
+    // Runs while the user set list has no selection yet, which leaves "Store" enabled.
+    UpdateForControlMode();
+    m_userSet->setCurrentIndex(1);
+}
+
+void CCommunicationDialog::showEvent(QShowEvent* event)
+{
+    Initialize();
+    QDialog::showEvent(event);
+}
+
+void CCommunicationDialog::EnableSettingFileCommands(bool enabled)
+{
+    m_writeFile->setEnabled(enabled);
+    m_readFile->setEnabled(enabled);
+}
+
+void CCommunicationDialog::AddMessage(const std::string& line)
+{
+    m_messages->addLine(QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+}
+
+void CCommunicationDialog::AddMessage(const QString& line)
+{
+    m_messages->addLine(line);
+}
+
+void CCommunicationDialog::UpdateForControlMode()
+{
+    const bool factory = ControlMode::Get() != ControlMode::kNormal;
+    m_baudLabel->setVisible(factory);
+    m_baudLabel->setEnabled(factory);
+    m_baudList->setVisible(factory);
+    m_baudList->setEnabled(factory);
+    OnUserSetChanged(m_userSet->currentIndex());
+}
+
+void CCommunicationDialog::FillPortList()
+{
+    CommLink& link = CommLink::Instance();
+    m_portList->clear();
+    const int count = link.PortCount();
+    for (int i = 0; i < count; ++i)
+        m_portList->addItem(QString::fromStdString(link.PortName(i)));
+    const unsigned stored = link.SelectedPort();
+    if (stored < static_cast<unsigned>(count)) {
+        m_portList->setCurrentIndex(static_cast<int>(stored));
+    } else {
+        link.ChangePort(0);
+        m_portList->setCurrentIndex(0);
+    }
+    updatePortDevice();
+}
+
+QString CCommunicationDialog::PortDeviceText() const
+{
+    return m_portDevice->text();
+}
+
+void CCommunicationDialog::updatePortDevice()
+{
+    // Only the native ports go through the port map; Camera Link names are the library's own.
+    const QString name = m_portList->currentText();
+    if (CommLink::Instance().GetMode() != 0 || name.isEmpty()) {
+        m_portDevice->clear();
+        return;
+    }
+    m_portDevice->setText(QString::fromStdString(Settings().PortDevice(name.toStdString())));
+}
+
+void CCommunicationDialog::OnOnlineStateChanged(int online)
+{
+    m_statusIcon->setPixmap(statusLamp(online != 0));
+    m_statusText->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
+}

@@ -1,0 +1,133 @@
+// What the controls of the communication dialog do: link changes, the port search, the user
+// sets of the camera's flash memory and the message list file.
+#include "CCommunicationDialog.h"
+
+#include "CProgressBarDialog.h"
+#include "Camera.h"
+#include "CommLink.h"
+#include "Ids.h"
+#include "LineListModel.h"
+#include "LinkEvents.h"
+#include "LogFile.h"
+#include "UserNotice.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr uint32_t kStoreTimeoutMs = 40000;
+constexpr uint32_t kLoadTimeoutMs = 10000;
+constexpr uint32_t kAreaTimeoutMs = 2500;
+constexpr int kSearchedPorts = 32;
+} // namespace
+
+int CCommunicationDialog::checkModel()
+{
+    return Camera::Instance().CheckModel();
+}
+
+void CCommunicationDialog::reloadAfterAnswer()
+{
+    // The reload begins with the model check the camera has just answered: one MD query
+    // per change is enough.
+    CameraModel::ReuseAnswer reuse(CameraModel::Instance());
+    emit reloadRequested();
+}
+
+void CCommunicationDialog::OnCategoryChanged(int mode)
+{
+    const int result = CommLink::Instance().ChangeMode(static_cast<unsigned>(mode));
+    if (result != 1)
+        Notices().Message("Failed to initialize!", "", NoticeIcon::Exclamation);
+    emit linkChanged(result);
+    FillPortList();
+    if (checkModel() == 1)
+        reloadAfterAnswer();
+}
+
+void CCommunicationDialog::OnPortChanged(int index)
+{
+    const int result = CommLink::Instance().ChangePort(static_cast<unsigned>(index));
+    if (result != 1)
+        Notices().Message("Failed to Com Port!", "", NoticeIcon::Exclamation);
+    emit linkChanged(result);
+    if (checkModel() == 1)
+        reloadAfterAnswer();
+}
+
+void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
+{
+    // A refused rate is reported by the transport itself.
+    CommLink::Instance().ChangeBaudRate(CommLink::IndexToBaud(baudIndex));
+    if (checkModel() == 1)
+        reloadAfterAnswer();
+}
+
+int CCommunicationDialog::SearchPorts()
+{
+    CommLink& link = CommLink::Instance();
+    int found = -1;
+    // Ports that cannot be opened report themselves; an open port without a camera costs the
+    // model query's time-out.
+    for (int index = 0; index < kSearchedPorts && found < 0; ++index) {
+        if (link.ChangePort(static_cast<unsigned>(index)) == 1 && checkModel() == 1)
+            found = index;
+    }
+    if (found < 0) {
+        Notices().Message("No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection.",
+                          "Communication Error", NoticeIcon::Exclamation);
+        LinkEvents::Instance().ReportOffline();
+        return -1;
+    }
+    LinkEvents::Instance().ReportOnline();
+    m_portList->setCurrentIndex(found);
+    reloadAfterAnswer();
+    return found;
+}
+
+void CCommunicationDialog::OnUserSetChanged(int selection)
+{
+    // No selection at all counts as a user set: "Store" is only barred for "Default".
+    m_store->setEnabled(selection != 0);
+}
+
+void CCommunicationDialog::StoreUserSet()
+{
+    const int area = m_userSet->currentIndex();
+    // Writing flash memory takes the camera long; the progress window also keeps this window
+    // from starting a second exchange meanwhile.
+    CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
+    if (Camera::Instance().Set(CmdIndex::SA, area, kStoreTimeoutMs) == 1)
+        Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
+    CProgressBarDialog::Instance().Close();
+}
+
+void CCommunicationDialog::LoadUserSet()
+{
+    const int area = m_userSet->currentIndex();
+    // Every parameter may have changed with the loaded set.
+    if (Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1)
+        emit reloadRequested();
+}
+
+void CCommunicationDialog::GetArea()
+{
+    static const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
+    uint32_t area = 0;
+    const bool answered = Camera::Instance().Query(CmdIndex::QueryArea, area, kAreaTimeoutMs) == 1;
+    m_areaText->setText(QString::fromLatin1(answered && area < 4 ? kAreaNames[area] : "Unkown"));
+}
+
+void CCommunicationDialog::SaveMessages()
+{
+    LogSaveOptions options{"Save", "txt file (*.txt) | *.txt||", QStringLiteral("txt"), false, false,
+                           "Communication"};
+    if (SaveLogWithDialog(*m_messages, options) == LogSaveResult::Saved)
+        AddMessage(QStringLiteral("Writing file has been done!"));
+}
+
+void CCommunicationDialog::ClearMessages()
+{
+    m_messages->clear();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The "Read" button of the automatic level status group: asks the camera which automatic
+// level function is working and shows its name in the status box.
+#include "Feature.h"
+
+class ControlAdapter;
+
+class AlcStatus : public Feature {
+public:
+    explicit AlcStatus(ControlAdapter& controls) : m_controls(controls) {}
+
+    std::vector<Claim> Claims() const override;
+    void OnControl(int ctrlId, When when) override;
+
+private:
+    ControlAdapter& m_controls;
+};

@@ -1,0 +1,96 @@
+#include "LogFile.h"
+
+#include "LineListModel.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool WriteLinesReplacing(const QString& path, const LineListModel& lines, bool newestFirst, bool crLf,
+                         QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const int n = lines.count();
+    // Gather into modest chunks: one write per line would cost a system call each.
+    QByteArray chunk;
+    chunk.reserve(64 * 1024);
+    for (int i = 0; i < n; ++i) {
+        const int row = newestFirst ? i : n - 1 - i;
+        chunk += lines.lineAt(row).toLatin1();
+        if (crLf)
+            chunk += '\r';
+        chunk += '\n';
+        if (chunk.size() >= 60 * 1024 || i == n - 1) {
+            // A short write (disk full, file size limit) is not always an error to QSaveFile:
+            // give up explicitly so that commit() will not rename a truncated file.
+            if (file.write(chunk) != chunk.size() || !file.flush()) {
+                const QString reason = file.errorString();
+                file.cancelWriting();
+                file.commit();
+                if (error)
+                    *error = reason;
+                return false;
+            }
+            chunk.clear();
+        }
+    }
+    // commit() flushes and renames; after a failed flush it refuses and removes the temporary
+    // file, leaving the earlier file in place.
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString WithDefaultSuffix(const QString& path, const QString& suffix)
+{
+    if (suffix.isEmpty() || path.isEmpty())
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    if (name.contains(QLatin1Char('.')) && !name.endsWith(QLatin1Char('.')))
+        return path;
+    return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
+}
+
+QString DirectoryPart(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.left(slash);
+}
+
+LogSaveResult SaveLogWithDialog(const LineListModel& lines, const LogSaveOptions& options,
+                                QString* savedPath)
+{
+    std::string folder;
+    Settings().ReadPath(kCommandLogFilePath, folder);
+    const std::string chosen = Notices().SaveFileName(options.title, folder, options.filter);
+    if (chosen.empty())
+        return LogSaveResult::Cancelled;
+    const QString path = WithDefaultSuffix(QString::fromStdString(chosen), options.suffix);
+
+    if (QFileInfo::exists(path)) {
+        const std::string question = path.toStdString() + "\nThis file already exists." + "\nReplace existing file?";
+        if (!Notices().AskYesNo(question, options.caption))
+            return LogSaveResult::Declined;
+    }
+
+    QString error;
+    if (!WriteLinesReplacing(path, lines, options.newestFirst, options.crLf, &error)) {
+        // The fixed text first; the second line tells a Linux user what actually went wrong.
+        Notices().Message("File open error !\n" + path.toStdString() + ": " + error.toStdString(),
+                          options.caption, NoticeIcon::Error);
+        return LogSaveResult::Failed;
+    }
+    Settings().WriteString(kCommandLogFilePath, DirectoryPart(path).toStdString());
+    if (savedPath)
+        *savedPath = path;
+    return LogSaveResult::Saved;
+}

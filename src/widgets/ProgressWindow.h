@@ -1,0 +1,21 @@
+#pragma once
+// A long walk's progress shown in the process-wide progress window: it opens over its owner
+// (which it disables), moves its bar, lets the window system paint and handle input after
+// each step, and closes with its pause.
+#include "Progress.h"
+
+#include <QPointer>
+
+class QWidget;
+
+class ProgressWindow : public Progress {
+public:
+    explicit ProgressWindow(QWidget* owner) : m_owner(owner) {}
+
+    void begin(const std::string& message) override;
+    void advance(int percent) override;
+    void end() override;
+
+private:
+    QPointer<QWidget> m_owner;
+};

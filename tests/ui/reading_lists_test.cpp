@@ -1,0 +1,116 @@
+// The progress window's contract with its owner and the Camera Link format lists as the
+// reading of the camera fills them.
+#include "CProgressBarDialog.h"
+#include "Camera.h"
+#include "ControlAdapter.h"
+#include "FeatureRegistry.h"
+#include "ParameterControls.h"
+#include "ReadingCamera.h"
+
+#include <QComboBox>
+#include <QVBoxLayout>
+#include <QtTest>
+
+
+namespace {
+
+// A window with the Camera Link format lists, found by id as on the pages.
+class FormatPage : public QWidget, public ControlLookup {
+public:
+    FormatPage()
+    {
+        auto* layout = new QVBoxLayout(this);
+        for (int id : {1407, 1354, 2573, 1422}) {
+            auto* list = new QComboBox(this);
+            list->setObjectName(QStringLiteral("ctrl_%1").arg(id));
+            list->setProperty("ctrlId", id);
+            layout->addWidget(list);
+        }
+    }
+    QWidget* FindControl(int ctrlId) const override
+    {
+        return findChild<QWidget*>(QStringLiteral("ctrl_%1").arg(ctrlId));
+    }
+    QComboBox* List(int id) const { return qobject_cast<QComboBox*>(FindControl(id)); }
+};
+
+} // namespace
+
+class ReadingListsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void progressWindowDisablesItsOwner()
+    {
+        QWidget owner;
+        owner.show();
+        CProgressBarDialog& progress = CProgressBarDialog::Instance();
+        progress.SetClosePause(0);
+        progress.SetPos(40); // not shown: nothing happens
+        QVERIFY(!progress.IsVisible());
+
+        progress.Show(&owner, "Now, reading camera settings.");
+        QVERIFY(progress.IsVisible());
+        QVERIFY(!owner.isEnabled());
+        QVERIFY(progress.Window()->isEnabled());
+        QCOMPARE(progress.Message(), QString("Now, reading camera settings."));
+        progress.SetPos(40);
+        QCOMPARE(progress.Position(), 40);
+        progress.Close();
+        QVERIFY(!progress.IsVisible());
+        QVERIFY(progress.Window() == nullptr);
+        QVERIFY(owner.isEnabled());
+
+        // An owner that was disabled before stays disabled.
+        owner.setEnabled(false);
+        progress.Show(&owner, "x");
+        progress.Close();
+        QVERIFY(!owner.isEnabled());
+        progress.SetClosePause(1000);
+    }
+
+    void clConfigurationLists_data()
+    {
+        QTest::addColumn<int>("config");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("clock");
+        QTest::addColumn<int>("configItem");
+        QTest::addColumn<int>("bitItems");
+        QTest::addColumn<int>("bitItem");
+        QTest::addColumn<int>("clockItem");
+        QTest::newRow("Base asking for 12 bits: RGB8 only, nothing selected") << 0 << 5 << 2 << 0 << 1 << -1 << 2;
+        QTest::newRow("Medium with 12 bits") << 1 << 5 << 0 << 1 << 3 << 2 << 0;
+        QTest::newRow("Medium with an unknown depth counts as RGB8") << 1 << 9 << 1 << 1 << 3 << 0 << 1;
+        QTest::newRow("Full") << 2 << 3 << 2 << 2 << 1 << 0 << 2;
+        QTest::newRow("unknown configuration keeps the list's selection") << 7 << 3 << 5 << 0 << 1 << 0 << -1;
+    }
+    void clConfigurationLists()
+    {
+        QFETCH(int, config);
+        QFETCH(int, bits);
+        QFETCH(int, clock);
+        QFETCH(int, configItem);
+        QFETCH(int, bitItems);
+        QFETCH(int, bitItem);
+        QFETCH(int, clockItem);
+        FormatPage page;
+        Camera::Instance().Format() = ClOutputFormat{config, bits, clock};
+        ControlAdapter controls(page);
+        FeatureRegistry features;
+        ParameterControls parameters(controls, features);
+        ReadingCamera reading(&page, controls, parameters, features);
+        reading.FillClConfigurationLists();
+        QCOMPARE(page.List(1407)->count(), 4);
+        QCOMPARE(page.List(1407)->itemData(3).toInt(), 3);
+        QCOMPARE(page.List(1407)->currentIndex(), configItem);
+        QCOMPARE(page.List(1354)->count(), bitItems);
+        QCOMPARE(page.List(1354)->itemText(0), QString("RGB8"));
+        QCOMPARE(page.List(1354)->currentIndex(), bitItem);
+        QCOMPARE(page.List(2573)->count(), 3);
+        QCOMPARE(page.List(2573)->currentIndex(), clockItem);
+    }
+
+};
+
+QTEST_MAIN(ReadingListsTest)
+#include "reading_lists_test.moc"
