@@ -1,158 +1,87 @@
-// One-shot automatic functions, chosen models and initial values, counters.
+// One-shot automatic functions, the chosen model and initial values, the frame counters.
 #include "SimTestClient.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Polls a status the way the tool does (until it is not busy / reaches 8) and returns every
-// status seen; gives up after 50 polls so a stuck function fails the test instead of hanging.
-std::vector<std::string> pollUntil(SimTestClient& client, const std::string& status, bool (*done)(int))
-{
-    std::vector<std::string> seen;
-    for (int i = 0; i < 50; ++i) {
-        std::string reply = client.Ask(status + "?");
-        seen.push_back(reply);
-        if (reply.rfind(status + "=", 0) != 0 || done(std::stoi(reply.substr(status.size() + 1))))
-            break;
-    }
-    return seen;
-}
+const std::string kOk = SimCamera::kComplete;
 
-TEST(SimAutomatic, OneShotWhiteBalanceIsBusyThenEnds)
+TEST(SimAutomatic, OneShotRunsAreBusyForTheChosenPollsThenEnd)
 {
-    for (const char* mode : {"AWB=2", "AWB=4"}) {
-        SCOPED_TRACE(mode);
-        SimOptions options;
-        options.busyPolls = 5;
-        options.results.awb = 1; // "Too Bright"
-        SimHarness sim(options);
-        SimTestClient client(sim.Path());
-        ASSERT_EQ(client.Ask(mode), "COMPLETE");
-        auto seen = pollUntil(client, "AWRS", [](int s) { return s != 4; });
-        std::vector<std::string> expected(5, "AWRS=4");
-        expected.push_back("AWRS=1");
-        EXPECT_EQ(seen, expected);
-        EXPECT_EQ(client.Ask("AWRS?"), "AWRS=1"); // the result stays
-        EXPECT_EQ(client.Ask("AWB?"), "AWB=0");   // and the mode is back to off
-        EXPECT_EQ(client.Ask("PGR?"), "PGR=104"); // with the balance applied
-    }
-}
-
-TEST(SimAutomatic, OneShotGainAndExposureStepBelowEightThenEnd)
-{
-    struct Case {
-        const char* start;
-        int SimResults::*result;
-        int code;
-        const char* mode;
-        const char* changed;
+    // Each run: its start line, the status the tool polls, when that status means the run ended,
+    // the chosen result, and a value that the run adjusts.
+    const struct {
+        std::string start, status;
+        bool (*ended)(int);
+        std::string result, changed;
     } cases[] = {
-        {"AGC=2", &SimResults::agc, 8, "AGC?", "FGA"},
-        {"ASC=2", &SimResults::asc, 9, "ASC?", "PE"},
+        {"AWB=2", "AWRS", [](int s) { return s != 4; }, "awb=1", "PGR"},
+        {"AWB=4", "AWRS", [](int s) { return s != 4; }, "awb=1", "PGR"},
+        {"AGC=2", "ATCS", [](int s) { return s >= 8; }, "agc=8", "FGA"},
+        {"ASC=2", "ATCS", [](int s) { return s >= 8; }, "asc=9", "PE"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.start);
+    for (const auto& c : cases) {
         SimOptions options;
-        options.busyPolls = 4;
-        options.results.*c.result = c.code;
-        SimHarness sim(options);
-        SimTestClient client(sim.Path());
-        std::string before = client.Ask(std::string(c.changed) + "?");
-        ASSERT_EQ(client.Ask(c.start), "COMPLETE");
-        auto seen = pollUntil(client, "ATCS", [](int s) { return s >= 8; });
-        ASSERT_EQ(seen.size(), 5u);
-        for (size_t i = 0; i < 4; ++i) {
-            int status = std::stoi(seen[i].substr(5));
-            EXPECT_LT(status, 8) << seen[i];
-            EXPECT_GE(status, 0) << seen[i];
+        std::string error;
+        ASSERT_TRUE(ParseSimArgs({"--busy-polls", "4", "--result", c.result}, options, error)) << error;
+        SimCamera camera(options);
+        const std::string before = camera.HandleLine(c.changed + "?");
+        const std::string mode = c.start.substr(0, c.start.find('='));
+        const std::string result = c.status + "=" + c.result.substr(c.result.find('=') + 1);
+        ASSERT_EQ(camera.HandleLine(c.start), kOk);
+        for (int poll = 0; poll < 4; ++poll) {
+            const std::string busy = camera.HandleLine(c.status + "?");
+            EXPECT_FALSE(busy.rfind(c.status + "=", 0) != 0 || c.ended(std::stoi(busy.substr(5)))) << c.start << " " << busy;
         }
-        EXPECT_EQ(seen.back(), "ATCS=" + std::to_string(c.code));
-        EXPECT_EQ(client.Ask(c.mode), std::string(c.mode).substr(0, 3) + "=0");
-        EXPECT_NE(client.Ask(std::string(c.changed) + "?"), before);
+        // Then the result, which stays, with the mode back to off and the value moved.
+        ExpectReplies(camera, {{c.status + "?", result}, {c.status + "?", result}, {mode + "?", mode + "=0"}});
+        EXPECT_NE(camera.HandleLine(c.changed + "?"), before) << c.start;
     }
 }
 
-TEST(SimAutomatic, NoBusyPollsEndsAtOnceAndContinuousModesDoNotRun)
+TEST(SimAutomatic, ImmediateResultsAndContinuousModes)
 {
     SimOptions options;
     options.busyPolls = 0;
-    SimHarness sim(options);
-    SimTestClient client(sim.Path());
-    EXPECT_EQ(client.Ask("AWRS?"), "AWRS=255");
-    ASSERT_EQ(client.Ask("AWB=2"), "COMPLETE");
-    EXPECT_EQ(client.Ask("AWRS?"), "AWRS=0");
-    ASSERT_EQ(client.Ask("AWB=1"), "COMPLETE");
-    EXPECT_EQ(client.Ask("AWB?"), "AWB=1");
-    EXPECT_EQ(client.Ask("AWRS?"), "AWRS=8");
-    EXPECT_EQ(client.Ask("AWB=9"), SimCamera::kErrRange);
-    ASSERT_EQ(client.Ask("ASC=1"), "COMPLETE");
-    EXPECT_EQ(client.Ask("ALCST?"), "ALCST=2");
-}
-
-TEST(SimAutomatic, ShadingRecalibrationReportsItsResult)
-{
-    SimOptions options;
+    options.results.awb = 5;
     options.results.rs = 3;
-    SimHarness sim(options);
-    SimTestClient client(sim.Path());
-    EXPECT_EQ(client.Ask("SDRS?"), "SDRS=255");
-    EXPECT_EQ(client.Ask("RS=0"), "COMPLETE");
-    EXPECT_EQ(client.Ask("SDRS?"), "SDRS=3");
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"AWB=2", kOk}, {"AWRS?", "AWRS=5"}, {"AWB=1", kOk}, {"AWB?", "AWB=1"}, {"AWRS?", "AWRS=8"},
+                           {"AWB=9", SimCamera::kErrRange}, {"ASC=1", kOk}, {"ALCST?", "ALCST=2"}, {"RS=0", kOk},
+                           {"SDRS?", "SDRS=3"}});
 }
 
 TEST(SimModels, ModelDecidesNameSensorAndMultiRoi)
 {
-    struct Case {
-        const char* model;
-        const char* widest;     // a sequencer width at the sensor's width
-        const char* tooWide;
-        bool multiRoi;
-    } cases[] = {
+    // Each model, a sequencer width at its sensor's width and one beyond, and whether it has multi-ROI.
+    const struct { const char *model, *widest, *tooWide; bool multiRoi; } cases[] = {
         {"KT-5100W-QBCL", "SQW1=1456", "SQW1=1457", true},
         {"KT-5200W-QBCL", "SQW1=2064", "SQW1=2065", false},
         {"XR-1", "SQW1=2064", "SQW1=2065", true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.model);
         SimOptions options;
         options.model = c.model;
-        SimHarness sim(options);
-        SimTestClient client(sim.Path());
-        EXPECT_EQ(client.Ask("MD?"), std::string("MD=") + c.model);
-        EXPECT_EQ(client.Ask(c.widest), "COMPLETE");
-        EXPECT_EQ(client.Ask(c.tooWide), SimCamera::kErrRange);
-        EXPECT_EQ(client.Ask("SMRMD?"), c.multiRoi ? "SMRMD=0" : SimCamera::kErrUnknown);
+        SimCamera camera(options);
+        ExpectReplies(camera, {{"MD?", std::string("MD=") + c.model}, {c.widest, kOk}, {c.tooWide, SimCamera::kErrRange},
+                               {"SMRMD?", c.multiRoi ? "SMRMD=0" : SimCamera::kErrUnknown}});
     }
 }
 
-TEST(SimModels, InitialValuesFromOptions)
+TEST(SimModels, InitialValuesAreThePowerOnState)
 {
     SimOptions options;
     options.sets = {{"PE", "2500"}, {"UD", "BENCH"}, {"TMP0", "-640"}, {"SQW7", "500"}, {"BNUMR", "2"}};
     options.baud = 115200;
-    SimHarness sim(options);
-    SimTestClient client(sim.Path());
-    EXPECT_EQ(client.Ask("PE?"), "PE=2500");
-    EXPECT_EQ(client.Ask("UD?"), "UD=BENCH");
-    EXPECT_EQ(client.Ask("TMP0?"), "TMP0=-640");
-    EXPECT_EQ(client.Ask("SQW7?"), "SQW7=500");
-    EXPECT_EQ(client.Ask("BNUMR?"), "BNUMR=2");
-    EXPECT_EQ(client.Ask("FCBDRT?"), "FCBDRT=16");
-    // The initial values are the power-on state: a reset brings them back.
-    ASSERT_EQ(client.Ask("PE=3"), "COMPLETE");
-    ASSERT_EQ(client.Ask("CRS00=1"), "COMPLETE");
-    EXPECT_EQ(client.Ask("PE?"), "PE=2500");
-}
-
-TEST(SimModels, RefusedInitialValueIsReported)
-{
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"PE?", "PE=2500"}, {"UD?", "UD=BENCH"}, {"TMP0?", "TMP0=-640"}, {"SQW7?", "SQW7=500"},
+                           {"BNUMR?", "BNUMR=2"}, {"FCBDRT?", "FCBDRT=16"}, // the bit of 115200 bit/s
+                           {"PE=3", kOk}, {"CRS00=1", kOk}, {"PE?", "PE=2500"}});
     for (auto set : {std::pair<std::string, std::string>{"PE", "0"}, {"NOPE", "1"}, {"GA", "abc"}}) {
-        SimOptions options;
-        options.sets = {set};
-        SimSession session(options);
-        EXPECT_FALSE(session.Ok()) << set.first;
-        EXPECT_NE(session.Error().find(set.first), std::string::npos) << session.Error();
+        options.sets = {set}; // a refused initial value is reported by name
+        EXPECT_NE(SimCamera(options).InitError().find(set.first), std::string::npos) << set.first;
     }
 }
 
@@ -162,19 +91,16 @@ TEST(SimCounters, CountFramesWhileEnabledAndReset)
     SimOptions options;
     options.sets = {{"AR", "10000"}}; // 100 frames per second
     SimCamera camera(options, [&t] { return t; });
-    EXPECT_EQ(camera.HandleLine("CV0?"), "CV0=0");
-    t += 1.0;
-    EXPECT_EQ(camera.HandleLine("CV0?"), "CV0=0"); // disabled: no counting
-    EXPECT_EQ(camera.HandleLine("CE0=1"), "COMPLETE");
-    t += 2.5;
-    EXPECT_EQ(camera.HandleLine("CV0?"), "CV0=250");
-    EXPECT_EQ(camera.HandleLine("CE0=0"), "COMPLETE");
-    t += 5;
-    EXPECT_EQ(camera.HandleLine("CV0?"), "CV0=250"); // held while off
-    EXPECT_EQ(camera.HandleLine("CV1?"), "CV1=0");   // counters are separate
-    EXPECT_EQ(camera.HandleLine("CR0=1"), "COMPLETE");
-    EXPECT_EQ(camera.HandleLine("CV0?"), "CV0=0");
-    EXPECT_EQ(camera.HandleLine("CV0=5"), SimCamera::kErrReadOnly);
+    // Each step lets time pass, then plays its lines.
+    const std::vector<std::pair<double, SimScript>> steps = {
+        {1.0, {{"CV0?", "CV0=0"}, {"CE0=1", kOk}}}, // disabled: no counting
+        {2.5, {{"CV0?", "CV0=250"}, {"CE0=0", kOk}}},
+        {5.0, {{"CV0?", "CV0=250"}, {"CV1?", "CV1=0"}, {"CR0=1", kOk}, {"CV0?", "CV0=0"}, {"CV0=5", SimCamera::kErrReadOnly}}},
+    };
+    for (const auto& [seconds, script] : steps) {
+        t += seconds;
+        ExpectReplies(camera, script);
+    }
 }
 
 } // namespace

@@ -1,130 +1,103 @@
 // Each fault mode over the pseudo-terminal, and the traffic log.
+#include "CamSimProcess.h"
+#include "SimSession.h"
 #include "SimTestClient.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
-SimOptions withFault(void (*set)(SimFaults&))
+TEST(SimFaults, EachFaultSpoilsExactlyTheAnswersItShould)
 {
-    SimOptions options;
-    set(options.faults);
-    return options;
-}
-
-TEST(SimFaults, SilentAfterAnswersOnlyTheFirstLines)
-{
-    SimHarness sim(withFault([](SimFaults& f) { f.silentAfter = 2; }));
-    SimTestClient client(sim.Path());
-    EXPECT_EQ(client.Ask("GA?"), "GA=100");
-    EXPECT_EQ(client.Ask("PE=5"), "COMPLETE");
-    ASSERT_TRUE(client.Write("GA?\r\nPE=6\r\n"));
-    EXPECT_EQ(client.ReadBytes(1, 300), "");
-    EXPECT_FALSE(client.HungUp());
-}
-
-TEST(SimFaults, GarbageRepliesAreNeitherAcknowledgementsNorValues)
-{
-    SimHarness sim(withFault([](SimFaults& f) { f.garbage = true; }));
-    SimTestClient client(sim.Path());
-    for (const char* line : {"GA?", "PE=5", "MD?"}) {
-        std::string reply = client.Ask(line);
-        ASSERT_NE(reply, "<no reply>") << line;
-        EXPECT_EQ(reply.find_first_of("=?\r\n"), std::string::npos) << line;
-        EXPECT_NE(reply.substr(0, 8), "COMPLETE");
-        EXPECT_FALSE(reply.empty());
+    // Per line of one burst: P answered properly (as a fault-free camera that acted on the same
+    // lines answers), G a line of garbage for a line the camera acted on, E a refusal that
+    // changes nothing, O 2000 bytes without a line end, S no answer, H nothing: the line is closed.
+    const std::vector<std::string> lines = {"PE=5", "GA?", "PE?", "PE=6", "PE?"};
+    const std::pair<const char*, std::string> cases[] = {
+        {"silent-after=2", "PPSSS"}, {"garbage", "GGGGG"},       {"garbage-after=2", "PPGGG"},
+        {"overflow", "OOOOO"},       {"error-replies", "EPPEP"}, {"hangup-after=2", "PPH"},
+    };
+    for (const auto& [fault, kinds] : cases) {
+        SCOPED_TRACE(fault);
+        CamSimProcess sim;
+        ASSERT_TRUE(sim.Start({"--fault", fault})) << sim.Error();
+        SimTestClient client(sim.DevicePath());
+        std::string burst;
+        for (const std::string& line : lines)
+            burst += line + "\r\n";
+        ASSERT_TRUE(client.Write(burst));
+        SimCamera reference;
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            const char kind = kinds[i];
+            std::string reply;
+            if (kind == 'O')
+                reply = client.ReadBytes(SimSession::kOverflowBytes);
+            else if (kind != 'S' && kind != 'H')
+                reply = client.ReadLines(1);
+            SCOPED_TRACE(lines[i] + " -> " + reply);
+            if (kind == 'O') {
+                EXPECT_EQ(reply.size(), SimSession::kOverflowBytes);
+                EXPECT_EQ(reply.find('\n'), std::string::npos);
+            }
+            if (kind != 'P' && kind != 'G' && kind != 'E')
+                continue;
+            ASSERT_TRUE(reply.ends_with("\r\n"));
+            reply.resize(reply.size() - 2);
+            const std::string answer = kind == 'E' ? "" : reference.HandleLine(lines[i]); // the camera acts on it
+            if (kind == 'P') {
+                EXPECT_EQ(reply, answer);
+                continue;
+            }
+            // Neither an acknowledgement nor a value; only a refusal says it is an error.
+            EXPECT_TRUE(!reply.empty() && reply != SimCamera::kComplete && reply.find_first_of("=?\r\n") == std::string::npos);
+            EXPECT_EQ(reply.rfind("ERROR", 0) == 0, kind == 'E');
+        }
+        EXPECT_EQ(client.ReadBytes(1, 300), "");
+        EXPECT_EQ(client.HungUp(), kinds.back() == 'H');
+        // A hang-up of its own ends the program cleanly; otherwise it serves on.
+        EXPECT_EQ(sim.Wait(kinds.back() == 'H' ? 5000 : 0), kinds.back() == 'H' ? 0 : -1);
     }
 }
 
-TEST(SimFaults, OverflowSends2000BytesWithoutLineEnd)
+TEST(SimFaults, SilencedLinesHaveNoEffectAndHangupAfterZeroClosesAtOnce)
 {
-    SimHarness sim(withFault([](SimFaults& f) { f.overflow = true; }));
-    SimTestClient client(sim.Path());
-    ASSERT_TRUE(client.Write("GA?\r\n"));
-    std::string got = client.ReadBytes(2001, 1000);
-    EXPECT_EQ(got.size(), 2000u);
-    EXPECT_EQ(got.find('\n'), std::string::npos);
-}
-
-TEST(SimFaults, ErrorRepliesRefuseSettingsButAnswerQueries)
-{
-    SimHarness sim(withFault([](SimFaults& f) { f.errorReplies = true; }));
-    SimTestClient client(sim.Path());
-    std::string refused = client.Ask("PE=500");
-    EXPECT_EQ(refused.rfind("ERROR", 0), 0u) << refused;
-    EXPECT_EQ(refused.find_first_of("=?"), std::string::npos);
-    EXPECT_EQ(client.Ask("PE?"), "PE=1"); // not applied
-    EXPECT_EQ(client.Ask("GA?"), "GA=100");
-}
-
-TEST(SimFaults, HangupAfterClosesTheLine)
-{
-    SimHarness sim(withFault([](SimFaults& f) { f.hangupAfter = 2; }));
-    SimTestClient client(sim.Path());
-    ASSERT_TRUE(client.Write("GA?\r\nMD?\r\nPE?\r\n"));
-    EXPECT_EQ(client.ReadLines(3, 3000), "GA=100\r\nMD=KT-5100W-QBCL\r\n");
-    EXPECT_TRUE(client.HungUp());
-    EXPECT_TRUE(sim.Stop()); // the server ended cleanly by itself
+    SimOptions options;
+    options.faults.silentAfter = 1;
+    SimSession silent(options);
+    EXPECT_EQ(silent.OnBytes("PE=5\r\nPE=6\r\n"), std::string(SimCamera::kComplete) + "\r\n");
+    EXPECT_EQ(silent.Camera().Value("PE"), "5");
+    options.faults = SimFaults{};
+    options.faults.hangupAfter = 0;
+    SimSession closed(options);
+    EXPECT_TRUE(closed.HungUp());
+    EXPECT_EQ(closed.OnBytes("GA?\r\n"), "");
 }
 
 TEST(SimLog, EveryLineLoggedAsJsonWithMonotonicTime)
 {
-    char name[] = "/tmp/camsim-log-XXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    {
-        SimOptions options;
-        options.log = name;
-        SimHarness sim(options);
-        SimTestClient client(sim.Path());
-        EXPECT_EQ(client.Ask("UD=a\"b\\c"), "COMPLETE");
-        EXPECT_EQ(client.Ask(std::string("X\x01\xE9?")), SimCamera::kErrSyntax);
-    }
-    std::ifstream in(name);
+    CamSimProcess sim;
+    ASSERT_TRUE(sim.Start({})) << sim.Error();
+    SimTestClient client(sim.DevicePath());
+    EXPECT_EQ(client.Ask("UD=a\"b\\c"), SimCamera::kComplete);
+    EXPECT_EQ(client.Ask(std::string("X\x01\xE9?")), SimCamera::kErrSyntax);
+    std::ifstream in(sim.LogPath());
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
-    std::remove(name);
-    ASSERT_EQ(lines.size(), 4u);
     const char* expected[] = {
         R"("dir": "rx", "line": "UD=a\"b\\c"})",
         R"("dir": "tx", "line": "COMPLETE"})",
         R"("dir": "rx", "line": "X\u0001\u00e9?"})",
         R"("dir": "tx", "line": "ERROR: SYNTAX"})",
     };
-    double previous = 0;
+    ASSERT_EQ(lines.size(), std::size(expected));
     for (size_t i = 0; i < lines.size(); ++i) {
-        SCOPED_TRACE(lines[i]);
-        ASSERT_EQ(lines[i].rfind("{\"t\": ", 0), 0u);
-        double t = std::stod(lines[i].substr(6));
-        EXPECT_GE(t, previous);
-        previous = t;
-        EXPECT_NE(lines[i].find(expected[i]), std::string::npos);
+        ASSERT_EQ(lines[i].rfind("{\"t\": ", 0), 0u) << lines[i];
+        EXPECT_GE(std::stod(lines[i].substr(6)), i ? std::stod(lines[i - 1].substr(6)) : 0.0) << lines[i];
+        EXPECT_NE(lines[i].find(expected[i]), std::string::npos) << lines[i];
     }
-}
-
-TEST(SimSessionLines, SilencedLinesHaveNoEffectAndHangupAfterZeroClosesAtOnce)
-{
-    SimSession silent(withFault([](SimFaults& f) { f.silentAfter = 1; }));
-    EXPECT_EQ(silent.OnBytes("PE=5\r\nPE=6\r\n"), "COMPLETE\r\n");
-    EXPECT_EQ(silent.Camera().Value("PE"), "5");
-    SimSession closed(withFault([](SimFaults& f) { f.hangupAfter = 0; }));
-    EXPECT_TRUE(closed.HungUp());
-    EXPECT_EQ(closed.OnBytes("GA?\r\n"), "");
-}
-
-TEST(SimSessionLines, OverlongLineIsRefusedAndTheNextLineIsServed)
-{
-    SimSession session{SimOptions()};
-    std::string out = session.OnBytes(std::string(5000, 'A'));
-    EXPECT_EQ(out, "");
-    out = session.OnBytes("\r\nGA?\r\n");
-    EXPECT_EQ(out, std::string(SimCamera::kErrTooLong) + "\r\nGA=100\r\n");
 }
 
 } // namespace

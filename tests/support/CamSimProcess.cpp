@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,6 +104,35 @@ void CamSimProcess::Stop()
     kill(m_pid, SIGTERM);
     int status = 0;
     waitpid(m_pid, &status, 0);
+    reaped(status);
+}
+
+bool CamSimProcess::Signal(int signal) const
+{
+    return m_pid > 0 && kill(m_pid, signal) == 0;
+}
+
+int CamSimProcess::Wait(int timeoutMs)
+{
+    if (m_pid <= 0)
+        return m_exitStatus;
+    // A process descriptor becomes readable when the program ends: no polling loop.
+    int pidfd = static_cast<int>(syscall(SYS_pidfd_open, m_pid, 0));
+    if (pidfd >= 0) {
+        pollfd p{pidfd, POLLIN, 0};
+        poll(&p, 1, timeoutMs);
+        close(pidfd);
+    }
+    int status = 0;
+    if (waitpid(m_pid, &status, WNOHANG) != m_pid)
+        return -1;
+    reaped(status);
+    return m_exitStatus;
+}
+
+void CamSimProcess::reaped(int status)
+{
+    m_exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     m_pid = -1;
 }
 

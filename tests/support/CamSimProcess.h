@@ -17,10 +17,16 @@ public:
     CamSimProcess& operator=(const CamSimProcess&) = delete;
 
     // Starts the program with the arguments (a --log FILE in a private folder is added) and
-    // waits up to 5 s for the device path it prints first. False with Error() on failure.
+    // waits up to 5 s for the device path it prints first. False with Error() on failure;
+    // Wait() then tells how the program ended.
     bool Start(const std::vector<std::string>& args);
     // SIGTERM and wait; also done by the destructor.
     void Stop();
+    // Sends a signal to the running program; false when it is not running.
+    bool Signal(int signal) const;
+    // Waits up to timeoutMs for the program to end by itself. Its exit status (128 + the
+    // signal's number when a signal ended it), or -1 while it still runs.
+    int Wait(int timeoutMs);
 
     const std::string& DevicePath() const { return m_device; }
     const std::string& LogPath() const { return m_log; }
@@ -40,7 +46,10 @@ public:
     void ClearLog() const;
 
 private:
+    void reaped(int status);
+
     pid_t m_pid = -1;
+    int m_exitStatus = -1;
     std::string m_device;
     std::string m_folder;
     std::string m_log;

@@ -2,9 +2,9 @@
 #include "QtUserNotice.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -32,38 +32,30 @@ class QtUserNoticeTest : public QObject {
     }
 
 private slots:
-    void messageShowsPlainTextWithTheIconOfItsKind_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("icon");
-        QTest::newRow("information") << int(NoticeIcon::Information) << int(QMessageBox::Information);
-        QTest::newRow("warning") << int(NoticeIcon::Warning) << int(QMessageBox::Warning);
-        QTest::newRow("exclamation") << int(NoticeIcon::Exclamation) << int(QMessageBox::Warning);
-        QTest::newRow("error") << int(NoticeIcon::Error) << int(QMessageBox::Critical);
-        QTest::newRow("none") << int(NoticeIcon::None) << int(QMessageBox::NoIcon);
-    }
     void messageShowsPlainTextWithTheIconOfItsKind()
     {
-        QFETCH(int, kind);
-        QFETCH(int, icon);
+        const struct {
+            NoticeIcon kind;
+            QMessageBox::Icon icon;
+            const char* caption; // none: the program's name
+        } cases[] = {
+            {NoticeIcon::Information, QMessageBox::Information, "Communication Error"},
+            {NoticeIcon::Warning, QMessageBox::Warning, "Warning"},
+            {NoticeIcon::Exclamation, QMessageBox::Warning, ""},
+            {NoticeIcon::Error, QMessageBox::Critical, "Error"},
+            {NoticeIcon::None, QMessageBox::NoIcon, ""},
+        };
         QtUserNotice notice("Lumora Control Tool");
-        Seen seen;
-        answerNextBox(seen, QMessageBox::Ok);
-        notice.Message("<b>GA=100</b> %s\nsecond line", "Communication Error", NoticeIcon(kind));
-        QCOMPARE(seen.text, QString("<b>GA=100</b> %s\nsecond line"));
-        QCOMPARE(seen.format, Qt::PlainText);
-        QCOMPARE(seen.title, QString("Communication Error"));
-        QCOMPARE(int(seen.icon), icon);
-        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    }
-
-    void messageWithoutCaptionCarriesTheProgramName()
-    {
-        QtUserNotice notice("Lumora Control Tool");
-        Seen seen;
-        answerNextBox(seen, QMessageBox::Ok);
-        notice.Message("Failed to initialize!", "", NoticeIcon::Exclamation);
-        QCOMPARE(seen.title, QString("Lumora Control Tool"));
+        for (const auto& c : cases) {
+            Seen seen;
+            answerNextBox(seen, QMessageBox::Ok);
+            notice.Message("<b>GA=100</b> %s\nsecond line", c.caption, c.kind);
+            QCOMPARE(seen.text, QString("<b>GA=100</b> %s\nsecond line")); // data, never markup or a format
+            QCOMPARE(seen.format, Qt::PlainText);
+            QCOMPARE(seen.title, *c.caption ? QString(c.caption) : QString("Lumora Control Tool"));
+            QCOMPARE(seen.icon, c.icon);
+            QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
     }
 
     void questionAnswersYesOrNo()
@@ -96,17 +88,15 @@ private slots:
     void waitCursorNests()
     {
         QtUserNotice notice("Lumora Control Tool");
-        QVERIFY(!QApplication::overrideCursor());
         notice.BeginWait();
         notice.BeginWait();
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         notice.EndWait();
-        QVERIFY(QApplication::overrideCursor());
+        QVERIFY(QApplication::overrideCursor()); // the calls nest
         notice.EndWait();
         QVERIFY(!QApplication::overrideCursor());
     }
 };
 
 QTEST_MAIN(QtUserNoticeTest)
-
 #include "QtUserNotice_test.moc"
