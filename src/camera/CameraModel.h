@@ -32,9 +32,13 @@ struct CameraModel {
     static CameraModel& Instance();
 
     bool IsSupported() const { return modelType < 2; }
-    // Sensor size in pixels: 1456 x 1088 for the KT-5100W-QBCL, 2064 x 1544 otherwise.
-    int SensorWidth() const { return modelType == 0 ? 1456 : 2064; }
-    int SensorHeight() const { return modelType == 0 ? 1088 : 1544; }
+    // Sensor size in pixels: the KT-5100W-QBCL's, or the KT-5200W-QBCL's for any other model.
+    static constexpr int kSensor5100Width = 1456;
+    static constexpr int kSensor5100Height = 1088;
+    static constexpr int kSensor5200Width = 2064;
+    static constexpr int kSensor5200Height = 1544;
+    int SensorWidth() const { return modelType == 0 ? kSensor5100Width : kSensor5200Width; }
+    int SensorHeight() const { return modelType == 0 ? kSensor5100Height : kSensor5200Height; }
 };
 
 // Asks the camera for its model name (text query MD, 1000 ms) and classifies it. 1 when the

@@ -7,6 +7,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+// Lines are gathered into chunks of about this size: one write per line would cost a system
+// call each.
+constexpr qsizetype kChunkBytes = 60 * 1024;
+} // namespace
+
 bool WriteLinesReplacing(const QString& path, const LineListModel& lines, bool newestFirst, bool crLf,
                          QString* error)
 {
@@ -17,16 +23,15 @@ bool WriteLinesReplacing(const QString& path, const LineListModel& lines, bool n
         return false;
     }
     const int n = lines.count();
-    // Gather into modest chunks: one write per line would cost a system call each.
     QByteArray chunk;
-    chunk.reserve(64 * 1024);
+    chunk.reserve(kChunkBytes + kChunkBytes / 16);
     for (int i = 0; i < n; ++i) {
         const int row = newestFirst ? i : n - 1 - i;
         chunk += lines.lineAt(row).toLatin1();
         if (crLf)
             chunk += '\r';
         chunk += '\n';
-        if (chunk.size() >= 60 * 1024 || i == n - 1) {
+        if (chunk.size() >= kChunkBytes || i == n - 1) {
             // A short write (disk full, file size limit) is not always an error to QSaveFile:
             // give up explicitly so that commit() will not rename a truncated file.
             if (file.write(chunk) != chunk.size() || !file.flush()) {

@@ -35,6 +35,8 @@ CCtrlToolDlg* g_mainWindow = nullptr;
 
 constexpr const char* kCaption = "Lumora Control Tool";
 constexpr const char* kVersion = "0.14";
+// Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
+constexpr QSize kStartSize(1300, 700);
 
 // The factory-mode switch, for maintainers: hold Ctrl and Shift and press F12, release them,
 // then type the letters L, C, T (for Lumora Control Tool). Any other key in between cancels
@@ -136,8 +138,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     m_router = new ChangeRouter(*this, m_features, this);
     m_router->Attach(this);
 
-    // Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
-    resize(1300, 700);
+    resize(kStartSize);
     qApp->installEventFilter(this);
 }
 

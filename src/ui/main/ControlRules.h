@@ -58,6 +58,13 @@ enum class SpinLimit {
     DigitalGain,       // 100...6400 with individual gain on, else 47...400
     ExposureByBinning, // minimum 3 when a sequencer binning list shows "x2"
 };
+// The digital gain range: wider while individual gain is on.
+struct GainRange {
+    int32_t minimum;
+    int32_t maximum;
+};
+GainRange DigitalGainRange(bool individualGain);
+
 struct SpinLimitRule {
     std::vector<int> boxes;
     SpinLimit limit;

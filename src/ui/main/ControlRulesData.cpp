@@ -151,6 +151,11 @@ bool IsSpinRangeException(int ctrlId)
     return contains(kSpinRangeExceptions, ctrlId);
 }
 
+GainRange DigitalGainRange(bool individualGain)
+{
+    return individualGain ? GainRange{100, 6400} : GainRange{47, 400};
+}
+
 const SpinLimitRule* FindSpinLimit(int boxId)
 {
     for (const SpinLimitRule& rule : kSpinLimits)

@@ -40,9 +40,10 @@ void ParameterControls::spinLimitsFor(int ctrlId, int32_t& minimum, int32_t& max
         maximum = model.SensorHeight();
         break;
     case SpinLimit::DigitalGain: {
-        const bool individual = ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode) != 0;
-        minimum = individual ? 100 : 47;
-        maximum = individual ? 6400 : 400;
+        const GainRange range =
+            DigitalGainRange(ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode) != 0);
+        minimum = range.minimum;
+        maximum = range.maximum;
         break;
     }
     case SpinLimit::ExposureByBinning: {
@@ -117,9 +118,9 @@ void ParameterControls::ApplyEnableRule(EnableRule rule)
 {
     switch (rule) {
     case EnableRule::GainRange: {
-        const bool on = m_controls.ListSelection(CtrlId::IndividualGainMode) == 1;
+        const GainRange range = DigitalGainRange(m_controls.ListSelection(CtrlId::IndividualGainMode) == 1);
         for (int row : {CtrlId::GainRed, CtrlId::GainBlue})
-            ParameterTable::Instance().SetRange(uint32_t(row), on ? 100 : 47, on ? 6400 : 400);
+            ParameterTable::Instance().SetRange(uint32_t(row), range.minimum, range.maximum);
         return;
     }
     case EnableRule::AutomaticShutter: {

@@ -19,6 +19,11 @@
 #include <ctime>
 
 namespace {
+
+constexpr long long kMsPerSecond = 1000;
+// A replayed line longer than this goes out in pieces of this size.
+constexpr int kReplayPieceBytes = 1023;
+
 const char kTitle[] = "RS-232C TERMINAL";
 
 QPushButton* makeButton(const char* text, const char* name, QWidget* parent)
@@ -96,10 +101,10 @@ QString CTerminalDialog::Stamp(std::chrono::system_clock::time_point when)
     using namespace std::chrono;
     const auto sinceEpoch = when.time_since_epoch();
     const long long ms = duration_cast<milliseconds>(sinceEpoch).count();
-    const long long secs = ms / 1000;
+    const long long secs = ms / kMsPerSecond;
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%02d:%02d:%03d  ", static_cast<int>(secs / 60 % 60),
-                  static_cast<int>(secs % 60), static_cast<int>(ms % 1000));
+                  static_cast<int>(secs % 60), static_cast<int>(ms % kMsPerSecond));
     return QString::fromLatin1(buffer);
 }
 
@@ -159,7 +164,7 @@ bool CTerminalDialog::ReplayFile(const QString& path)
 void CTerminalDialog::replayNextLine()
 {
     // Lines longer than 1023 characters go out in pieces of that size, as they are read.
-    char buffer[1024];
+    char buffer[kReplayPieceBytes + 1];
     const qint64 got = m_replay.readLine(buffer, sizeof buffer);
     if (got <= 0) {
         m_replay.close();
