@@ -1,9 +1,6 @@
 // The parameter controls on the real main window against the simulated camera: what a
 // person types or chooses on a page, the lines the camera received, and what the page shows.
 #include "E2eTool.h"
-#include "ParameterControls.h"
-#include "NumberBox.h"
-#include "UpDownControl.h"
 
 namespace {
 
@@ -70,40 +67,6 @@ private slots:
         QCOMPARE(QString::fromStdString(answer), QString("PE=500"));
         QCOMPARE(m_tool->Box(1338)->text(), QString("500"));
         QVERIFY(!ParameterTable::Instance().IsPending(ParameterTable::Instance().CtrlId2TblIndex(1338)));
-    }
-
-    void exposureAboveTheLimitIsSentAtMostAsTheLimit()
-    {
-        auto* box = qobject_cast<NumberBox*>(m_tool->Box(1338));
-        auto* spin = qobject_cast<UpDownControl*>(m_tool->Control(box->spinId()));
-        QVERIFY(spin);
-        enter(1338, "9000000");
-        const Lines rx = m_tool->sim.Received();
-        QVERIFY(!rx.empty());
-        QCOMPARE(QString::fromStdString(rx.front()),
-                 QString("PE=%1").arg(std::min(8000000, spin->maximum())));
-    }
-
-    void narrowWidthWithoutBinningIsSentAs96()
-    {
-        QCOMPARE(m_tool->List(1406)->currentIndex(), 0);
-        enter(2515, "10");
-        const Lines rx = m_tool->sim.Received();
-        QVERIFY(!rx.empty());
-        QCOMPARE(rx.front(), std::string("WTC=96"));
-        QCOMPARE(m_tool->Box(2515)->text(), QString("96"));
-    }
-
-    void offsetOffTheSensorRestoresTheOldValueAndSendsNothing()
-    {
-        enter(2515, "1936");
-        // As after a reading: the offset's spin allows its whole row range again.
-        m_tool->Feature<ParameterControls>().ApplySpinRanges();
-        m_tool->sim.ClearLog();
-        const QString before = m_tool->Box(2513)->text();
-        enter(2513, "400"); // 400 + 1936 > 2064
-        QCOMPARE(m_tool->Box(2513)->text(), before);
-        QCOMPARE(m_tool->sim.Received(), Lines{});
     }
 
     void exposureModeWaitsForExposureAutoOff()
