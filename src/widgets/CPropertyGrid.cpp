@@ -141,6 +141,8 @@ CPropertyGrid::ItemId CPropertyGrid::addRow(SectionId sectionId, const QString& 
     Section* owner = section(sectionId);
     if (!owner)
         return 0;
+    if (m_widestName >= 0)
+        m_widestName = std::max(m_widestName, fontMetrics().horizontalAdvance(name));
     m_rows.push_back({sectionId, name, kind, editable, std::move(value), std::move(choices), nullptr});
     const ItemId id = m_firstItem + ItemId(m_rows.size() - 1);
     owner->rows.push_back(id);
@@ -239,6 +241,7 @@ void CPropertyGrid::clear()
     m_firstItem += ItemId(m_rows.size());
     m_sections.clear();
     m_rows.clear();
+    m_widestName = 0;
     m_current = -1;
     relayout();
 }
@@ -477,19 +480,24 @@ void CPropertyGrid::relayout()
     const QFontMetrics metrics = fontMetrics();
     m_rowHeight = metrics.height() + 6;
     m_lines.clear();
-    int widestName = 0;
     for (std::size_t i = 0; i < m_sections.size(); ++i) {
         const SectionId id = m_firstSection + SectionId(i);
         m_lines.push_back({id, 0});
-        for (ItemId item : m_sections[i].rows) {
-            widestName = std::max(widestName, metrics.horizontalAdvance(row(item)->name));
-            if (!m_sections[i].collapsed)
+        if (!m_sections[i].collapsed) {
+            for (ItemId item : m_sections[i].rows)
                 m_lines.push_back({id, item});
         }
     }
+    // Measured once per font; adding a row measures only its own name, so that filling the
+    // grid with thousands of rows stays linear.
+    if (m_widestName < 0) {
+        m_widestName = 0;
+        for (const Row& r : m_rows)
+            m_widestName = std::max(m_widestName, metrics.horizontalAdvance(r.name));
+    }
     // The names get the room they need, but leave at least two fifths to the values.
     const int cap = std::max(3 * m_rowHeight, viewport()->width() * 3 / 5);
-    m_nameWidth = std::clamp(m_rowHeight + widestName + 12, std::min(3 * m_rowHeight, cap), cap);
+    m_nameWidth = std::clamp(m_rowHeight + m_widestName + 12, std::min(3 * m_rowHeight, cap), cap);
     m_current = std::min(m_current, int(m_lines.size()) - 1);
 
     QScrollBar* bar = verticalScrollBar();
@@ -647,8 +655,10 @@ void CPropertyGrid::resizeEvent(QResizeEvent* event)
 void CPropertyGrid::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_widestName = -1;
         relayout();
+    }
 }
 
 void CPropertyGrid::scrollContentsBy(int, int)

@@ -199,6 +199,7 @@ private:
     int m_pressedLine = -1;
     int m_rowHeight = 0;
     int m_nameWidth = 0;
+    int m_widestName = -1; // widest row name in pixels; -1 until measured
 
     QPointer<QWidget> m_editor;
     ItemId m_editing = 0;
