@@ -1,0 +1,39 @@
+#include "CPropertyGridInPlaceEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+CPropertyGridInPlaceEdit::CPropertyGridInPlaceEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent)
+{
+    setFrame(false);
+    selectAll();
+}
+
+void CPropertyGridInPlaceEdit::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: finish(true); return;
+    case Qt::Key_Escape: finish(false); return;
+    default: QLineEdit::keyPressEvent(event);
+    }
+}
+
+void CPropertyGridInPlaceEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // The edit's own context menu takes the focus only for a moment.
+    if (event->reason() != Qt::PopupFocusReason)
+        finish(true);
+}
+
+void CPropertyGridInPlaceEdit::finish(bool accepted)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (accepted)
+        emit editAccepted(text());
+    else
+        emit editCancelled();
+}

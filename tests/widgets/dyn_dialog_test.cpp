@@ -1,0 +1,285 @@
+// Run-time dialogs: controls made from their items, standard buttons, the way a dialog ends,
+// data exchange, fallbacks and reported failures, on real widgets.
+#include "CDynDialogEx.h"
+#include "DialogUnits.h"
+#include "UserNotice.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using Item = CDynDialogItemEx;
+
+namespace {
+
+// Runs the dialog modally, does `act` once it is up, and returns how it ended. A dialog that
+// `act` leaves open ends with -1 after a few seconds, so a failing test cannot hang.
+int runWith(CDynDialogEx& dialog, const std::function<void()>& act)
+{
+    QTimer::singleShot(0, &dialog, act);
+    QTimer::singleShot(5000, &dialog, [&dialog] { dialog.endDialog(-1); });
+    return dialog.doModal();
+}
+
+QPushButton* button(CDynDialogEx& dialog, int id)
+{
+    return qobject_cast<QPushButton*>(dialog.control(id));
+}
+
+} // namespace
+
+class DynDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dialogUnitsFollowTheFont_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        for (int size : {9, 13, 20})
+            QTest::addRow("%d px", size) << size;
+    }
+    void dialogUnitsFollowTheFont()
+    {
+        QFETCH(int, pixelSize);
+        QFont font;
+        font.setPixelSize(pixelSize);
+        const QFontMetrics metrics(font);
+        // Eight vertical units are one line; four horizontal units one average letter.
+        QCOMPARE(dialogUnitsToPixels(QRect(0, 0, 0, 8), font).height(), metrics.height());
+        const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        QVERIFY(qAbs(dialogUnitsToPixels(QRect(0, 0, 4 * 52, 0), font).width() - letters) <= 26);
+        // Controls that touch in units touch in pixels, whatever the rounding.
+        const QRect first = dialogUnitsToPixels(QRect(3, 5, 17, 9), font);
+        const QRect second = dialogUnitsToPixels(QRect(20, 14, 11, 3), font);
+        QCOMPARE(first.right() + 1, second.left());
+        QCOMPARE(first.bottom() + 1, second.top());
+    }
+
+    void standardButtonsSitBelowTheLowestControl()
+    {
+        CDynDialogEx dialog;
+        dialog.addDlgControl("EDIT", "", Item::NoStyle, Item::ClientEdge, QRect(7, 7, 100, 12), {}, 1001);
+        dialog.addDlgControl("STATIC", "Notes", Item::NoStyle, Item::NoExStyle, QRect(7, 30, 150, 20));
+        dialog.setUseStandardButtons(true);
+        const int result = runWith(dialog, [&] {
+            QPushButton* ok = button(dialog, CDynDialogEx::kIdOk);
+            QPushButton* cancel = button(dialog, CDynDialogEx::kIdCancel);
+            QVERIFY(ok && cancel);
+            QCOMPARE(ok->text(), QString("OK"));
+            QCOMPARE(cancel->text(), QString("Cancel"));
+            QVERIFY(ok->isDefault());
+            QCOMPARE(ok->geometry(), dialogUnitsToPixels(QRect(10, 56, 50, 14), dialog.font()));
+            QCOMPARE(cancel->geometry(), dialogUnitsToPixels(QRect(65, 56, 50, 14), dialog.font()));
+            QVERIFY(dialog.rect().contains(dialog.control(1001)->geometry().bottomRight() + QPoint(4, 4)));
+            QVERIFY(dialog.rect().contains(cancel->geometry().bottomRight() + QPoint(4, 4)));
+            cancel->click();
+        });
+        QCOMPARE(result, CDynDialogEx::kIdCancel);
+    }
+
+    void endsWithTheButtonIdAndKeepsValuesOnlyOnOk_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("OK") << "ok" << 1 << "edited";
+        QTest::newRow("Enter") << "enter" << 1 << "edited";
+        QTest::newRow("Cancel") << "cancel" << 2 << "start";
+        QTest::newRow("Escape") << "escape" << 2 << "start";
+        QTest::newRow("close button") << "close" << 2 << "start";
+    }
+    void endsWithTheButtonIdAndKeepsValuesOnlyOnOk()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        QFETCH(QString, kept);
+        QString text = "start";
+        CDynDialogEx dialog;
+        dialog.setUseStandardButtons(true);
+        dialog.addDlgControl("EDIT", "", Item::NoStyle, Item::ClientEdge, QRect(7, 7, 100, 12), &text, 1001);
+        const int ended = runWith(dialog, [&] {
+            auto* edit = qobject_cast<QLineEdit*>(dialog.control(1001));
+            QCOMPARE(edit->text(), QString("start"));
+            edit->setText("edited");
+            if (how == "ok")
+                button(dialog, 1)->click();
+            else if (how == "cancel")
+                button(dialog, 2)->click();
+            else if (how == "enter")
+                QTest::keyClick(edit, Qt::Key_Return);
+            else if (how == "escape")
+                QTest::keyClick(edit, Qt::Key_Escape);
+            else
+                dialog.close();
+        });
+        QCOMPARE(ended, result);
+        QCOMPARE(text, kept);
+    }
+
+    void enterInAMultiLineEditGoesToTheDialogUnlessItWantsIt_data()
+    {
+        QTest::addColumn<bool>("wantReturn");
+        QTest::newRow("dialog takes Enter") << false;
+        QTest::newRow("edit takes Enter") << true;
+    }
+    void enterInAMultiLineEditGoesToTheDialogUnlessItWantsIt()
+    {
+        QFETCH(bool, wantReturn);
+        QString text = "one";
+        CDynDialogEx dialog; // no buttons at all: Enter still means OK
+        const Item::Style style = Item::Multiline | (wantReturn ? Item::WantReturn : Item::NoStyle);
+        dialog.addDlgControl("EDIT", "", style, Item::NoExStyle, QRect(7, 7, 100, 40), &text, 1001);
+        const int ended = runWith(dialog, [&] {
+            auto* edit = qobject_cast<QPlainTextEdit*>(dialog.control(1001));
+            edit->moveCursor(QTextCursor::End);
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (wantReturn) {
+                QCOMPARE(edit->toPlainText(), QString("one\n"));
+                dialog.accept();
+            }
+        });
+        QCOMPARE(ended, CDynDialogEx::kIdOk);
+        QCOMPARE(text, wantReturn ? QString("one\n") : QString("one"));
+    }
+
+    void otherButtonsReportTheirIdAndLeaveTheDialogOpen()
+    {
+        CDynDialogEx dialog;
+        dialog.addDlgControl(Item::classCode("BUTTON"), "Apply", Item::NoStyle, Item::NoExStyle, QRect(7, 7, 50, 14), {}, 1005);
+        QList<int> seen;
+        connect(&dialog, &CDynDialogEx::commandButton, this, [&](int id) { seen.append(id); });
+        const int ended = runWith(dialog, [&] {
+            button(dialog, 1005)->click();
+            QVERIFY(dialog.isVisible());
+            dialog.endDialog(7);
+        });
+        QCOMPARE(seen, QList<int>{1005});
+        QCOMPARE(ended, 7);
+    }
+
+    void fontComesFromTheDialogOwnerOrActiveWindowElseMsSansSerif()
+    {
+        QWidget owner;
+        owner.setFont(QFont("Courier", 15));
+        QCOMPARE(CDynDialogEx(&owner).dialogFont(), owner.font());
+        CDynDialogEx own(&owner);
+        own.setDialogFont("Helvetica", 11);
+        QCOMPARE(own.dialogFont(), QFont("Helvetica", 11));
+        const QFont fallback = CDynDialogEx().dialogFont();
+        QCOMPARE(fallback.family(), QString("MS Sans Serif"));
+        QCOMPARE(fallback.pointSize(), 8);
+        QWidget main;
+        main.setFont(QFont("Times", 13));
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QCOMPARE(CDynDialogEx().dialogFont(), main.font());
+    }
+
+    void controlsCarryTheirIdsAndALabelNamesTheControlAfterIt()
+    {
+        CDynDialogEx dialog;
+        dialog.addDlgControl("STATIC", "Name", Item::NoStyle, Item::NoExStyle, QRect(7, 9, 30, 8), {}, -1);
+        dialog.addDlgControl("EDIT", "", Item::NoStyle, Item::ClientEdge, QRect(40, 7, 80, 12), {}, 1001);
+        dialog.show();
+        QWidget* edit = dialog.findChild<QWidget*>("ctrl_1001");
+        QVERIFY(edit);
+        QCOMPARE(edit->property("ctrlId").toInt(), 1001);
+        QCOMPARE(edit->accessibleDescription(), QString("Control 1001"));
+        auto* label = dialog.findChild<QLabel*>();
+        QCOMPARE(label->buddy(), edit);
+        QVERIFY(!label->property("ctrlId").isValid());
+    }
+
+    void everyKnownClassMakesItsControl_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("qtClass");
+        const char* rows[][2] = {
+            {"BUTTON", "QPushButton"},          {"EDIT", "QLineEdit"},
+            {"STATIC", "QLabel"},               {"LISTBOX", "QListWidget"},
+            {"SCROLLBAR", "QScrollBar"},        {"COMBOBOX", "QComboBox"},
+            {"msctls_updown32", "UpDownControl"}, {"msctls_progress32", "QProgressBar"},
+            {"msctls_trackbar32", "QSlider"},   {"msctls_hotkey32", "QKeySequenceEdit"},
+            {"SysListView32", "QTreeWidget"},   {"SysTreeView32", "QTreeWidget"},
+            {"SysTabControl32", "QTabWidget"},  {"SysAnimate32", "QLabel"},
+            {"RICHEDIT", "QTextEdit"},          {"SysDateTimePick32", "QDateTimeEdit"},
+            {"SysMonthCal32", "QCalendarWidget"}, {"SysIPAddress32", "QLineEdit"},
+            {"ComboBoxEx32", "QComboBox"},
+        };
+        int code = 128;
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[0]) << code++ << QString(row[1]);
+    }
+    void everyKnownClassMakesItsControl()
+    {
+        QFETCH(QString, className);
+        QFETCH(int, code);
+        QFETCH(QString, qtClass);
+        QCOMPARE(Item::classCode(className), code);
+        ScopedRecordingNotice notices;
+        CDynDialogEx dialog;
+        dialog.addDlgControl(className, "", Item::NoStyle, Item::NoExStyle, QRect(7, 7, 60, 40), {}, 1001);
+        dialog.addDlgControl(code, "", Item::NoStyle, Item::NoExStyle, QRect(7, 50, 60, 40), {}, 1002);
+        dialog.show();
+        QVERIFY(notices.recorder.messages.empty());
+        QVERIFY(dialog.control(1001)->inherits(qtClass.toLatin1()));
+        QCOMPARE(dialog.control(1002)->metaObject(), dialog.control(1001)->metaObject());
+    }
+
+    void aControlThatCannotBeMadeOrPlacedIsReported_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown class") << "NoSuchClass" << QRect(7, 7, 50, 12) << "Failed to create DlgItem.";
+        QTest::newRow("negative width") << "EDIT" << QRect(7, 7, -50, 12) << "Failed SetWindowPos for control EDIT.";
+    }
+    void aControlThatCannotBeMadeOrPlacedIsReported()
+    {
+        QFETCH(QString, className);
+        QFETCH(QRect, rect);
+        QFETCH(QString, message);
+        ScopedRecordingNotice notices;
+        CDynDialogEx dialog;
+        dialog.addDlgControl(className, "", Item::NoStyle, Item::NoExStyle, rect, {}, 1001);
+        dialog.setUseStandardButtons(true);
+        const int ended = runWith(dialog, [&] { button(dialog, 2)->click(); });
+        QCOMPARE(ended, CDynDialogEx::kIdCancel); // the rest of the dialog still works
+        QCOMPARE(notices.recorder.messages.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(notices.recorder.messages[0].text), message);
+    }
+
+    void aClearedDateIsRefusedAndTheDialogStaysOpen()
+    {
+        ScopedRecordingNotice notices;
+        QDate date(2024, 5, 17);
+        CDynDialogEx dialog;
+        dialog.setUseStandardButtons(true);
+        dialog.addDlgControl("SysDateTimePick32", "", Item::NoStyle, Item::NoExStyle, QRect(7, 7, 70, 13), &date, 1002);
+        const int ended = runWith(dialog, [&] {
+            auto* picker = qobject_cast<QDateTimeEdit*>(dialog.control(1002));
+            QCOMPARE(picker->date(), date);
+            picker->findChild<QLineEdit*>()->setText("");
+            button(dialog, 1)->click();
+            QVERIFY(dialog.isVisible());
+            button(dialog, 2)->click();
+        });
+        QCOMPARE(ended, CDynDialogEx::kIdCancel);
+        QCOMPARE(date, QDate(2024, 5, 17));
+        QCOMPARE(notices.recorder.messages.size(), std::size_t(1));
+        QCOMPARE(notices.recorder.messages[0].text, std::string("Invalid DateTime"));
+    }
+};
+
+QTEST_MAIN(DynDialogTest)
+#include "dyn_dialog_test.moc"

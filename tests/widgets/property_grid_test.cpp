@@ -1,0 +1,372 @@
+// The property grid on real widgets: the value text of every row kind, each editor driven by
+// mouse or keys, and the change report: once per accepted edit that changed a value, never
+// after a cancel.
+#include "CButtonItem.h"
+#include "CDynDialogEx.h"
+#include "CPropertyGrid.h"
+#include "CPropertyGridCombo.h"
+#include "CPropertyGridInPlaceEdit.h"
+#include "CPropertyGridMonthCalCtrl.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDateTimeEdit>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <functional>
+
+using ItemId = CPropertyGrid::ItemId;
+
+namespace {
+
+// A window with the grid and one other box to move the focus to.
+struct GridWindow {
+    QWidget window;
+    CPropertyGrid* grid = new CPropertyGrid;
+    QLineEdit* elsewhere = new QLineEdit;
+    CPropertyGrid::SectionId section = grid->addSection("Camera");
+
+    GridWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(grid);
+        layout->addWidget(elsewhere);
+        window.resize(420, 320);
+        window.show();
+        window.activateWindow();
+    }
+    void clickValue(ItemId item)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->valueRect(item).center());
+    }
+    // Clicks the value of a row whose editor is a modal dialog, doing `act` while it runs.
+    void clickValueWithDialog(ItemId item, const std::function<void(QWidget*)>& act)
+    {
+        QTimer::singleShot(0, grid, [act] { act(QApplication::activeModalWidget()); });
+        QTimer::singleShot(5000, grid, [] {
+            if (QWidget* stuck = QApplication::activeModalWidget())
+                stuck->close();
+        });
+        clickValue(item);
+    }
+};
+
+} // namespace
+
+class PropertyGridTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyKindShowsItsValueText()
+    {
+        using Add = std::function<ItemId(CPropertyGrid&, CPropertyGrid::SectionId)>;
+        const struct {
+            Add add;
+            QString shown;
+        } cases[] = {
+            {[](auto& g, auto s) { return g.addBoolItem(s, "on", true); }, "True"},
+            {[](auto& g, auto s) { return g.addBoolItem(s, "off", false); }, "False"},
+            {[](auto& g, auto s) { return g.addIntegerItem(s, "gain", -42); }, "-42"},
+            {[](auto& g, auto s) { return g.addDoubleItem(s, "small", 0.000012345); }, "1.2345e-05"},
+            {[](auto& g, auto s) { return g.addDoubleItem(s, "rounded", 2.0 / 3.0); }, "0.666667"},
+            {[](auto& g, auto s) { return g.addStringItem(s, "name", "KT-5100W"); }, "KT-5100W"},
+            {[](auto& g, auto s) { return g.addTextItem(s, "notes", "a\nb"); }, "a\nb"},
+            {[](auto& g, auto s) { return g.addComboItem(s, "mode", QStringList{"Off", "On", "Auto"}, 2); }, "Auto"},
+            {[](auto& g, auto s) { return g.addDateItem(s, "day", QDate(2024, 2, 29)); }, "2024-02-29"},
+            {[](auto& g, auto s) { return g.addDateTimeItem(s, "at", QDateTime(QDate(2024, 2, 29), QTime(13, 5, 9))); },
+             "2024-02-29 13:05:09"},
+            {[](auto& g, auto s) { return g.addColorItem(s, "tint", QColor(10, 20, 255)); }, "10; 20; 255"},
+            {[](auto& g, auto s) { return g.addFontItem(s, "face", QFont("Courier", 9)); }, "Courier; 9pt"},
+            {[](auto& g, auto s) { return g.addFolderItem(s, "dir", "/tmp/lut"); }, "/tmp/lut"},
+            {[](auto& g, auto s) { return g.addCustomItem(s, "run", std::make_unique<CButtonItem>()); }, " Push ..."},
+        };
+        CPropertyGrid grid;
+        const auto section = grid.addSection("All");
+        for (const auto& c : cases) {
+            const ItemId item = c.add(grid, section);
+            QVERIFY2(item != 0, qPrintable(c.shown));
+            QCOMPARE(grid.valueText(item), c.shown);
+        }
+    }
+
+    void hexModeAndTheGridTextsChangeWhatRowsShow()
+    {
+        CPropertyGrid grid;
+        const auto section = grid.addSection("Registers");
+        const ItemId positive = grid.addIntegerItem(section, "address", 255);
+        const ItemId negative = grid.addIntegerItem(section, "offset", -1);
+        const ItemId flag = grid.addBoolItem(section, "flag", true);
+        grid.setHexMode(true);
+        QCOMPARE(grid.valueText(positive), QString("H' FF"));
+        QCOMPARE(grid.valueText(negative), QString("H' FFFFFFFF"));
+        grid.setBoolTexts("Yes", "No");
+        QCOMPARE(grid.valueText(flag), QString("Yes"));
+    }
+
+    void valuesGoInAndOutAsPlainCpp()
+    {
+        CPropertyGrid grid;
+        const auto section = grid.addSection(std::string("Identity"));
+        const ItemId name = grid.addStringItem(section, std::string("User ID"), std::string("Gain \xc2\xb5"));
+        const ItemId mode = grid.addComboItem(section, "Mode", std::vector<std::string>{"Off", "On"}, 0);
+        std::string text;
+        QVERIFY(grid.getItemValue(name, text));
+        QCOMPARE(text, std::string("Gain \xc2\xb5"));
+        QVERIFY(grid.setItemValue(mode, std::string("On")));
+        int index = -1;
+        QVERIFY(grid.getItemValue(mode, index));
+        QCOMPARE(index, 1);
+        QVERIFY(!grid.setItemValue(mode, "Auto")); // not one of the choices
+        QVERIFY(!grid.setItemValue(name, 2.5));    // a text row holds no number
+        QVERIFY(!grid.setItemValue(ItemId(9999), 1));
+        QCOMPARE(grid.addIntegerItem(CPropertyGrid::SectionId(77), "lost", 1), ItemId(0));
+        grid.clear();
+        QVERIFY(!grid.getItemValue(name, text)); // ids are not handed out again
+        const ItemId fresh = grid.addIntegerItem(grid.addSection("Again"), "x", 1);
+        QVERIFY(fresh != name && fresh != mode);
+    }
+
+    void inPlaceEditReportsOnceWhenAcceptedAndNeverWhenCancelled_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("whole number, Enter") << "int" << "42" << "enter" << "42" << 1;
+        QTest::newRow("whole number, focus elsewhere") << "int" << "42" << "focus" << "42" << 1;
+        QTest::newRow("whole number, Escape") << "int" << "42" << "escape" << "5" << 0;
+        QTest::newRow("not a number") << "int" << "4x2" << "enter" << "5" << 0;
+        QTest::newRow("hexadecimal typed") << "int" << "H' 1F" << "enter" << "31" << 1;
+        QTest::newRow("real number") << "real" << "1e3" << "enter" << "1000" << 1;
+        QTest::newRow("real number as it was") << "real" << "0.1" << "enter" << "0.1" << 0;
+        QTest::newRow("text") << "text" << "xyz" << "enter" << "xyz" << 1;
+        QTest::newRow("text, Escape") << "text" << "xyz" << "escape" << "abc" << 0;
+    }
+    void inPlaceEditReportsOnceWhenAcceptedAndNeverWhenCancelled()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, ending);
+        QFETCH(QString, shown);
+        QFETCH(int, reports);
+        GridWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        CPropertyGrid& grid = *w.grid;
+        const ItemId item = kind == "int" ? grid.addIntegerItem(w.section, "Gain", 5)
+            : kind == "real"              ? grid.addDoubleItem(w.section, "Ratio", 0.1)
+                                          : grid.addStringItem(w.section, "Name", "abc");
+        QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
+        w.clickValue(item);
+        auto* edit = grid.findChild<CPropertyGridInPlaceEdit*>();
+        QVERIFY(edit && edit->isVisible() && edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        if (ending == "enter")
+            QTest::keyClick(edit, Qt::Key_Return);
+        else if (ending == "escape")
+            QTest::keyClick(edit, Qt::Key_Escape);
+        else
+            w.elsewhere->setFocus();
+        QTRY_VERIFY(!grid.findChild<CPropertyGridInPlaceEdit*>());
+        QCOMPARE(grid.valueText(item), shown);
+        QCOMPARE(changes.count(), reports);
+        if (reports)
+            QCOMPARE(changes.at(0).at(0).toUInt(), item);
+    }
+
+    void listRowsTakeTheChosenEntry_data()
+    {
+        QTest::addColumn<bool>("isBool");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("bool, next entry") << true << int(Qt::Key_Return) << "No" << 1;
+        QTest::newRow("bool, Escape") << true << int(Qt::Key_Escape) << "Yes" << 0;
+        QTest::newRow("list, next entry") << false << int(Qt::Key_Return) << "Auto" << 1;
+        QTest::newRow("list, Escape") << false << int(Qt::Key_Escape) << "On" << 0;
+    }
+    void listRowsTakeTheChosenEntry()
+    {
+        QFETCH(bool, isBool);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        QFETCH(int, reports);
+        GridWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        CPropertyGrid& grid = *w.grid;
+        grid.setBoolTexts("Yes", "No");
+        const ItemId item = isBool ? grid.addBoolItem(w.section, "Enabled", true)
+                                   : grid.addComboItem(w.section, "Mode", QStringList{"Off", "On", "Auto"}, 1);
+        QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
+        w.clickValue(item);
+        const QPointer<CPropertyGridCombo> combo = grid.findChild<CPropertyGridCombo*>();
+        QVERIFY(combo);
+        QCOMPARE(combo->currentText(), grid.valueText(item)); // the list opens on the value
+        QTRY_VERIFY(combo->view()->isVisible());
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+        QTest::keyClick(combo->view(), Qt::Key(key));
+        QTRY_VERIFY(!grid.findChild<CPropertyGridCombo*>());
+        QCOMPARE(grid.valueText(item), shown);
+        QCOMPARE(changes.count(), reports);
+    }
+
+    void dateRowsPickADayFromTheCalendar_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QDate>("expected");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("Enter on the next day") << int(Qt::Key_Return) << QDate(2024, 3, 1) << 1;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << QDate(2024, 2, 29) << 0;
+    }
+    void dateRowsPickADayFromTheCalendar()
+    {
+        QFETCH(int, key);
+        QFETCH(QDate, expected);
+        QFETCH(int, reports);
+        GridWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        const ItemId item = w.grid->addDateItem(w.section, "Calibrated", QDate(2024, 2, 29));
+        QSignalSpy changes(w.grid, &CPropertyGrid::itemChanged);
+        w.clickValue(item);
+        auto* calendar = w.grid->findChild<CPropertyGridMonthCalCtrl*>();
+        QVERIFY(calendar && calendar->isVisible());
+        auto* days = calendar->findChild<QAbstractItemView*>();
+        QTest::keyClick(days, Qt::Key_Right);
+        QTest::keyClick(days, Qt::Key(key));
+        QTRY_VERIFY(!w.grid->findChild<CPropertyGridMonthCalCtrl*>());
+        QDate date;
+        QVERIFY(w.grid->getItemValue(item, date));
+        QCOMPARE(date, expected);
+        QCOMPARE(changes.count(), reports);
+    }
+
+    void dialogEditorsReportOnOkAndNothingOnCancel_data()
+    {
+        QTest::addColumn<bool>("dateTime");
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("long text, OK") << false << true << 1 << "first\nsecond" << 1;
+        QTest::newRow("long text, Cancel") << false << true << 2 << "old" << 0;
+        QTest::newRow("long text, OK unchanged") << false << false << 1 << "old" << 0;
+        QTest::newRow("date and time, OK") << true << true << 1 << "2025-12-31 23:59:58" << 1;
+        QTest::newRow("date and time, Cancel") << true << true << 2 << "2024-01-02 03:04:05" << 0;
+    }
+    void dialogEditorsReportOnOkAndNothingOnCancel()
+    {
+        QFETCH(bool, dateTime);
+        QFETCH(bool, edit);
+        QFETCH(int, button);
+        QFETCH(QString, shown);
+        QFETCH(int, reports);
+        GridWindow w;
+        CPropertyGrid& grid = *w.grid;
+        grid.setDateTimeCaptions("Datum", "Zeit");
+        const ItemId item = dateTime
+            ? grid.addDateTimeItem(w.section, "Made", QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)))
+            : grid.addTextItem(w.section, "Notes", "old");
+        QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
+        QStringList captions;
+        w.clickValueWithDialog(item, [&](QWidget* modal) {
+            auto* dialog = qobject_cast<CDynDialogEx*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), dateTime ? QString("Made") : QString("Notes"));
+            if (dateTime) {
+                for (QLabel* label : dialog->findChildren<QLabel*>())
+                    captions << label->text();
+                const QList<QDateTimeEdit*> pickers = dialog->findChildren<QDateTimeEdit*>();
+                QCOMPARE(pickers.size(), 2);
+                pickers[0]->setDate(QDate(2025, 12, 31));
+                pickers[1]->setTime(QTime(23, 59, 58));
+            } else if (edit) {
+                dialog->findChild<QPlainTextEdit*>()->setPlainText("first\nsecond");
+            }
+            qobject_cast<QPushButton*>(dialog->control(button))->click();
+        });
+        if (dateTime)
+            QCOMPARE(captions, QStringList({"Datum", "Zeit"}));
+        QCOMPARE(grid.valueText(item), shown);
+        QCOMPARE(changes.count(), reports);
+    }
+
+    void choosersReportOnlyWhatWasChosen_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("colour chosen") << true << 1;
+        QTest::newRow("folder chooser cancelled") << false << 0;
+    }
+    void choosersReportOnlyWhatWasChosen()
+    {
+        QFETCH(bool, accept);
+        QFETCH(int, reports);
+        GridWindow w;
+        const ItemId item = accept ? w.grid->addColorItem(w.section, "Tint", Qt::black)
+                                   : w.grid->addFolderItem(w.section, "Folder", "/tmp");
+        QSignalSpy changes(w.grid, &CPropertyGrid::itemChanged);
+        w.clickValueWithDialog(item, [&](QWidget* modal) {
+            if (auto* colours = qobject_cast<QColorDialog*>(modal)) {
+                colours->setCurrentColor(QColor(1, 2, 3));
+                colours->accept();
+            } else {
+                QCOMPARE(modal->windowTitle(), QString("Choose a directory"));
+                qobject_cast<QDialog*>(modal)->reject();
+            }
+        });
+        QCOMPARE(w.grid->valueText(item), accept ? QString("1; 2; 3") : QString("/tmp"));
+        QCOMPARE(changes.count(), reports);
+    }
+
+    void buttonRowsReportEveryPushAndReadOnlyRowsNoEdit()
+    {
+        GridWindow w;
+        const ItemId push = w.grid->addCustomItem(w.section, "Reset", std::make_unique<CButtonItem>());
+        const ItemId fixed = w.grid->addIntegerItem(w.section, "Serial", 7, false);
+        QSignalSpy changes(w.grid, &CPropertyGrid::itemChanged);
+        w.clickValue(push);
+        w.clickValue(push);
+        QCOMPARE(changes.count(), 2);
+        w.clickValue(fixed);
+        QVERIFY(!w.grid->findChild<CPropertyGridInPlaceEdit*>());
+        QVERIFY(!w.grid->editItem(fixed));
+        QCOMPARE(changes.count(), 2);
+    }
+
+    void keysMoveAlongTheRowsOpenEditorsAndFoldSections()
+    {
+        GridWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        CPropertyGrid& grid = *w.grid;
+        grid.addIntegerItem(w.section, "Gain", 1);
+        const ItemId second = grid.addIntegerItem(w.section, "Offset", 2);
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Home);  // the heading
+        QTest::keyClick(&grid, Qt::Key_Down);  // "Gain"
+        QTest::keyClick(&grid, Qt::Key_Down);  // "Offset"
+        QTest::keyClick(&grid, Qt::Key_Return);
+        auto* edit = grid.findChild<CPropertyGridInPlaceEdit*>();
+        QVERIFY(edit);
+        QCOMPARE(edit->geometry().center().y(), grid.valueRect(second).center().y());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTRY_VERIFY(grid.hasFocus()); // back to the grid, keys keep working
+        QTest::keyClick(&grid, Qt::Key_Home);
+        QTest::keyClick(&grid, Qt::Key_Left);
+        QVERIFY(grid.valueRect(second).isEmpty());
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QVERIFY(!grid.valueRect(second).isEmpty());
+    }
+};
+
+QTEST_MAIN(PropertyGridTest)
+#include "property_grid_test.moc"
