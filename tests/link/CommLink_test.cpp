@@ -2,6 +2,7 @@
 #include "CommLink.h"
 #include "LinkEvents.h"
 #include "LinkTestSupport.h"
+#include "SerialPort.h"
 
 #include <gtest/gtest.h>
 #include <termios.h>

@@ -1,5 +1,6 @@
 // The native serial port over real pseudo-terminals reached through the port map.
 #include "LinkTestSupport.h"
+#include "SerialPort.h"
 
 #include <gtest/gtest.h>
 #include <termios.h>
