@@ -3,19 +3,17 @@
 #include "ClLibrary.h"
 #include "ClSerial2000.h"
 #include "ClSerial2001.h"
+#include "ScopedEnv.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include "ScopedEnv.h"
 
 namespace fs = std::filesystem;
 
@@ -50,8 +48,6 @@ protected:
     }
     void TearDown() override
     {
-        ClSerial2000::Instance().Close();
-        ClSerial2001::Instance().Close();
         SetSettingsStore(nullptr);
         fs::remove_all(root);
     }
@@ -77,12 +73,13 @@ TEST_P(ClSafetyTest, Mode1ListsOnlyLibrariesNoOtherUserCanChange)
     std::string folder = makeFolder(root, "grabber", c.folderMode);
     std::string path = placeLibrary(folder, "libclservendor.so", c.fileMode);
     settings.clFolder = folder;
+    ClSerial2000 transport;
     testing::internal::CaptureStderr();
-    int ports = ClSerial2000::Instance().Enumerate();
+    int ports = transport.Enumerate();
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(ports, c.accepted ? 1 : 0);
     if (c.accepted) {
-        EXPECT_EQ(ClSerial2000::Instance().Open(0), 1);
+        EXPECT_EQ(transport.Open(0), 1);
         EXPECT_EQ(err, "");
     } else {
         EXPECT_NE(err.find("Camera Link library " + path + " refused: "), std::string::npos) << err;
@@ -137,13 +134,14 @@ TEST_F(ClLibraryTest, Mode2RefusesALibraryInAFolderOthersCanWrite)
     fs::copy_file(std::string(CL_FIXTURE_DIR) + "/good/libclserial.so", folder + "/libclserial.so");
     chmod((folder + "/libclserial.so").c_str(), 0755);
     ScopedEnv path("LD_LIBRARY_PATH", folder);
+    ClSerial2001 transport;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(ClSerial2001::Instance().Open(0), 0);
+    EXPECT_EQ(transport.Open(0), 0);
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find(folder + "/libclserial.so refused"), std::string::npos) << err;
     chmod(folder.c_str(), 0755);
-    EXPECT_EQ(ClSerial2001::Instance().Enumerate(), 1);
-    EXPECT_EQ(ClSerial2001::Instance().Open(0), 1);
+    EXPECT_EQ(transport.Enumerate(), 1);
+    EXPECT_EQ(transport.Open(0), 1);
 }
 
 TEST_F(ClLibraryTest, SearchFollowsLibraryPathOrderAndSkipsEmptyEntries)
