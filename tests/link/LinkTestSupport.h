@@ -1,7 +1,6 @@
 #pragma once
-// Shared set-up of the serial tests: an in-memory settings store whose port map points COM1
-// at a pseudo-terminal, a recorder for message boxes, the link with everything it reports
-// recorded, and a waiter that sleeps until the transport announces arrivals (no polling).
+// Shared set-up of the serial tests: the link on a pseudo-terminal with everything it reports
+// recorded, and a waiter that sleeps until a transport announces arrivals (no polling).
 #include "CommLink.h"
 #include "LinkEvents.h"
 #include "PtyPeer.h"
@@ -44,24 +43,13 @@ private:
     int m_arrivals = 0;
 };
 
-struct PtyLinkFixture {
-    PtyLinkFixture()
+// COM1 mapped to a fresh pty in an in-memory store, message boxes recorded, and the link as
+// a fresh run sees it, with the log lines and online states it reports.
+struct LinkFixture {
+    LinkFixture()
     {
         settings.ports["COM1"] = peer.SlavePath();
         SetSettingsStore(&settings);
-    }
-    ~PtyLinkFixture() { SetSettingsStore(nullptr); }
-
-    PtyPeer peer;
-    MemorySettings settings;
-    ScopedRecordingNotice notices;
-};
-
-// The link as a fresh run sees it with the store above, and the log lines and online states it
-// reports.
-struct LinkFixture : PtyLinkFixture {
-    LinkFixture()
-    {
         LinkEvents& events = LinkEvents::Instance();
         events.SetTranscriptSink([this](const std::string& line) { transcript.push_back(line); });
         events.SetMessageListSink([this](const std::string& line) { messageList.push_back(line); });
@@ -77,8 +65,12 @@ struct LinkFixture : PtyLinkFixture {
         events.SetTranscriptSink(nullptr);
         events.SetMessageListSink(nullptr);
         events.SetOnlineSink(nullptr);
+        SetSettingsStore(nullptr);
     }
 
+    PtyPeer peer;
+    MemorySettings settings;
+    ScopedRecordingNotice notices;
     CommLink& link = CommLink::Instance();
     std::vector<std::string> transcript;
     std::vector<std::string> messageList;

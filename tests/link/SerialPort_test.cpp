@@ -39,7 +39,7 @@ TEST(ReceiveRing, WrapsAroundItsEndAndDropsWhatDoesNotFit)
     EXPECT_EQ(take(ring, ReceiveRing::kSize), fill.substr(1));
 }
 
-class SerialPortTest : public ::testing::Test, public PtyLinkFixture {
+class SerialPortTest : public ::testing::Test, public LinkFixture {
 protected:
     int OpenCom1(uint32_t baud = 9600) { return port.Open("COM1", baud, 8, 0, 0, 0); }
 
@@ -149,9 +149,13 @@ TEST_F(SerialPortTest, FullRingDropsNewBytesAndTheLineWorksOn)
     Deliver("OK", 2);
 }
 
-TEST_F(SerialPortTest, CloseWakesTheReaderAtOnceAndReopenEmptiesTheRing)
+TEST_F(SerialPortTest, OpenIsExclusiveReopenEmptiesTheRingCloseIsPrompt)
 {
     ASSERT_EQ(OpenCom1(), 1);
+    SerialPort other;
+    EXPECT_EQ(other.Open("COM1", 9600, 8, 0, 0, 0), 0);
+    ASSERT_EQ(notices.recorder.messages.size(), 1u);
+    EXPECT_NE(notices.recorder.messages[0].text.find("COM1"), std::string::npos);
     Deliver("stale", 5);
     ASSERT_EQ(OpenCom1(), 1); // opening an open port closes it first
     EXPECT_EQ(port.Available(), 0);
@@ -162,16 +166,6 @@ TEST_F(SerialPortTest, CloseWakesTheReaderAtOnceAndReopenEmptiesTheRing)
     EXPECT_FALSE(port.IsOpen());
     char byte;
     EXPECT_EQ(port.Read(&byte, 1), 0);
-}
-
-TEST_F(SerialPortTest, SecondOpenOfTheSameDeviceIsRefusedUntilClosed)
-{
-    ASSERT_EQ(OpenCom1(), 1);
-    SerialPort other;
-    EXPECT_EQ(other.Open("COM1", 9600, 8, 0, 0, 0), 0);
-    ASSERT_EQ(notices.recorder.messages.size(), 1u);
-    EXPECT_NE(notices.recorder.messages[0].text.find("COM1"), std::string::npos);
-    port.Close();
     EXPECT_EQ(other.Open("COM1", 9600, 8, 0, 0, 0), 1);
 }
 
@@ -207,39 +201,30 @@ TEST_F(SerialPortTest, PulledDeviceEndsTheReaderWithoutSpinning)
     EXPECT_TRUE(watch.WaitFor([&] { return port.Available() == 1; }));
 }
 
-struct OpenFailure {
-    const char* name;
-    const char* device; // nullptr: the test's own pty
-    uint32_t baud;
-    const char* step;   // the failed step the message names
-    const char* cause;  // part of the further line with the real cause
-};
-
-class SerialPortOpenFailure : public SerialPortTest, public ::testing::WithParamInterface<OpenFailure> {};
-
-TEST_P(SerialPortOpenFailure, ShowsTheStepAndLeavesThePortClosed)
+TEST_F(SerialPortTest, FailedOpenNamesItsStepAndHoldsNothing)
 {
-    const OpenFailure& f = GetParam();
-    settings.ports["COM9"] = f.device ? f.device : peer.SlavePath();
-    EXPECT_EQ(port.Open("COM9", f.baud, 8, 0, 0, 0), 0);
-    EXPECT_FALSE(port.IsOpen());
-    ASSERT_EQ(notices.recorder.messages.size(), 1u);
-    const auto& message = notices.recorder.messages[0];
-    EXPECT_EQ(message.icon, NoticeIcon::Exclamation);
-    const std::string head = "Failed to initialize COM9 port!\nError in " + std::string(f.step) + "\n";
-    EXPECT_EQ(message.text.substr(0, head.size()), head) << message.text;
-    EXPECT_NE(message.text.find(f.cause, head.size()), std::string::npos) << message.text;
-    // A failed open holds nothing: the same device opens at once afterwards.
-    if (!f.device) {
-        EXPECT_EQ(OpenCom1(), 1);
+    const struct {
+        const char* device; // nullptr: the test's own pty
+        uint32_t baud;
+        const char* step;   // the failed step the message names
+        const char* cause;  // part of the further line with the real cause
+    } cases[] = {{"/nonexistent/ttyLumora", 9600, "CreateFile()", "No such file"},
+                 {"/dev/null", 9600, "GetCommState()", "/dev/null"},
+                 {nullptr, 12345, "SetCommState()", "12345"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        notices.recorder.Clear();
+        settings.ports["COM9"] = c.device ? c.device : peer.SlavePath();
+        EXPECT_EQ(port.Open("COM9", c.baud, 8, 0, 0, 0), 0);
+        EXPECT_FALSE(port.IsOpen());
+        ASSERT_EQ(notices.recorder.messages.size(), 1u);
+        const auto& message = notices.recorder.messages[0];
+        EXPECT_EQ(message.icon, NoticeIcon::Exclamation);
+        const std::string head = "Failed to initialize COM9 port!\nError in " + std::string(c.step) + "\n";
+        EXPECT_EQ(message.text.substr(0, head.size()), head) << message.text;
+        EXPECT_NE(message.text.find(c.cause, head.size()), std::string::npos) << message.text;
     }
+    EXPECT_EQ(OpenCom1(), 1); // the failed opens of this very device left nothing behind
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, SerialPortOpenFailure,
-    ::testing::Values(OpenFailure{"MissingDevice", "/nonexistent/ttyLumora", 9600, "CreateFile()", "No such file"},
-                      OpenFailure{"NotATerminal", "/dev/null", 9600, "GetCommState()", "/dev/null"},
-                      OpenFailure{"UnsupportedRate", nullptr, 12345, "SetCommState()", "12345"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
