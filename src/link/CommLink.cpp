@@ -201,12 +201,3 @@ int CommLink::BaudToIndex(uint32_t baudRate)
             return i;
     return 0;
 }
-
-int CommLink::Connect()
-{
-    if (!Reopen()) {
-        Notices().Message("Failed to initialize!", "", NoticeIcon::Exclamation);
-        return 0;
-    }
-    return m_modelCheck ? m_modelCheck() : 1;
-}

@@ -46,11 +46,6 @@ public:
     static uint32_t IndexToBaud(int index);
     static int BaudToIndex(uint32_t baudRate);
     void SaveSettings();
-    // Reopen; "Failed to initialize!" on failure, else the camera model check.
-    int Connect();
-    // The model check that Connect runs after a successful open; installed by the layer
-    // that owns the camera model (returns 1 when the camera answered).
-    void SetModelCheck(std::function<int()> check) { m_modelCheck = std::move(check); }
 
     // Test seam: close, forget the transport and read the settings again, as a fresh run.
     void ReloadSettingsForTest();
@@ -73,7 +68,6 @@ private:
     unsigned m_cl2000Index = 0;
     unsigned m_cl2001Index = 0;
     unsigned m_clV11Index = 0;
-    std::function<int()> m_modelCheck;
     std::function<void()> m_arrivalNotify;
     std::unique_ptr<Transport> m_transport;
     unsigned m_transportMode = 0;

@@ -61,27 +61,6 @@ TEST_F(CommLinkTest, BaudTableRoundTripsAndFallsBackToItsFirstRate)
     EXPECT_EQ(CommLink::BaudToIndex(230400), 0);
 }
 
-TEST_F(CommLinkTest, ConnectOpensTheStoredPortAtTheStoredRateThenChecksTheModel)
-{
-    settings.ints = {{kBaudrate, 19200}};
-    CommLink& l = Link();
-    int checks = 0;
-    l.SetModelCheck([&] { return ++checks; });
-    EXPECT_EQ(l.Connect(), 1);
-    EXPECT_EQ(checks, 1);
-    termios t{};
-    ASSERT_TRUE(peer.SlaveAttributes(t));
-    EXPECT_EQ(cfgetospeed(&t), B19200);
-    EXPECT_TRUE(notices.recorder.messages.empty());
-
-    settings.ports["COM1"] = "/nonexistent/ttyLumora";
-    EXPECT_EQ(Link().Connect(), 0);
-    EXPECT_EQ(checks, 1);
-    ASSERT_EQ(notices.recorder.messages.size(), 2u); // the port's own message, then the link's
-    EXPECT_NE(notices.recorder.messages[0].text.find("CreateFile()"), std::string::npos);
-    EXPECT_EQ(notices.recorder.messages[1].icon, NoticeIcon::Exclamation);
-}
-
 TEST_F(CommLinkTest, ChangePortOpensThatComDeviceWritesWithCrLfAndLogsTheBareLine)
 {
     PtyPeer com3;

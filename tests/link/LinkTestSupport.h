@@ -59,7 +59,6 @@ struct LinkFixture {
     ~LinkFixture()
     {
         link.Close();
-        link.SetModelCheck(nullptr);
         link.SetArrivalNotify(nullptr);
         LinkEvents& events = LinkEvents::Instance();
         events.SetTranscriptSink(nullptr);
