@@ -1,6 +1,9 @@
 #include "TerminationSignals.h"
 
-#include <QCoreApplication>
+#include "Walk.h"
+
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -19,6 +22,21 @@ void onSignal(int)
     (void)ignored;
 }
 
+// Stops what would keep the program from ending: a walk over the camera ends after its
+// exchange in flight, every open modal box is answered as by its close button, and the main
+// event loop is asked to quit.
+void EndEverythingInProgress(QCoreApplication& app)
+{
+    Walk::CancelCurrent();
+    for (int guard = 0; guard < 8; ++guard) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            break;
+        dialog->done(QDialog::Rejected);
+    }
+    app.quit();
+}
+
 } // namespace
 
 void QuitOnTerminationSignals(QCoreApplication& app)
@@ -30,13 +48,13 @@ void QuitOnTerminationSignals(QCoreApplication& app)
         char buffer[16];
         while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
         }
-        app.quit();
-        // A request that arrives during start-up (a message box before the main event loop
-        // runs) would be forgotten when that loop starts: repeat it until the loop ends.
+        EndEverythingInProgress(app);
+        // Before the main event loop runs (during start-up) a quit is not even heard, and a box
+        // may be shown after this one: repeat until the program has ended.
         static QTimer* repeat = nullptr;
         if (!repeat) {
             repeat = new QTimer(&app);
-            QObject::connect(repeat, &QTimer::timeout, &app, &QCoreApplication::quit);
+            QObject::connect(repeat, &QTimer::timeout, &app, [&app] { EndEverythingInProgress(app); });
             repeat->start(50);
         }
     });
