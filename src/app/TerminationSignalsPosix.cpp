@@ -1,6 +1,7 @@
 #include "TerminationSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWidget>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -19,6 +20,16 @@ void onSignal(int)
     (void)ignored;
 }
 
+// Quitting does not reach a message box that holds the start-up in its own loop before the
+// main loop runs; it is closed as its Escape would close it, and the start-up goes on to its end.
+void endRun()
+{
+    QCoreApplication::quit();
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+}
+
 } // namespace
 
 void QuitOnTerminationSignals(QCoreApplication& app)
@@ -30,13 +41,13 @@ void QuitOnTerminationSignals(QCoreApplication& app)
         char buffer[16];
         while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
         }
-        app.quit();
+        endRun();
         // A request that arrives during start-up (a message box before the main event loop
         // runs) would be forgotten when that loop starts: repeat it until the loop ends.
         static QTimer* repeat = nullptr;
         if (!repeat) {
             repeat = new QTimer(&app);
-            QObject::connect(repeat, &QTimer::timeout, &app, &QCoreApplication::quit);
+            QObject::connect(repeat, &QTimer::timeout, &app, &endRun);
             repeat->start(50);
         }
     });
