@@ -17,6 +17,8 @@ const char* const kMainWindow = "Main";
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.norvik.LumoraControl"));
     QtUserNotice notices(QStringLiteral("Lumora Control Tool"));
     SetNotices(&notices);
     QuitOnTerminationSignals(app);
