@@ -1,131 +1,55 @@
 #include "ClLibrary.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <dirent.h>
-#include <dlfcn.h>
-#include <fnmatch.h>
-#include <fstream>
-#include <glob.h>
-#include <sys/auxv.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace {
-
-std::string folderOf(const std::string& path)
-{
-    auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-// Empty when what stat describes cannot be changed by anyone but root or this user.
-std::string unsafeOwnership(const struct stat& st, const char* what)
-{
-    if (st.st_uid != 0 && st.st_uid != geteuid())
-        return std::string(what) + " belongs to user " + std::to_string(st.st_uid);
-    if (st.st_mode & (S_IWGRP | S_IWOTH))
-        return std::string(what) + " is writable by group or others";
-    return {};
-}
-
-std::string checkFolder(const std::string& folder)
-{
-    struct stat st {};
-    if (stat(folder.c_str(), &st) != 0)
-        return "folder " + folder + ": " + std::strerror(errno);
-    return unsafeOwnership(st, ("folder " + folder).c_str());
-}
 
 void reportRefusal(const std::string& path, const std::string& reason)
 {
     std::fprintf(stderr, "Camera Link library %s refused: %s\n", path.c_str(), reason.c_str());
 }
 
-void addConfFolders(const std::string& file, std::vector<std::string>& folders, int depth)
+bool isRegularFile(const std::string& path)
 {
-    std::ifstream in(file);
-    std::string line;
-    while (depth < 8 && std::getline(in, line)) {
-        line.erase(std::find(line.begin(), line.end(), '#'), line.end());
-        auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos)
-            continue;
-        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
-        if (line.rfind("include", 0) == 0 && line.size() > 7 && (line[7] == ' ' || line[7] == '\t')) {
-            std::string pattern = line.substr(line.find_first_not_of(" \t", 7));
-            if (!pattern.empty() && pattern[0] != '/')
-                pattern = folderOf(file) + "/" + pattern;
-            glob_t matches {};
-            if (glob(pattern.c_str(), 0, nullptr, &matches) == 0)
-                for (size_t i = 0; i < matches.gl_pathc; ++i)
-                    addConfFolders(matches.gl_pathv[i], folders, depth + 1);
-            globfree(&matches);
-        } else if (line[0] == '/') {
-            folders.push_back(line.substr(0, line.find_first_of(" \t=")));
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+// Shell wildcards '*' and '?', as the library patterns use them.
+bool matches(const char* pattern, const char* name)
+{
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name) {
+        if (*pattern == '*') {
+            star = pattern++;
+            resume = name;
+        } else if (*pattern == '?' || *pattern == *name) {
+            ++pattern;
+            ++name;
+        } else if (star) {
+            pattern = star + 1;
+            name = ++resume;
+        } else {
+            return false;
         }
     }
+    while (*pattern == '*')
+        ++pattern;
+    return *pattern == '\0';
 }
 
 } // namespace
-
-std::string ClLibraryRefusal(const std::string& path)
-{
-    // The folder that names the file decides who can swap it; after symbolic links, the real
-    // file and its folder decide who can change its contents.
-    if (auto reason = checkFolder(folderOf(path)); !reason.empty())
-        return reason;
-    char real[PATH_MAX];
-    if (!realpath(path.c_str(), real))
-        return std::strerror(errno);
-    struct stat st {};
-    if (stat(real, &st) != 0)
-        return std::strerror(errno);
-    if (!S_ISREG(st.st_mode))
-        return "not a regular file";
-    if (auto reason = unsafeOwnership(st, "file"); !reason.empty())
-        return reason;
-    std::string realFolder = folderOf(real);
-    if (realFolder != folderOf(path))
-        return checkFolder(realFolder);
-    return {};
-}
-
-std::vector<std::string> ClLibrarySearchFolders()
-{
-    std::vector<std::string> folders;
-    const char* env = getauxval(AT_SECURE) ? nullptr : std::getenv("LD_LIBRARY_PATH");
-    if (env) {
-        std::string list(env);
-        size_t start = 0;
-        while (start <= list.size()) {
-            size_t end = list.find_first_of(":;", start);
-            if (end == std::string::npos)
-                end = list.size();
-            // An empty entry would mean the current folder; a library is never taken from there.
-            if (end > start)
-                folders.push_back(list.substr(start, end - start));
-            start = end + 1;
-        }
-    }
-    addConfFolders("/etc/ld.so.conf", folders, 0);
-    for (const char* folder : {"/lib", "/usr/lib", "/lib64", "/usr/lib64"})
-        folders.push_back(folder);
-    return folders;
-}
 
 std::string ClFindLibrary(const std::string& fileName)
 {
     for (const auto& folder : ClLibrarySearchFolders()) {
         std::string path = folder + "/" + fileName;
-        struct stat st {};
-        if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        if (isRegularFile(path))
             return path;
     }
     return {};
@@ -134,23 +58,18 @@ std::string ClFindLibrary(const std::string& fileName)
 std::vector<std::string> ClScanFolder(const std::string& folder, const char* pattern)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return names;
-    while (const dirent* entry = readdir(dir)) {
-        if (fnmatch(pattern, entry->d_name, 0) != 0)
-            continue;
-        std::string path = folder + "/" + entry->d_name;
-        struct stat st {};
-        if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::string path = folder + "/" + name;
+        if (!matches(pattern, name.c_str()) || !isRegularFile(path))
             continue;
         if (auto reason = ClLibraryRefusal(path); !reason.empty()) {
             reportRefusal(path, reason);
             continue;
         }
-        names.push_back(entry->d_name);
+        names.push_back(name);
     }
-    closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -158,22 +77,22 @@ std::vector<std::string> ClScanFolder(const std::string& folder, const char* pat
 bool ClLibrary::Load(const std::string& path, std::span<const char* const> names, std::span<void*> entries)
 {
     Unload();
-    struct stat st {};
+    std::error_code error;
     // A missing library is simply not there; only one that exists can be refused.
-    if (path.empty() || names.size() != entries.size() || stat(path.c_str(), &st) != 0)
+    if (path.empty() || names.size() != entries.size() || !fs::exists(path, error))
         return false;
     if (auto reason = ClLibraryRefusal(path); !reason.empty()) {
         reportRefusal(path, reason);
         return false;
     }
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = openHandle(path);
     if (!handle)
         return false;
     for (size_t i = 0; i < names.size(); ++i) {
-        entries[i] = dlsym(handle, names[i]);
+        entries[i] = resolve(handle, names[i]);
         if (!entries[i]) {
             std::fill(entries.begin(), entries.end(), nullptr);
-            dlclose(handle);
+            closeHandle(handle);
             return false;
         }
     }
@@ -184,7 +103,7 @@ bool ClLibrary::Load(const std::string& path, std::span<const char* const> names
 void ClLibrary::Unload()
 {
     if (m_handle) {
-        dlclose(m_handle);
+        closeHandle(m_handle);
         m_handle = nullptr;
     }
 }

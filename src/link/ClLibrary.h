@@ -41,6 +41,11 @@ public:
     bool IsLoaded() const { return m_handle != nullptr; }
 
 private:
+    // The platform's dynamic loader (ClLibraryPosix.cpp).
+    static void* openHandle(const std::string& path);
+    static void* resolve(void* handle, const char* name);
+    static void closeHandle(void* handle);
+
     void* m_handle = nullptr;
 };
 

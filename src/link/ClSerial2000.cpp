@@ -9,12 +9,6 @@ constexpr std::array<const char*, 4> kEntryNames = {"clSerialInit", "clSerialClo
                                                     "clSerialWrite"};
 }
 
-ClSerial2000& ClSerial2000::Instance()
-{
-    static ClSerial2000 instance;
-    return instance;
-}
-
 int ClSerial2000::Enumerate()
 {
     m_ports = ClScanFolder(Settings().ClLibraryFolder(), "libclser*.so");

@@ -7,7 +7,7 @@
 
 class ClSerial2000 : public ClSerialCommon {
 public:
-    static ClSerial2000& Instance();
+    using ClSerialCommon::Open;
 
     int Enumerate() override;
     int Open(int index) override;

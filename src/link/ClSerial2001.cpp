@@ -11,12 +11,6 @@ constexpr std::array<const char*, 12> kEntryNames = {
 constexpr uint32_t kNameBytes = 128;
 }
 
-ClSerial2001& ClSerial2001::Instance()
-{
-    static ClSerial2001 instance;
-    return instance;
-}
-
 bool ClSerial2001::Load(ClLibrary& library, Entries& e)
 {
     std::array<void*, kEntryNames.size()> raw {};

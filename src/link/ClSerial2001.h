@@ -7,7 +7,7 @@
 class ClSerial2001 : public ClSerialCommon {
 public:
     static constexpr const char* kLibraryName = "libclserial.so";
-    static ClSerial2001& Instance();
+    using ClSerialCommon::Open;
 
     int Enumerate() override;
     int Open(int index) override;

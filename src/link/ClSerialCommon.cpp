@@ -1,8 +1,14 @@
 #include "ClSerialCommon.h"
 
+#include "Deadline.h"
 #include "UserNotice.h"
 
 #include <algorithm>
+
+namespace {
+constexpr uint32_t kWriteTimeoutMs = 500;
+constexpr std::chrono::milliseconds kReadSlice{10};
+} // namespace
 
 ClSerialCommon::~ClSerialCommon()
 {
@@ -51,12 +57,68 @@ int ClSerialCommon::ReadBytes(char* buffer, int count, uint32_t timeoutMs)
 
 void ClSerialCommon::Close()
 {
+    m_pending.clear();
     if (m_open) {
         m_serialClose(m_serialRef);
         m_serialRef = nullptr;
         m_open = false;
     }
     m_library.Unload();
+}
+
+int ClSerialCommon::Open(unsigned index, uint32_t baudRate)
+{
+    if (!Open(static_cast<int>(index)))
+        return 0;
+    return SetBaudRate(baudRate);
+}
+
+int ClSerialCommon::Write(const char* bytes, int count)
+{
+    return WriteBytes(bytes, count, kWriteTimeoutMs);
+}
+
+// The library's usual 10 ms per byte, but never past the caller's deadline, so a read with
+// time-out 0 (the idle receive path on the user-interface thread) only looks once.
+int ClSerialCommon::Read(char* buffer, int count, uint32_t timeoutMs)
+{
+    const Deadline deadline(timeoutMs);
+    if (!m_open) {
+        deadline.sleepUntil();
+        return 0;
+    }
+    int got = 0;
+    while (got < count && !m_pending.empty()) {
+        buffer[got++] = m_pending.front();
+        m_pending.erase(m_pending.begin());
+    }
+    for (;;) {
+        if (got >= count)
+            return got;
+        got += ReadBytes(buffer + got, 1, deadline.leftMs(kReadSlice));
+        if (got >= count || deadline.passed())
+            return got;
+    }
+}
+
+bool ClSerialCommon::WaitReadable(uint32_t timeoutMs)
+{
+    const Deadline deadline(timeoutMs);
+    if (!m_pending.empty())
+        return true;
+    if (!m_open) {
+        deadline.sleepUntil();
+        return false;
+    }
+    for (;;) {
+        char byte = 0;
+        if (ReadBytes(&byte, 1, deadline.leftMs(kReadSlice)) == 1) {
+            m_pending.push_back(byte);
+            return true;
+        }
+        if (deadline.passed())
+            return false;
+    }
 }
 
 int ClSerialCommon::SetRateFromSupported(uint32_t baudRate, ClGetSupportedBaudRatesFn* supported,

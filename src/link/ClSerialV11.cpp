@@ -11,12 +11,6 @@ constexpr std::array<const char*, 11> kEntryNames = {
 constexpr uint32_t kNameBytes = 128;
 }
 
-ClSerialV11& ClSerialV11::Instance()
-{
-    static ClSerialV11 instance;
-    return instance;
-}
-
 bool ClSerialV11::Load(ClLibrary& library, Entries& e)
 {
     std::array<void*, kEntryNames.size()> raw {};

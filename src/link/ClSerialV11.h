@@ -7,7 +7,7 @@
 class ClSerialV11 : public ClSerialCommon {
 public:
     static constexpr const char* kLibraryName = "libclallserial.so";
-    static ClSerialV11& Instance();
+    using ClSerialCommon::Open;
 
     int Enumerate() override;
     int Open(int index) override;

@@ -1,10 +1,14 @@
 #pragma once
 // The process-wide switch between the four ways of reaching the camera's serial control
 // channel: mode 0 the native serial port, modes 1-3 a Camera Link serial library. It keeps
-// the six link settings (read on first use, written at process end), opens and re-opens the
-// active transport, forwards every write and read and logs every written line.
+// the six link settings (read on first use, written at process end), holds the transport of
+// the current mode, opens and re-opens it, forwards every write and read and logs every
+// written line.
+#include "Transport.h"
+
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class CommLink {
@@ -30,7 +34,7 @@ public:
     // True as soon as a byte can be read without waiting; false after timeoutMs.
     bool WaitReadable(uint32_t timeoutMs);
     // Called from the receiving thread whenever bytes arrive (mode 0), so the user-interface
-    // thread can be woken instead of polling. May be empty.
+    // thread can be woken instead of polling. May be empty. Kept for every later transport.
     void SetArrivalNotify(std::function<void()> notify);
 
     int PortCount();
@@ -42,18 +46,21 @@ public:
     static uint32_t IndexToBaud(int index);
     static int BaudToIndex(uint32_t baudRate);
     void SaveSettings();
-    // Reopen; "Failed to initialize!" on failure, else the camera model check.
-    int Connect();
-    // The model check that Connect runs after a successful open; installed by the layer
-    // that owns the camera model (returns 1 when the camera answered).
-    void SetModelCheck(std::function<int()> check) { m_modelCheck = std::move(check); }
 
-    // Test seam: forget the loaded settings so the next Instance() use reads them again.
+    // Test seam: close, forget the transport and read the settings again, as a fresh run.
     void ReloadSettingsForTest();
+    // The transport last built (nullptr before the first use of a valid mode); lets tests look
+    // at what only that transport knows, such as a lost device or dropped bytes.
+    Transport* ActiveTransport() { return m_transport.get(); }
 
 private:
     CommLink();
     void LoadSettings();
+    // The transport of the current mode, built when the mode changed; nullptr for an invalid
+    // mode. At most one transport exists, so replacing it closes the one of the old mode.
+    Transport* transport();
+    // The field that keeps the selected port of a mode; nullptr for an invalid mode.
+    static unsigned CommLink::*portField(unsigned mode);
 
     unsigned m_mode = 0;
     uint32_t m_baudRate = 9600;
@@ -61,7 +68,7 @@ private:
     unsigned m_cl2000Index = 0;
     unsigned m_cl2001Index = 0;
     unsigned m_clV11Index = 0;
-    std::function<int()> m_modelCheck;
-    // Camera Link modes: a byte WaitReadable had to take from the library, handed out first.
-    std::string m_pending;
+    std::function<void()> m_arrivalNotify;
+    std::unique_ptr<Transport> m_transport;
+    unsigned m_transportMode = 0;
 };

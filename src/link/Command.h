@@ -3,40 +3,25 @@
 // through CommLink, assembles reply bytes into lines, queues and logs them, waits for a reply
 // with a time-out, checks "COMPLETE" acknowledgements and parses value replies against the
 // command table. User-interface thread only.
+//
+// The line grammar itself lives in LineFramer, ReplyParser and LineFormatter; the static
+// operations here are their forms on the process-wide command table.
+#include "CommandValue.h"
+#include "LineFramer.h"
+#include "ReplyRecord.h"
+
 #include <chrono>
 #include <cstdint>
 #include <deque>
 #include <string>
-
-struct CommandValue {
-    int32_t valueKind = 0;
-    int32_t intValue = 0;
-    double decimalValue = 0.0;
-    std::string textValue;
-};
-
-struct ReplyRecord {
-    std::string raw;
-    std::string mnemonic;
-    std::string separator;
-    std::string values[2];
-    int32_t valueCount = 0;
-    int32_t commandIndex = -1;
-    int32_t decimals = 0;
-    int32_t index = 0;
-    int32_t error = 0;
-    uint32_t valueKind = 0;
-    int32_t intValue = 0;
-    double decimalValue = 0.0;
-    std::string textValue;
-};
 
 class Command {
 public:
     static Command& Instance();
 
     void ClearReplies();
-    // Completes at most one line per call; 1 when a line was completed.
+    // Completes at most one line per call, waiting up to 10 ms for each further byte; 1 when a
+    // line was completed.
     int ReceiveLine();
     // Idle reception between exchanges: takes only bytes that are already there, so the
     // user-interface thread never waits for bytes that have not come. 1 when a line completed.
@@ -52,6 +37,7 @@ public:
     int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs);
     int SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs);
     int SetInt(int commandIndex, int32_t value, uint32_t timeoutMs);
+    // Any entry, whatever its kind, set with the text as its value.
     int SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
     static std::string FormatSetLine(int commandIndex, const CommandValue& value, int withCrLf);
     static std::string FormatQueryLine(int commandIndex, int withCrLf);
@@ -61,14 +47,15 @@ public:
 
 private:
     Command() = default;
-    // Files one received byte: 1 a line was completed, -1 the line overflowed, 0 go on.
-    int TakeByte(char byte);
-    // Takes bytes until a line is complete (1) or nothing more arrives before end (0).
-    int ReceiveBefore(std::chrono::steady_clock::time_point end);
+    // The one receive loop: takes bytes until a line is complete (1), or until a byte has not
+    // come within byteWait or by end (0). An overflow drops the partial line, tells the person
+    // and ends the call (0).
+    int receive(std::chrono::milliseconds byteWait, std::chrono::steady_clock::time_point end);
     // An exchange's wait for its reply line, waking as soon as the line is complete.
-    int WaitForLine(uint32_t timeoutMs);
+    int waitForLine(uint32_t timeoutMs);
+    // Writes a setting line and waits for its acknowledgement.
+    int sendSetting(const std::string& line, uint32_t timeoutMs);
 
-    char m_buffer[1024] = {};
-    int m_count = 0;
+    LineFramer m_framer;
     std::deque<std::string> m_replies;
 };

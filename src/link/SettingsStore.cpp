@@ -26,11 +26,6 @@ void SetSettingsStore(SettingsStore* store)
     g_store = store;
 }
 
-SettingsStore* InstalledSettingsStore()
-{
-    return g_store;
-}
-
 std::string DefaultPortDevice(const std::string& portName)
 {
     if (portName.size() > 3 && portName.compare(0, 3, "COM") == 0) {

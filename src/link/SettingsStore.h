@@ -46,8 +46,6 @@ public:
 SettingsStore& Settings();
 // Installs a store (not owned); nullptr restores the in-memory one.
 void SetSettingsStore(SettingsStore* store);
-// The store installed by SetSettingsStore; nullptr while the built-in memory store serves.
-SettingsStore* InstalledSettingsStore();
 
 // The device path a COM name maps to without a port map entry: "COMn" -> /dev/ttyS<n-1>.
 std::string DefaultPortDevice(const std::string& portName);

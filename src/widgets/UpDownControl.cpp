@@ -97,7 +97,9 @@ void UpDownControl::step(int delta)
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress && !m_buddy->isReadOnly()) {
+    // The event's kind is tested first: while the box is being destroyed it still sends
+    // events, and comparing with the guarded pointer then would name a half-gone NumberBox.
+    if (event->type() == QEvent::KeyPress && watched == m_buddy && !m_buddy->isReadOnly()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             step(key == Qt::Key_Up ? +1 : -1);

@@ -51,32 +51,17 @@ private slots:
         ControlMode::ForgetForTest();
     }
 
-    void fileLivesUnderTheConfigHome()
+    void aRunRecordsThePreviousStatusAndMarksItselfUnfinished()
     {
         QCOMPARE(file(), m_configHome + "/Norvik/Lumora Camera Control Tool.conf");
-    }
-
-    void firstRunWithoutAFileWorksOnDefaults()
-    {
-        QVERIFY(!QFile::exists(file()));
-        AppSettings settings;
-        QVERIFY(!settings.WasPreviousShutdownNormal());
-        uint32_t value = 1;
-        QCOMPARE(settings.ReadInt(kBaudrate, value, 9600), 0);
-        QCOMPARE(value, 9600u);
-        std::string path;
-        QCOMPARE(settings.ReadPath(kCameraFilePath, path), 0);
-        QCOMPARE(path, cwd());
-        QCOMPARE(stored("Previous Application Shutdown Status").toInt(), 0);
-        settings.MarkNormalShutdown();
-        QCOMPARE(stored("Previous Application Shutdown Status").toInt(), 1);
-    }
-
-    void shutdownStatusAcrossRuns()
-    {
         {
-            AppSettings normalRun;
-            normalRun.MarkNormalShutdown();
+            AppSettings firstRun; // no file yet: defaults, and the status 0 written at once
+            QVERIFY(!firstRun.WasPreviousShutdownNormal());
+            uint32_t value = 1;
+            QCOMPARE(firstRun.ReadInt(kBaudrate, value, 9600), 0);
+            QCOMPARE(value, 9600u);
+            QCOMPARE(stored("Previous Application Shutdown Status").toInt(), 0);
+            firstRun.MarkNormalShutdown();
         }
         {
             AppSettings killedRun; // never reaches its normal end
@@ -85,7 +70,6 @@ private slots:
         }
         AppSettings next;
         QVERIFY(!next.WasPreviousShutdownNormal());
-        QCOMPARE(next.PreviousShutdownStatus(), 0u);
     }
 
     void numbersStoredAsTextReadAsDecimal_data()
@@ -93,14 +77,12 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<uint>("expected");
         QTest::newRow("plain") << QByteArray("19200") << 19200u;
-        QTest::newRow("quoted text") << QByteArray("\"19200\"") << 19200u;
-        QTest::newRow("blanks and tail") << QByteArray("\"  42abc\"") << 42u;
-        QTest::newRow("plus") << QByteArray("+7") << 7u;
-        QTest::newRow("minus") << QByteArray("-5") << uint(-5);
+        QTest::newRow("quoted text, blanks and tail") << QByteArray("\"  42abc\"") << 42u;
+        QTest::newRow("minus wraps") << QByteArray("-5") << uint(-5);
         QTest::newRow("no digits") << QByteArray("abc") << 0u;
-        QTest::newRow("empty") << QByteArray("") << 0u;
         QTest::newRow("comma list") << QByteArray("38400, 5") << 38400u;
-        QTest::newRow("largest") << QByteArray("4294967295") << 4294967295u;
+        QTest::newRow("saturates") << QByteArray("99999999999999999999999") << 4294967295u;
+        QTest::newRow("sign apart from digits") << QByteArray("\"- 5\"") << 0u;
     }
     void numbersStoredAsTextReadAsDecimal()
     {
@@ -113,47 +95,20 @@ private slots:
         QCOMPARE(value, uint32_t(expected));
     }
 
-    void parseDecimalSaturatesInsteadOfOverflowing()
-    {
-        QCOMPARE(AppSettings::ParseDecimal("99999999999999999999999"), 4294967295u);
-        QCOMPARE(AppSettings::ParseDecimal("\t\n 12 34"), 12u);
-        QCOMPARE(AppSettings::ParseDecimal("- 5"), 0u);
-        QCOMPARE(AppSettings::ParseDecimal("--5"), 0u);
-    }
-
-    void numbersRoundTripUnderTheirNames()
+    void indexTenAndAboveIsRefusedAndChangesNothing()
     {
         AppSettings settings;
-        for (unsigned index = 0; index < 8; ++index)
-            QCOMPARE(settings.WriteInt(index, 1000 + index), 1);
-        QCOMPARE(settings.WriteInt(kBaudrate, 0xFFFFFFFFu), 1);
-        const char* names[] = {"Previous Application Shutdown Status", "Communication Mode", "Baudrate",
-                               "Com Port No", "Cameralink 2000 Dll Index", "Cameralink 2001 Dll Index",
-                               "Cameralink Ver11 Dll Index", "Control Mode"};
-        for (unsigned index = 0; index < 8; ++index) {
-            uint32_t value = 0;
-            QCOMPARE(settings.ReadInt(index, value, 0), 1);
-            QCOMPARE(value, index == kBaudrate ? 0xFFFFFFFFu : 1000 + index);
-            QVERIFY2(stored(names[index]).isValid(), names[index]);
-        }
-    }
-
-    void indexTenAndAboveIsRefused()
-    {
-        AppSettings settings;
+        QCOMPARE(settings.WriteInt(kControlMode, 1), 1);
+        QVERIFY(stored("Control Mode").isValid());
         QFile before(file());
         QVERIFY(before.open(QIODevice::ReadOnly));
-        QByteArray contents = before.readAll();
-        before.close();
-        for (unsigned index : {10u, 11u, 0xFFFFFFFFu}) {
+        const QByteArray contents = before.readAll();
+        for (unsigned index : {10u, 0xFFFFFFFFu}) {
             uint32_t value = 0;
             QCOMPARE(settings.WriteInt(index, 5), 0);
             QCOMPARE(settings.WriteString(index, "x"), 0);
             QCOMPARE(settings.ReadInt(index, value, 77), 0);
             QCOMPARE(value, 77u);
-            std::string path = "unchanged";
-            QCOMPARE(settings.ReadPath(index, path), 0);
-            QCOMPARE(path, cwd());
         }
         QFile after(file());
         QVERIFY(after.open(QIODevice::ReadOnly));
@@ -176,14 +131,9 @@ private slots:
         QCOMPARE(settings.ReadPath(kCameraFilePath, path), 1);
         QCOMPARE(QFile::decodeName(path.c_str()), folder);
         QCOMPARE(settings.WriteString(kCommandLogFilePath, QFile::encodeName(fileName).toStdString()), 1);
-        QCOMPARE(settings.ReadPath(kCommandLogFilePath, path), 1);
-        QCOMPARE(QFile::decodeName(path.c_str()), fileName);
-
         QVERIFY(QFile::remove(fileName));
         QCOMPARE(settings.ReadPath(kCommandLogFilePath, path), 0);
         QCOMPARE(path, cwd());
-        QCOMPARE(settings.WriteString(kCameraFilePath, ""), 1);
-        QCOMPARE(settings.ReadPath(kCameraFilePath, path), 0);
     }
 
     void portMapAndLibraryFolder()
@@ -193,20 +143,7 @@ private slots:
         AppSettings settings;
         QCOMPARE(settings.PortDevice("COM3"), std::string("/dev/ttyUSB0"));
         QCOMPARE(settings.PortDevice("COM4"), std::string("/dev/ttyS3"));
-        QCOMPARE(settings.PortDevice("COM1"), std::string("/dev/ttyS0"));
         QCOMPARE(settings.ClLibraryFolder(), std::string("/opt/grabber/lib"));
-        QFile::remove(file());
-        AppSettings plain;
-        QVERIFY(QFileInfo(QString::fromStdString(plain.ClLibraryFolder())).isDir());
-    }
-
-    void storeSeenThroughTheLinkLayer()
-    {
-        AppSettings settings;
-        SetSettingsStore(&settings);
-        QCOMPARE(Settings().WriteInt(kComPortNo, 4), 1);
-        QCOMPARE(stored("Com Port No").toInt(), 4);
-        SetSettingsStore(nullptr);
     }
 
     void controlModeIsReadOnceAndWrittenOnlyWhenUsed()

@@ -1,9 +1,9 @@
 #pragma once
-// Shared set-up of the serial tests: an in-memory settings store whose port map points at
-// a pseudo-terminal, a recorder for message boxes, and a waiter that sleeps until the
-// serial reader announces arrivals (no polling).
+// Shared set-up of the serial tests: the link on a pseudo-terminal with everything it reports
+// recorded, and a waiter that sleeps until a transport announces arrivals (no polling).
+#include "CommLink.h"
+#include "LinkEvents.h"
 #include "PtyPeer.h"
-#include "SerialPort.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -11,49 +11,67 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
+#include <vector>
 
+// Counts the arrival notices of a transport or of the link.
 class ArrivalWatch {
 public:
-    explicit ArrivalWatch(SerialPort& port) : m_port(port)
+    template <typename Target>
+    explicit ArrivalWatch(Target& target) : m_detach([&target] { target.SetArrivalNotify(nullptr); })
     {
-        port.SetArrivalNotify([this] {
-            { std::lock_guard<std::mutex> lock(m_mutex); ++m_events; }
+        target.SetArrivalNotify([this] {
+            { std::lock_guard<std::mutex> lock(m_mutex); ++m_arrivals; }
             m_cv.notify_all();
         });
     }
-    ~ArrivalWatch() { m_port.SetArrivalNotify(nullptr); }
+    ~ArrivalWatch() { m_detach(); }
 
-    // Sleeps until the condition holds, re-checking after each announcement; false when it
-    // still does not hold after the bound.
-    bool WaitFor(const std::function<bool()>& condition,
-                 std::chrono::milliseconds bound = std::chrono::seconds(5))
+    // Sleeps until the condition holds, re-checking after each notice; false when it still
+    // does not hold after the bound.
+    bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds bound = std::chrono::seconds(5))
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         return m_cv.wait_for(lock, bound, condition);
     }
-    int Events()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_events;
-    }
+    bool WaitForNotice() { return WaitFor([this] { return m_arrivals > 0; }); }
 
 private:
-    SerialPort& m_port;
+    std::function<void()> m_detach;
     std::mutex m_mutex;
     std::condition_variable m_cv;
-    int m_events = 0;
+    int m_arrivals = 0;
 };
 
-// Installs a memory store with COM1 mapped to a fresh pty, and records message boxes.
-struct PtyLinkFixture {
-    PtyLinkFixture()
+// COM1 mapped to a fresh pty in an in-memory store, message boxes recorded, and the link as
+// a fresh run sees it, with the log lines and online states it reports.
+struct LinkFixture {
+    LinkFixture()
     {
         settings.ports["COM1"] = peer.SlavePath();
         SetSettingsStore(&settings);
+        LinkEvents& events = LinkEvents::Instance();
+        events.SetTranscriptSink([this](const std::string& line) { transcript.push_back(line); });
+        events.SetMessageListSink([this](const std::string& line) { messageList.push_back(line); });
+        events.SetOnlineSink([this](bool online) { states.push_back(online); });
+        link.ReloadSettingsForTest();
     }
-    ~PtyLinkFixture() { SetSettingsStore(nullptr); }
+    ~LinkFixture()
+    {
+        link.Close();
+        link.SetArrivalNotify(nullptr);
+        LinkEvents& events = LinkEvents::Instance();
+        events.SetTranscriptSink(nullptr);
+        events.SetMessageListSink(nullptr);
+        events.SetOnlineSink(nullptr);
+        SetSettingsStore(nullptr);
+    }
 
     PtyPeer peer;
     MemorySettings settings;
     ScopedRecordingNotice notices;
+    CommLink& link = CommLink::Instance();
+    std::vector<std::string> transcript;
+    std::vector<std::string> messageList;
+    std::vector<bool> states;
 };

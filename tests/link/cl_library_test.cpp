@@ -3,19 +3,17 @@
 #include "ClLibrary.h"
 #include "ClSerial2000.h"
 #include "ClSerial2001.h"
+#include "ScopedEnv.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include "ScopedEnv.h"
 
 namespace fs = std::filesystem;
 
@@ -50,8 +48,6 @@ protected:
     }
     void TearDown() override
     {
-        ClSerial2000::Instance().Close();
-        ClSerial2001::Instance().Close();
         SetSettingsStore(nullptr);
         fs::remove_all(root);
     }
@@ -61,47 +57,38 @@ protected:
     ScopedRecordingNotice notices;
 };
 
-struct SafetyCase {
-    const char* name;
-    mode_t folderMode;
-    mode_t fileMode;
-    bool accepted;
-    const char* reason; // part of the line on standard error
-};
-
-class ClSafetyTest : public ClLibraryTest, public ::testing::WithParamInterface<SafetyCase> {};
-
-TEST_P(ClSafetyTest, Mode1ListsOnlyLibrariesNoOtherUserCanChange)
+TEST_F(ClLibraryTest, Mode1ListsOnlyLibrariesNoOtherUserCanChange)
 {
-    const SafetyCase& c = GetParam();
-    std::string folder = makeFolder(root, "grabber", c.folderMode);
-    std::string path = placeLibrary(folder, "libclservendor.so", c.fileMode);
-    settings.clFolder = folder;
-    testing::internal::CaptureStderr();
-    int ports = ClSerial2000::Instance().Enumerate();
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(ports, c.accepted ? 1 : 0);
-    if (c.accepted) {
-        EXPECT_EQ(ClSerial2000::Instance().Open(0), 1);
-        EXPECT_EQ(err, "");
-    } else {
-        EXPECT_NE(err.find("Camera Link library " + path + " refused: "), std::string::npos) << err;
-        EXPECT_NE(err.find(c.reason), std::string::npos) << err;
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    const std::string folderOpen = "is writable by group or others";
+    const std::string fileOpen = "file is writable by group or others";
+    const struct {
+        mode_t folderMode;
+        mode_t fileMode;
+        std::string reason; // empty: accepted; else part of the line on standard error
+    } cases[] = {{0755, 0755, ""},        {0555, 0444, ""},        {0757, 0755, folderOpen}, {0775, 0755, folderOpen},
+                 {01777, 0755, folderOpen}, {0755, 0775, fileOpen}, {0755, 0646, fileOpen}};
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(n);
+        const std::string folder = makeFolder(root, "grabber" + std::to_string(n++), c.folderMode);
+        const std::string path = placeLibrary(folder, "libclservendor.so", c.fileMode);
+        settings.clFolder = folder;
+        ClSerial2000 transport;
+        testing::internal::CaptureStderr();
+        const int ports = transport.Enumerate();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(ports, c.reason.empty() ? 1 : 0);
+        if (c.reason.empty()) {
+            EXPECT_EQ(transport.Open(0), 1);
+            EXPECT_EQ(err, "");
+        } else {
+            EXPECT_EQ(err.rfind("Camera Link library " + path + " refused: ", 0), 0u) << err;
+            EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        }
     }
     EXPECT_TRUE(notices.recorder.messages.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ClSafetyTest,
-    ::testing::Values(SafetyCase {"safe", 0755, 0755, true, ""},
-                      SafetyCase {"readOnly", 0555, 0444, true, ""},
-                      SafetyCase {"folderWritableByOthers", 0757, 0755, false, "is writable by group or others"},
-                      SafetyCase {"folderWritableByGroup", 0775, 0755, false, "is writable by group or others"},
-                      SafetyCase {"stickyFolderForAll", 01777, 0755, false, "is writable by group or others"},
-                      SafetyCase {"fileWritableByGroup", 0755, 0775, false, "file is writable by group or others"},
-                      SafetyCase {"fileWritableByOthers", 0755, 0646, false, "file is writable by group or others"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClLibraryTest, ALibraryOfAnotherUserIsRefused)
 {
@@ -137,13 +124,14 @@ TEST_F(ClLibraryTest, Mode2RefusesALibraryInAFolderOthersCanWrite)
     fs::copy_file(std::string(CL_FIXTURE_DIR) + "/good/libclserial.so", folder + "/libclserial.so");
     chmod((folder + "/libclserial.so").c_str(), 0755);
     ScopedEnv path("LD_LIBRARY_PATH", folder);
+    ClSerial2001 transport;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(ClSerial2001::Instance().Open(0), 0);
+    EXPECT_EQ(transport.Open(0), 0);
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find(folder + "/libclserial.so refused"), std::string::npos) << err;
     chmod(folder.c_str(), 0755);
-    EXPECT_EQ(ClSerial2001::Instance().Enumerate(), 1);
-    EXPECT_EQ(ClSerial2001::Instance().Open(0), 1);
+    EXPECT_EQ(transport.Enumerate(), 1);
+    EXPECT_EQ(transport.Open(0), 1);
 }
 
 TEST_F(ClLibraryTest, SearchFollowsLibraryPathOrderAndSkipsEmptyEntries)

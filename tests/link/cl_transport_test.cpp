@@ -1,54 +1,31 @@
 // The three Camera Link transports against small loopback libraries (tests/link/fixtures):
-// port lists, opening, rate checks, the load count while a port is open, and refusals.
+// port lists, opening, rate checks, the load count while a port is open, refusals, and the
+// link's reads and writes through them.
 #include "ClLibrary.h"
 #include "ClSerial2000.h"
 #include "ClSerial2001.h"
 #include "ClSerialV11.h"
-#include "ClTransport.h"
-#include "CommLink.h"
+#include "ScopedEnv.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <dlfcn.h>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
-#include "ScopedEnv.h"
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 namespace {
 
 const std::string kGood = std::string(CL_FIXTURE_DIR) + "/good";
 const std::string kNoEntry = std::string(CL_FIXTURE_DIR) + "/noentry";
-
-// A private folder (0755) that is removed with everything in it.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "cltest-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-        chmod(m_path.c_str(), 0755);
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    const std::string& path() const { return m_path; }
-    std::string copy(const std::string& from, const std::string& name) const
-    {
-        std::string to = m_path + "/" + name;
-        fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-        chmod(to.c_str(), 0755);
-        return to;
-    }
-
-private:
-    std::string m_path;
-};
 
 // What a loaded fixture library recorded, through one of its test entry points.
 uint32_t fixtureRecord(const std::string& libraryPath, const char* entry)
@@ -62,228 +39,180 @@ uint32_t fixtureRecord(const std::string& libraryPath, const char* entry)
     return value;
 }
 
-uint32_t lastBaudBit(const std::string& libraryPath)
-{
-    return fixtureRecord(libraryPath, "clFixtureLastBaudBit");
-}
-
-uint32_t lastReadTimeout(const std::string& libraryPath)
-{
-    return fixtureRecord(libraryPath, "clFixtureLastReadTimeout");
-}
-
-std::string readBack(ClTransport& transport, int count)
+// Reads through the link's side of the transport, a byte at a time as the exchange does.
+std::string readBack(Transport& transport, int count)
 {
     std::string got;
     char byte = 0;
-    while (static_cast<int>(got.size()) < count && transport.ReadBytes(&byte, 1, 10) == 1)
+    while (static_cast<int>(got.size()) < count && transport.Read(&byte, 1, 10) == 1)
         got += byte;
     return got;
 }
 
 class ClTransportTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    ClTransportTest()
     {
         SetSettingsStore(&settings);
         settings.clFolder = kGood;
     }
-    void TearDown() override
-    {
-        for (unsigned mode = 1; mode <= 3; ++mode)
-            ClTransportForMode(mode)->Close();
-        SetSettingsStore(nullptr);
-    }
+    ~ClTransportTest() override { SetSettingsStore(nullptr); }
 
     MemorySettings settings;
     ScopedRecordingNotice notices;
-    ScopedEnv libraryPath {"LD_LIBRARY_PATH", kGood};
-    ScopedEnv vendors {"CL_FIXTURE_PORTS", "Vendor A;Vendor B"};
+    ScopedEnv libraryPath{"LD_LIBRARY_PATH", kGood};
+    ScopedEnv vendors{"CL_FIXTURE_PORTS", "Vendor A;Vendor B"};
 };
 
-TEST_F(ClTransportTest, Mode1ListsEveryLibclserFileIncludingLibclserial)
+TEST_F(ClTransportTest, EachGenerationListsItsPortsItsOwnWay)
 {
-    auto& t = ClSerial2000::Instance();
-    ASSERT_EQ(t.Enumerate(), 2);
-    EXPECT_EQ(t.PortName(0), "libclserfake.so");
-    EXPECT_EQ(t.PortName(1), "libclserial.so");
-    EXPECT_EQ(t.PortName(2), "");
-    EXPECT_EQ(t.PortName(-1), "");
+    const std::vector<std::string> lists[] = {
+        {"libclserfake.so", "libclserial.so"}, // mode 1: file names, the mode 2 library included
+        {"Vendor A", "Vendor B"},               // mode 2: manufacturers
+        {"Vendor A - Port 0", "Vendor B - Port 1"},
+    };
+    for (unsigned mode = 1; mode <= 3; ++mode) {
+        auto t = MakeTransport(mode);
+        const int count = t->PortCount();
+        std::vector<std::string> names;
+        for (int i = -1; i <= count; ++i)
+            names.push_back(t->PortName(i));
+        EXPECT_EQ(names.front(), "") << mode;
+        EXPECT_EQ(names.back(), "") << mode;
+        EXPECT_EQ(std::vector<std::string>(names.begin() + 1, names.end() - 1), lists[mode - 1]) << mode;
+    }
 }
 
-TEST_F(ClTransportTest, Mode1TakesOnly9600)
+TEST_F(ClTransportTest, Mode1TakesOnly9600AndOpensTheListIndexAsSerialIndex)
 {
-    auto& t = ClSerial2000::Instance();
-    t.Enumerate();
-    ASSERT_EQ(t.Open(0), 1);
-    EXPECT_EQ(t.SetBaudRate(9600), 1);
+    ClSerial2000 t;
+    EXPECT_EQ(t.Open(0u, 9600), 1);
     EXPECT_TRUE(notices.recorder.messages.empty());
-    EXPECT_EQ(t.SetBaudRate(19200), 0);
+    EXPECT_EQ(t.Open(0u, 19200), 0);
     ASSERT_EQ(notices.recorder.messages.size(), 1u);
-    EXPECT_EQ(notices.recorder.messages[0].text, "Selected baud rate is not supported.");
     EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
     // The refused rate leaves the port open and working.
-    EXPECT_EQ(t.WriteBytes("GA?\r\n", 5, 500), 1);
+    EXPECT_TRUE(t.IsOpen());
+    EXPECT_EQ(t.Write("GA?\r\n", 5), 1);
     EXPECT_EQ(readBack(t, 5), "GA?\r\n");
-}
 
-TEST_F(ClTransportTest, Mode1OpensWithTheListIndexAsSerialIndex)
-{
-    auto& t = ClSerial2000::Instance();
-    t.Enumerate();
-    ASSERT_EQ(t.Open(1), 1); // libclserial.so, serial index 1 ("Vendor B")
-    t.Close();
-    ScopedEnv oneVendor("CL_FIXTURE_PORTS", "Only");
-    EXPECT_EQ(t.Open(1), 0); // the library has no port 1
-    EXPECT_FALSE(t.IsOpen());
-    EXPECT_EQ(t.Open(2), 0); // beyond the list
-}
-
-TEST_F(ClTransportTest, Mode1OpenWithoutAListLooksAtTheFolder)
-{
     // At start-up the stored selection is opened before anything filled the list.
-    TempFolder empty;
-    settings.clFolder = empty.path();
-    EXPECT_EQ(ClSerial2000::Instance().Enumerate(), 0);
-    settings.clFolder = kGood;
-    EXPECT_EQ(ClSerial2000::Instance().Open(0), 1);
-    EXPECT_EQ(ClSerial2000::Instance().PortName(0), "libclserfake.so");
+    ClSerial2000 fresh;
+    ASSERT_EQ(fresh.Open(1), 1); // libclserial.so, serial index 1 ("Vendor B")
+    fresh.Close();
+    ScopedEnv oneVendor("CL_FIXTURE_PORTS", "Only");
+    EXPECT_EQ(fresh.Open(1), 0); // the library has no port 1
+    EXPECT_FALSE(fresh.IsOpen());
+    EXPECT_EQ(fresh.Open(2), 0); // beyond the list
 }
 
 TEST_F(ClTransportTest, LibraryLackingAnEntryPointIsRefusedSilently)
 {
     settings.clFolder = kNoEntry;
-    auto& t2000 = ClSerial2000::Instance();
+    ClSerial2000 t2000;
     ASSERT_EQ(t2000.Enumerate(), 2);
     ASSERT_EQ(t2000.PortName(1), "libclsernowrite.so");
     EXPECT_EQ(t2000.Open(1), 0);
     // The 2000 set does not need clGetErrorText, so the 2001 library missing it still opens.
     ASSERT_EQ(t2000.PortName(0), "libclserial.so");
     EXPECT_EQ(t2000.Open(0), 1);
-    t2000.Close();
 
-    auto& t2001 = ClSerial2001::Instance();
+    ClSerial2001 t2001;
+    ClSerialV11 tV11;
     ASSERT_EQ(t2001.Enumerate(), 2);
-    {
-        ScopedEnv noEntry("LD_LIBRARY_PATH", kNoEntry);
-        EXPECT_EQ(t2001.Enumerate(), 2); // the previous list stays
-        EXPECT_EQ(t2001.Open(0), 0);
-        EXPECT_EQ(ClSerialV11::Instance().Enumerate(), 0);
-        EXPECT_EQ(ClSerialV11::Instance().Open(0), 0);
-    }
+    ScopedEnv noEntry("LD_LIBRARY_PATH", kNoEntry);
+    EXPECT_EQ(t2001.Enumerate(), 2); // the previous list stays
+    EXPECT_EQ(t2001.Open(0), 0);
+    EXPECT_EQ(tV11.Enumerate(), 0);
+    EXPECT_EQ(tV11.Open(0), 0);
     EXPECT_TRUE(notices.recorder.messages.empty());
 }
 
-TEST_F(ClTransportTest, NoLibraryGivesNoPortsAndNoMessage)
+TEST_F(ClTransportTest, NoLibraryGivesNoPortsNoMessageAndAClosedTransport)
 {
-    TempFolder empty;
-    ScopedEnv path("LD_LIBRARY_PATH", empty.path());
+    std::string empty = testing::TempDir() + "cl-none-XXXXXX";
+    ASSERT_NE(mkdtemp(empty.data()), nullptr);
+    chmod(empty.c_str(), 0755);
+    ScopedEnv path("LD_LIBRARY_PATH", empty);
     if (!ClFindLibrary(ClSerial2001::kLibraryName).empty() || !ClFindLibrary(ClSerialV11::kLibraryName).empty())
         GTEST_SKIP() << "this machine has a Camera Link library installed";
-    settings.clFolder = empty.path();
-    EXPECT_EQ(ClSerial2000::Instance().Enumerate(), 0);
-    EXPECT_EQ(ClSerialV11::Instance().Enumerate(), 0);
-    EXPECT_EQ(ClSerial2000::Instance().Open(0), 0);
-    EXPECT_EQ(ClSerial2001::Instance().Open(0), 0);
-    EXPECT_EQ(ClSerialV11::Instance().Open(0), 0);
-    settings.clFolder = empty.path() + "/missing";
-    EXPECT_EQ(ClSerial2000::Instance().Enumerate(), 0);
+    for (const std::string& folder : {empty, empty + "/missing"}) {
+        settings.clFolder = folder;
+        for (unsigned mode = 1; mode <= 3; ++mode) {
+            auto t = MakeTransport(mode);
+            EXPECT_EQ(t->PortCount(), 0) << mode;
+            EXPECT_EQ(t->Open(0u, 9600), 0) << mode;
+            // Closed, it writes nothing and sleeps out a read's time-out.
+            char byte = 0;
+            EXPECT_EQ(t->Write("x", 1), 0);
+            auto start = std::chrono::steady_clock::now();
+            EXPECT_EQ(t->Read(&byte, 1, 20), 0);
+            EXPECT_FALSE(t->WaitReadable(20));
+            EXPECT_GE(std::chrono::steady_clock::now() - start, 40ms);
+        }
+    }
     EXPECT_TRUE(notices.recorder.messages.empty());
+    fs::remove_all(empty);
 }
 
-TEST_F(ClTransportTest, Mode2ListsManufacturersAndSelectsTheEntry)
+TEST_F(ClTransportTest, Mode2SelectsTheListedManufacturerMode3OpensAnyPort)
 {
-    auto& t = ClSerial2001::Instance();
+    ClSerial2001 t;
     ASSERT_EQ(t.Enumerate(), 2);
-    EXPECT_EQ(t.PortName(0), "Vendor A");
-    EXPECT_EQ(t.PortName(1), "Vendor B");
-    EXPECT_EQ(t.PortName(5), "");
     EXPECT_EQ(t.Open(1), 1);
+    EXPECT_EQ(t.Open(1), 1); // reopening closes first: the library refuses a port in use
     t.Close();
-    // The list names a vendor that the library no longer knows.
-    ScopedEnv changed("CL_FIXTURE_PORTS", "Vendor A;Vendor C");
+    ScopedEnv changed("CL_FIXTURE_PORTS", "Vendor A;Vendor C"); // the list names a vendor now gone
     EXPECT_EQ(t.Open(1), 0);
     EXPECT_FALSE(t.IsOpen());
-}
 
-TEST_F(ClTransportTest, Mode2TakesTheFullLengthOfAnUnterminatedName)
-{
-    std::string longName(128, 'N');
+    ClSerialV11 v11;
+    ASSERT_EQ(v11.Enumerate(), 2);
+    ScopedEnv three("CL_FIXTURE_PORTS", "A;B;C");
+    EXPECT_EQ(v11.Open(2), 1); // beyond the list built before, but the library has it
+
+    // A name that fills the whole buffer without its terminating zero is taken whole.
+    const std::string longName(128, 'N');
     ScopedEnv names("CL_FIXTURE_PORTS", longName + ";" + std::string(129, 'X') + ";Short");
-    auto& t = ClSerial2001::Instance();
     ASSERT_EQ(t.Enumerate(), 2); // the 129-byte name does not fit and is skipped
     EXPECT_EQ(t.PortName(0), longName);
     EXPECT_EQ(t.PortName(1), "Short");
 }
 
-struct RateCase {
-    const char* bits;
-    uint32_t rate;
-    bool accepted;
-};
-
-class ClRateTest : public ClTransportTest, public ::testing::WithParamInterface<RateCase> {};
-
-TEST_P(ClRateTest, Mode2And3CheckTheSupportedBits)
+TEST_F(ClTransportTest, Mode2And3CheckTheSupportedBits)
 {
-    const RateCase& c = GetParam();
-    ScopedEnv bits("CL_FIXTURE_BAUD_BITS", c.bits);
-    struct {
-        ClTransport& transport;
-        std::string library;
-        std::string message;
-    } modes[] = {
-        {ClSerial2001::Instance(), kGood + "/libclserial.so", "Selected baud rate is not supported."},
-        {ClSerialV11::Instance(), kGood + "/libclallserial.so",
-         "Selected baud rate is not supported in Vendor B - Port 1."},
-    };
-    for (auto& m : modes) {
-        SCOPED_TRACE(m.library);
-        notices.recorder.Clear();
-        m.transport.Enumerate();
-        ASSERT_EQ(m.transport.Open(1), 1);
-        uint32_t before = lastBaudBit(m.library);
-        EXPECT_EQ(m.transport.SetBaudRate(c.rate), c.accepted ? 1 : 0);
-        if (c.accepted) {
-            EXPECT_EQ(lastBaudBit(m.library), ClBaudBit(c.rate));
-            EXPECT_TRUE(notices.recorder.messages.empty());
-        } else {
-            EXPECT_EQ(lastBaudBit(m.library), before); // clSetBaudRate not called
-            ASSERT_EQ(notices.recorder.messages.size(), 1u);
-            EXPECT_EQ(notices.recorder.messages[0].text, m.message);
-            EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
-            EXPECT_TRUE(m.transport.IsOpen());
+    const struct {
+        const char* bits;
+        uint32_t rate;
+        bool accepted;
+    } cases[] = {{"31", 115200, true}, {"31", 230400, false}, {"31", 9600, true},   {"30", 9600, false},
+                 {"32", 230400, true}, {"255", 921600, true}, {"255", 14400, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.bits) + " " + std::to_string(c.rate));
+        ScopedEnv bits("CL_FIXTURE_BAUD_BITS", c.bits);
+        ClSerial2001 t2001;
+        ClSerialV11 tV11;
+        for (ClSerialCommon* t : {static_cast<ClSerialCommon*>(&t2001), static_cast<ClSerialCommon*>(&tV11)}) {
+            const bool v11 = t == &tV11;
+            SCOPED_TRACE(v11 ? "mode 3" : "mode 2");
+            const std::string library = kGood + (v11 ? "/libclallserial.so" : "/libclserial.so");
+            notices.recorder.Clear();
+            t->Enumerate();
+            ASSERT_EQ(t->Open(1), 1);
+            const uint32_t before = fixtureRecord(library, "clFixtureLastBaudBit");
+            EXPECT_EQ(t->SetBaudRate(c.rate), c.accepted ? 1 : 0);
+            EXPECT_EQ(fixtureRecord(library, "clFixtureLastBaudBit"), c.accepted ? ClBaudBit(c.rate) : before);
+            EXPECT_TRUE(t->IsOpen()); // a refused rate leaves the port open
+            ASSERT_EQ(notices.recorder.messages.size(), c.accepted ? 0u : 1u);
+            if (!c.accepted) {
+                EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
+                // Mode 3 names the port it could not set.
+                EXPECT_EQ(notices.recorder.messages[0].text.find(t->PortName(1)) != std::string::npos, v11);
+            }
+            t->Close();
+            EXPECT_EQ(t->SetBaudRate(c.rate), 0); // closed: refused without a box
+            EXPECT_EQ(notices.recorder.messages.size(), c.accepted ? 0u : 1u);
         }
-        m.transport.Close();
-        EXPECT_EQ(m.transport.SetBaudRate(c.rate), 0); // closed: refused without a box
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Bits, ClRateTest,
-                         ::testing::Values(RateCase {"31", 115200, true}, RateCase {"31", 230400, false},
-                                           RateCase {"31", 9600, true}, RateCase {"30", 9600, false},
-                                           RateCase {"32", 230400, true}, RateCase {"255", 921600, true},
-                                           RateCase {"255", 14400, false}));
-
-TEST_F(ClTransportTest, Mode3ListsManufacturerAndPortAndIgnoresTheListOnOpen)
-{
-    auto& t = ClSerialV11::Instance();
-    ASSERT_EQ(t.Enumerate(), 2);
-    EXPECT_EQ(t.PortName(0), "Vendor A - Port 0");
-    EXPECT_EQ(t.PortName(1), "Vendor B - Port 1");
-    EXPECT_EQ(t.PortName(5), "");
-    ScopedEnv three("CL_FIXTURE_PORTS", "A;B;C");
-    EXPECT_EQ(t.Open(2), 1); // beyond the list built before, but the library has it
-}
-
-TEST_F(ClTransportTest, ClosedTransportsReadAndWriteNothing)
-{
-    for (unsigned mode = 1; mode <= 3; ++mode) {
-        ClTransport& t = *ClTransportForMode(mode);
-        char byte = 0;
-        EXPECT_EQ(t.WriteBytes("x", 1, 500), 0);
-        EXPECT_EQ(t.ReadBytes(&byte, 1, 10), 0);
-        t.Close(); // closing twice is harmless
     }
 }
 
@@ -291,61 +220,51 @@ TEST_F(ClTransportTest, EnumeratingWhileAPortIsOpenKeepsItWorking)
 {
     for (unsigned mode = 1; mode <= 3; ++mode) {
         SCOPED_TRACE(mode);
-        ClTransport& t = *ClTransportForMode(mode);
-        t.Enumerate();
-        ASSERT_EQ(t.Open(0), 1);
-        ASSERT_EQ(t.WriteBytes("LD=1\r\n", 6, 500), 1);
+        auto t = MakeTransport(mode);
+        t->PortCount();
+        ASSERT_EQ(t->Open(0u, 9600), 1);
+        ASSERT_EQ(t->Write("LD=1\r\n", 6), 1);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(t.Enumerate(), 2);
-        EXPECT_TRUE(t.IsOpen());
-        EXPECT_EQ(readBack(t, 6), "LD=1\r\n");
-        EXPECT_EQ(t.WriteBytes("x", 1, 500), 1);
-        EXPECT_EQ(readBack(t, 1), "x");
-        t.Close();
+            EXPECT_EQ(t->PortCount(), 2);
+        EXPECT_TRUE(t->IsOpen());
+        EXPECT_EQ(readBack(*t, 6), "LD=1\r\n");
+        EXPECT_EQ(t->Write("x", 1), 1);
+        EXPECT_EQ(readBack(*t, 1), "x");
     }
-}
-
-TEST_F(ClTransportTest, ReopeningAnOpenTransportClosesThePortFirst)
-{
-    auto& t = ClSerial2001::Instance();
-    t.Enumerate();
-    ASSERT_EQ(t.Open(0), 1);
-    EXPECT_EQ(t.Open(0), 1); // the library would refuse a port that is still in use
 }
 
 // The link reads a byte at a time with the library's 10 ms, but never waits longer than its
 // caller allows: the idle receive path reads with time-out 0 on the user-interface thread.
-TEST_F(ClTransportTest, LinkReadsWaitNoLongerThanTheirCallerAllows)
+// The library cannot say whether a byte is waiting, so WaitReadable takes it and Read hands
+// it out first.
+TEST_F(ClTransportTest, ReadsWaitNoLongerThanTheirCallerAllows)
 {
-    const struct {
-        unsigned mode;
-        std::string library;
-    } modes[] = {{2, kGood + "/libclserial.so"}, {3, kGood + "/libclallserial.so"}};
-    CommLink& link = CommLink::Instance();
-    link.ReloadSettingsForTest();
-    for (const auto& m : modes) {
-        SCOPED_TRACE(m.mode);
-        link.SetMode(m.mode);
-        ASSERT_GE(link.PortCount(), 1);
-        ASSERT_EQ(link.Open(m.mode, 9600, 0), 1);
+    for (unsigned mode : {2u, 3u}) {
+        SCOPED_TRACE(mode);
+        const std::string library = kGood + (mode == 2 ? "/libclserial.so" : "/libclallserial.so");
+        auto lastTimeout = [&] { return fixtureRecord(library, "clFixtureLastReadTimeout"); };
+        auto t = MakeTransport(mode);
+        t->PortCount();
+        ASSERT_EQ(t->Open(0u, 9600), 1);
         char byte = 0;
-        // Nothing waiting: one look that does not wait.
-        EXPECT_EQ(link.Read(&byte, 1, 0), 0);
-        EXPECT_EQ(lastReadTimeout(m.library), 0u);
-        EXPECT_FALSE(link.WaitReadable(0));
-        EXPECT_EQ(lastReadTimeout(m.library), 0u);
-        // A byte that is there is taken by that one look.
-        ASSERT_EQ(link.Write("ab\r\n"), 1);
-        EXPECT_EQ(link.Read(&byte, 1, 0), 1);
+        EXPECT_EQ(t->Read(&byte, 1, 0), 0); // nothing waiting: one look that does not wait
+        EXPECT_EQ(lastTimeout(), 0u);
+        EXPECT_FALSE(t->WaitReadable(0));
+        EXPECT_EQ(lastTimeout(), 0u);
+        ASSERT_EQ(t->Write("abc\r\n", 5), 1);
+        EXPECT_EQ(t->Read(&byte, 1, 0), 1); // a byte that is there is taken by that one look
         EXPECT_EQ(byte, 'a');
-        // A long time-out leaves the library its 10 ms; a short one bounds it.
-        EXPECT_EQ(link.Read(&byte, 1, 2500), 1);
+        EXPECT_EQ(t->Read(&byte, 1, 2500), 1); // a long time-out leaves the library its 10 ms
         EXPECT_EQ(byte, 'b');
-        EXPECT_EQ(lastReadTimeout(m.library), 10u);
-        EXPECT_EQ(link.Read(&byte, 1, 3), 1);
-        EXPECT_EQ(byte, '\r');
-        EXPECT_LE(lastReadTimeout(m.library), 3u);
-        link.Close();
+        EXPECT_EQ(lastTimeout(), 10u);
+        EXPECT_EQ(t->Read(&byte, 1, 3), 1); // a short one bounds it
+        EXPECT_EQ(byte, 'c');
+        EXPECT_LE(lastTimeout(), 3u);
+        ASSERT_TRUE(t->WaitReadable(1000));
+        ASSERT_TRUE(t->WaitReadable(0)); // the byte it took is still waiting
+        char two[3] = {};
+        EXPECT_EQ(t->Read(two, 2, 1000), 2);
+        EXPECT_EQ(std::string(two), "\r\n");
     }
 }
 

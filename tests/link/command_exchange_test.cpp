@@ -1,15 +1,13 @@
-// Exchanges of the command exchange against a scripted device on a real pseudo-terminal,
-// reached through the communication link's native serial mode.
-#include "CommLink.h"
+// Exchanges of the command exchange with a camera on a real pseudo-terminal, reached through
+// the communication link's native serial mode.
 #include "Command.h"
 #include "CommandTable.h"
-#include "LinkEvents.h"
-#include "PtyPeer.h"
-#include "SettingsStore.h"
-#include "UserNotice.h"
+#include "LinkTestSupport.h"
+#include "PtyCamera.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -17,110 +15,48 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
+using namespace std::chrono_literals;
 
-class CommandExchange : public ::testing::Test {
+int command(const char* mnemonic)
+{
+    return CommandTable::Instance().FindCommand(mnemonic);
+}
+
+class CommandExchange : public ::testing::Test, public LinkFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(peer.IsOpen());
-        settings.ports["COM1"] = peer.SlavePath();
-        SetSettingsStore(&settings);
-        CommLink::Instance().ReloadSettingsForTest();
-        ASSERT_EQ(CommLink::Instance().Open(0, 115200, 0), 1);
-        LinkEvents& events = LinkEvents::Instance();
-        events.SetTranscriptSink([this](const std::string& line) { transcript.push_back(line); });
-        events.SetMessageListSink([this](const std::string& line) { messageList.push_back(line); });
-        events.SetOnlineSink([this](bool online) { states.push_back(online); });
-        Command::Instance().ClearReplies();
-        ga = CommandTable::Instance().FindCommand("GA");
+        ASSERT_EQ(link.Open(0, 115200, 0), 1);
+        cmd.ClearReplies();
     }
 
-    void TearDown() override
+    // Unasked bytes from the camera, received by ReceiveLine as the idle timer would.
+    int ReceiveUnasked(const std::string& bytes, int lines)
     {
-        if (device.joinable())
-            device.join();
-        CommLink::Instance().Close();
-        LinkEvents& events = LinkEvents::Instance();
-        events.SetTranscriptSink(nullptr);
-        events.SetMessageListSink(nullptr);
-        events.SetOnlineSink(nullptr);
-        SetSettingsStore(nullptr);
-        CommandTable::Instance().Reset();
+        EXPECT_TRUE(peer.Write(bytes));
+        int got = 0;
+        for (auto end = Clock::now() + 5s; got < lines && Clock::now() < end;)
+            got += cmd.ReceiveLine();
+        return got;
     }
 
-    // The device: waits for the program's next line, keeps it in request, then answers with
-    // the bursts, pausing between them so that they arrive as separate reads.
-    void AnswerNextLine(std::vector<std::string> bursts, milliseconds pause = milliseconds(0))
-    {
-        device = std::thread([this, bursts, pause] {
-            request = peer.ReadUntil('\n', 5000);
-            for (size_t i = 0; i < bursts.size(); ++i) {
-                if (i > 0)
-                    std::this_thread::sleep_for(pause);
-                peer.Write(bursts[i]);
-            }
-        });
-    }
-
-    // Sends bytes as the device and waits until the first of them can be read.
-    void DeviceSends(const std::string& bytes)
-    {
-        ASSERT_TRUE(peer.Write(bytes));
-        ASSERT_TRUE(CommLink::Instance().WaitReadable(5000));
-    }
-
-    // Calls ReceiveLine until it completes a line (a slow scheduler may split the bytes).
-    int ReceiveWithin(milliseconds limit)
-    {
-        const auto end = Clock::now() + limit;
-        while (Clock::now() < end) {
-            if (Command::Instance().ReceiveLine())
-                return 1;
-        }
-        return 0;
-    }
-
-    // Sends long input as the device in pieces the port's receive ring can hold, receiving
-    // as a camera at line speed would be received; returns the number of lines completed.
-    int Feed(const std::string& bytes, int expectedLines)
-    {
-        int lines = 0;
-        for (size_t at = 0; at < bytes.size(); at += 256) {
-            DeviceSends(bytes.substr(at, 256));
-            while (Command::Instance().ReceiveLine())
-                ++lines;
-        }
-        const auto end = Clock::now() + milliseconds(5000);
-        while (lines < expectedLines && Clock::now() < end)
-            lines += Command::Instance().ReceiveLine();
-        return lines;
-    }
-
-    void FinishDevice()
-    {
-        if (device.joinable())
-            device.join();
-    }
-
-    PtyPeer peer;
-    MemorySettings settings;
-    ScopedRecordingNotice notices;
-    std::thread device;
-    std::string request;
-    std::vector<std::string> transcript;
-    std::vector<std::string> messageList;
-    std::vector<bool> states;
-    int ga = -1;
+    PtyCamera camera{peer};
+    Command& cmd = Command::Instance();
+    const int ga = command("GA");
 };
 
 TEST_F(CommandExchange, QueryAssemblesAReplySplitAcrossBursts)
 {
-    AnswerNextLine({"G", "A=1", "23\r", "\n"}, milliseconds(30));
+    camera.setResponder([this](const std::string&) {
+        for (const char* burst : {"G", "A=1", "23\r", "\n"}) {
+            peer.Write(burst);
+            std::this_thread::sleep_for(30ms);
+        }
+        return std::string();
+    });
     CommandValue value;
-    EXPECT_EQ(Command::Instance().QueryValue(ga, value, 2500), 1);
-    FinishDevice();
-    EXPECT_EQ(request, "GA?\r\n");
+    EXPECT_EQ(cmd.QueryValue(ga, value, 2500), 1);
+    EXPECT_EQ(camera.lines(), std::vector<std::string>{"GA?\r\n"});
     EXPECT_EQ(value.intValue, 123);
     EXPECT_EQ(value.valueKind, 0);
     EXPECT_EQ(states, std::vector<bool>{true});
@@ -130,62 +66,57 @@ TEST_F(CommandExchange, QueryAssemblesAReplySplitAcrossBursts)
     EXPECT_EQ(messageList, (std::vector<std::string>{"GA?", "GA=123"}));
 }
 
-TEST_F(CommandExchange, TwoLinesInOneBurstAreCompletedByTwoCalls)
+TEST_F(CommandExchange, ReceiveLineCompletesOneLineAtATimeAndSurvivesAnOverflow)
 {
-    DeviceSends("GA=1\r\nPE=2\r\n");
-    Command& command = Command::Instance();
-    ASSERT_EQ(ReceiveWithin(milliseconds(5000)), 1);
-    ASSERT_TRUE(command.HasReplies());
-    EXPECT_EQ(command.PopReply(), "GA=1");
-    EXPECT_FALSE(command.HasReplies());
-    ASSERT_EQ(ReceiveWithin(milliseconds(5000)), 1);
-    EXPECT_EQ(command.PopReply(), "PE=2");
-    EXPECT_FALSE(command.HasReplies());
-}
+    EXPECT_EQ(ReceiveUnasked("GA=1\r\nPE=2\r\n", 1), 1);
+    EXPECT_EQ(cmd.PopReply(), "GA=1");
+    EXPECT_FALSE(cmd.HasReplies());
+    EXPECT_EQ(ReceiveUnasked("", 1), 1);
+    EXPECT_EQ(cmd.PopReply(), "PE=2");
 
-TEST_F(CommandExchange, LineLengthLimitAndOverflow)
-{
-    Command& command = Command::Instance();
-    // 1023 bytes before the LF fit; a CR before the LF is not part of the line.
-    EXPECT_EQ(Feed(std::string(1023, 'x') + "\n", 1), 1);
-    EXPECT_EQ(command.PopReply(), std::string(1023, 'x'));
-    EXPECT_EQ(Feed(std::string(1022, 'y') + "\r\n", 1), 1);
-    EXPECT_EQ(command.PopReply(), std::string(1022, 'y'));
-    EXPECT_TRUE(notices.recorder.messages.empty());
-
-    // The 1024th byte without a LF overflows: the partial line is dropped and the next one
-    // starts afresh.
-    EXPECT_EQ(Feed(std::string(1024, 'z') + "GA=5\r\n", 1), 1);
+    // Fed as a camera at line speed would be received, in pieces the port's ring can hold.
+    const std::string tooLong(LineFramer::kBufferSize, 'z');
+    for (size_t at = 0; at < tooLong.size(); at += 256) {
+        ASSERT_TRUE(peer.Write(tooLong.substr(at, 256)));
+        ASSERT_TRUE(link.WaitReadable(5000));
+        while (cmd.ReceiveLine()) {
+        }
+    }
     ASSERT_EQ(notices.recorder.messages.size(), 1u);
-    EXPECT_EQ(notices.recorder.messages[0].text, "RS-232C receiving buffer overflowed");
-    EXPECT_EQ(notices.recorder.messages[0].caption, "Communication Error");
+    EXPECT_EQ(notices.recorder.messages[0].text, LineFramer::kOverflowText);
+    EXPECT_EQ(notices.recorder.messages[0].caption, LineFramer::kOverflowCaption);
     EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
-    EXPECT_EQ(command.PopReply(), "GA=5");
-    EXPECT_FALSE(command.HasReplies());
+    EXPECT_EQ(ReceiveUnasked("GA=5\r\n", 1), 1);
+    EXPECT_EQ(cmd.PopReply(), "GA=5");
+    EXPECT_FALSE(cmd.HasReplies());
 }
 
-TEST_F(CommandExchange, NoReplyTimesOutAndReportsOffline)
+TEST_F(CommandExchange, SilenceTimesOutAtTheFirstLookAfterTheTimeOut)
 {
+    camera.setResponder([](const std::string&) { return std::string(); });
     CommandValue value;
     value.intValue = 42;
-    const auto start = Clock::now();
-    EXPECT_EQ(Command::Instance().QueryValue(ga, value, 100), 0);
-    EXPECT_GE(Clock::now() - start, milliseconds(100));
+    // Looks come every 20 ms: a time-out of 30 ms gives up at the look at 40 ms.
+    auto start = Clock::now();
+    EXPECT_EQ(cmd.QueryValue(ga, value, 30), 0);
+    EXPECT_GE(Clock::now() - start, 40ms);
     EXPECT_EQ(value.intValue, 42);
     EXPECT_EQ(states, std::vector<bool>{false});
 
     uint32_t raw = 0;
-    EXPECT_EQ(Command::Instance().SendAndReceive(raw, "ST?\r\n", 0, 0), 0);
+    EXPECT_EQ(cmd.SendAndReceive(raw, "ST?\r\n", 0, 0), 0);
     EXPECT_EQ(states, std::vector<bool>{false}); // reportOffline 0: nothing reported
-    EXPECT_EQ(Command::Instance().WaitForComplete(40), 0);
+    start = Clock::now();
+    EXPECT_EQ(cmd.WaitForComplete(40), 0);
+    EXPECT_GE(Clock::now() - start, 40ms);
     EXPECT_EQ(states, (std::vector<bool>{false, false}));
     EXPECT_EQ(notices.recorder.waitDepth, 0);
     EXPECT_TRUE(notices.recorder.messages.empty());
 }
 
-TEST_F(CommandExchange, AcknowledgementVariants)
+TEST_F(CommandExchange, SettingsAreAcknowledgedByTheirFirstEightCharacters)
 {
-    struct {
+    const struct {
         const char* reply;
         int result;
     } cases[] = {
@@ -195,45 +126,42 @@ TEST_F(CommandExchange, AcknowledgementVariants)
     for (const auto& c : cases) {
         notices.recorder.Clear();
         states.clear();
-        AnswerNextLine({c.reply});
-        EXPECT_EQ(Command::Instance().SetInt(ga, 5, 2500), c.result) << c.reply;
-        FinishDevice();
-        EXPECT_EQ(request, "GA=5\r\n");
+        camera.clearLines();
+        camera.queueReply(c.reply);
+        EXPECT_EQ(cmd.SetInt(ga, 5, 2500), c.result) << c.reply;
+        EXPECT_EQ(camera.lines(), std::vector<std::string>{"GA=5\r\n"});
         // Answered either way: the camera is online.
         EXPECT_EQ(states, std::vector<bool>{true}) << c.reply;
         EXPECT_EQ(notices.recorder.waitDepth, 0);
         if (c.result) {
             EXPECT_TRUE(notices.recorder.messages.empty()) << c.reply;
         } else {
-            std::string line(c.reply);
-            line.erase(line.find('\r'));
+            // The refusal is shown as it came, without its line end.
             ASSERT_EQ(notices.recorder.messages.size(), 1u) << c.reply;
-            EXPECT_EQ(notices.recorder.messages[0].text, line);
-            EXPECT_EQ(notices.recorder.messages[0].caption, "Communication Error<2>");
+            EXPECT_EQ(notices.recorder.messages[0].text + "\r\n", c.reply);
             EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
         }
     }
 }
 
-TEST_F(CommandExchange, WrongMnemonicGivesTheQueryErrorAndLeavesTheStateAlone)
+TEST_F(CommandExchange, ReplyToAnotherCommandIsShownWithTheQuery)
 {
-    struct {
+    const struct {
         const char* reply;
         const char* text;
     } cases[] = {
-        {"XYZ=1\r\n", "XYZ=1 for GA?"},
-        {"PE=1\r\n", "PE=1 for GA?"},
-        {"%s%n %x\r\n", "%s%n%x for GA?"}, // camera text is data, never a format
+        {"XYZ=1", "XYZ=1 for GA?"},
+        {"PE=1", "PE=1 for GA?"},
+        {"%s%n %x", "%s%n%x for GA?"}, // camera text is data, never a format
     };
     for (const auto& c : cases) {
         notices.recorder.Clear();
-        AnswerNextLine({c.reply});
+        camera.answerQuery("GA", c.reply);
         CommandValue value;
-        EXPECT_EQ(Command::Instance().QueryValue(ga, value, 2500), 0);
-        FinishDevice();
+        EXPECT_EQ(cmd.QueryValue(ga, value, 2500), 0);
         ASSERT_EQ(notices.recorder.messages.size(), 1u) << c.reply;
         EXPECT_EQ(notices.recorder.messages[0].text, c.text);
-        EXPECT_EQ(notices.recorder.messages[0].caption, "Communication Error<1>");
+        EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
     }
     EXPECT_TRUE(states.empty());
 }
@@ -241,73 +169,65 @@ TEST_F(CommandExchange, WrongMnemonicGivesTheQueryErrorAndLeavesTheStateAlone)
 TEST_F(CommandExchange, EntryWithoutMnemonicSendsNothing)
 {
     const CommandTable& table = CommandTable::Instance();
-    int unnamed = -1;
-    for (int i = 0; i < table.Count() && unnamed < 0; ++i) {
-        if (table.GetMnemonic(i).empty())
-            unnamed = i;
-    }
-    ASSERT_GE(unnamed, 0);
+    int unnamed = 0;
+    while (unnamed < table.Count() && !table.GetMnemonic(unnamed).empty())
+        ++unnamed;
+    ASSERT_LT(unnamed, table.Count());
     CommandValue value;
-    EXPECT_EQ(Command::Instance().QueryValue(unnamed, value, 2500), 0);
+    EXPECT_EQ(cmd.QueryValue(unnamed, value, 2500), 0);
     std::string text = "kept";
-    EXPECT_EQ(Command::Instance().QueryText(unnamed, text, 2500), 0);
+    EXPECT_EQ(cmd.QueryText(unnamed, text, 2500), 0);
     EXPECT_EQ(text, "");
 
     // The first thing on the line is the next real query.
-    AnswerNextLine({"GA=7\r\n"});
+    camera.setValue("GA", 7);
     uint32_t number = 0;
-    EXPECT_EQ(Command::Instance().QueryInt(ga, number, 2500), 1);
-    FinishDevice();
-    EXPECT_EQ(request, "GA?\r\n");
+    EXPECT_EQ(cmd.QueryInt(ga, number, 2500), 1);
+    EXPECT_EQ(camera.lines(), std::vector<std::string>{"GA?\r\n"});
     EXPECT_EQ(number, 7u);
 }
 
-TEST_F(CommandExchange, ReadyLineRepliesUseAutomaticBase)
+TEST_F(CommandExchange, ReadyLinesTakeTheReplyWithAutomaticBaseEvenWithoutTimeOut)
 {
-    AnswerNextLine({"ST=010\r\n"});
+    camera.setValue("ST", "010");
     uint32_t value = 0;
-    EXPECT_EQ(Command::Instance().SendAndReceive(value, "ST?\r\n", 2500, 1), 1);
-    FinishDevice();
-    EXPECT_EQ(request, "ST?\r\n");
+    EXPECT_EQ(cmd.SendAndReceive(value, "ST?\r\n", 2500, 1), 1);
     EXPECT_EQ(value, 8u);
     EXPECT_EQ(states, std::vector<bool>{true});
-}
 
-TEST_F(CommandExchange, ZeroTimeOutStillLooksOnce)
-{
-    // A reply already on the line before the exchange starts is taken even with no time-out.
-    DeviceSends("ST=9\r\n");
-    uint32_t value = 0;
-    EXPECT_EQ(Command::Instance().SendAndReceive(value, "ST?\r\n", 0, 1), 1);
+    // A reply already on the line when the exchange starts is taken by its one look.
+    camera.setResponder([](const std::string&) { return std::string(); });
+    ASSERT_TRUE(peer.Write("ST=9\r\n"));
+    ASSERT_TRUE(link.WaitReadable(5000));
+    EXPECT_EQ(cmd.SendAndReceive(value, "ST?\r\n", 0, 1), 1);
     EXPECT_EQ(value, 9u);
-    EXPECT_EQ(peer.ReadUntil('\n', 5000), "ST?\r\n");
+    EXPECT_TRUE(camera.waitForLines(2));
 }
 
-TEST_F(CommandExchange, TextSettingAndLongTextReply)
+TEST_F(CommandExchange, TextSettingLeavesTheCommandTableAlone)
 {
-    AnswerNextLine({"COMPLETE\r\n"});
-    EXPECT_EQ(Command::Instance().SetText(ga, "abc", 2500), 1);
-    FinishDevice();
-    EXPECT_EQ(request, "GA=abc\r\n");
-    EXPECT_EQ(CommandTable::Instance().Entry(ga).valueKind, 0u); // restored after the call
+    const uint32_t kind = CommandTable::Instance().Entry(ga).valueKind;
+    std::atomic<uint32_t> kindDuringTheExchange = ~kind; // seen on the camera's thread
+    camera.setResponder([&](const std::string&) -> std::optional<std::string> {
+        kindDuringTheExchange = CommandTable::Instance().Entry(ga).valueKind;
+        return std::nullopt;
+    });
+    EXPECT_EQ(cmd.SetText(ga, "abc", 2500), 1);
+    EXPECT_EQ(camera.lines(), std::vector<std::string>{"GA=abc\r\n"});
+    EXPECT_EQ(kindDuringTheExchange.load(), kind);
 
-    const int ud = CommandTable::Instance().FindCommand("UD");
-    const std::string longText(100, 'k');
-    AnswerNextLine({"UD=" + longText + "\r\n"});
+    camera.setValue("UD", std::string(100, 'k'));
     std::string text;
-    EXPECT_EQ(Command::Instance().QueryText(ud, text, 2500), 1);
-    FinishDevice();
+    EXPECT_EQ(cmd.QueryText(command("UD"), text, 2500), 1);
     EXPECT_EQ(text, std::string(100, 'K'));
 }
 
 TEST_F(CommandExchange, WaitForCompleteTakesTheOldestQueuedLine)
 {
     // Not cleared by WaitForComplete: a line that came before the setting answers it.
-    DeviceSends("EARLY=1\r\n");
-    ASSERT_EQ(ReceiveWithin(milliseconds(5000)), 1);
-    ASSERT_EQ(CommLink::Instance().Write("GA=1\r\n"), 1);
-    ASSERT_TRUE(peer.Write("COMPLETE\r\n"));
-    EXPECT_EQ(Command::Instance().WaitForComplete(2500), 0);
+    ASSERT_EQ(ReceiveUnasked("EARLY=1\r\n", 1), 1);
+    ASSERT_EQ(link.Write("GA=1\r\n"), 1);
+    EXPECT_EQ(cmd.WaitForComplete(2500), 0);
     ASSERT_EQ(notices.recorder.messages.size(), 1u);
     EXPECT_EQ(notices.recorder.messages[0].text, "EARLY=1");
 }

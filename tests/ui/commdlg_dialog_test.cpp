@@ -7,7 +7,7 @@
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
-#include "PtyPeer.h"
+#include "PtyCamera.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -19,45 +19,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <atomic>
-#include <thread>
 
 namespace {
-
-// The camera's side: answers each line it receives with the next scripted reply, from its
-// own thread, while the dialog blocks in its exchange.
-class ScriptedCamera {
-public:
-    ScriptedCamera(PtyPeer& peer, std::vector<std::string> replies)
-        : m_thread([this, &peer, replies] {
-              for (const std::string& reply : replies) {
-                  std::string line;
-                  while (!m_stop && line.find('\n') == std::string::npos)
-                      line += peer.ReadUntil('\n', 100);
-                  if (m_stop)
-                      return;
-                  m_received += line;
-                  peer.Write(reply);
-              }
-          })
-    {
-    }
-    ~ScriptedCamera() { Finish(); }
-    // Waits for the script's end (or stops it) and returns every line received.
-    std::string Finish()
-    {
-        if (m_thread.joinable()) {
-            m_stop = true;
-            m_thread.join();
-        }
-        return m_received;
-    }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::string m_received;
-    std::thread m_thread;
-};
 
 // Records the message of every progress window that is shown.
 class ProgressWatch : public QObject {
@@ -79,7 +42,7 @@ W* control(QWidget& dialog, int id)
     return dialog.findChild<W*>(QStringLiteral("ctrl_%1").arg(id));
 }
 
-const std::string kModelReply = "MD=KT-5100W-QBCL\r\n";
+using Lines = std::vector<std::string>;
 
 } // namespace
 
@@ -213,9 +176,9 @@ void CommunicationDialogTest::storeSendsSaWithTheListPosition()
 
     // The flash write runs under the progress window, owned by this dialog.
     ProgressWatch watch;
-    ScriptedCamera camera(peer, {"COMPLETE\r\n"});
+    PtyCamera camera(peer);
     QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
-    QCOMPARE(camera.Finish(), std::string("SA=2\r\n"));
+    QCOMPARE(camera.lines(), Lines{"SA=2\r\n"});
     QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
     QVERIFY(!CProgressBarDialog::Instance().IsVisible());
     QVERIFY(dialog.isEnabled());
@@ -239,16 +202,14 @@ void CommunicationDialogTest::loadOnDefaultSendsLd0AndReloads()
     sets->setCurrentIndex(0);
     emit sets->activated(0);
 
-    {
-        ScriptedCamera camera(peer, {"COMPLETE\r\n"});
-        QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
-        QCOMPARE(camera.Finish(), std::string("LD=0\r\n"));
-        QCOMPARE(reloads.count(), 1);
-    }
-    // A refused load does not read the camera again.
-    ScriptedCamera refusing(peer, {"ERROR\r\n"});
+    PtyCamera camera(peer);
     QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
-    QCOMPARE(refusing.Finish(), std::string("LD=0\r\n"));
+    QCOMPARE(camera.lines(), Lines{"LD=0\r\n"});
+    QCOMPARE(reloads.count(), 1);
+    // A refused load does not read the camera again.
+    camera.refuseSet("LD", "ERROR");
+    QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
+    QCOMPARE(camera.lines().size(), size_t(2));
     QCOMPARE(reloads.count(), 1);
 }
 
@@ -278,9 +239,10 @@ void CommunicationDialogTest::portSearchStopsAtTheCamera()
 
     int found = -2;
     {
-        ScriptedCamera answering(camera, {kModelReply});
+        PtyCamera answering(camera);
+        answering.setValue("MD", "KT-5100W-QBCL");
         found = dialog.SearchPorts();
-        QCOMPARE(answering.Finish(), std::string("MD?\r\n"));
+        QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
     }
     QCOMPARE(found, 19);
     QCOMPARE(CommLink::Instance().SelectedPort(), 19u);

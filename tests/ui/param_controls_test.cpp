@@ -7,6 +7,7 @@
 #include "FeatureRegistry.h"
 #include "Ids.h"
 #include "ParamTestSupport.h"
+#include "PtyCamera.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
 #include "SettingsStore.h"
@@ -55,7 +56,7 @@ class ParamControlsTest : public QObject {
 private:
     PtyPeer m_peer;
     MemorySettings m_settings;
-    std::unique_ptr<ScriptedCamera> m_camera;
+    std::unique_ptr<PtyCamera> m_camera;
     std::unique_ptr<TestPage> m_page;
     QLineEdit* m_elsewhere = nullptr; // somewhere for the focus to go
     std::unique_ptr<ControlAdapter> m_adapter;
@@ -103,8 +104,8 @@ private:
     QStringList sent()
     {
         QStringList lines;
-        for (const std::string& line : m_camera->Lines())
-            lines << QString::fromStdString(line);
+        for (const std::string& line : m_camera->lines())
+            lines << QString::fromStdString(line).trimmed();
         return lines;
     }
     void setRow(int ctrlId, int value)
@@ -127,7 +128,7 @@ private slots:
         SetSettingsStore(&m_settings);
         CommLink::Instance().ReloadSettingsForTest();
         QCOMPARE(CommLink::Instance().Open(0, 115200, 0), 1);
-        m_camera = std::make_unique<ScriptedCamera>(m_peer);
+        m_camera = std::make_unique<PtyCamera>(m_peer);
     }
 
     void cleanupTestCase()
@@ -196,7 +197,7 @@ private slots:
         m_page->show();
         m_page->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
-        m_camera->Reset();
+        m_camera->reset();
     }
 
     void cleanup()
@@ -212,7 +213,7 @@ private slots:
     // camera has it (here the camera rounds it to its own step).
     void exposureBoxSendsReadsBackAndShowsTheAnswer()
     {
-        m_camera->AnswerQuery("PE", 480);
+        m_camera->answerQuery("PE", "PE=480");
         typeAndLeave(1338, "500");
         QCOMPARE(sent(), (QStringList{"PE=500", "PE?"}));
         QCOMPARE(m_page->Box(1338)->text(), QString("480"));
@@ -333,7 +334,7 @@ private slots:
         m_page->Spin(1339)->step(+1);
         QCOMPARE(sent(), (QStringList{"PE=101", "PE?"}));
         QCOMPARE(m_page->Box(1338)->text(), QString("101"));
-        m_camera->ClearLines();
+        m_camera->clearLines();
         setRow(1338, 8000000);
         m_page->Spin(1339)->step(+1); // at the top of the range: the same value again
         QCOMPARE(sent(), (QStringList{}));
@@ -347,7 +348,7 @@ private slots:
         QCOMPARE(table().GetDataValue(2661), 1);
         QCOMPARE(table().GetDataValue(2664), 1); // the next group's row is untouched
         QCOMPARE(m_adapter->GetControlValue(2661), 1);
-        m_camera->ClearLines();
+        m_camera->clearLines();
         click("ctrl_9102");
         QCOMPARE(sent(), (QStringList{"HBM=2", "HBM?"}));
         // Setting the group selects by position and clears the rest.
@@ -361,7 +362,7 @@ private slots:
 
     void failedSetStopsTheWalkAndLeavesLaterControlsAsEntered()
     {
-        m_camera->RefuseSet("OFL", "NG");
+        m_camera->refuseSet("OFL", "NG");
         m_page->Box(1357)->setText("100");
         m_page->Box(1338)->setText("700");
         table().SetDataValue(1357, 100); // row 52
@@ -404,8 +405,8 @@ private slots:
 
     void selectAllDisablesTheAreasAndRereadsThem()
     {
-        m_camera->SetValue("ALCLML", 0);
-        m_camera->SetValue("ALCHL", 1);
+        m_camera->setValue("ALCLML", 0);
+        m_camera->setValue("ALCHL", 1);
         click("ctrl_2540");
         const QStringList lines = sent();
         QCOMPARE(lines.size(), 2 + 16);

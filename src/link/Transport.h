@@ -1,0 +1,45 @@
+#pragma once
+// One way of reaching the camera's serial control channel: the native serial port (mode 0) or
+// one generation of a Camera Link frame grabber's serial library (modes 1 to 3). CommLink holds
+// the transport of its mode and reaches the line only through this interface; the operations
+// carry the names of the CommLink operations they serve.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class Transport {
+public:
+    virtual ~Transport() = default;
+
+    // The number of ports offered; a Camera Link generation builds its list afresh, also while
+    // one of its ports is open (that port keeps working).
+    virtual int PortCount() = 0;
+    // The name of a port of the list; what an index outside the list gives is the
+    // transport's own ("ERROR" for COM names, empty for a Camera Link list).
+    virtual std::string PortName(int index) const = 0;
+
+    // Opens the port at index and sets the baud rate; 1 when both succeeded. A failed step has
+    // told the person why. A port that opened but refused the rate stays open.
+    virtual int Open(unsigned index, uint32_t baudRate) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+
+    // Hands all bytes to the line in order. The outcome is not examined by anyone: a lost
+    // byte shows up as a reply that times out.
+    virtual int Write(const char* bytes, int count) = 0;
+    // Reads up to count bytes, waiting at most timeoutMs; returns as soon as count bytes came.
+    // A time-out of 0 looks once without waiting. A closed transport sleeps out the time-out.
+    virtual int Read(char* buffer, int count, uint32_t timeoutMs) = 0;
+    // True as soon as a byte can be read without waiting; false after timeoutMs.
+    virtual bool WaitReadable(uint32_t timeoutMs) = 0;
+
+    // Called from the transport's own receiving thread whenever bytes arrive, so the
+    // user-interface thread can be woken instead of polling. Replacing or clearing it waits for
+    // a call in progress. A transport without a receiving thread never calls it.
+    virtual void SetArrivalNotify(std::function<void()> notify) = 0;
+};
+
+// The transport of a communication mode: 0 the serial port, 1 to 3 the Camera Link library
+// generations; nullptr for any other mode. Nothing is opened or loaded yet.
+std::unique_ptr<Transport> MakeTransport(unsigned mode);
