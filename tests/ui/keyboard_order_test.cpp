@@ -14,37 +14,23 @@
 #include <QTabBar>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
-// Where a control sits for a reader: the column of its group, then its place on the page.
-struct Place {
-    int column;
-    QRect rect;
-};
-
-Place PlaceOf(QWidget* w, QWidget* content)
+// True when b comes after a for a reader of the page: a later column (the x of the group that
+// holds the control), a lower row, or further right in the same row.
+bool ReadsAfter(QWidget* a, QWidget* b, QWidget* page)
 {
-    QWidget* group = w;
-    while (group->parentWidget() != content)
-        group = group->parentWidget();
-    return {group->mapTo(content, QPoint(0, 0)).x(), QRect(w->mapTo(content, QPoint(0, 0)), w->size())};
-}
-
-// True when b comes after a in reading order.
-bool ReadsAfter(const Place& a, const Place& b)
-{
-    if (a.column != b.column)
-        return b.column > a.column;
-    if (std::abs(a.rect.center().y() - b.rect.center().y()) <= 3)
-        return b.rect.left() > a.rect.left();
-    return b.rect.center().y() > a.rect.center().y();
-}
-
-QString Name(QWidget* w)
-{
-    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    auto column = [page](QWidget* w) {
+        while (w->parentWidget() != page)
+            w = w->parentWidget();
+        return w->x();
+    };
+    const QRect ra(a->mapTo(page, QPoint()), a->size()), rb(b->mapTo(page, QPoint()), b->size());
+    if (column(a) != column(b))
+        return column(b) > column(a);
+    if (std::abs(ra.center().y() - rb.center().y()) <= 3)
+        return rb.left() > ra.left();
+    return rb.center().y() > ra.center().y();
 }
 
 } // namespace
@@ -68,7 +54,6 @@ private slots:
 
         CCtrlToolDlg window;
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTabBar* tabs = window.TabBar();
@@ -76,10 +61,9 @@ private slots:
 
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
+            const QString page = tabs->tabText(tab);
             QWidget* content = window.CurrentPage()->findChild<QScrollArea*>()->widget();
             tabs->setFocus(Qt::TabFocusReason);
-            QCOMPARE(QApplication::focusWidget(), tabs);
-
             QList<QWidget*> visited;
             for (int step = 0; step < 1000; ++step) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -88,19 +72,19 @@ private slots:
                     break;
                 visited << now;
             }
-            QVERIFY2(QApplication::focusWidget() == tabs, qPrintable(tabs->tabText(tab) + ": Tab never returns to the tabs"));
+            QVERIFY2(QApplication::focusWidget() == tabs, qPrintable(page + ": Tab never returns to the tabs"));
 
             QList<QWidget*> usable;
             for (QWidget* w : content->findChildren<QWidget*>())
                 if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&window) && w->isEnabled())
                     usable << w;
             for (QWidget* w : usable)
-                QVERIFY2(visited.contains(w), qPrintable(tabs->tabText(tab) + ": Tab never reaches " + Name(w)));
+                QVERIFY2(visited.contains(w), qPrintable(page + ": Tab never reaches " + w->objectName()));
             for (QWidget* w : visited)
-                QVERIFY2(usable.contains(w), qPrintable(tabs->tabText(tab) + ": Tab stops on " + Name(w)));
+                QVERIFY2(usable.contains(w), qPrintable(page + ": Tab stops on " + w->metaObject()->className()));
             for (int i = 1; i < visited.size(); ++i) // every stop is one of the page's controls
-                QVERIFY2(ReadsAfter(PlaceOf(visited[i - 1], content), PlaceOf(visited[i], content)),
-                         qPrintable(tabs->tabText(tab) + ": " + Name(visited[i]) + " after " + Name(visited[i - 1])));
+                QVERIFY2(ReadsAfter(visited[i - 1], visited[i], content),
+                         qPrintable(page + ": " + visited[i]->objectName() + " after " + visited[i - 1]->objectName()));
         }
     }
 };
