@@ -1,6 +1,7 @@
 #pragma once
-// A polite terminate (SIGTERM, SIGINT, SIGHUP) ends the event loop the way closing the
-// window does, so the normal process-end writes run. The signal handler only writes to a
+// A polite terminate (SIGTERM, SIGINT, SIGHUP) ends the program the way closing the window
+// does, so the normal process-end writes run, whatever the program is doing: a walk over the
+// camera is stopped and open message boxes are closed. The signal handler only writes to a
 // pipe; a socket notifier on the user-interface thread does the rest.
 class QCoreApplication;
 

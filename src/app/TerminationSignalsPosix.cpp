@@ -1,7 +1,9 @@
 #include "TerminationSignals.h"
 
+#include "Walk.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -20,14 +22,19 @@ void onSignal(int)
     (void)ignored;
 }
 
-// Quitting does not reach a message box that holds the start-up in its own loop before the
-// main loop runs; it is closed as its Escape would close it, and the start-up goes on to its end.
-void endRun()
+// Stops what would keep the program from ending: a walk over the camera ends after its
+// exchange in flight, every open modal box is answered as by its close button, and the main
+// event loop is asked to quit.
+void EndEverythingInProgress(QCoreApplication& app)
 {
-    QCoreApplication::quit();
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
+    Walk::CancelCurrent();
+    for (int guard = 0; guard < 8; ++guard) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            break;
+        dialog->done(QDialog::Rejected);
+    }
+    app.quit();
 }
 
 } // namespace
@@ -41,13 +48,13 @@ void QuitOnTerminationSignals(QCoreApplication& app)
         char buffer[16];
         while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
         }
-        endRun();
-        // A request that arrives during start-up (a message box before the main event loop
-        // runs) would be forgotten when that loop starts: repeat it until the loop ends.
+        EndEverythingInProgress(app);
+        // Before the main event loop runs (during start-up) a quit is not even heard, and a box
+        // may be shown after this one: repeat until the program has ended.
         static QTimer* repeat = nullptr;
         if (!repeat) {
             repeat = new QTimer(&app);
-            QObject::connect(repeat, &QTimer::timeout, &app, &endRun);
+            QObject::connect(repeat, &QTimer::timeout, &app, [&app] { EndEverythingInProgress(app); });
             repeat->start(50);
         }
     });

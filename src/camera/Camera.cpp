@@ -35,7 +35,10 @@ int Camera::Connect()
 
 int Camera::CheckModel()
 {
-    return CheckCameraModel(CameraModel::Instance());
+    const int answered = CheckCameraModel(CameraModel::Instance());
+    if (answered == 1)
+        m_responsive = true;
+    return answered;
 }
 
 int Camera::Query(int commandIndex, uint32_t& value, uint32_t timeoutMs)

@@ -26,6 +26,11 @@ public:
     int Connect();
     // Asks the camera for its model (see CheckCameraModel).
     int CheckModel();
+    // False after a walk over the camera stopped because the camera fell silent or the link
+    // was lost; true again once the camera answers a model check. Sequences that would only
+    // wait out more time-outs skip their remaining exchanges meanwhile.
+    bool Responsive() const { return m_responsive; }
+    void MarkUnresponsive() { m_responsive = false; }
 
     // "MN?" and "MN=v" of a command index; a query's reply must name the command.
     int Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = kExchangeMs);
@@ -55,4 +60,5 @@ private:
     int setLine(const std::string& line);
 
     ClOutputFormat m_format;
+    bool m_responsive = true;
 };

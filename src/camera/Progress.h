@@ -11,6 +11,9 @@ public:
     // After each step: 0...100. Windows also dispatch their pending events here.
     virtual void advance(int percent) = 0;
     virtual void end() = 0;
+    // True once the person asked to stop (a Cancel button, Escape); the walk then ends after
+    // the exchange in flight.
+    virtual bool cancelled() const { return false; }
 };
 
 // Reports nowhere; for walks that nobody watches.

@@ -5,6 +5,7 @@
 #include "ParameterTable.h"
 #include "Progress.h"
 #include "RowView.h"
+#include "Walk.h"
 
 using namespace ReloadData;
 
@@ -60,26 +61,27 @@ std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode)
     return rows;
 }
 
-int ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
+bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
 {
     ParameterTable& table = ParameterTable::Instance();
     Camera& camera = Camera::Instance();
     // The divisor counts every readable row of the mode, so the bar ends short of 100 and
     // jumps there when the window closes.
     const int divisor = controlMode == 1 ? table.CountReadable() : table.CountReadableUser();
-    progress.begin("Now, reading camera settings.");
+    const std::vector<int> rows = ReloadRows(camera.Model().modelType, controlMode);
+    Walk walk(progress, "Now, reading camera settings.", static_cast<int>(rows.size()), "settings");
     int attempts = 0;
-    for (int i : ReloadRows(camera.Model().modelType, controlMode)) {
+    for (int i : rows) {
         const ParameterRow& row = table.Row(i);
         uint32_t value = 0;
         if (camera.Query(static_cast<int>(row.cmdId), value, kQueryTimeoutMs))
             storeAnswer(row.ctrlId, static_cast<int32_t>(value), view);
         ++attempts;
-        if (divisor > 0)
-            progress.advance((100 * attempts) / divisor);
+        if (!walk.Next(divisor > 0 ? (100 * attempts) / divisor : 0))
+            break;
     }
-    progress.end();
-    return 1;
+    walk.Finish();
+    return walk.Complete();
 }
 
 bool ReadCameraMode(std::string& text)

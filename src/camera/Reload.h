@@ -22,8 +22,10 @@ std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode);
 
 // Queries every row of the reload set in table order under the progress report and stores
 // each answer (binning factors as list positions; the Camera Link format follows its rows).
-// The view is told of each stored answer. Returns 1.
-int ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view);
+// The view is told of each stored answer. The walk stops early when the camera stops
+// answering, the link is lost or the person cancels (see Walk); rows not read keep their
+// values. True when every row was asked.
+bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view);
 
 // The camera-mode text for the camera's VSM answer; false without an answer.
 bool ReadCameraMode(std::string& text);

@@ -31,6 +31,7 @@ int ClSerialCommon::InitPort(uint32_t serialIndex)
     }
     m_serialRef = ref;
     m_open = true;
+    m_lost = false;
     return 1;
 }
 
@@ -40,7 +41,10 @@ int ClSerialCommon::WriteBytes(const char* bytes, int count, uint32_t timeoutMs)
         return 0;
     uint32_t n = static_cast<uint32_t>(count);
     // The standard's write takes a non-const buffer; the libraries only read from it.
-    return m_serialWrite(m_serialRef, const_cast<char*>(bytes), &n, timeoutMs) == kClNoError ? 1 : 0;
+    const int32_t status = m_serialWrite(m_serialRef, const_cast<char*>(bytes), &n, timeoutMs);
+    if (status != kClNoError && status != kClErrTimeout)
+        m_lost = true;
+    return status == kClNoError ? 1 : 0;
 }
 
 int ClSerialCommon::ReadBytes(char* buffer, int count, uint32_t timeoutMs)
@@ -48,8 +52,12 @@ int ClSerialCommon::ReadBytes(char* buffer, int count, uint32_t timeoutMs)
     if (!m_open || count <= 0)
         return 0;
     uint32_t n = static_cast<uint32_t>(count);
-    if (m_serialRead(m_serialRef, buffer, &n, timeoutMs) != kClNoError)
+    const int32_t status = m_serialRead(m_serialRef, buffer, &n, timeoutMs);
+    if (status != kClNoError) {
+        if (status != kClErrTimeout)
+            m_lost = true;
         return 0;
+    }
     // A library that claims more than was asked for must not make the caller read past
     // what it owns.
     return static_cast<int>(std::min<uint32_t>(n, static_cast<uint32_t>(count)));

@@ -37,6 +37,7 @@ public:
     int Write(const char* bytes, int count) override;
     int Read(char* buffer, int count, uint32_t timeoutMs) override;
     bool WaitReadable(uint32_t timeoutMs) override;
+    bool IsLost() const override { return m_lost; }
     void SetArrivalNotify(std::function<void()>) override {}
 
 protected:
@@ -52,6 +53,8 @@ protected:
     ClLibrary m_library;
     hSerRef m_serialRef = nullptr;
     bool m_open = false;
+    // A read or write failed for another reason than a time-out; cleared by the next open.
+    bool m_lost = false;
     ClSerialInitFn* m_serialInit = nullptr;
     ClSerialCloseFn* m_serialClose = nullptr;
     ClSerialReadFn* m_serialRead = nullptr;

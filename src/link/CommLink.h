@@ -33,6 +33,8 @@ public:
     int Read(char* buffer, int count, uint32_t timeoutMs);
     // True as soon as a byte can be read without waiting; false after timeoutMs.
     bool WaitReadable(uint32_t timeoutMs);
+    // True once the open port failed for good (see Transport::IsLost).
+    bool IsLost() const { return m_transport && m_transport->IsLost(); }
     // Called from the receiving thread whenever bytes arrive (mode 0), so the user-interface
     // thread can be woken instead of polling. May be empty. Kept for every later transport.
     void SetArrivalNotify(std::function<void()> notify);

@@ -106,12 +106,19 @@ int Command::waitForLine(uint32_t timeoutMs)
     const auto start = Clock::now();
     const int64_t looks = std::max<int64_t>(1, (int64_t(timeoutMs) + kCheckInterval.count() - 1) / kCheckInterval.count());
     const auto limit = start + looks * kCheckInterval;
+    CommLink& link = CommLink::Instance();
     for (;;) {
         if (receive(milliseconds::max(), std::min(Clock::now() + kCheckInterval, limit)))
             return 1;
-        if (Clock::now() >= limit)
+        // A port that failed for good answers nothing more: no use waiting out the time-out.
+        if (Clock::now() >= limit || link.IsLost())
             return 0;
     }
+}
+
+Command::Outcome Command::missed() const
+{
+    return CommLink::Instance().IsLost() ? Outcome::LinkLost : Outcome::Unanswered;
 }
 
 int Command::ParseReply(const std::string& line, ReplyRecord& record)
@@ -124,6 +131,7 @@ int Command::SendAndReceive(uint32_t& value, const std::string& line, uint32_t t
     ClearReplies();
     CommLink::Instance().Write(line);
     if (!waitForLine(timeoutMs)) {
+        m_outcome = missed();
         if (reportOffline == 1)
             LinkEvents::Instance().ReportOffline();
         return 0;
@@ -131,6 +139,7 @@ int Command::SendAndReceive(uint32_t& value, const std::string& line, uint32_t t
     ReplyRecord record;
     ParseReply(PopReply(), record);
     value = ReplyParser::autoBaseValue(record.values[0]);
+    m_outcome = Outcome::Answered;
     LinkEvents::Instance().ReportOnline();
     return 1;
 }
@@ -140,6 +149,7 @@ int Command::WaitForComplete(uint32_t timeoutMs)
     UserNotice& notices = Notices();
     notices.BeginWait();
     if (!waitForLine(timeoutMs)) {
+        m_outcome = missed();
         notices.EndWait();
         LinkEvents::Instance().ReportOffline();
         return 0;
@@ -150,9 +160,11 @@ int Command::WaitForComplete(uint32_t timeoutMs)
         c = upper(c);
     notices.EndWait();
     if (head == "COMPLETE") {
+        m_outcome = Outcome::Answered;
         LinkEvents::Instance().ReportOnline();
         return 1;
     }
+    m_outcome = Outcome::Refused;
     Notices().Message(line, "Communication Error<2>", NoticeIcon::Exclamation);
     LinkEvents::Instance().ReportOnline();
     return 0;
@@ -161,12 +173,15 @@ int Command::WaitForComplete(uint32_t timeoutMs)
 int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs)
 {
     const std::string mnemonic = CommandTable::Instance().GetMnemonic(commandIndex);
-    if (mnemonic.empty())
+    if (mnemonic.empty()) {
+        m_outcome = Outcome::NotSent;
         return 0;
+    }
     ClearReplies();
     const std::string query = FormatQueryLine(commandIndex, 0);
     CommLink::Instance().Write(query + "\r\n");
     if (!waitForLine(timeoutMs)) {
+        m_outcome = missed();
         LinkEvents::Instance().ReportOffline();
         return 0;
     }
@@ -177,9 +192,11 @@ int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
         value.intValue = record.intValue;
         value.decimalValue = record.decimalValue;
         value.textValue = record.textValue;
+        m_outcome = Outcome::Answered;
         LinkEvents::Instance().ReportOnline();
         return 1;
     }
+    m_outcome = Outcome::Refused;
     Notices().Message(record.raw + " for " + query, "Communication Error<1>", NoticeIcon::Exclamation);
     return 0;
 }
@@ -203,15 +220,19 @@ int Command::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
 
 int Command::sendSetting(const std::string& line, uint32_t timeoutMs)
 {
-    if (!CommLink::Instance().Write(line))
+    if (!CommLink::Instance().Write(line)) {
+        m_outcome = Outcome::NotSent;
         return 0;
+    }
     return WaitForComplete(timeoutMs);
 }
 
 int Command::SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs)
 {
-    if (!validIndex(commandIndex))
+    if (!validIndex(commandIndex)) {
+        m_outcome = Outcome::NotSent;
         return 0;
+    }
     ClearReplies();
     return sendSetting(FormatSetLine(commandIndex, value, 1), timeoutMs);
 }

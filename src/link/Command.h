@@ -17,7 +17,14 @@
 
 class Command {
 public:
+    // How the last exchange ended, for the callers that walk many exchanges: a fitting reply
+    // came, a reply came that was an error or not the one asked for, none came in time, the
+    // link failed for good while waiting, or nothing could be sent.
+    enum class Outcome { Answered, Refused, Unanswered, LinkLost, NotSent };
+
     static Command& Instance();
+
+    Outcome LastOutcome() const { return m_outcome; }
 
     void ClearReplies();
     // Completes at most one line per call, waiting up to 10 ms for each further byte; 1 when a
@@ -56,6 +63,10 @@ private:
     // Writes a setting line and waits for its acknowledgement.
     int sendSetting(const std::string& line, uint32_t timeoutMs);
 
+    // Ends a wait without a line: Unanswered, or LinkLost when the link failed meanwhile.
+    Outcome missed() const;
+
     LineFramer m_framer;
     std::deque<std::string> m_replies;
+    Outcome m_outcome = Outcome::NotSent;
 };

@@ -42,7 +42,7 @@ public:
     void Close() override;
     bool IsOpen() const override;
     // True once the device hung up or failed after opening; cleared by the next Open.
-    bool IsLost() const { return m_lost.load(std::memory_order_acquire); }
+    bool IsLost() const override { return m_lost.load(std::memory_order_acquire); }
 
     // 1 when the port is open and count >= 1 (the single writes are not examined); 0 when
     // closed, lost or count < 1.

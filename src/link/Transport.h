@@ -33,6 +33,9 @@ public:
     virtual int Read(char* buffer, int count, uint32_t timeoutMs) = 0;
     // True as soon as a byte can be read without waiting; false after timeoutMs.
     virtual bool WaitReadable(uint32_t timeoutMs) = 0;
+    // True once the open port failed for good (a device that hung up or went away, a library
+    // that refuses to read or write); nothing will come until it is opened again.
+    virtual bool IsLost() const = 0;
 
     // Called from the transport's own receiving thread whenever bytes arrive, so the
     // user-interface thread can be woken instead of polling. Replacing or clearing it waits for

@@ -38,9 +38,11 @@ UserNotice& Notices()
     return g_notices ? *g_notices : g_stderrNotice;
 }
 
-void SetNotices(UserNotice* notices)
+UserNotice* SetNotices(UserNotice* notices)
 {
+    UserNotice* before = g_notices;
     g_notices = notices;
+    return before;
 }
 
 void RecordingNotice::Message(const std::string& text, const std::string& caption, NoticeIcon icon)

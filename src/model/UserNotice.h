@@ -31,8 +31,9 @@ public:
 // The process-wide notice service. Without an installed one, messages go to standard error
 // and questions are answered No, so Qt-free code and tools never block on a dialog.
 UserNotice& Notices();
-// Installs a service (not owned); nullptr restores the standard-error one.
-void SetNotices(UserNotice* notices);
+// Installs a service (not owned); nullptr restores the standard-error one. Returns the one
+// installed before (nullptr for the standard-error one), for a caller that puts it back.
+UserNotice* SetNotices(UserNotice* notices);
 
 // Records every notice and answers from a script; for tests.
 class RecordingNotice : public UserNotice {

@@ -4,9 +4,29 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <functional>
+
+namespace {
+
+// The window itself: Escape (and the window system's close request) presses Cancel when there
+// is one, and otherwise does nothing, so the window never disappears under the work.
+class ProgressDialog : public QDialog {
+public:
+    ProgressDialog() : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint) {}
+    void reject() override
+    {
+        if (onEscape)
+            onEscape();
+    }
+    std::function<void()> onEscape;
+};
+
+} // namespace
 
 CProgressBarDialog& CProgressBarDialog::Instance()
 {
@@ -14,15 +34,16 @@ CProgressBarDialog& CProgressBarDialog::Instance()
     return instance;
 }
 
-void CProgressBarDialog::Show(QWidget* owner, const QString& message)
+void CProgressBarDialog::Show(QWidget* owner, const QString& message, bool cancellable)
 {
     if (m_window) {
         SetMessage(message);
         return;
     }
+    m_cancelRequested = false;
     // A top-level window of its own (a child would be disabled with its owner), kept above
     // the owner as its transient window.
-    auto* window = new QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint);
+    auto* window = new ProgressDialog;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->setWindowTitle(QString());
     window->setModal(false);
@@ -34,6 +55,17 @@ void CProgressBarDialog::Show(QWidget* owner, const QString& message)
     m_bar->setValue(0);
     layout->addWidget(m_message);
     layout->addWidget(m_bar);
+    if (cancellable) {
+        auto* cancel = new QPushButton(QStringLiteral("Cancel"), window);
+        cancel->setObjectName(QStringLiteral("progressCancel"));
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+        window->onEscape = [this, cancel] {
+            m_cancelRequested = true;
+            cancel->setEnabled(false);
+            SetMessage(QStringLiteral("Stopping..."));
+        };
+        QObject::connect(cancel, &QPushButton::clicked, window, window->onEscape);
+    }
     m_window = window;
 
     m_owner = owner;

@@ -15,8 +15,11 @@ public:
     static CProgressBarDialog& Instance();
 
     // Creates the window (a second Show replaces the message of the open one), disables the
-    // owner when it was enabled and shows the message.
-    void Show(QWidget* owner, const QString& message);
+    // owner when it was enabled and shows the message. A cancellable window has a Cancel
+    // button (Escape presses it too) that asks the work behind it to stop.
+    void Show(QWidget* owner, const QString& message, bool cancellable = false);
+    // True once Cancel was pressed in the window shown last.
+    bool CancelRequested() const { return m_cancelRequested; }
     void SetMessage(const QString& message);
     // Moves the bar to 0...100; only while the window is visible.
     void SetPos(int position);
@@ -42,5 +45,6 @@ private:
     QPointer<QProgressBar> m_bar;
     QPointer<QWidget> m_owner;
     bool m_disabledOwner = false;
+    bool m_cancelRequested = false;
     int m_closePauseMs = 1000;
 };

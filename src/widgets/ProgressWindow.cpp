@@ -6,7 +6,7 @@
 
 void ProgressWindow::begin(const std::string& message)
 {
-    CProgressBarDialog::Instance().Show(m_owner, QString::fromStdString(message));
+    CProgressBarDialog::Instance().Show(m_owner, QString::fromStdString(message), true);
 }
 
 void ProgressWindow::advance(int percent)
@@ -18,4 +18,9 @@ void ProgressWindow::advance(int percent)
 void ProgressWindow::end()
 {
     CProgressBarDialog::Instance().Close();
+}
+
+bool ProgressWindow::cancelled() const
+{
+    return CProgressBarDialog::Instance().CancelRequested();
 }

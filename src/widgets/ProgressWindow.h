@@ -1,7 +1,7 @@
 #pragma once
 // A long walk's progress shown in the process-wide progress window: it opens over its owner
-// (which it disables), moves its bar, lets the window system paint and handle input after
-// each step, and closes with its pause.
+// (which it disables) with a Cancel button, moves its bar, lets the window system paint and
+// handle input after each step, and closes with its pause.
 #include "Progress.h"
 
 #include <QPointer>
@@ -15,6 +15,7 @@ public:
     void begin(const std::string& message) override;
     void advance(int percent) override;
     void end() override;
+    bool cancelled() const override;
 
 private:
     QPointer<QWidget> m_owner;

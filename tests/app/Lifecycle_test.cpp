@@ -1,7 +1,9 @@
 // The whole program's start-up and end, run as a separate process on a private settings file:
 // a killed run leaves status 0 and the next run falls back to the native port; a polite
-// terminate is a normal end that writes everything back.
+// terminate is a normal end that writes everything back, also while the program is telling
+// the person about a camera that misbehaved.
 #include "AppSettings.h"
+#include "CamSimProcess.h"
 #include "PtyPeer.h"
 
 #include <QFile>
@@ -86,6 +88,39 @@ private slots:
         QCOMPARE(stored("Baudrate"), 19200);
         QCOMPARE(stored("Com Port No"), 1);
         QCOMPARE(stored("Cameralink 2001 Dll Index"), 0);
+    }
+
+    void endsNormallyAfterACameraMisbehaved_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("lines"); // what the camera receives before the program gives up
+        QTest::newRow("falls silent") << "silent-after=5" << 8;
+        QTest::newRow("line pulled") << "hangup-after=20" << 20;
+        // The first garbage answer's box waits for the person.
+        QTest::newRow("answers garbage") << "garbage-after=30" << 31;
+    }
+    void endsNormallyAfterACameraMisbehaved()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, lines);
+        CamSimProcess camera;
+        QVERIFY(camera.Start({"--fault", fault.toStdString()}));
+        {
+            QSettings raw(confFile(), QSettings::IniFormat);
+            raw.clear();
+            raw.setValue("Previous Application Shutdown Status", 1);
+            raw.setValue("Ports/COM1", QString::fromStdString(camera.DevicePath()));
+        }
+        QProcess tool;
+        start(tool);
+        QTRY_VERIFY_WITH_TIMEOUT(camera.Received().size() >= size_t(lines), 30000);
+        // Whatever the program is showing now (its box about the camera), a terminate ends it.
+        QTest::qWait(500);
+        tool.terminate();
+        QVERIFY(tool.waitForFinished(10000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(stored("Previous Application Shutdown Status"), 1);
     }
 };
 

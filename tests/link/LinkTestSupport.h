@@ -18,7 +18,7 @@
 class ArrivalWatch {
 public:
     template <typename Target>
-    explicit ArrivalWatch(Target& target) : m_detach([&target] { target.SetArrivalNotify(nullptr); })
+    explicit ArrivalWatch(Target& target) : m_detach([t = &target] { t->SetArrivalNotify(nullptr); })
     {
         target.SetArrivalNotify([this] {
             { std::lock_guard<std::mutex> lock(m_mutex); ++m_arrivals; }

@@ -7,10 +7,12 @@
 #include "ChangeRouter.h"
 #include "CommLink.h"
 #include "ControlMode.h"
+#include "ErrorReport.h"
 #include "Ids.h"
 #include "OnlineStatusNotifier.h"
 #include "ParameterTable.h"
 #include "UserNotice.h"
+#include "Walk.h"
 #include "WindowLockList.h"
 
 #include <QApplication>
@@ -172,12 +174,17 @@ void CCtrlToolDlg::Initialize()
     m_communication->show();
 
     m_features.Raise(Moment::StartupWindowsReady);
+    // The start-up is one action: its first communication error is shown, the rest counted.
+    ErrorReport errors("settings");
 
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;
     m_connected = Camera::Instance().Connect();
     if (m_connected == 1)
         m_features.Raise(Moment::StartupConnected);
+    // A camera that fell silent during the first reading is treated as one that never answered.
+    if (!Camera::Instance().Responsive())
+        m_connected = 0;
     if (m_linkReadyByDialog == 1)
         m_connected = 1;
 
@@ -377,6 +384,9 @@ void CCtrlToolDlg::reject()
     if (m_closeWithoutConfirm != 1
         && !Notices().AskYesNo("Are you sure to terminate the Camera Control Tool ?", "Confirm"))
         return;
+    // Closing during a walk over the camera (the window's close box stays usable while the
+    // walk disables it) stops the walk after its exchange in flight.
+    Walk::CancelCurrent();
     m_closing = true;
     QDialog::done(QDialog::Rejected);
     m_closing = false;
@@ -408,8 +418,11 @@ bool CCtrlToolDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // The program is asked to end (a termination signal, the session ending): the window
     // closes without a question nobody may be there to answer.
-    if (watched == qApp && event->type() == QEvent::Quit)
+    if (watched == qApp && event->type() == QEvent::Quit) {
         m_closeWithoutConfirm = 1;
+        // A walk over the camera in progress ends after its exchange in flight.
+        Walk::CancelCurrent();
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QDialog::eventFilter(watched, event);
     auto* target = static_cast<QWidget*>(watched);

@@ -4,6 +4,7 @@
 #include "ControlAdapter.h"
 #include "ControlMode.h"
 #include "FeatureRegistry.h"
+#include "ErrorReport.h"
 #include "Ids.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
@@ -97,13 +98,14 @@ int ReadingCamera::ReadAllParameters()
 {
     ProgressWindow progress(m_mainWindow);
     WalkView view(m_controls);
-    Reload::ReadAllParameters(ControlMode::Get(), progress, &view);
+    m_readComplete = Reload::ReadAllParameters(ControlMode::Get(), progress, &view);
     if (m_mainWindow) {
         if (!m_mainWindow->isActiveWindow())
             m_mainWindow->activateWindow();
         m_mainWindow->raise();
     }
-    ShowCameraMode();
+    if (m_readComplete)
+        ShowCameraMode();
     return 1;
 }
 
@@ -122,6 +124,8 @@ void ReadingCamera::ReloadFromCamera()
     if (m_reloading)
         return;
     m_reloading = true;
+    // The whole reload is one action: its first communication error is shown, the rest counted.
+    ErrorReport errors("settings");
     CWindowLockList& locks = CWindowLockList::Instance();
     locks.DisableAll();
 
@@ -134,6 +138,12 @@ void ReadingCamera::ReloadFromCamera()
     ParameterTable::Instance().CommitAll();
     m_parameters.ApplyReloadEnableRules();
     locks.EnableAll();
+    // A reading that stopped early (the camera fell silent, the link went, the person
+    // cancelled) asks nothing more: the rest of the reload is status the camera did not give.
+    if (!m_readComplete) {
+        m_reloading = false;
+        return;
+    }
 
     FillClConfigurationLists();
     m_parameters.ApplyEnableRule(EnableRule::LutMode);

@@ -28,8 +28,8 @@ public:
     void OnMenu(int commandId) override;
     void OnMoment(Moment moment) override;
 
-    // Queries every row of the reload set under the progress window, then the camera-mode
-    // box. Returns 1.
+    // Queries every row of the reload set under the progress window (Cancel stops it), then
+    // the camera-mode box when every row was asked. Returns 1.
     int ReadAllParameters();
     void FillClConfigurationLists();
     // The last start-up steps once the link is up: list values attached, rules applied,
@@ -57,4 +57,5 @@ private:
     ParameterControls& m_parameters;
     FeatureRegistry& m_features;
     bool m_reloading = false;
+    bool m_readComplete = true;
 };

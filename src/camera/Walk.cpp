@@ -1,0 +1,112 @@
+#include "Walk.h"
+
+#include "Camera.h"
+#include "CommLink.h"
+#include "ErrorReport.h"
+#include "Command.h"
+#include "LinkEvents.h"
+#include "Progress.h"
+#include "UserNotice.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string format(const char* pattern, int done, int total, const std::string& noun)
+{
+    char text[400];
+    std::snprintf(text, sizeof text, pattern, done, total, noun.c_str());
+    return text;
+}
+
+} // namespace
+
+Walk* Walk::s_current = nullptr;
+
+Walk::Walk(Progress& progress, const std::string& message, int total, std::string noun)
+    : m_progress(progress), m_total(total), m_noun(std::move(noun)),
+      m_errors(std::make_unique<ErrorReport>(m_noun)), m_outer(s_current)
+{
+    s_current = this;
+    m_progress.begin(message);
+}
+
+Walk::~Walk()
+{
+    Finish();
+}
+
+void Walk::CancelCurrent()
+{
+    for (Walk* walk = s_current; walk; walk = walk->m_outer)
+        walk->m_cancelRequested = true;
+}
+
+bool Walk::Next(int percent)
+{
+    if (m_stop != Stop::None)
+        return false;
+    ++m_done;
+    switch (Command::Instance().LastOutcome()) {
+    case Command::Outcome::Answered:
+    case Command::Outcome::Refused:
+        m_silentInRow = 0;
+        break;
+    case Command::Outcome::Unanswered:
+        ++m_silentInRow;
+        break;
+    case Command::Outcome::LinkLost:
+    case Command::Outcome::NotSent: // a step without a line says nothing about the camera
+        break;
+    }
+    if (CommLink::Instance().IsLost())
+        m_stop = Stop::LinkLost;
+    else if (m_silentInRow >= kSilentLimit)
+        m_stop = Stop::Silent;
+    // The progress dispatches the window's events: a Cancel pressed now stops the walk too.
+    m_progress.advance(percent);
+    if (m_stop == Stop::None && (m_cancelRequested || m_progress.cancelled()))
+        m_stop = Stop::Cancelled;
+    return m_stop == Stop::None;
+}
+
+void Walk::Finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    s_current = m_outer;
+    m_progress.end();
+
+    // Said under the program's own caption, so that an action's count of communication errors
+    // never swallows why the walk stopped.
+    UserNotice& notices = Notices();
+    switch (m_stop) {
+    case Stop::None:
+        break;
+    case Stop::Silent:
+        Camera::Instance().MarkUnresponsive();
+        LinkEvents::Instance().ReportOffline();
+        notices.Message(format("The camera stopped answering after %d of %d %s.\n"
+                               "Check its power and cable, then reconnect in the communication dialog.",
+                               m_done, m_total, m_noun),
+                        "", NoticeIcon::Exclamation);
+        break;
+    case Stop::LinkLost:
+        Camera::Instance().MarkUnresponsive();
+        LinkEvents::Instance().ReportOffline();
+        notices.Message(format("The connection to the camera was lost after %d of %d %s.\n"
+                               "Check the cable or adapter, then choose the port again in the "
+                               "communication dialog.",
+                               m_done, m_total, m_noun),
+                        "", NoticeIcon::Exclamation);
+        break;
+    case Stop::Cancelled:
+        notices.Message(format("Stopped after %d of %d %s; the others keep their previous values.", m_done,
+                               m_total, m_noun),
+                        "", NoticeIcon::Information);
+        break;
+    }
+    // The error count follows the reason, in a box of its own.
+    m_errors.reset();
+}
