@@ -37,6 +37,8 @@ bool parseFault(const std::string& text, SimFaults& faults, std::string& error)
         return countAfter("hangup-after=", faults.hangupAfter);
     if (text.rfind("garbage-after=", 0) == 0)
         return countAfter("garbage-after=", faults.garbageAfter);
+    if (text.rfind("error-replies-after=", 0) == 0)
+        return countAfter("error-replies-after=", faults.errorsAfter);
     if (text == "garbage")
         faults.garbage = true;
     else if (text == "overflow")
@@ -187,6 +189,6 @@ std::string SimUsage()
            "  --busy-polls N          status polls a one-shot function answers busy (default 3)\n"
            "  --result F=CODE         result of a one-shot function: awb, agc, asc, rs (repeatable)\n"
            "  --fault silent-after=N | garbage | garbage-after=N | overflow | error-replies |\n"
-           "          hangup-after=N\n"
+           "          error-replies-after=N | hangup-after=N\n"
            "  --seed N                seed of the garbage fault\n";
 }

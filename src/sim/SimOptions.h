@@ -14,6 +14,7 @@ struct SimFaults {
     int garbageAfter = -1;     // garbage-after=N: answers after the N-th are random bytes
     bool overflow = false;     // overflow: every answer is 2000 bytes without a LF
     bool errorReplies = false; // error-replies: settings are refused with an error text
+    int errorsAfter = -1;      // error-replies-after=N: every answer after the N-th is an error text
     int hangupAfter = -1;      // hangup-after=N: the line is closed after the N-th answer (0: at once)
 };
 

@@ -118,6 +118,8 @@ void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLo
         answer = SimCamera::kErrTooLong; // the camera kept only the line's start
     else if (f.errorReplies && SimCamera::IsSettingLine(line))
         answer = "ERROR: REJECTED"; // the setting is not applied
+    else if (f.errorsAfter >= 0 && m_lines > f.errorsAfter)
+        answer = "ERROR: REJECTED";
     else
         answer = m_camera.HandleLine(line);
     for (const std::string& event : m_camera.TakeEvents())

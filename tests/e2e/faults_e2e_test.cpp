@@ -92,11 +92,20 @@ private slots:
         QVERIFY(CloseNormally(tool));
     }
 
-    // Garbage instead of answers: the first error shows its box, the others are counted once.
-    void garbageDuringAReloadIsReportedOnce()
+    // Garbage or error texts instead of answers: the first error shows its box, the others are
+    // counted once.
+    void badAnswersDuringAReloadAreReportedOnce_data()
     {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("garbage") << "garbage-after=30";
+        QTest::newRow("error texts") << "error-replies-after=30";
+    }
+
+    void badAnswersDuringAReloadAreReportedOnce()
+    {
+        QFETCH(QString, fault);
         E2eTool tool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", "garbage-after=30"};
+        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", fault.toStdString()};
         QVERIFY(tool.Start(&args, 0));
         const auto& messages = tool.notices.recorder.messages;
         QCOMPARE(messages.size(), size_t(2));
