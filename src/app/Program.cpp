@@ -5,6 +5,8 @@
 #include "CCommunicationDialog.h"
 #include "CCtrlToolDlg.h"
 #include "CommandFamilies.h"
+#include "IdentityFeature.h"
+#include "MotorLensFeature.h"
 #include "ParameterControls.h"
 #include "PushButtons.h"
 #include "ReadingCamera.h"
@@ -29,6 +31,8 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<AlcStatus>(controls));
     window.AddFeature(std::make_unique<TerminalFeature>(*window.Terminal()));
     window.AddFeature(std::make_unique<SequencerFeature>(&window, controls, generic));
+    window.AddFeature(std::make_unique<IdentityFeature>(&window));
+    window.AddFeature(std::make_unique<MotorLensFeature>(window));
 
     auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);
     QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),

@@ -177,6 +177,12 @@ int Command::WaitForComplete(uint32_t timeoutMs)
 
 int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs)
 {
+    std::string line;
+    return queryValue(commandIndex, value, timeoutMs, line);
+}
+
+int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line)
+{
     const std::string mnemonic = CommandTable::Instance().GetMnemonic(commandIndex);
     if (mnemonic.empty()) {
         m_outcome = Outcome::NotSent;
@@ -190,8 +196,9 @@ int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
         LinkEvents::Instance().ReportOffline();
         return 0;
     }
+    line = PopReply();
     ReplyRecord record;
-    ParseReply(PopReply(), record);
+    ParseReply(line, record);
     if (record.mnemonic == mnemonic && record.error == 0) {
         value.valueKind = static_cast<int32_t>(record.valueKind);
         value.intValue = record.intValue;
@@ -220,6 +227,15 @@ int Command::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
     CommandValue reply;
     int result = QueryValue(commandIndex, reply, timeoutMs);
     text = result ? reply.textValue : std::string();
+    return result;
+}
+
+int Command::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
+{
+    CommandValue reply;
+    std::string line;
+    const int result = queryValue(commandIndex, reply, timeoutMs, line);
+    text = result ? ReplyParser::rawValue(line) : std::string();
     return result;
 }
 

@@ -125,8 +125,14 @@ enum : int {
 // Command indexes: positions in the command table, by mnemonic where the command has one.
 namespace CmdIndex {
 enum : int {
+    VN = 3,        // firmware version
     MD = 4,        // model name
+    UD = 5,        // user id
+    DV = 6,        // device version
     CRS00 = 8,     // camera reset
+    MLI = 70,      // lens iris motor
+    MLZ = 71,      // lens zoom motor
+    MLF = 72,      // lens focus motor
     AR = 79,       // total frame period
     AGC = 85,      // gain auto
     ATCS_GAIN = 86, // gain auto status; the same mnemonic as ATCS_EXPOSURE
@@ -152,7 +158,11 @@ enum : int {
     LD = 383,      // load a flash area
     SA = 384,      // store into a flash area
     QueryArea = 385, // the current flash area; the table gives it no mnemonic
+    ULCK = 387,    // write unlock of the camera id
+    ID = 388,      // camera id
+    FPVN = 391,    // FPGA version
     ALCST = 520,   // automatic level status
+    XMLVR = 525,   // XML version
     SMRMD = 569,   // sensor multi-ROI mode
     QueryOnlyFirst = 582,  // two unnamed positions whose pending rows are queried, never set
     QueryOnlySecond = 583,
@@ -178,5 +188,6 @@ enum : int {
     LoadAllLut = 32784,
     About = 32774,
     CommunicationDialog = 32785,
+    MotorLens = 32790, // Settings, "&Motor Lens": the motor lens window
 };
 } // namespace MenuCommand
