@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "AlcStatus.h"
+#include "AutomaticFunctions.h"
 #include "CCommunicationDialog.h"
 #include "CCtrlToolDlg.h"
 #include "CommandFamilies.h"
@@ -9,6 +10,7 @@
 #include "ParameterControls.h"
 #include "PushButtons.h"
 #include "ReadingCamera.h"
+#include "SequencerFeature.h"
 #include "TerminalFeature.h"
 
 Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
@@ -19,7 +21,8 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
 
     // The order is the order in which features are called for a shared claim or moment:
     // the generic parameter path first, then the features that follow its changes, the
-    // reading of the camera last (it rebuilds lists from what the others left).
+    // reading of the camera after the sequencer (the set is read again before the baud-rate
+    // list is rebuilt), the automatic functions last (the bypass rule ends the start-up).
     auto parameters = std::make_unique<ParameterControls>(controls, features);
     ParameterControls& generic = *parameters;
     window.AddFeature(std::move(parameters));
@@ -27,6 +30,7 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<PushButtons>(window, controls));
     window.AddFeature(std::make_unique<AlcStatus>(controls));
     window.AddFeature(std::make_unique<TerminalFeature>(*window.Terminal()));
+    window.AddFeature(std::make_unique<SequencerFeature>(&window, controls, generic));
     window.AddFeature(std::make_unique<IdentityFeature>(&window));
     window.AddFeature(std::make_unique<MotorLensFeature>(window));
 
@@ -34,6 +38,7 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),
                      &ReadingCamera::ReloadFromCamera);
     window.AddFeature(std::move(reading));
+    window.AddFeature(std::make_unique<AutomaticFunctions>(&window, controls, generic));
 }
 
 Program::~Program() = default;

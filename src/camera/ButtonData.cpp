@@ -1,7 +1,7 @@
 // What each push button of the pages does on the camera. Members of the query-with-argument
 // and pair-set families come from the family tables, so each stands in one place only.
-// Buttons that open a window or run a feature of their own are not here: their feature
-// serves them.
+// Buttons that open a window or run a feature of their own (the sequencer's, the shading
+// recalibration) are not here: their feature serves them.
 #include "Buttons.h"
 #include "FamilyData.h"
 
@@ -22,8 +22,6 @@ std::vector<ButtonEntry> build()
         {1442, A::Set, 386, 0, 500},
         {1432, A::Temperature, 170, 0, 500, 1134},                        // TMP0
         {1882, A::Set, 17, 0, 500},                                       // STRG
-        {2571, A::Set, 371, 0, 500},                                      // SQRST
-        {2569, A::QueryIntoBox, 370, 0, 2500, 2570},                      // SQIDX
         {2581, A::QueryIntoBox, 157, 0, 500, 2583},                       // BNUMR
         {2585, A::QueryIntoBox, 163, 0, 500, 2587},                       // BNUMG
         {2589, A::QueryIntoBox, 169, 0, 500, 2592},                       // BNUMB

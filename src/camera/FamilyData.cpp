@@ -52,7 +52,7 @@ const std::vector<ListSet>& ListSets()
         {{2810, 2815, 2820, 2877}, {584, 587, 590, 593}, ListMapping::NotFirst, {}},
         {{1422}, {613}, ListMapping::ItemTable, ReloadData::FactoryBaudValues()},
         {{2345, 2346, 2347, 2348}, {57, 58, 59, 60}, ListMapping::ItemValue, {}},
-        {{2542}, {90}, ListMapping::Selection, {}, false},
+        {{2542}, {90}, ListMapping::Selection, {}},
         {{1406, 1408}, {143, 144}, ListMapping::SelectionPlus, {}, false},
         {{2339, 2340, 2341, 2342}, {53, 54, 55, 56}, ListMapping::ItemTable,
          {0, 1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 21, 22, 23, 26, 27}},

@@ -21,6 +21,9 @@ enum : int {
     ExposureTimeAutoMin = 1377,
     ExposureTimeAutoMaxSpin = 1379,
     ExposureTimeAutoMinSpin = 1380,
+    ExposureTimeRed = 1343,
+    ExposureTimeGreen = 1345,
+    ExposureTimeBlue = 1347,
     VideoProcessBypass = 2594,
 
     // Gain
@@ -33,7 +36,14 @@ enum : int {
     GainRed = 1787,
     GainGreen = 1789,
     GainBlue = 1791,
+    GainAutoLabel = 1020,
+    AnalogGain = 1055,        // FGA
+    DigitalGainRed = 1782,    // PGR
+    DigitalGainBlue = 1786,   // PGB
     WhiteBalanceAuto = 1580,
+    WhiteBalanceGroup = 1843,
+    WhiteBalanceLabel = 1803,
+    WhiteBalanceStatus = 2904,
 
     // Image format and the Camera Link output
     OffsetY = 1357,
@@ -50,7 +60,13 @@ enum : int {
     // LUT, shading and the automatic level status (page "User B")
     LutMode = 1381,
     Gamma = 2575,
+    Shading = 1404,
     ShadingMode = 1868,
+    RecalibrateShading = 1405,
+    ShadingResult = 1875,
+    LutWriteRed = 2523,
+    LutWriteGreen = 2529,
+    LutWriteBlue = 2535,
     AlcStatusRead = 1871,
     AlcStatusBox = 1873,
     AlcAreaSelectAll = 2540,
@@ -65,10 +81,19 @@ enum : int {
     SequencerMode = 2901,
     SequencerModeSelect = 2902,
     CameraModeBox = 2903,
+    VideoSendModeList = 2517,
     SequencerIndex = 2779,
     SequencerIndexSpin = 2780,
+    SequencerWrite = 2806,
+    SequencerReadIndex = 2569,
+    SequencerActiveSet = 2570,
+    SequencerReset = 2571,
+    MultiRoiEnable = 2872,
+    MultiRoiModeBox = 2906,
     SequencerWidth = 2785,
     SequencerHeight = 2787,
+    SequencerOffsetX = 2789,
+    SequencerOffsetY = 2791,
     SequencerGain = 2793,
     SequencerGainGreen = 2918,
     SequencerGainRed = 2802,
@@ -108,11 +133,28 @@ enum : int {
     MLI = 70,      // lens iris motor
     MLZ = 71,      // lens zoom motor
     MLF = 72,      // lens focus motor
+    AR = 79,       // total frame period
+    AGC = 85,      // gain auto
+    ATCS_GAIN = 86, // gain auto status; the same mnemonic as ATCS_EXPOSURE
+    AWB = 116,     // white balance auto
+    AWRS = 117,    // white balance auto status
+    ASC = 122,     // exposure auto
+    ATCS_EXPOSURE = 123,
+    LUTC = 127,    // LUT mode
+    SDM = 139,     // shading
+    RS = 141,      // recalibrate shading
+    SDRS = 142,    // its result
+    HB = 143,      // binning
+    VB = 144,
     OFL = 74,      // offset Y
     HTL = 75,      // height
     OFC = 76,      // offset X
     WTC = 77,      // width
     VSM = 206,     // video send mode
+    SQM = 208,     // sequencer mode
+    SQSEL = 209,   // sequencer kind
+    SQIDX = 370,   // the active sequencer set
+    SQRST = 371,   // sequencer reset
     LD = 383,      // load a flash area
     SA = 384,      // store into a flash area
     QueryArea = 385, // the current flash area; the table gives it no mnemonic
@@ -121,6 +163,7 @@ enum : int {
     FPVN = 391,    // FPGA version
     ALCST = 520,   // automatic level status
     XMLVR = 525,   // XML version
+    SMRMD = 569,   // sensor multi-ROI mode
     QueryOnlyFirst = 582,  // two unnamed positions whose pending rows are queried, never set
     QueryOnlySecond = 583,
     FCBDRT = 613,  // factory baud rate

@@ -1,6 +1,6 @@
 // The automatic functions. A one-shot run (AWB=2 or 4, AGC=2, ASC=2) answers busy on its
-// status for the chosen number of polls, then its result code, and leaves its mode at 0 (off)
-// with the adjusted values in place. RS=0 recalibrates the shading at once and reports SDRS.
+// status for the chosen number of polls (or for ever), then its result code, and leaves its
+// mode at 0 (off) with the adjusted values in place. RS=0 recalibrates the shading at once and reports SDRS.
 #include "SimCamera.h"
 
 #include <algorithm>
@@ -21,8 +21,8 @@ bool SimCamera::handleAutomatic(const Request& r, std::string& out)
     const std::string& m = r.mnemonic;
     if (r.query && r.arg.empty()) {
         if (m == "AWRS" && m_awb.running) {
-            if (m_awb.busyLeft > 0) {
-                --m_awb.busyLeft;
+            if (m_awb.busyLeft != 0) {
+                m_awb.busyLeft -= m_awb.busyLeft > 0;
                 out = reply(m, kBusy);
                 return true;
             }
@@ -33,8 +33,8 @@ bool SimCamera::handleAutomatic(const Request& r, std::string& out)
             setNum("PGR", 104);
             setNum("PGB", 97);
         } else if (m == "ATCS" && m_atcs.running) {
-            if (m_atcs.busyLeft > 0) {
-                --m_atcs.busyLeft;
+            if (m_atcs.busyLeft != 0) {
+                m_atcs.busyLeft -= m_atcs.busyLeft > 0;
                 out = reply(m, kConverging[m_atcs.polls++ % std::size(kConverging)]);
                 return true;
             }

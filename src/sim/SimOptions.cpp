@@ -147,11 +147,14 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::st
             }
             out.flashMs = static_cast<uint32_t>(n);
         } else if (name == "--busy-polls") {
-            if (!parseNumber(value, 0, 100000, n)) {
-                error = "--busy-polls " + value + ": expected 0 to 100000";
+            if (value == "never") {
+                out.busyPolls = SimOptions::kBusyForever;
+            } else if (!parseNumber(value, 0, 100000, n)) {
+                error = "--busy-polls " + value + ": expected 0 to 100000 or never";
                 return false;
+            } else {
+                out.busyPolls = static_cast<int>(n);
             }
-            out.busyPolls = static_cast<int>(n);
         } else if (name == "--seed") {
             if (!parseNumber(value, 0, UINT32_MAX, n)) {
                 error = "--seed " + value + ": expected a whole number";
@@ -186,7 +189,8 @@ std::string SimUsage()
            "  --baud N                pace answers to N bit/s (10 bits per byte)\n"
            "  --latency-ms N          the camera's own time to answer\n"
            "  --flash-ms N            extra time of flash loads, stores and resets\n"
-           "  --busy-polls N          status polls a one-shot function answers busy (default 3)\n"
+"  --busy-polls N|never    status polls a one-shot function answers busy (default 3;\n"
+           "                          never: the run never ends)\n"
            "  --result F=CODE         result of a one-shot function: awb, agc, asc, rs (repeatable)\n"
            "  --fault silent-after=N | garbage | garbage-after=N | overflow | error-replies |\n"
            "          error-replies-after=N | hangup-after=N\n"

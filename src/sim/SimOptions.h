@@ -36,7 +36,9 @@ struct SimOptions {
     uint32_t baud = 0;  // pace answers to this line speed; 0 answers at once
     uint32_t latencyMs = 0;
     uint32_t flashMs = 0; // extra time that LD, SA, SA00 and CRS00 take (flash memory)
-    int busyPolls = 3;  // status polls that a one-shot function answers busy before its result
+    static constexpr int kBusyForever = -1;
+    int busyPolls = 3;  // status polls that a one-shot function answers busy before its result;
+                        // kBusyForever: a run that never ends
     SimResults results;
     SimFaults faults;
     uint32_t seed = 1;  // for the garbage fault
@@ -45,7 +47,7 @@ struct SimOptions {
 
 // Reads the options. On a mistake returns false with a one-line explanation in error.
 // Options: --model NAME, --set MN=VALUE (repeatable), --device PATH, --link PATH, --log FILE,
-// --baud N, --latency-ms N, --flash-ms N, --busy-polls N, --result awb|agc|asc|rs=CODE (repeatable),
+// --baud N, --latency-ms N, --flash-ms N, --busy-polls N|never, --result awb|agc|asc|rs=CODE (repeatable),
 // --fault silent-after=N|garbage|garbage-after=N|overflow|error-replies|hangup-after=N
 // (repeatable),
 // --seed N, --help. "--opt value" and "--opt=value" are both accepted.

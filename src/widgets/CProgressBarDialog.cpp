@@ -46,6 +46,8 @@ void CProgressBarDialog::Show(QWidget* owner, const QString& message, bool cance
     auto* window = new ProgressDialog;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->setWindowTitle(QString());
+    // Without a caption, the window is named by its message for screen readers.
+    window->setAccessibleName(message);
     window->setModal(false);
     auto* layout = new QVBoxLayout(window);
     m_message = new QLabel(message, window);
@@ -85,6 +87,8 @@ void CProgressBarDialog::SetMessage(const QString& message)
     if (!m_message)
         return;
     m_message->setText(message);
+    if (m_window)
+        m_window->setAccessibleName(message);
     m_message->repaint();
 }
 

@@ -52,6 +52,19 @@ TEST(SimAutomatic, ImmediateResultsAndContinuousModes)
                            {"SDRS?", "SDRS=3"}});
 }
 
+TEST(SimAutomatic, RunsThatNeverEndStopWhenSwitchedOff)
+{
+    SimOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseSimArgs({"--busy-polls", "never"}, options, error)) << error;
+    SimCamera camera(options);
+    ASSERT_EQ(camera.HandleLine("AGC=2"), kOk);
+    for (int poll = 0; poll < 500; ++poll)
+        ASSERT_LT(std::stoi(camera.HandleLine("ATCS?").substr(5)), 8) << poll;
+    ExpectReplies(camera, {{"AGC=0", kOk}, {"ATCS?", "ATCS=255"}, {"AWB=4", kOk}, {"AWRS?", "AWRS=4"}, {"AWB=0", kOk},
+                           {"AWRS?", "AWRS=255"}});
+}
+
 TEST(SimModels, ModelDecidesNameSensorAndMultiRoi)
 {
     // Each model, a sequencer width at its sensor's width and one beyond, and whether it has multi-ROI.

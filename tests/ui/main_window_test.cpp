@@ -109,6 +109,10 @@ private slots:
         for (int i = 0; i < window->TabBar()->count(); ++i)
             QVERIFY(window->TabBar()->tabData(i).toInt() != CCtrlToolDlg::kLensIrisPage);
         QCOMPARE(UtilityEnabled(*window), mode == 1);
+        // A progress window disables the main window and enables it again; the menu stays as it was.
+        window->setEnabled(false);
+        window->setEnabled(true);
+        QCOMPARE(UtilityEnabled(*window), mode == 1);
         QCOMPARE(window->CurrentPage(), window->Page(0));
     }
 

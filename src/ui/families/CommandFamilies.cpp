@@ -6,6 +6,7 @@
 #include "Ids.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
+#include "Sequencer.h"
 
 #include <QComboBox>
 
@@ -17,11 +18,6 @@ int commandOfRow(int ctrlId)
     if (table.CtrlId2TblIndex(static_cast<uint32_t>(ctrlId)) < 0)
         return -1;
     return table.ToCmdId(static_cast<uint32_t>(ctrlId));
-}
-
-bool isSequencerBinning(int ctrlId)
-{
-    return ctrlId == CtrlId::SequencerHorizontalBinning || ctrlId == CtrlId::SequencerVerticalBinning;
 }
 
 } // namespace
@@ -47,47 +43,22 @@ void CommandFamilies::OnControl(int ctrlId, When)
 
 int CommandFamilies::IndexedQuery(int ctrlId, int index)
 {
-    int32_t v = 0;
-    if (!Camera::Instance().QueryIndexed(commandOfRow(ctrlId), index, v))
+    // Sequencer set fields: the camera layer knows their encodings.
+    const Sequencer::Field* field = Sequencer::FindField(ctrlId);
+    if (!field)
         return 0;
-    ParameterTable& table = ParameterTable::Instance();
-    if (isSequencerBinning(ctrlId)) {
-        // The camera counts the factor; the list and the row hold the position.
-        m_controls.SelectItem(ctrlId, v - 1);
-        table.SetDataValue(ctrlId, v - 1);
-    } else if (ctrlId == CtrlId::SequencerLut) {
-        m_controls.SelectItem(ctrlId, v);
-        table.SetDataValue(ctrlId, v);
-    } else if (ctrlId == CtrlId::SequencerGain || ctrlId == CtrlId::SequencerGainGreen) {
-        // Only one of the two gains applies in each image gain mode; the other shows 100.
-        const bool igmOn = m_controls.ListSelection(CtrlId::IndividualGainMode) > 0;
-        const bool fixed = (ctrlId == CtrlId::SequencerGain) ? igmOn : !igmOn;
-        table.SetDataValue(ctrlId, v);
-        m_controls.SetControlValue(ctrlId, fixed ? 100 : v);
-    } else {
-        table.SetDataValue(ctrlId, v);
-        m_controls.SetControlValue(ctrlId, v);
-    }
-    table.CommitAll();
-    return 1;
+    const bool individualGain = m_controls.ListSelection(CtrlId::IndividualGainMode) > 0;
+    return Sequencer::ReadField(*field, index, Sequencer::ConditionsFor(individualGain), &m_controls);
 }
 
 int CommandFamilies::IndexedSet(int ctrlId, int index)
 {
-    const int command = commandOfRow(ctrlId);
-    if (Camera::Mnemonic(command).empty())
+    const Sequencer::Field* field = Sequencer::FindField(ctrlId);
+    if (!field)
         return 0;
-    int32_t value = 0;
-    if (isSequencerBinning(ctrlId))
-        value = m_controls.ListSelection(ctrlId) + 1;
-    else if (ctrlId == CtrlId::SequencerLut)
-        value = m_controls.ListSelection(ctrlId);
-    else
-        value = m_controls.GetControlValue(ctrlId);
-    // A region of no width or height is never a camera setting.
-    if ((ctrlId == CtrlId::SequencerWidth || ctrlId == CtrlId::SequencerHeight) && value == 0)
-        return 1;
-    return Camera::Instance().SetIndexed(command, index, value);
+    const int32_t value = field->kind == Sequencer::FieldKind::Number ? m_controls.GetControlValue(ctrlId)
+                                                                      : m_controls.ListSelection(ctrlId);
+    return Sequencer::WriteField(*field, index, value);
 }
 
 int CommandFamilies::PlainQuery(int ctrlId)

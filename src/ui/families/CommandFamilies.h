@@ -18,9 +18,9 @@ public:
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
 
-    // "MNi?" for the row of ctrlId; the answer into the row and the control (binning and LUT
-    // lists by position, the gain that the image gain mode fixes shown as 100). 1 on an
-    // answer; without one the row and the control keep their values.
+    // "MNi?" for the sequencer set field of ctrlId; the answer into the row and the control
+    // (binning and LUT lists by position, the gain that the image gain mode fixes as 100). 1
+    // on an answer; without one (or for another control) the row and the control keep theirs.
     int IndexedQuery(int ctrlId, int index);
     // "MNi=v" with the control's value; a width or height of 0 is not sent (returns 1,
     // nothing to do). 1 when the camera acknowledged.

@@ -281,7 +281,10 @@ int CCtrlToolDlg::ControlMode() const { return int(::ControlMode::Get()); }
 
 void CCtrlToolDlg::SetUtilityMenu()
 {
-    m_utilityMenu->menuAction()->setEnabled(ControlMode() == 1);
+    // The menu itself, not only its entry in the bar: a menu that is disabled on its own stays
+    // so when a progress window disables the main window and enables it again (the entry alone
+    // would follow the menu back to enabled).
+    m_utilityMenu->setEnabled(ControlMode() == 1);
 }
 
 void CCtrlToolDlg::ToggleControlMode()

@@ -68,7 +68,8 @@ GainRange DigitalGainRange(bool individualGain);
 struct SpinLimitRule {
     std::vector<int> boxes;
     SpinLimit limit;
-    int list = 0; // the binning list of a Width rule
+    int list = 0;        // the binning list of a Width rule, or of a halved Height rule
+    bool halved = false; // a sequencer set's region: the maximum halves while `list` shows "x2"
 };
 const SpinLimitRule* FindSpinLimit(int boxId);
 
@@ -77,9 +78,6 @@ bool IsRegionBox(int ctrlId);
 // Region rows in the order they are read again.
 const std::vector<int>& RegionRows();
 
-// Lists that only their own feature serves (sequencer mode, white balance): the generic path
-// leaves them alone.
-bool IsFeatureOnlyList(int listId);
 // Lists that only show what the camera reports (the camera model).
 bool IsDisplayOnlyList(int listId);
 

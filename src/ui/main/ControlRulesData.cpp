@@ -103,14 +103,14 @@ const std::vector<EnableTable> kEnableTables = {
 
 const std::vector<SpinLimitRule> kSpinLimits = {
     {{2515}, SpinLimit::Width, 1406},
-    {{2785}, SpinLimit::Width, 2797},
-    {{1359, 2787}, SpinLimit::Height},
+    {{2785}, SpinLimit::Width, 2797, true},
+    {{1359}, SpinLimit::Height},
+    {{2787}, SpinLimit::Height, 2798, true},
     {{2802, 2918, 2804}, SpinLimit::DigitalGain},
     {{2795, 2912, 2914, 2916}, SpinLimit::ExposureByBinning},
 };
 
 const std::vector<int> kRegionRows = {1359, 2515, 1357, 2513};
-const std::vector<int> kFeatureOnlyLists = {2901, 2902, 1580};
 const std::vector<int> kDisplayOnlyLists = {1855};
 const std::vector<int> kStoreOnlyLists = {2797, 2798, 2799, 1406, 1408};
 const std::vector<int> kSelectedFromTable = {2810, 2815, 2820, 2870, 1407, 2575};
@@ -172,11 +172,6 @@ bool IsRegionBox(int ctrlId)
 const std::vector<int>& RegionRows()
 {
     return kRegionRows;
-}
-
-bool IsFeatureOnlyList(int listId)
-{
-    return contains(kFeatureOnlyLists, listId);
 }
 
 bool IsDisplayOnlyList(int listId)

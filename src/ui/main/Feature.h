@@ -24,6 +24,8 @@ enum class Moment {
     ExposureTimesDue,           // the automatic functions' exposure displays are re-read
     SequencerEntryDue,          // the sequencer entry of the index box is read
     SequencerStartDue,          // start-up: the set index range and sequencer entry 1
+    ModelRangesAdjusted,        // reload: the model's ranges and the exposure-time-mode rule
+                                // are applied; lists that follow those modes are rebuilt
     LutModeApplied,             // the LUT-mode rule switched the LUT controls
     ListValuesAttached,         // the lists got their item values: lists built from the
                                 // camera's answers follow

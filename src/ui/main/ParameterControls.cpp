@@ -231,7 +231,7 @@ bool ParameterControls::onRadioButton(int ctrlId)
 
 bool ParameterControls::onList(int ctrlId)
 {
-    if (IsDisplayOnlyList(ctrlId) || IsFeatureOnlyList(ctrlId))
+    if (IsDisplayOnlyList(ctrlId))
         return false;
     switch (ctrlId) {
     case CtrlId::Gamma:

@@ -35,9 +35,13 @@ void ParameterControls::spinLimitsFor(int ctrlId, int32_t& minimum, int32_t& max
     case SpinLimit::Width:
         maximum = model.SensorWidth();
         minimum = binningOn(rule->list) ? 48 : 96;
+        if (rule->halved && binningOn(rule->list))
+            maximum /= 2;
         break;
     case SpinLimit::Height:
         maximum = model.SensorHeight();
+        if (rule->halved && binningOn(rule->list))
+            maximum /= 2;
         break;
     case SpinLimit::DigitalGain: {
         const GainRange range =

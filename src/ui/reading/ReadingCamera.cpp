@@ -154,6 +154,7 @@ void ReadingCamera::ReloadFromCamera()
     ParameterTable::Instance().AdjustRangesForModel(camera.Model().modelType == 0);
     m_parameters.ApplySpinRanges();
     m_parameters.ApplyEnableRule(EnableRule::ExposureTimeMode);
+    m_features.Raise(Moment::ModelRangesAdjusted);
     m_parameters.AttachListValues();
     m_reloading = false;
 }

@@ -1,0 +1,141 @@
+// One-shot automatic functions and the exposure-time limits against the simulated camera:
+// how a run polls and ends, and what the limits are for each camera state.
+#include "AutoFunctions.h"
+#include "Camera.h"
+#include "Ids.h"
+#include "Progress.h"
+#include "SimLinkFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace AutoFunctions;
+using Lines = std::vector<std::string>;
+
+// A progress that asks to stop after a number of advances (never when negative).
+struct CountingProgress : Progress {
+    int cancelAfter = -1;
+    int advances = 0;
+    bool begun = false, ended = false;
+    void begin(const std::string&) override { begun = true; }
+    void advance(int) override { ++advances; }
+    void end() override { ended = true; }
+    bool cancelled() const override { return cancelAfter >= 0 && advances >= cancelAfter; }
+};
+
+size_t Count(const Lines& lines, const std::string& line)
+{
+    return size_t(std::count(lines.begin(), lines.end(), line));
+}
+
+class AutoFunctionsTest : public SimLinkFixture {};
+
+TEST_F(AutoFunctionsTest, RunEndsAtTheEndStatus)
+{
+    const struct {
+        OneShot shot;
+        std::string result;
+        std::string start, status;
+        int32_t code;
+    } cases[] = {
+        {WhiteBalanceOnce(2), "awb=0", "AWB=2", "AWRS?", 0},
+        {WhiteBalanceOnce(4), "awb=1", "AWB=4", "AWRS?", 1},
+        {GainOnce(), "agc=8", "AGC=2", "ATCS?", 8},
+        {GainOnce(), "agc=9", "AGC=2", "ATCS?", 9},
+        {GainOnce(), "agc=255", "AGC=2", "ATCS?", 255},
+        {ExposureOnce(), "asc=8", "ASC=2", "ATCS?", 8},
+    };
+    for (const auto& c : cases) {
+        connect({"--busy-polls", "3", "--result", c.result});
+        CountingProgress progress;
+        const RunResult run = RunOnce(c.shot, progress, 5s, 20ms);
+        EXPECT_EQ(run.end, RunEnd::Ended) << c.result;
+        EXPECT_EQ(run.status, c.code) << c.result;
+        // Three busy answers, then the one that ends the run.
+        const Lines rx = m_sim.Received();
+        EXPECT_EQ(rx.front(), c.start);
+        EXPECT_EQ(Count(rx, c.status), 4u) << c.result;
+        EXPECT_TRUE(progress.begun && progress.ended);
+        TearDown();
+        m_sim.Stop();
+    }
+}
+
+TEST_F(AutoFunctionsTest, RunThatNeverEndsStopsAtTheBound)
+{
+    connect({"--busy-polls", "never"});
+    CountingProgress progress;
+    const auto start = std::chrono::steady_clock::now();
+    const RunResult run = RunOnce(GainOnce(), progress, 400ms, 50ms);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(run.end, RunEnd::TimedOut);
+    EXPECT_TRUE(run.answered);
+    EXPECT_LT(run.status, 8);
+    EXPECT_GE(took, 400ms);
+    EXPECT_LT(took, 2s);
+    // The window was kept painted while waiting, not only once per poll.
+    EXPECT_GT(progress.advances, int(Count(m_sim.Received(), "ATCS?")));
+
+    // Switching it off ends the camera's run too.
+    m_sim.ClearLog();
+    EXPECT_EQ(StopOnce(GainOnce()), 1);
+    uint32_t status = 0;
+    EXPECT_EQ(Camera::Instance().Query(CmdIndex::ATCS_GAIN, status), 1);
+    EXPECT_EQ(status, 255u);
+}
+
+TEST_F(AutoFunctionsTest, CancelStopsTheRunBeforeTheNextPoll)
+{
+    connect({"--busy-polls", "never"});
+    CountingProgress progress;
+    progress.cancelAfter = 1;
+    const RunResult run = RunOnce(WhiteBalanceOnce(2), progress, 10s, 200ms);
+    EXPECT_EQ(run.end, RunEnd::Cancelled);
+    EXPECT_EQ(m_sim.Received(), Lines{"AWB=2"});
+    EXPECT_TRUE(m_notices.recorder.messages.empty());
+}
+
+TEST_F(AutoFunctionsTest, ExposureLimitsFollowModelBinningAndFramePeriod)
+{
+    const struct {
+        const char* model;
+        int hb, vb;
+        int32_t minimum;
+    } cases[] = {
+        {"KT-5100W-QBCL", 2, 2, 3},
+        {"KT-5100W-QBCL", 2, 1, 1},
+        {"KT-5200W-QBCL", 2, 2, 1},
+    };
+    for (const auto& c : cases) {
+        connect({"--model", c.model, "--set", "HB=" + std::to_string(c.hb), "--set", "VB=" + std::to_string(c.vb),
+                 "--set", "AR=40000"});
+        ASSERT_EQ(Camera::Instance().CheckModel(), 1);
+        m_sim.ClearLog();
+        ExposureLimits limits{};
+        ASSERT_TRUE(ExposureTimeLimits(limits));
+        EXPECT_EQ(limits.minimum, c.minimum) << c.model << " " << c.hb << c.vb;
+        EXPECT_EQ(limits.maximum, 40000 - 18);
+        EXPECT_EQ(m_sim.Received(), (Lines{"HB?", "VB?", "AR?"}));
+        TearDown();
+        m_sim.Stop();
+    }
+}
+
+TEST_F(AutoFunctionsTest, NoFramePeriodNoLimits)
+{
+    connect({"--fault", "silent-after=2"});
+    ExposureLimits limits{7, 7};
+    EXPECT_FALSE(ExposureTimeLimits(limits));
+    EXPECT_EQ(limits.maximum, 7);
+}
+
+TEST(AutoResults, UnlistedCodesAreUnknown)
+{
+    EXPECT_STREQ(ResultText(7), "Unknown Result");
+    EXPECT_STREQ(ResultText(-1), "Unknown Result");
+    EXPECT_STREQ(ResultText(255), "Idle");
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+// Sequencer sets and modes against the simulated camera: which lines a set's write and read
+// send, and what the rows hold afterwards.
+#include "Ids.h"
+#include "Progress.h"
+#include "Sequencer.h"
+#include "SimLinkFixture.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool Has(const Lines& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+size_t Starting(const Lines& lines, const std::string& prefix)
+{
+    return size_t(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+}
+
+// Records what a read shows.
+struct Shown : Sequencer::SetView {
+    std::map<int, int32_t> rows;
+    int binningAt = -1; // how many rows were shown when the binning was complete
+    void showRow(int ctrlId, int32_t value) override { rows[ctrlId] = value; }
+    void binningRead() override { binningAt = int(rows.size()); }
+};
+
+class SequencerTest : public SimLinkFixture {
+protected:
+    // A control value for every field: the row's minimum, which the camera takes, unless set.
+    std::map<int, int32_t> values;
+    int32_t valueOf(const Sequencer::Field& field)
+    {
+        if (values.count(field.ctrlId))
+            return values[field.ctrlId];
+        int32_t low = 0, high = 0;
+        ParameterTable::Instance().GetRange(uint32_t(field.ctrlId), low, high);
+        return field.kind == Sequencer::FieldKind::Number ? low : 0;
+    }
+    Walk::Stop write(int set, Sequencer::Conditions conditions)
+    {
+        SilentProgress progress;
+        return Sequencer::WriteSet(set, conditions, [this](const Sequencer::Field& f) { return valueOf(f); }, progress);
+    }
+};
+
+TEST_F(SequencerTest, WriteSendsTheFieldsThatApply)
+{
+    connect({"--model", "KT-5200W-QBCL"});
+    const struct {
+        Sequencer::Conditions conditions;
+        int32_t width;
+        Lines present, absent;
+        size_t lines;
+    } cases[] = {
+        {{true, false}, 1936, {"SQW5=1936", "SQHB5=2", "SQVB5=1", "SQGA5=100", "SQF5=1"}, {"SQGR5=100"}, 15},
+        {{true, false}, 0, {"SQH5=2"}, {"SQW5=0"}, 14},
+        {{true, true}, 96, {"SQGR5=100", "SQGG5=100", "SQGB5=100"}, {"SQGA5=100"}, 17},
+        {{false, false}, 96, {"SQW5=96"}, {"SQHB5=2", "SQVB5=1"}, 13},
+    };
+    for (const auto& c : cases) {
+        m_sim.ClearLog();
+        values = {{CtrlId::SequencerWidth, c.width}, {CtrlId::SequencerHorizontalBinning, 1}};
+        EXPECT_EQ(write(5, c.conditions), Walk::Stop::None);
+        const Lines rx = m_sim.Received();
+        EXPECT_EQ(rx.size(), c.lines);
+        for (const std::string& line : c.present)
+            EXPECT_TRUE(Has(rx, line)) << line;
+        for (const std::string& line : c.absent)
+            EXPECT_FALSE(Has(rx, line)) << line;
+        // The first line names the frame count, the region follows the binning.
+        EXPECT_EQ(rx.front(), "SQF5=1");
+    }
+    EXPECT_TRUE(m_notices.recorder.messages.empty());
+}
+
+TEST_F(SequencerTest, ReadStoresTheCameraSetWithListPositions)
+{
+    connect({"--model", "KT-5100W-QBCL", "--set", "SQHB3=2", "--set", "SQW3=640", "--set", "SQGA3=300",
+             "--set", "SQLUT3=1", "--set", "SQGR3=2000"});
+    ParameterTable& table = ParameterTable::Instance();
+    for (bool individualGain : {false, true}) {
+        m_sim.ClearLog();
+        Shown shown;
+        SilentProgress progress;
+        ASSERT_TRUE(Sequencer::ReadSet(3, {true, individualGain}, progress, &shown));
+        const Lines rx = m_sim.Received();
+        EXPECT_EQ(rx.front(), "SQF3?");
+        // The colour gains are asked only while they apply, the common gain always.
+        EXPECT_EQ(Starting(rx, "SQGR3?"), individualGain ? 1u : 0u);
+        EXPECT_EQ(Starting(rx, "SQGA3?"), 1u);
+        EXPECT_EQ(shown.binningAt, 4);
+        // x2 is the list's second entry; the common gain stands at 100 while colour gains apply.
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
+        EXPECT_EQ(shown.rows[CtrlId::SequencerHorizontalBinning], 1);
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerWidth), 640);
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerLut), 1);
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGain), individualGain ? 100 : 300);
+        for (int i = 0; i < table.RowCount(); ++i)
+            EXPECT_FALSE(table.IsPending(i));
+    }
+    EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGainRed), 2000);
+}
+
+TEST_F(SequencerTest, FieldsWithoutAnAnswerKeepTheirValues)
+{
+    // The camera answers the frame count and falls silent: the walk gives up after three
+    // unanswered fields, each of which keeps what it held.
+    connect({"--model", "KT-5100W-QBCL", "--set", "SQF2=9", "--fault", "silent-after=1"});
+    ParameterTable& table = ParameterTable::Instance();
+    table.SetDataValue(CtrlId::SequencerWidth, 777);
+    const int32_t next = table.GetDataValue(2783);
+    SilentProgress progress;
+    EXPECT_FALSE(Sequencer::ReadSet(2, {true, false}, progress, nullptr));
+    EXPECT_EQ(m_sim.Received().size(), 4u);
+    EXPECT_EQ(table.GetDataValue(2781), 9);
+    EXPECT_EQ(table.GetDataValue(2783), next);
+    EXPECT_EQ(table.GetDataValue(CtrlId::SequencerWidth), 777);
+}
+
+TEST_F(SequencerTest, MultiRoiToggleSendsTheOtherState)
+{
+    connect({"--model", "KT-5100W-QBCL", "--set", "SMRMD=1"});
+    Sequencer::MultiRoiToggle toggle = Sequencer::ToggleMultiRoi();
+    EXPECT_TRUE(toggle.asked && toggle.acknowledged && !toggle.nowOn);
+    EXPECT_EQ(m_sim.Received(), (Lines{"SMRMD?", "SMRMD=0"}));
+    int32_t mode = -1;
+    EXPECT_EQ(Sequencer::ReadMultiRoiMode(mode), 1);
+    EXPECT_EQ(mode, 0);
+    toggle = Sequencer::ToggleMultiRoi();
+    EXPECT_TRUE(toggle.acknowledged && toggle.nowOn);
+}
+
+TEST_F(SequencerTest, RefusedMultiRoiToggleIsNotAcknowledged)
+{
+    connect({"--model", "KT-5100W-QBCL", "--fault", "error-replies"});
+    const Sequencer::MultiRoiToggle toggle = Sequencer::ToggleMultiRoi();
+    EXPECT_TRUE(toggle.asked);
+    EXPECT_FALSE(toggle.acknowledged);
+}
+
+} // namespace

@@ -1,0 +1,315 @@
+// The sequencer page and the automatic functions, end to end: a person's choices and clicks
+// on the real pages, the lines the simulated camera received, and what the window shows.
+#include "E2eTool.h"
+
+#include "UpDownControl.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+size_t Count(const Lines& lines, const std::string& line)
+{
+    return size_t(std::count(lines.begin(), lines.end(), line));
+}
+
+bool StartsWith(const Lines& lines, const Lines& head)
+{
+    return lines.size() >= head.size() && std::equal(head.begin(), head.end(), lines.begin());
+}
+
+QStringList Items(QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+// Picks an entry straight away, as with the mouse: no entry in between is chosen on the way
+// (stepping through "Once" would start a run).
+bool Pick(E2eTool& tool, int listId, int index)
+{
+    QComboBox* list = tool.List(listId);
+    if (!list || index < 0 || index >= list->count() || !tool.ShowPageOf(list))
+        return false;
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    return true;
+}
+
+// Presses Enter in a box, as a person does to commit what was typed.
+void Commit(E2eTool& tool, int boxId, const QString& text)
+{
+    tool.Type(boxId, text);
+    QTest::keyClick(tool.Box(boxId), Qt::Key_Return);
+}
+
+// While a one-shot run polls: whether the progress window was up with its Cancel button, and
+// what it was called. A press of Cancel after a while, when asked.
+struct RunWatch {
+    QTimer timer;
+    bool shown = false;
+    bool cancellable = false;
+    QString name;
+    int cancelAfterTicks = -1;
+    int ticks = 0;
+    RunWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            QDialog* window = CProgressBarDialog::Instance().Window();
+            if (!window || !window->isVisible())
+                return;
+            shown = true;
+            name = window->accessibleName();
+            auto* cancel = window->findChild<QPushButton*>(QStringLiteral("progressCancel"));
+            cancellable = cancel != nullptr;
+            if (cancel && ++ticks == cancelAfterTicks)
+                QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        timer.start(100);
+    }
+};
+
+} // namespace
+
+class SequencerAutoE2eTest : public QObject {
+    Q_OBJECT
+
+    E2eTool* m_tool = nullptr;
+
+    const RecordingNotice::Entry& lastMessage() const { return m_tool->notices.recorder.messages.back(); }
+
+private slots:
+    void initTestCase()
+    {
+        m_tool = new E2eTool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "2", "--result", "agc=9", "--set", "SMRMD=1"};
+        QVERIFY(m_tool->Start(&args, 0));
+        QCOMPARE(m_tool->window->Connected(), 1);
+        CProgressBarDialog::Instance().SetClosePause(0);
+    }
+    void cleanupTestCase()
+    {
+        CProgressBarDialog::Instance().SetClosePause(1000);
+        delete m_tool;
+    }
+    void init()
+    {
+        m_tool->sim.ClearLog();
+        m_tool->notices.recorder.Clear();
+    }
+
+    void writeSendsTheSetOfTheIndexBoxAndReadsItBack()
+    {
+        Commit(*m_tool, CtrlId::SequencerIndex, "5");
+        QVERIFY(StartsWith(m_tool->sim.Received(), {"SQF5?", "SQNI5?", "SQHB5?", "SQVB5?", "SQW5?"}));
+
+        m_tool->sim.ClearLog();
+        m_tool->Type(CtrlId::SequencerWidth, "1456");
+        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
+        Lines rx = m_tool->sim.Received();
+        QCOMPARE(Count(rx, "SQW5=1456"), size_t(1));
+        QCOMPARE(Count(rx, "SQW5?"), size_t(1));
+        QVERIFY(Count(rx, "SQW5?") && std::find(rx.begin(), rx.end(), "SQW5=1456") < std::find(rx.begin(), rx.end(), "SQW5?"));
+        QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("1456"));
+
+        m_tool->sim.ClearLog();
+        m_tool->Type(CtrlId::SequencerWidth, "0");
+        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
+        rx = m_tool->sim.Received();
+        QCOMPARE(Count(rx, "SQW5=0"), size_t(0));
+        // The camera kept its width, which the read-back shows.
+        QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("1456"));
+        QVERIFY(m_tool->notices.recorder.messages.empty());
+    }
+
+    void binningHalvesTheRegionAndIsWrittenAsTheFactor()
+    {
+        Commit(*m_tool, CtrlId::SequencerIndex, "5");
+        m_tool->Type(CtrlId::SequencerWidth, "1456");
+        QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 1));
+        // The width follows the binned sensor before anything is written.
+        QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("728"));
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
+        const Lines rx = m_tool->sim.Received();
+        QCOMPARE(Count(rx, "SQHB5=2"), size_t(1));
+        QCOMPARE(Count(rx, "SQW5=728"), size_t(1));
+        QCOMPARE(m_tool->List(CtrlId::SequencerHorizontalBinning)->currentIndex(), 1);
+        QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
+        QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 0));
+    }
+
+    void indexSpinReadsThatSet()
+    {
+        Commit(*m_tool, CtrlId::SequencerIndex, "127");
+        m_tool->sim.ClearLog();
+        auto* spin = qobject_cast<UpDownControl*>(m_tool->Control(CtrlId::SequencerIndexSpin));
+        spin->step(+1);
+        spin->step(+1); // the last set is 128
+        const Lines rx = m_tool->sim.Received();
+        QCOMPARE(Count(rx, "SQF128?"), size_t(2));
+        QCOMPARE(Count(rx, "SQF129?"), size_t(0));
+        QCOMPARE(m_tool->Box(CtrlId::SequencerIndex)->text(), QString("128"));
+    }
+
+    void individualGainModeGoesOutOnceAndDecidesTheGains()
+    {
+        QVERIFY(m_tool->Choose(CtrlId::IndividualGainMode, 1));
+        Lines rx = m_tool->sim.Received();
+        QCOMPARE(Count(rx, "IGM=1"), size_t(1));
+        QVERIFY(StartsWith(rx, {"IGM=1", "FGR?", "FGG?", "FGB?"}));
+        int32_t low = 0, high = 0;
+        QVERIFY(ParameterTable::Instance().GetRange(CtrlId::GainRed, low, high));
+        QCOMPARE(QPair(low, high), QPair(100, 6400));
+        // Gain Auto is out of use; so is the white balance with a common exposure time.
+        QVERIFY(!m_tool->Control(CtrlId::GainAuto)->isEnabled());
+        QVERIFY(!m_tool->Control(CtrlId::WhiteBalanceAuto)->isEnabled());
+
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
+        rx = m_tool->sim.Received();
+        for (const char* line : {"SQGR128=", "SQGG128=", "SQGB128="})
+            QVERIFY2(std::any_of(rx.begin(), rx.end(), [&](const std::string& l) { return l.rfind(line, 0) == 0; }), line);
+        QVERIFY(std::none_of(rx.begin(), rx.end(), [](const std::string& l) { return l.rfind("SQGA128=", 0) == 0; }));
+    }
+
+    void whiteBalanceOffersWhatTheModesAllow()
+    {
+        // Individual Gain Mode is on: with individual exposure times only the exposure modes.
+        QVERIFY(m_tool->Choose(CtrlId::ExposureTimeMode, 1));
+        QComboBox* balance = m_tool->List(CtrlId::WhiteBalanceAuto);
+        QVERIFY(balance->isEnabled());
+        QCOMPARE(Items(balance), (QStringList{"Off", "ExposureOnce", "ExposureContinuous"}));
+        m_tool->sim.ClearLog();
+        QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, 2));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=3", "AWRS?"}));
+        QCOMPARE(m_tool->Box(CtrlId::WhiteBalanceStatus)->text(), QString("8"));
+
+        QVERIFY(m_tool->Choose(CtrlId::IndividualGainMode, 0));
+        QVERIFY(m_tool->Choose(CtrlId::ExposureTimeMode, 0));
+        QVERIFY(m_tool->Control(CtrlId::GainAuto)->isEnabled());
+        QCOMPARE(balance->count(), 7);
+        m_tool->sim.ClearLog();
+        QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Preset5000K")));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=6", "AWRS?"}));
+    }
+
+    void whiteBalanceOncePollsThenShowsTheResult()
+    {
+        QComboBox* balance = m_tool->List(CtrlId::WhiteBalanceAuto);
+        RunWatch watch;
+        QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Once")));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
+        QVERIFY(watch.shown && watch.cancellable);
+        QVERIFY(watch.name.startsWith("Balance White Auto"));
+        QCOMPARE(lastMessage().text, std::string("Complete"));
+        QCOMPARE(lastMessage().caption, std::string("Balance White Auto Result"));
+        QVERIFY(lastMessage().icon == NoticeIcon::None);
+        QCOMPARE(balance->currentIndex(), 0);
+        QCOMPARE(m_tool->Box(CtrlId::WhiteBalanceStatus)->text(), QString("0"));
+        QVERIFY(m_tool->window->isEnabled());
+        QVERIFY(!ParameterTable::Instance().IsPending(ParameterTable::Instance().CtrlId2TblIndex(CtrlId::WhiteBalanceAuto)));
+    }
+
+    void gainOnceReportsTheCamerasEndStatus()
+    {
+        QVERIFY(Pick(*m_tool, CtrlId::GainAuto, 2));
+        const Lines rx = m_tool->sim.Received();
+        QVERIFY(StartsWith(rx, {"AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
+        QCOMPARE(lastMessage().text, std::string("Condition Error"));
+        QCOMPARE(lastMessage().caption, std::string("Gain Auto Result"));
+        QCOMPARE(m_tool->List(CtrlId::GainAuto)->currentIndex(), 0);
+    }
+
+    void multiRoiToggleFollowsTheCamera()
+    {
+        m_tool->Control(CtrlId::SequencerMode)->setEnabled(false);
+        QVERIFY(m_tool->Click(CtrlId::MultiRoiEnable));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"SMRMD?", "SMRMD=0", "VSM?", "SMRMD?"}));
+        QVERIFY(m_tool->Control(CtrlId::SequencerMode)->isEnabled());
+        QCOMPARE(m_tool->Box(CtrlId::MultiRoiModeBox)->text(), QString("0"));
+
+        // Sequencer on: the camera reports it, and the multi-ROI button rests.
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Choose(CtrlId::SequencerModeSelect, 1));
+        QVERIFY(m_tool->Choose(CtrlId::SequencerMode, 1));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"SQSEL=1", "VSM?", "SQM=1", "VSM?"}));
+        QCOMPARE(m_tool->Box(CtrlId::CameraModeBox)->text(), QString("CommandSeqencerMode"));
+        QVERIFY(!m_tool->Control(CtrlId::MultiRoiEnable)->isEnabled());
+        QVERIFY(m_tool->Choose(CtrlId::SequencerMode, 0));
+        QVERIFY(m_tool->Control(CtrlId::MultiRoiEnable)->isEnabled());
+    }
+
+    void exposureModeDecidesTheVideoSendModes()
+    {
+        QComboBox* modes = m_tool->List(CtrlId::VideoSendModeList);
+        QVERIFY(m_tool->Choose(CtrlId::ExposureMode, 1));
+        QCOMPARE(Items(modes), (QStringList{"Normal", "Trigger Sequence", "Command Sequence"}));
+        QVERIFY(m_tool->Choose(CtrlId::ExposureMode, 0));
+        QCOMPARE(Items(modes), QStringList{"Normal"});
+        QCOMPARE(modes->currentIndex(), 0);
+    }
+
+    void refusedSettingsAreSentOnceAndChangeNothing()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", "error-replies"};
+        QVERIFY(tool.Start(&args, 0));
+        tool.sim.ClearLog();
+        QVERIFY(tool.Click(CtrlId::MultiRoiEnable));
+        QVERIFY(StartsWith(tool.sim.Received(), {"SMRMD?", "SMRMD=1"}));
+        QVERIFY(tool.Control(CtrlId::SequencerMode)->isEnabled());
+
+        // A refused gain mode is not sent a second time by the generic path.
+        tool.sim.ClearLog();
+        QVERIFY(tool.Choose(CtrlId::IndividualGainMode, 1));
+        QCOMPARE(Count(tool.sim.Received(), "IGM=1"), size_t(1));
+        QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode), 0);
+    }
+
+    void runsThatDoNotEndAreBoundedAndCancellable()
+    {
+        E2eTool tool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "never"};
+        QVERIFY(tool.Start(&args, 0));
+        {
+            // Cancel: the run stops at once and the camera's balance is switched off.
+            tool.sim.ClearLog();
+            RunWatch watch;
+            watch.cancelAfterTicks = 10;
+            QElapsedTimer took;
+            took.start();
+            QVERIFY(Pick(tool, CtrlId::WhiteBalanceAuto, 2));
+            QVERIFY(took.elapsed() < 8000);
+            const Lines rx = tool.sim.Received();
+            QCOMPARE(rx.front(), std::string("AWB=2"));
+            QVERIFY(StartsWith(Lines(rx.end() - 3, rx.end()), {"AWB=0", "PGR?", "PGB?"}));
+            QVERIFY(tool.notices.recorder.messages.empty());
+            QCOMPARE(tool.List(CtrlId::WhiteBalanceAuto)->currentIndex(), 0);
+        }
+        {
+            // Exposure "Once" that never converges: given up after the 10 s of its set.
+            tool.sim.ClearLog();
+            QElapsedTimer took;
+            took.start();
+            QVERIFY(Pick(tool, CtrlId::ExposureAuto, 2));
+            QVERIFY(took.elapsed() >= 10000 && took.elapsed() < 16000);
+            const Lines rx = tool.sim.Received();
+            QVERIFY(Count(rx, "ATCS?") >= 9);
+            QVERIFY(StartsWith(Lines(std::find(rx.begin(), rx.end(), "ASC=0"), rx.end()),
+                               {"ASC=0", "PE?", "PER?", "PEG?", "PEB?"}));
+            QCOMPARE(tool.notices.recorder.messages.back().text, std::string("Timeout Error"));
+            QCOMPARE(tool.notices.recorder.messages.back().caption, std::string("Exposure Auto Result"));
+            QCOMPARE(tool.List(CtrlId::ExposureAuto)->currentIndex(), 0);
+        }
+    }
+};
+
+QTEST_MAIN(SequencerAutoE2eTest)
+#include "sequencer_auto_e2e_test.moc"
