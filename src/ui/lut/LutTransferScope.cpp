@@ -22,9 +22,21 @@ LutTransferScope::~LutTransferScope()
     Notices().EndWait();
 }
 
-void LutProgressWindow::say(const std::string& message)
+void LutProgressWindow::begin(const std::string& message)
 {
+    m_steps = 0;
+    m_message.clear();
+    m_window.begin(message);
+}
+
+void LutProgressWindow::advance(int percent)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_steps++ > 0 && now - m_shown < kRefresh)
+        return;
+    m_shown = now;
     // Once Cancel was pressed the window says that it is stopping; the count may wait.
-    if (!cancelled())
-        CProgressBarDialog::Instance().SetMessage(QString::fromStdString(message));
+    if (!m_message.empty() && !cancelled())
+        CProgressBarDialog::Instance().SetMessage(QString::fromStdString(m_message));
+    m_window.advance(percent);
 }
