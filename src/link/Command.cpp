@@ -107,6 +107,11 @@ int Command::waitForLine(uint32_t timeoutMs)
     const int64_t looks = std::max<int64_t>(1, (int64_t(timeoutMs) + kCheckInterval.count() - 1) / kCheckInterval.count());
     const auto limit = start + looks * kCheckInterval;
     CommLink& link = CommLink::Instance();
+    struct Waiting {
+        CommLink& link;
+        explicit Waiting(CommLink& l) : link(l) { link.SetExchangeWaiting(true); }
+        ~Waiting() { link.SetExchangeWaiting(false); }
+    } waiting(link);
     for (;;) {
         if (receive(milliseconds::max(), std::min(Clock::now() + kCheckInterval, limit)))
             return 1;
