@@ -67,33 +67,19 @@ private slots:
     void init() { m_notices = std::make_unique<ScopedRecordingNotice>(); }
     void cleanup() { m_notices.reset(); }
 
-    void windowCarriesTheChannelsTitleAndTexts()
+    // The graph sits where the mouse rules expect it, whatever the font makes of the rest.
+    void graphSitsWhereTheMouseRulesExpectIt()
     {
-        for (int channel : {0, 1, 2}) {
-            CLUTDlg editor(channel);
-            editor.Initialize();
-            static const char* const titles[] = {"LUT Setting for Red", "LUT Setting for Green", "LUT Setting for Blue"};
-            QCOMPARE(editor.windowTitle(), QString(titles[channel]));
-            QCOMPARE(editor.ModeText(), QString("Edit Mode"));
-            QCOMPARE(editor.Graph()->geometry(), QRect(160, 20, 260, 260));
-            QVERIFY(!editor.isVisible());
-        }
         CLUTDlg editor(Lut::Green);
-        QStringList buttons;
-        for (QPushButton* b : editor.findChildren<QPushButton*>())
-            buttons << b->text();
-        for (const char* text : {"Read Table Data", "Write Table Data", "Clear Table Data",
-                                 "Write This Setting To All Other Color Tables", "Convert Editable"})
-            QVERIFY2(buttons.contains(text), text);
-        QStringList labels;
-        for (QLabel* l : editor.findChildren<QLabel*>())
-            labels << l->text();
-        for (const char* text : {"4095", "2048", "0", "16", "31", "Edit Point\nCount To Add"})
-            QVERIFY2(labels.contains(text), text);
+        editor.Initialize();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(editor.Graph()->geometry(), QRect(CLUTDlg::kGraphLeft, CLUTDlg::kGraphTop, 260, 260));
+        QVERIFY(editor.rect().contains(editor.Graph()->geometry()));
         QLabel* countLabel = nullptr;
         for (QLabel* l : editor.findChildren<QLabel*>())
-            if (l->text().startsWith("Edit Point"))
+            if (l->buddy())
                 countLabel = l;
+        QVERIFY(countLabel);
         QCOMPARE(countLabel->buddy(), static_cast<QWidget*>(editor.findChild<NumberBox*>("pointCount")));
     }
 
@@ -175,8 +161,6 @@ private slots:
         image = editor.Graph()->grab().toImage();
         QCOMPARE(ringPixels(image, QRect(95, 155, 11, 11)), 0);
         QCOMPARE(image.pixelColor(130, 259), green); // a flat table lies along the bottom
-        QCOMPARE(LutGraph::ChannelColor(Lut::Red), QColor(255, 0, 0));
-        QCOMPARE(LutGraph::ChannelColor(7), QColor(255, 0, 0));
     }
 
     void openTableShowsTheMonochromeEditorAndModeOffHidesIt()
