@@ -6,6 +6,7 @@
 #include "CCtrlToolDlg.h"
 #include "CommandFamilies.h"
 #include "IdentityFeature.h"
+#include "LutFeature.h"
 #include "MotorLensFeature.h"
 #include "ParameterControls.h"
 #include "PushButtons.h"
@@ -33,6 +34,7 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<SequencerFeature>(&window, controls, generic));
     window.AddFeature(std::make_unique<IdentityFeature>(&window));
     window.AddFeature(std::make_unique<MotorLensFeature>(window));
+    window.AddFeature(std::make_unique<LutFeature>(&window, controls));
 
     auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);
     QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),

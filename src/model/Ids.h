@@ -76,6 +76,7 @@ enum : int {
     LutIndexSpinRed = 2519,
     LutIndexSpinGreen = 2525,
     LutIndexSpinBlue = 2531,
+    OpenLutTable = 1573,
 
     // Sequencer and multi-ROI (page "User D")
     SequencerMode = 2901,
@@ -150,6 +151,9 @@ enum : int {
     HTL = 75,      // height
     OFC = 76,      // offset X
     WTC = 77,      // width
+    LUTSR = 129,   // the red table's run of 32 entries; LUTSG and LUTSB follow
+    LUTSG = 130,
+    LUTSB = 131,
     VSM = 206,     // video send mode
     SQM = 208,     // sequencer mode
     SQSEL = 209,   // sequencer kind

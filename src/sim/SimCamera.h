@@ -19,7 +19,9 @@
 //   into user area n, SA00=0 into the factory area; CRS00=1 returns to the power-on state (the
 //   factory area). Areas hold every stored value, the sequencer sets and the lookup tables;
 //   identity and status values are not part of them.
-//   LUTSR/LUTSG/LUTSB: a run of 32 index-less lines of one form addresses entries 0..31.
+//   LUTSR/LUTSG/LUTSB: a run of 32 index-less lines of one form addresses entries 0..31. As a
+//   start-up value (--set LUTSG=v0,v1,...) it fills the table from entry 0, with values up to
+//   65535, wider than the camera takes over the line.
 //   AWB=2/4, AGC=2, ASC=2: AWRS/ATCS answer busy (or values below 8) for the chosen number of
 //   polls, then the chosen result; RS=0 sets SDRS. SQM, SQSEL and SMRMD show in VSM.
 //   ID is written only right after ULCK=7315048 (ULCK=0 withdraws the unlock); MD00 also
@@ -136,6 +138,7 @@ private:
     // Feature handlers: each returns true when it owns the request and then fills out.
     bool handleSequencer(const Request& r, std::string& out);
     bool handleLut(const Request& r, std::string& out);
+    bool seedLutRun(int channel, const std::string& values, std::string& out);
     bool handleFlash(const Request& r, std::string& out);
     bool handleAutomatic(const Request& r, std::string& out);
     bool handleIdentity(const Request& r, std::string& out);

@@ -20,12 +20,44 @@ int channelOf(const std::string& mnemonic, const char* prefix)
 }
 
 constexpr int32_t kMaxEntry = 4095;
+// A start-up table may hold wider values than the camera takes over the line, so that a
+// reader's handling of them can be tried.
+constexpr int32_t kMaxSeededEntry = 65535;
 
 } // namespace
+
+bool SimCamera::seedLutRun(int channel, const std::string& values, std::string& out)
+{
+    // "--set LUTSG=v0,v1,...": the table from entry 0 on.
+    std::array<int32_t, kLutEntries> table = m_work.luts[size_t(channel)];
+    size_t at = 0;
+    for (int entry = 0; entry < kLutEntries; ++entry) {
+        const size_t comma = values.find(',', at);
+        int32_t value = 0;
+        if (!parseInt(values.substr(at, comma == std::string::npos ? std::string::npos : comma - at), value)
+            || value < 0 || value > kMaxSeededEntry) {
+            out = kErrRange;
+            return true;
+        }
+        table[size_t(entry)] = value;
+        if (comma == std::string::npos)
+            break;
+        at = comma + 1;
+        if (entry + 1 == kLutEntries) {
+            out = kErrRange; // more values than entries
+            return true;
+        }
+    }
+    m_work.luts[size_t(channel)] = table;
+    out = kComplete;
+    return true;
+}
 
 bool SimCamera::handleLut(const Request& r, std::string& out)
 {
     int run = channelOf(r.mnemonic, "LUTS");
+    if (run >= 0 && r.initial)
+        return seedLutRun(run, r.arg, out);
     if (run >= 0) {
         std::string form = r.mnemonic + (r.query ? "?" : "=");
         if (form != m_lastForm || m_lutCursor >= kLutEntries)

@@ -455,8 +455,10 @@ private slots:
                                                   << QList<int>{1343, 1345, 1347} << QList<int>{1338};
         QTest::newRow("LUT gamma") << int(R::LutMode) << QList<int>{1381, 1} << QList<int>{2575, 1848}
                                    << QList<int>{1573};
-        QTest::newRow("LUT table") << int(R::LutMode) << QList<int>{1381, 2} << QList<int>{}
-                                   << QList<int>{1573, 2575, 1848};
+        QTest::newRow("LUT table") << int(R::LutMode) << QList<int>{1381, 2} << QList<int>{1573}
+                                   << QList<int>{2575, 1848};
+        QTest::newRow("LUT off") << int(R::LutMode) << QList<int>{1381, 0} << QList<int>{}
+                                 << QList<int>{1573, 2575, 1848};
         QTest::newRow("image gain on") << int(R::ImageGainMode) << QList<int>{2542, 1}
                                        << QList<int>{1789, 1796} << QList<int>{1055, 1059};
         QTest::newRow("image gain off") << int(R::ImageGainMode) << QList<int>{2542, 0}

@@ -87,8 +87,10 @@ const std::vector<EnableTable> kEnableTables = {
      {{0, {1363, 1364}, {}},
       {-1, {}, {1363, 1364}}}},
     // The LUT editors follow this rule when it has been applied (Moment::LutModeApplied).
+    // "LUT" opens the table editor and leaves the gamma list; "Off" leaves both.
     {EnableRule::LutMode, 1381,
      {{1, {2575, 1848}, {1573}},
+      {2, {1573}, {2575, 1848}},
       {-1, {}, {1573, 2575, 1848}}}},
     {EnableRule::ImageGainMode, 2542,
      {{1, {1789, 1796}, {1055, 1059}},

@@ -1,0 +1,147 @@
+#include "LutFeature.h"
+
+#include "CLUTDlg.h"
+#include "ControlAdapter.h"
+#include "ErrorReport.h"
+#include "GammaCsv.h"
+#include "Ids.h"
+#include "LogFile.h"
+#include "LutTransferScope.h"
+#include "UserNotice.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr const char* kOpenFilter = "Camera gamma data (*.csv) | *.csv ||";
+constexpr const char* kSaveFilter = "Camera gamm data (*.csv) | *.csv";
+constexpr const char* kMonochromeTitle = "LUT Setting for Monochrome";
+// The LUT-mode list's items that keep the editor: "Gamma" and "LUT".
+constexpr int kGammaItem = 1;
+constexpr int kTableItem = 2;
+
+std::string currentFolder()
+{
+    return QDir::currentPath().toStdString();
+}
+
+} // namespace
+
+LutFeature::LutFeature(QWidget* mainWindow, ControlAdapter& controls) : m_mainWindow(mainWindow), m_controls(controls)
+{
+    for (int channel = 0; channel < Lut::kChannels; ++channel) {
+        m_editors[size_t(channel)] = std::make_unique<CLUTDlg>(channel);
+        m_editors[size_t(channel)]->SetProgressOwner(mainWindow);
+    }
+}
+
+LutFeature::~LutFeature() = default;
+
+std::vector<Feature::Claim> LutFeature::Claims() const
+{
+    return {{CtrlId::OpenLutTable, When::Instead}};
+}
+
+std::vector<int> LutFeature::MenuCommands() const
+{
+    return {MenuCommand::OpenLutFile, MenuCommand::SaveLutFile, MenuCommand::LoadAllLut};
+}
+
+void LutFeature::OnControl(int, When)
+{
+    OpenTable();
+}
+
+void LutFeature::OnMenu(int commandId)
+{
+    switch (commandId) {
+    case MenuCommand::OpenLutFile:
+        openLutFile();
+        break;
+    case MenuCommand::SaveLutFile:
+        saveLutFile();
+        break;
+    case MenuCommand::LoadAllLut:
+        LoadAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void LutFeature::OnMoment(Moment moment)
+{
+    if (moment == Moment::StartupWindowsReady) {
+        for (const auto& editor : m_editors)
+            editor->Initialize();
+    } else if (moment == Moment::LutModeApplied) {
+        const int item = m_controls.ListSelection(CtrlId::LutMode);
+        if (item != kGammaItem && item != kTableItem)
+            Editor(Lut::Green).hide();
+    }
+}
+
+void LutFeature::OpenTable()
+{
+    CLUTDlg& editor = Editor(Lut::Green);
+    editor.Initialize();
+    editor.show();
+    editor.setWindowTitle(QString::fromLatin1(kMonochromeTitle));
+    editor.raise();
+    editor.activateWindow();
+}
+
+bool LutFeature::LoadAll()
+{
+    LutTransferScope scope;
+    ErrorReport errors("entries");
+    for (const auto& editor : m_editors)
+        if (!editor->ReadFromCamera())
+            return false;
+    return true;
+}
+
+bool LutFeature::LoadFile(const std::string& path)
+{
+    GammaCsv parsed;
+    if (!GammaFile::Load(path, parsed))
+        return false;
+    for (int channel = 0; channel < Lut::kChannels; ++channel) {
+        CLUTDlg& editor = Editor(channel);
+        for (int row = 0; row < parsed.rows; ++row)
+            editor.Curve().Table()[size_t(row)] = parsed.tables[size_t(channel)][size_t(row)];
+        editor.SetMode(LutCurve::Mode::View);
+        editor.Invalidate();
+    }
+    return true;
+}
+
+bool LutFeature::writeTables(const std::string& path) const
+{
+    Lut::Tables tables{};
+    for (int channel = 0; channel < Lut::kChannels; ++channel)
+        tables[size_t(channel)] = Editor(channel).Curve().Table();
+    return GammaFile::Save(path, tables);
+}
+
+void LutFeature::openLutFile()
+{
+    const std::string path = Notices().OpenFileName("", currentFolder(), kOpenFilter);
+    if (!path.empty())
+        LoadFile(path);
+}
+
+void LutFeature::saveLutFile()
+{
+    if (!LoadAll())
+        return;
+    const std::string chosen = Notices().SaveFileName("", currentFolder(), kSaveFilter);
+    if (chosen.empty())
+        return;
+    const QString path = WithDefaultSuffix(QString::fromStdString(chosen), QStringLiteral("csv"));
+    if (QFileInfo::exists(path)
+        && !Notices().AskYesNo(path.toStdString() + "\nThis file already exists." + "\nReplace existing file?", ""))
+        return;
+    writeTables(path.toStdString());
+}

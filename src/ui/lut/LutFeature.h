@@ -1,0 +1,48 @@
+#pragma once
+// The lookup tables on the main window: the three LUT editors (red, green, blue; only the
+// green one is ever shown, by "Open LUT Table", as "LUT Setting for Monochrome"), the LUT
+// menu ("&Open LUT file", "&Save LUT file", "&Load all LUT table") and the LUT-mode rule's
+// part for the editor: with the mode "Off" the shown editor is hidden.
+#include "Feature.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+class CLUTDlg;
+class ControlAdapter;
+class QWidget;
+
+class LutFeature : public Feature {
+public:
+    // Both belong to the main window and outlive this object. The editors are created here,
+    // in the order red, green, blue; their windows are initialised when the window's are.
+    LutFeature(QWidget* mainWindow, ControlAdapter& controls);
+    ~LutFeature() override;
+
+    std::vector<Claim> Claims() const override;
+    std::vector<int> MenuCommands() const override;
+    void OnControl(int ctrlId, When when) override;
+    void OnMenu(int commandId) override;
+    void OnMoment(Moment moment) override;
+
+    CLUTDlg& Editor(int channel) const { return *m_editors[size_t(channel)]; }
+
+    // "Open LUT Table": the green editor shown as the monochrome one.
+    void OpenTable();
+    // Reads the red, green and blue tables from the camera, stopping at the first read that
+    // fails; true when all three came. One action: the windows stay locked throughout.
+    bool LoadAll();
+    // "&Open LUT file" once a file is chosen: a sound file fills the editors (the rows it
+    // has) and puts them into View Mode; a file with any fault changes nothing.
+    bool LoadFile(const std::string& path);
+
+private:
+    void openLutFile();
+    void saveLutFile();
+    bool writeTables(const std::string& path) const;
+
+    QWidget* m_mainWindow;
+    ControlAdapter& m_controls;
+    std::array<std::unique_ptr<CLUTDlg>, 3> m_editors;
+};

@@ -1,0 +1,173 @@
+// The gamma data CSV file: what the reader makes of sound and malformed files, the writer's
+// text, and a save that replaces a file only when it is complete.
+#include "GammaCsv.h"
+#include "UserNotice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Error = GammaCsv::Error;
+
+std::string rows(int count, const char* line = "1,2,3\r\n")
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += line;
+    return text;
+}
+
+struct CsvCase {
+    const char* name;
+    std::string text;
+    Error error;
+    int rows;
+    std::array<uint32_t, 3> first; // the first data row's red, green and blue
+};
+
+class GammaCsvRead : public ::testing::TestWithParam<CsvCase> {};
+
+TEST_P(GammaCsvRead, ReadsOrRefuses)
+{
+    const CsvCase& c = GetParam();
+    const GammaCsv parsed = ParseGammaCsv(c.text);
+    EXPECT_EQ(parsed.error, c.error);
+    if (c.error != Error::None)
+        return;
+    EXPECT_EQ(parsed.rows, c.rows);
+    for (int channel = 0; c.rows > 0 && channel < 3; ++channel) {
+        EXPECT_EQ(parsed.tables[size_t(channel)][0], c.first[size_t(channel)]) << channel;
+    }
+}
+
+const std::string kHeader = "GammaData (R G B)\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, GammaCsvRead,
+    ::testing::Values(
+        CsvCase{"HeaderAlone", kHeader, Error::None, 0, {}},
+        CsvCase{"EmptyFile", "", Error::None, 0, {}},
+        CsvCase{"ThirtyTwoRows", kHeader + rows(32), Error::None, 32, {1, 2, 3}},
+        CsvCase{"LastRowWithoutLineEnd", kHeader + "7,8,9", Error::None, 1, {7, 8, 9}},
+        CsvCase{"StrayCharactersDropped", kHeader + "12, 3a4 ,+5\r\n", Error::None, 1, {12, 34, 5}},
+        CsvCase{"EmptyFieldsAreZero", kHeader + ",,\n", Error::None, 1, {0, 0, 0}},
+        CsvCase{"MinusSignIsMalformed", kHeader + "12, 3a4 ,-5\r\n", Error::LineFormat, 0, {}},
+        CsvCase{"DecimalPointIsMalformed", kHeader + "1.5,2,3\r\n", Error::LineFormat, 0, {}},
+        CsvCase{"FourNumbers", kHeader + "1,2,3,4\r\n", Error::DataCount, 0, {}},
+        CsvCase{"TwoNumbers", kHeader + "1,2\r\n", Error::LineFormat, 0, {}},
+        CsvCase{"EmptyLine", kHeader + "1,2,3\r\n\r\n1,2,3\r\n", Error::LineFormat, 0, {}},
+        CsvCase{"TrailingEmptyLine", kHeader + rows(32) + "\r\n", Error::LineFormat, 0, {}},
+        CsvCase{"ThirtyThreeRows", kHeader + rows(33), Error::TooMany, 0, {}},
+        CsvCase{"ThirdCommaBeforeTooMany", kHeader + rows(32) + "1,2,3,4\r\n", Error::DataCount, 0, {}},
+        // A line is read 126 characters at a time: the rest of a long header is a data line.
+        CsvCase{"LongHeaderGoesOn", std::string(126, 'x') + "4,5,6\r\n", Error::None, 1, {4, 5, 6}},
+        CsvCase{"LongDataLineGoesOn", kHeader + "1,2,3" + std::string(130, ' ') + "\r\n", Error::LineFormat, 0, {}},
+        CsvCase{"HugeNumberSaturates", kHeader + "99999999999999999999999,0,0\r\n", Error::None, 1, {4095, 0, 0}}),
+    [](const ::testing::TestParamInfo<CsvCase>& info) { return std::string(info.param.name); });
+
+TEST(GammaCsv, TheFirstValueAboveTheRangeIsToldTheOthersClampedQuietly)
+{
+    const GammaCsv parsed = ParseGammaCsv(kHeader + "5000,1,2\r\n3,70000,4\r\n");
+    ASSERT_EQ(parsed.error, Error::None);
+    EXPECT_EQ(parsed.tables[0][0], 4095u);
+    EXPECT_EQ(parsed.tables[1][1], 4095u);
+    ASSERT_TRUE(parsed.clamped);
+    EXPECT_EQ(parsed.ClampText(), "Invalid data value: Line(0) : Value(5000)");
+
+    EXPECT_EQ(ParseGammaCsv(kHeader + "0,0,0\r\n1,2,99999999999\r\n").ClampText(),
+              "Invalid data value: Line(1) : Value(2147483647)");
+}
+
+TEST(GammaCsv, WrittenTextReadsBack)
+{
+    Lut::Tables tables{};
+    for (int c = 0; c < 3; ++c)
+        for (int j = 0; j < Lut::kEntries; ++j)
+            tables[size_t(c)][size_t(j)] = uint32_t((j * 131 + c * 977) % 4096);
+    const std::string text = FormatGammaCsv(tables);
+    EXPECT_EQ(text.rfind("GammaData (R G B)\r\n", 0), 0u);
+    EXPECT_EQ(text.substr(19, 14), "0,977,1954\r\n13");
+    size_t lines = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 33u);
+    EXPECT_EQ(size_t(std::count(text.begin(), text.end(), '\n')), lines) << "every line ends in CR LF";
+
+    const GammaCsv back = ParseGammaCsv(text);
+    EXPECT_EQ(back.error, Error::None);
+    EXPECT_EQ(back.rows, 32);
+    EXPECT_EQ(back.tables, tables);
+}
+
+class GammaFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/lumora-gamma-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    static std::string contents(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path m_dir;
+    ScopedRecordingNotice m_notices;
+};
+
+TEST_F(GammaFileTest, SaveReplacesOnlyWhenComplete)
+{
+    const fs::path file = m_dir / "gamma.csv";
+    std::ofstream(file) << "old";
+    Lut::Tables tables{};
+    tables[1][31] = 4095;
+    ASSERT_TRUE(GammaFile::Save(file.string(), tables));
+    EXPECT_EQ(contents(file), FormatGammaCsv(tables));
+
+    // A target that cannot be replaced (a folder) stays as it was, and nothing is left beside it.
+    const fs::path folder = m_dir / "taken.csv";
+    fs::create_directory(folder);
+    std::ofstream(folder / "inside") << "kept";
+    EXPECT_FALSE(GammaFile::Save(folder.string(), tables));
+    ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
+    EXPECT_EQ(m_notices.recorder.messages[0].text.rfind(folder.string() + "\nCouldn't open this file", 0), 0u);
+    EXPECT_EQ(m_notices.recorder.messages[0].icon, NoticeIcon::Error);
+    EXPECT_EQ(contents(folder / "inside"), "kept");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);
+}
+
+TEST_F(GammaFileTest, LoadTellsWhatIsWrong)
+{
+    GammaCsv parsed;
+    const std::string missing = (m_dir / "none.csv").string();
+    EXPECT_FALSE(GammaFile::Load(missing, parsed));
+    const fs::path bad = m_dir / "bad.csv";
+    std::ofstream(bad, std::ios::binary) << kHeader << "1,2\r\n";
+    EXPECT_FALSE(GammaFile::Load(bad.string(), parsed));
+    const fs::path wide = m_dir / "wide.csv";
+    std::ofstream(wide, std::ios::binary) << kHeader << "1,2,5000\r\n";
+    EXPECT_TRUE(GammaFile::Load(wide.string(), parsed));
+    EXPECT_EQ(parsed.tables[2][0], 4095u);
+
+    const auto& messages = m_notices.recorder.messages;
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].text, missing + "\nCouldn't open this file");
+    EXPECT_EQ(messages[1].text, "Invaild line format");
+    EXPECT_EQ(messages[2].text, "Invalid data value: Line(0) : Value(5000)");
+    for (const auto& m : messages)
+        EXPECT_EQ(m.icon, NoticeIcon::Error);
+}
+
+} // namespace

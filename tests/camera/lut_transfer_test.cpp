@@ -1,0 +1,140 @@
+// Table transfers against the simulated camera on a pseudo-terminal: what a read stores, what
+// a write sends, how a run reports its progress and where it stops.
+#include "CamSimProcess.h"
+#include "CommLink.h"
+#include "LutTransfer.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records what a transfer reports; asks to stop after a given number of steps.
+class RecordingProgress : public LutProgress {
+public:
+    explicit RecordingProgress(int stopAfter = -1) : m_stopAfter(stopAfter) {}
+    void begin(const std::string& message) override { opening = message; }
+    void advance(int percent) override { positions.push_back(percent); }
+    void end() override { ended = true; }
+    bool cancelled() const override { return m_stopAfter >= 0 && int(positions.size()) >= m_stopAfter; }
+    void say(const std::string& message) override { messages.push_back(message); }
+
+    std::string opening;
+    std::vector<int> positions;
+    std::vector<std::string> messages;
+    bool ended = false;
+
+private:
+    int m_stopAfter;
+};
+
+class LutTransferTest : public ::testing::Test {
+protected:
+    void connect(std::vector<std::string> args)
+    {
+        ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
+        m_settings.ports["COM1"] = m_sim.DevicePath();
+        SetSettingsStore(&m_settings);
+        CommLink::Instance().ReloadSettingsForTest();
+        ASSERT_EQ(CommLink::Instance().Open(0, 115200, 0), 1);
+    }
+    void TearDown() override
+    {
+        CommLink::Instance().Close();
+        SetSettingsStore(nullptr);
+    }
+    static std::vector<std::string> repeated(const std::string& line, int count)
+    {
+        return std::vector<std::string>(size_t(count), line);
+    }
+
+    CamSimProcess m_sim;
+    MemorySettings m_settings;
+    ScopedRecordingNotice m_notices;
+};
+
+TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
+{
+    // The green table starts with values wider than 12 bits.
+    connect({"--set", "LUTSG=7,4095,4096,65535,200"});
+    Lut::Table table{};
+    table.fill(1);
+    RecordingProgress progress;
+    EXPECT_TRUE(LutTransfer::Read(Lut::Green, table, progress));
+    EXPECT_EQ(m_sim.Received(), repeated("LUTSG?", 32));
+    EXPECT_EQ((std::vector<uint32_t>(table.begin(), table.begin() + 5)), (std::vector<uint32_t>{7, 4095, 4095, 4095, 200}));
+    EXPECT_EQ(table[5], 5u * 128) << "the rest as the camera has it";
+
+    EXPECT_EQ(progress.opening, "Now, reading camera gamma data  [G]. ");
+    ASSERT_EQ(progress.messages.size(), 32u);
+    EXPECT_EQ(progress.messages[0], "Now, reading camera gamma data  [G].   (1 / 32)");
+    EXPECT_EQ(progress.positions.front(), 0);
+    EXPECT_EQ(progress.positions.back(), 96);
+    EXPECT_TRUE(progress.ended);
+    EXPECT_TRUE(m_notices.recorder.messages.empty());
+}
+
+TEST_F(LutTransferTest, WrittenTableReadsBack)
+{
+    connect({});
+    Lut::Table written{};
+    for (int j = 0; j < Lut::kEntries; ++j)
+        written[size_t(j)] = uint32_t(4095 - 100 * j);
+    RecordingProgress writing;
+    EXPECT_TRUE(LutTransfer::Write(Lut::Blue, written, writing));
+    EXPECT_EQ(writing.opening, "Now, writing camera gamma data.");
+    EXPECT_EQ(writing.messages.back(), "Now, writing camera gamma data.  (32 / 32)");
+
+    Lut::Table read{};
+    RecordingProgress reading;
+    EXPECT_TRUE(LutTransfer::Read(Lut::Blue, read, reading));
+    EXPECT_EQ(read, written);
+    const std::vector<std::string> rx = m_sim.Received();
+    ASSERT_EQ(rx.size(), 64u);
+    EXPECT_EQ(rx[0], "LUTSB=4095");
+    EXPECT_EQ(rx[31], "LUTSB=995");
+    EXPECT_EQ(rx[32], "LUTSB?");
+    // A channel outside the three sends nothing.
+    EXPECT_FALSE(LutTransfer::Write(3, written, writing));
+    EXPECT_EQ(m_sim.Received().size(), 64u);
+}
+
+TEST_F(LutTransferTest, CancelStopsAfterTheExchangeInFlight)
+{
+    connect({});
+    Lut::Table table{};
+    RecordingProgress progress(3);
+    EXPECT_FALSE(LutTransfer::Read(Lut::Red, table, progress));
+    EXPECT_EQ(m_sim.Received(), repeated("LUTSR?", 3));
+    EXPECT_EQ(table[2], 256u);
+    EXPECT_EQ(table[3], 0u) << "entries not read keep their values";
+    ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
+    EXPECT_EQ(m_notices.recorder.messages[0].text, "Stopped after 3 of 32 entries; the others keep their previous values.");
+}
+
+TEST_F(LutTransferTest, RefusedSettingEndsTheWriteAtOnce)
+{
+    connect({"--fault", "error-replies"});
+    Lut::Table table{};
+    RecordingProgress progress;
+    EXPECT_FALSE(LutTransfer::Write(Lut::Red, table, progress));
+    EXPECT_EQ(m_sim.Received(), repeated("LUTSR=0", 1));
+    ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
+    EXPECT_EQ(m_notices.recorder.messages[0].caption, "Communication Error<2>");
+}
+
+TEST_F(LutTransferTest, SilentCameraEndsTheReadAtTheFirstMissingAnswer)
+{
+    connect({"--fault", "silent-after=5"});
+    Lut::Table table{};
+    table.fill(9);
+    RecordingProgress progress;
+    EXPECT_FALSE(LutTransfer::Read(Lut::Red, table, progress));
+    EXPECT_EQ(m_sim.Received().size(), 6u);
+    EXPECT_EQ(table[4], 512u);
+    EXPECT_EQ(table[5], 9u);
+    EXPECT_EQ(progress.messages.size(), 5u);
+}
+
+} // namespace
