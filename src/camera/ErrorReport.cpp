@@ -87,3 +87,12 @@ int ErrorReport::Suppressed() const
 {
     return s_outermost ? s_outermost->m_suppressed : 0;
 }
+
+int ErrorReport::TakeSuppressed()
+{
+    if (!s_outermost)
+        return 0;
+    const int taken = s_outermost->m_suppressed;
+    s_outermost->m_suppressed = 0;
+    return taken;
+}

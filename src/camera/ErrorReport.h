@@ -18,6 +18,9 @@ public:
 
     // Errors counted but not shown so far (of the outermost report).
     int Suppressed() const;
+    // For an action that counts its failures itself and says so in its own closing message:
+    // the errors counted so far are not told again when the report ends. Returns them.
+    int TakeSuppressed();
 
 private:
     class Gate;

@@ -15,6 +15,8 @@ enum : int {
     ExposureTime = 1338,
     ExposureMode = 1337,
     TriggerMode = 1341,
+    TriggerDelay = 1382,      // TD, the second command entry of the mnemonic
+    TriggerOperation = 2541,  // TRGOP, likewise
     ExposureTimeMode = 1368,
     ExposureAuto = 2538,
     ExposureTimeAutoMax = 1376,
@@ -118,6 +120,13 @@ enum : int {
 
     // Factory page
     CameraModelList = 1855,
+    WriteModelId = 1016,
+    XmlVersionMajor = 2602,
+    XmlVersionMinor = 2603,
+    XmlVersionPatch = 2604,
+    ReadXmlVersion = 2605,
+    WriteXmlVersion = 2606,
+    StoreAllAreas = 1024,
     FactoryBaudRate = 1422,
     SupportedBaudBox = 2898,
 };
@@ -159,11 +168,16 @@ enum : int {
     SQSEL = 209,   // sequencer kind
     SQIDX = 370,   // the active sequencer set
     SQRST = 371,   // sequencer reset
+    LUTR = 132,    // one LUT entry: "LUTR=index,value"; LUTG and LUTB follow
+    LUTG = 133,
+    LUTB = 134,
     LD = 383,      // load a flash area
     SA = 384,      // store into a flash area
     QueryArea = 385, // the current flash area; the table gives it no mnemonic
+    SA00 = 386,    // store into the factory area
     ULCK = 387,    // write unlock of the camera id
     ID = 388,      // camera id
+    MD00 = 389,    // model id write
     FPVN = 391,    // FPGA version
     ALCST = 520,   // automatic level status
     XMLVR = 525,   // XML version

@@ -1,0 +1,42 @@
+#pragma once
+// The camera's flash memory areas: area 0 holds the factory settings, areas 1 to 3 the user
+// settings. Loading an area replaces every working setting (the caller reads the camera
+// again); storing writes the working settings into an area, which takes the camera long.
+// Qt-free; user-interface thread only.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace FlashAreas {
+
+constexpr int kFactoryArea = 0;
+constexpr int kFirstUserArea = 1;
+constexpr int kLastUserArea = 3;
+constexpr int kInvalidArea = -1;
+
+// A load may take the camera as long as the communication dialog's load allows.
+constexpr uint32_t kLoadTimeoutMs = 10000;
+constexpr uint32_t kStoreTimeoutMs = 8000;
+constexpr uint32_t kStoreAllTimeoutMs = 10000;
+
+enum class Purpose { Store, Load };
+
+// The entries the area selection offers, in order: "Factory" first when loading, and when
+// storing outside Control Mode 0; then "User 1" ... "User 3".
+std::vector<std::string> Entries(Purpose purpose, unsigned controlMode);
+// The area an entry names; kInvalidArea for any other text.
+int AreaOfEntry(const std::string& entry);
+
+// "LD=n"; 1 when the camera acknowledged (its working settings then changed).
+int LoadArea(int area);
+// "SA00=0" for the factory area, "SA=n" for a user area; refuses any other area before
+// sending ("Selected invalid area !"). Says "Completed saving current setting data !" when
+// the camera acknowledged; 1 then.
+int StoreArea(int area);
+// After the person confirmed: areas 3, 2, 1 in this order, going on after a failure; one
+// message at the end. The number of areas not stored.
+int StoreAllUserAreas();
+// The question "Store All" asks first.
+const char* StoreAllQuestion();
+
+} // namespace FlashAreas

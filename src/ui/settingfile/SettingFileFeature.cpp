@@ -1,0 +1,157 @@
+#include "SettingFileFeature.h"
+
+#include "CCommunicationDialog.h"
+#include "ControlAdapter.h"
+#include "FeatureRegistry.h"
+#include "Ids.h"
+#include "LogFile.h"
+#include "ParameterControls.h"
+#include "ParameterTable.h"
+#include "ProgressWindow.h"
+#include "SequencerFeature.h"
+#include "SettingFile.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+#include "WindowLockList.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr const char* kFilter = "Camera setting data (*.cam) | *.cam||";
+// Lists whose row keeps the position while the camera takes the factor (position + 1).
+constexpr int kBinningLists[] = {CtrlId::HorizontalBinning, CtrlId::VerticalBinning};
+
+std::string cameraFileFolder()
+{
+    std::string folder;
+    Settings().ReadPath(kCameraFilePath, folder);
+    return folder;
+}
+
+void rememberFolder(const QString& path)
+{
+    Settings().WriteString(kCameraFilePath, DirectoryPart(path).toStdString());
+}
+
+} // namespace
+
+// What the window does while a file is applied, after the rows that other displays follow.
+class SettingFileFeature::LoadFollowUp : public SettingFile::FollowUp {
+public:
+    explicit LoadFollowUp(SettingFileFeature& feature) : m_feature(feature) {}
+
+    void applied(int ctrlId) override
+    {
+        if (ctrlId == CtrlId::ExposureMode) {
+            m_feature.m_sequencer.RebuildVideoSendModeList();
+            return;
+        }
+        // The output format decides the shortest frame: the exposure limits follow it.
+        m_feature.m_features.Raise(Moment::ExposureLimitsDue);
+        m_feature.m_parameters.ApplySpinRanges();
+        m_feature.m_features.Raise(Moment::ExposureTimesDue);
+    }
+
+private:
+    SettingFileFeature& m_feature;
+};
+
+SettingFileFeature::SettingFileFeature(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
+                                       FeatureRegistry& features, SequencerFeature& sequencer,
+                                       CCommunicationDialog* communication)
+    : m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features),
+      m_sequencer(sequencer)
+{
+    if (!communication)
+        return;
+    connect(communication, &CCommunicationDialog::saveSettingFileRequested, this, &SettingFileFeature::SaveAllDataAs);
+    connect(communication, &CCommunicationDialog::loadSettingFileRequested, this,
+            &SettingFileFeature::OpenSettingFile);
+    communication->EnableSettingFileCommands(true);
+}
+
+std::vector<int> SettingFileFeature::MenuCommands() const
+{
+    return {MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::SaveShippingData};
+}
+
+void SettingFileFeature::OnMenu(int commandId)
+{
+    switch (commandId) {
+    case MenuCommand::Open:
+        OpenSettingFile();
+        break;
+    case MenuCommand::SaveAllData:
+        SaveAllDataAs();
+        break;
+    case MenuCommand::SaveShippingData:
+        SaveShippingDataAs();
+        break;
+    default:
+        break;
+    }
+}
+
+void SettingFileFeature::SaveAllDataAs()
+{
+    saveAs(true);
+}
+
+void SettingFileFeature::SaveShippingDataAs()
+{
+    saveAs(false);
+}
+
+void SettingFileFeature::saveAs(bool allData)
+{
+    const std::string chosen = Notices().SaveFileName("", cameraFileFolder(), kFilter);
+    if (chosen.empty())
+        return;
+    const QString path = WithDefaultSuffix(QString::fromStdString(chosen), QStringLiteral("cam"));
+    const std::string file = path.toStdString();
+    if (QFileInfo::exists(path)
+        && !Notices().AskYesNo(file + "\nThis file already exists." + "\nReplace existing file?", ""))
+        return;
+    SettingFile::WindowState shown;
+    shown.exposureModeFirst = m_controls.ListSelection(CtrlId::ExposureMode) == 0;
+    for (int listId : kBinningLists) {
+        const int selection = m_controls.ListSelection(listId);
+        if (selection >= 0)
+            shown.cameraValues[listId] = selection + 1;
+    }
+    if (allData)
+        SettingFile::WriteAllData(file, shown);
+    else
+        SettingFile::WriteShippingData(file, shown);
+    rememberFolder(path);
+}
+
+void SettingFileFeature::OpenSettingFile()
+{
+    const std::string chosen = Notices().OpenFileName("", cameraFileFolder(), kFilter);
+    if (chosen.empty())
+        return;
+    ReadSettingFile(chosen);
+    rememberFolder(QString::fromStdString(chosen));
+}
+
+void SettingFileFeature::ReadSettingFile(const std::string& path)
+{
+    // Nothing may start another exchange while the file is applied, the communication
+    // dialog included.
+    CWindowLockList& locks = CWindowLockList::Instance();
+    locks.DisableAll();
+    LoadFollowUp followUp(*this);
+    ProgressWindow progress(m_mainWindow);
+    const SettingFile::LoadResult result = SettingFile::ReadSettingFile(path, progress, &followUp);
+    if (result.read) {
+        m_controls.RefreshAllControls();
+        // The refresh selects a list by item value; the binning lists show their positions.
+        for (int listId : kBinningLists)
+            m_controls.SelectItem(listId, ParameterTable::Instance().GetDataValue(uint32_t(listId)) == 1 ? 1 : 0);
+        m_parameters.ApplyReloadEnableRules();
+        m_parameters.ApplySpinRanges();
+    }
+    locks.EnableAll();
+}

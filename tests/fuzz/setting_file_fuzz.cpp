@@ -1,0 +1,32 @@
+// The camera setting file reader over arbitrary bytes: besides not crashing, every line it
+// keeps must point into the file, and a row line must name a row that belongs in setting
+// files (never a factory row in Control Mode 0).
+#include "ParameterTable.h"
+#include "SettingFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    ParameterTable& table = ParameterTable::Instance();
+    for (unsigned mode : {0u, 1u}) {
+        const SettingFile::Parsed parsed = SettingFile::Parse(text, mode);
+        if (size_t(parsed.pieces) > size || parsed.lines.size() > size_t(parsed.pieces))
+            std::abort();
+        int previous = -1;
+        for (const SettingFile::Line& line : parsed.lines) {
+            if (line.piece <= previous || line.piece >= parsed.pieces)
+                std::abort();
+            previous = line.piece;
+            if (line.kind != SettingFile::Line::Kind::Row)
+                continue;
+            const uint32_t id = uint32_t(line.ctrlId);
+            if (!table.IsFileParam(id) || (mode == 0 && table.IsFactoryParam(id)))
+                std::abort();
+        }
+    }
+    return 0;
+}
