@@ -5,6 +5,8 @@
 #include "CCommunicationDialog.h"
 #include "CCtrlToolDlg.h"
 #include "CommandFamilies.h"
+#include "FactoryIdentityFeature.h"
+#include "FlashFeature.h"
 #include "IdentityFeature.h"
 #include "LutFeature.h"
 #include "MotorLensFeature.h"
@@ -12,6 +14,7 @@
 #include "PushButtons.h"
 #include "ReadingCamera.h"
 #include "SequencerFeature.h"
+#include "SettingFileFeature.h"
 #include "TerminalFeature.h"
 
 Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
@@ -31,7 +34,9 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<PushButtons>(window, controls));
     window.AddFeature(std::make_unique<AlcStatus>(controls));
     window.AddFeature(std::make_unique<TerminalFeature>(*window.Terminal()));
-    window.AddFeature(std::make_unique<SequencerFeature>(&window, controls, generic));
+    auto sequencerFeature = std::make_unique<SequencerFeature>(&window, controls, generic);
+    SequencerFeature& sequencer = *sequencerFeature;
+    window.AddFeature(std::move(sequencerFeature));
     window.AddFeature(std::make_unique<IdentityFeature>(&window));
     window.AddFeature(std::make_unique<MotorLensFeature>(window));
     window.AddFeature(std::make_unique<LutFeature>(&window, controls));
@@ -39,8 +44,14 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);
     QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),
                      &ReadingCamera::ReloadFromCamera);
+    ReadingCamera& readingCamera = *reading;
     window.AddFeature(std::move(reading));
     window.AddFeature(std::make_unique<AutomaticFunctions>(&window, controls, generic));
+    // Files, flash areas and the factory identity writes join no moment.
+    window.AddFeature(std::make_unique<SettingFileFeature>(&window, controls, generic, features, sequencer,
+                                                           window.CommunicationDialog()));
+    window.AddFeature(std::make_unique<FlashFeature>(&window, readingCamera));
+    window.AddFeature(std::make_unique<FactoryIdentityFeature>(controls));
 }
 
 Program::~Program() = default;

@@ -1,0 +1,30 @@
+#pragma once
+// "Parameter Flash Area Select": the modal choice of a flash memory area to load settings
+// from or store them into. Built for one command; after OK, Area() is the chosen area.
+#include "FlashAreas.h"
+#include "OnlineStatusUpdater.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+
+class CParameterAreaSelectDialog : public QDialog, public COnlineStatusUpdater {
+    Q_OBJECT
+public:
+    enum : int { IDC_STC_PROMPT = 1023, IDC_CBO_AREA = 1017, IDC_STC_ONLINE = 1178, IDC_LINE = 65535 };
+
+    CParameterAreaSelectDialog(QWidget* owner, FlashAreas::Purpose purpose);
+    ~CParameterAreaSelectDialog() override;
+
+    // The area of the chosen entry; FlashAreas::kInvalidArea before OK.
+    int Area() const { return m_area; }
+    QComboBox* AreaList() const { return m_list; }
+
+    void accept() override;
+
+private:
+    QLabel* m_prompt;
+    QComboBox* m_list;
+    int m_area = FlashAreas::kInvalidArea;
+};

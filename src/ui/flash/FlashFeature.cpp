@@ -1,0 +1,63 @@
+#include "FlashFeature.h"
+
+#include "CParameterAreaSelectDialog.h"
+#include "FlashAreas.h"
+#include "Ids.h"
+#include "ReadingCamera.h"
+#include "UserNotice.h"
+
+#include <QDialog>
+
+FlashFeature::FlashFeature(QWidget* mainWindow, ReadingCamera& reading) : m_mainWindow(mainWindow), m_reading(reading)
+{
+}
+
+std::vector<Feature::Claim> FlashFeature::Claims() const
+{
+    return {{CtrlId::StoreAllAreas, When::Instead}};
+}
+
+std::vector<int> FlashFeature::MenuCommands() const
+{
+    return {MenuCommand::LoadSettings, MenuCommand::StoreSettings};
+}
+
+void FlashFeature::OnControl(int ctrlId, When when)
+{
+    if (ctrlId == CtrlId::StoreAllAreas && when == When::Instead)
+        StoreToAllUserAreas();
+}
+
+void FlashFeature::OnMenu(int commandId)
+{
+    if (commandId == MenuCommand::LoadSettings)
+        LoadSettingsFromArea();
+    else if (commandId == MenuCommand::StoreSettings)
+        StoreSettingsToArea();
+}
+
+void FlashFeature::LoadSettingsFromArea()
+{
+    CParameterAreaSelectDialog dialog(m_mainWindow, FlashAreas::Purpose::Load);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_lastArea = dialog.Area();
+    if (FlashAreas::LoadArea(m_lastArea))
+        m_reading.ReloadFromCamera();
+}
+
+void FlashFeature::StoreSettingsToArea()
+{
+    CParameterAreaSelectDialog dialog(m_mainWindow, FlashAreas::Purpose::Store);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_lastArea = dialog.Area();
+    FlashAreas::StoreArea(m_lastArea);
+}
+
+void FlashFeature::StoreToAllUserAreas()
+{
+    if (!Notices().AskYesNo(FlashAreas::StoreAllQuestion(), ""))
+        return;
+    FlashAreas::StoreAllUserAreas();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The flash memory areas from the main window: Settings "&Load settings" and "&Store
+// settings" (each through the area selection) and the factory page's "Store All". After a
+// load the camera is read again, since every setting may have changed.
+#include "Feature.h"
+
+#include <QPointer>
+
+class QWidget;
+class ReadingCamera;
+
+class FlashFeature : public Feature {
+public:
+    // Both belong to the main window and outlive this object.
+    FlashFeature(QWidget* mainWindow, ReadingCamera& reading);
+
+    std::vector<Claim> Claims() const override;
+    std::vector<int> MenuCommands() const override;
+    void OnControl(int ctrlId, When when) override;
+    void OnMenu(int commandId) override;
+
+    void LoadSettingsFromArea();
+    void StoreSettingsToArea();
+    void StoreToAllUserAreas();
+
+    // The area last chosen in the selection; -1 before the first choice.
+    int LastArea() const { return m_lastArea; }
+
+private:
+    QPointer<QWidget> m_mainWindow;
+    ReadingCamera& m_reading;
+    int m_lastArea = -1;
+};

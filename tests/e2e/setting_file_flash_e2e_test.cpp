@@ -1,0 +1,277 @@
+// Setting files, flash areas and the factory identity writes end to end: the program as
+// main() builds it in Control Mode 1 against the simulated camera, driven through its menus,
+// buttons and dialogs; the camera's traffic log is the witness of what was sent.
+#include "CCommunicationDialog.h"
+#include "CParameterAreaSelectDialog.h"
+#include "E2eTool.h"
+#include "ReadingCamera.h"
+#include "SettingFile.h"
+#include "WindowLockList.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <fstream>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The setting lines among what the camera received.
+Lines settings(const Lines& received)
+{
+    Lines out;
+    for (const std::string& line : received)
+        if (line.find('=') != std::string::npos)
+            out.push_back(line);
+    return out;
+}
+
+} // namespace
+
+class SettingFileFlashE2eTest : public QObject {
+    Q_OBJECT
+
+    E2eTool* m_tool = nullptr;
+    QTemporaryDir m_dir;
+
+    RecordingNotice& notices() const { return m_tool->notices.recorder; }
+    std::string path(const char* name) const { return m_dir.filePath(QLatin1String(name)).toStdString(); }
+    void trigger(int command) const { m_tool->window->MenuAction(command)->trigger(); }
+    int32_t row(int ctrlId) const { return ParameterTable::Instance().GetDataValue(uint32_t(ctrlId)); }
+
+    // Opens the file through "&Open".
+    void open(const std::string& file)
+    {
+        notices().fileNames = {file};
+        trigger(MenuCommand::Open);
+    }
+
+    // Runs the area selection of the menu command, choosing the entry.
+    QStringList chooseArea(int command, int entry, QString* title = nullptr)
+    {
+        QStringList entries;
+        QTimer::singleShot(0, m_tool->window, [&] {
+            auto* dialog = qobject_cast<CParameterAreaSelectDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (int i = 0; i < dialog->AreaList()->count(); ++i)
+                entries << dialog->AreaList()->itemText(i);
+            if (title)
+                *title = dialog->windowTitle();
+            dialog->AreaList()->setCurrentIndex(entry);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        trigger(command);
+        return entries;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_tool = new E2eTool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--set", "XMLVR=305"};
+        QVERIFY(m_tool->Start(&args, 1));
+        QCOMPARE(m_tool->window->Connected(), 1);
+        CProgressBarDialog::Instance().SetClosePause(0);
+    }
+    void cleanupTestCase()
+    {
+        CProgressBarDialog::Instance().SetClosePause(1000);
+        delete m_tool;
+    }
+    void init()
+    {
+        m_tool->sim.ClearLog();
+        notices().Clear();
+        notices().answers.clear();
+    }
+
+    void everyFileAndSettingsEntryIsServed()
+    {
+        for (int command : {MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::SaveShippingData,
+                            MenuCommand::Reload, MenuCommand::LoadSettings, MenuCommand::StoreSettings,
+                            MenuCommand::MotorLens})
+            QVERIFY2(m_tool->window->MenuAction(command)->isEnabled(), qPrintable(QString::number(command)));
+        CCommunicationDialog* dialog = m_tool->window->CommunicationDialog();
+        for (int id : {CCommunicationDialog::IDC_BTN_WRITE_FILE, CCommunicationDialog::IDC_BTN_READ_FILE})
+            QVERIFY(dialog->findChild<QWidget*>(QStringLiteral("ctrl_%1").arg(id))->isEnabled());
+    }
+
+    // Save All Data, change the camera, open the file: camera and window hold the saved values
+    // again; the communication dialog is locked while the file is applied.
+    void roundTripRestoresCameraAndWindow()
+    {
+        // Binning x2: the row keeps the list position, the camera the factor.
+        QVERIFY(m_tool->Choose(CtrlId::HorizontalBinning, 1));
+        const std::string file = path("round.cam");
+        notices().fileNames = {file};
+        trigger(MenuCommand::SaveAllData);
+        const std::string saved = readFile(file);
+        QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
+        QCOMPARE(QString::fromStdString(m_tool->settings.strings[kCameraFilePath]), m_dir.path());
+
+        const int32_t exposure = row(CtrlId::ExposureTime);
+        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
+        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(Camera::Instance().Set(CmdIndex::HB, 1, 2500), 1);
+        m_tool->Feature<ReadingCamera>().ReloadFromCamera();
+        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
+
+        bool dialogLocked = false;
+        QTimer::singleShot(0, m_tool->window,
+                           [&] { dialogLocked = !m_tool->window->CommunicationDialog()->isEnabled(); });
+        m_tool->sim.ClearLog();
+        open(file);
+        QVERIFY(dialogLocked);
+        QVERIFY(m_tool->window->CommunicationDialog()->isEnabled());
+        QVERIFY2(notices().messages.empty(), notices().messages.empty() ? "" : notices().messages[0].text.c_str());
+        const Lines sent = settings(m_tool->sim.Received());
+        QVERIFY(std::find(sent.begin(), sent.end(), "PE=" + std::to_string(exposure)) != sent.end());
+        uint32_t inCamera = 0;
+        QCOMPARE(Camera::Instance().Query(exposureCommand, inCamera), 1);
+        QCOMPARE(int32_t(inCamera), exposure);
+        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+        QCOMPARE(row(CtrlId::ExposureTime), exposure);
+        QCOMPARE(m_tool->List(CtrlId::HorizontalBinning)->currentIndex(), 1);
+        QVERIFY(std::find(sent.begin(), sent.end(), "HB=2") != sent.end());
+    }
+
+    void overwriteAnsweredNoKeepsFileAndFolder()
+    {
+        const std::string file = path("keep.cam");
+        writeFile(file, "PE=7\r\n");
+        m_tool->settings.strings[kCameraFilePath] = "/tmp";
+        notices().fileNames = {file};
+        notices().answers = {false};
+        trigger(MenuCommand::SaveShippingData);
+        QCOMPARE(notices().questions.size(), size_t(1));
+        QCOMPARE(readFile(file), std::string("PE=7\r\n"));
+        QCOMPARE(m_tool->settings.strings[kCameraFilePath], std::string("/tmp"));
+    }
+
+    // Each kind of line takes its own road; unknown and empty lines send nothing.
+    void linesApplyByKind()
+    {
+        const std::string file = path("kinds.cam");
+        writeFile(file, "EM = 2\r\nXYZ=5\r\n\r\nLUTG=10,200\r\nTD=1000\nTRGOP=1\r\n");
+        open(file);
+        QCOMPARE(settings(m_tool->sim.Received()), (Lines{"EM=2", "LUTG=10,200", "TD=1000", "TRGOP=1"}));
+        QCOMPARE(row(CtrlId::ExposureMode), 2);
+        QCOMPARE(row(CtrlId::TriggerDelay), 1000);
+        QCOMPARE(row(CtrlId::TriggerOperation), 1);
+        QVERIFY(notices().messages.empty());
+    }
+
+    // Refused lines are not stored; one error box, then one count at the end.
+    void refusedLinesKeepTheirValuesAndAreCountedOnce()
+    {
+        const int32_t exposure = row(CtrlId::ExposureTime);
+        const std::string file = path("refused.cam");
+        writeFile(file, "PE=0\r\nTD=1234\r\nTD=99999999\r\n");
+        open(file);
+        QCOMPARE(settings(m_tool->sim.Received()), (Lines{"PE=0", "TD=1234", "TD=99999999"}));
+        QCOMPARE(row(CtrlId::ExposureTime), exposure);
+        QCOMPARE(row(CtrlId::TriggerDelay), 1234);
+        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+        QCOMPARE(notices().messages.size(), size_t(2));
+        QCOMPARE(notices().messages[1].text, SettingFile::RefusedText(2, 3));
+    }
+
+    void emptyAndUnreadableFilesSendNothing()
+    {
+        const std::string empty = path("empty.cam");
+        writeFile(empty, "");
+        open(empty);
+        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(notices().messages.empty());
+        open(m_dir.path().toStdString()); // a folder: opened, but not readable as a file
+        QCOMPARE(notices().messages.size(), size_t(1));
+        QVERIFY(notices().messages[0].text.rfind(SettingFile::OpenErrorText(m_dir.path().toStdString()), 0) == 0);
+        QVERIFY(settings(m_tool->sim.Received()).empty());
+        QVERIFY(m_tool->window->isEnabled());
+    }
+
+    void loadAreaSendsLdThenReadsEverything()
+    {
+        QString title;
+        const QStringList entries = chooseArea(MenuCommand::LoadSettings, 2, &title);
+        QCOMPARE(entries, (QStringList{"Factory", "User 1", "User 2", "User 3"}));
+        QCOMPARE(title, QString("Load setting data"));
+        const Lines rx = m_tool->sim.Received();
+        QVERIFY(!rx.empty());
+        QCOMPARE(rx.front(), std::string("LD=2"));
+        const Lines queries = E2eTool::ReloadQueries(0, 1);
+        const Lines after = m_tool->LinesAfterModelCheck();
+        QVERIFY(after.size() >= queries.size());
+        QVERIFY(std::equal(queries.begin(), queries.end(), after.begin()));
+    }
+
+    void storeFactorySendsSa00()
+    {
+        QString title;
+        chooseArea(MenuCommand::StoreSettings, 0, &title);
+        QCOMPARE(title, QString("Store setting data"));
+        QCOMPARE(m_tool->sim.Received(), Lines{"SA00=0"});
+        QCOMPARE(notices().messages.size(), size_t(1));
+        QCOMPARE(notices().messages[0].icon, NoticeIcon::Information);
+    }
+
+    void storeAllAsksThenStoresFromTheLastArea()
+    {
+        notices().answers = {false};
+        QVERIFY(m_tool->Click(CtrlId::StoreAllAreas));
+        QVERIFY(m_tool->sim.Received().empty());
+        notices().answers = {true};
+        QVERIFY(m_tool->Click(CtrlId::StoreAllAreas));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"SA=3", "SA=2", "SA=1"}));
+        QCOMPARE(notices().questions.size(), size_t(2));
+        QCOMPARE(notices().messages.back().icon, NoticeIcon::Information);
+    }
+
+    void xmlVersionReadAndWrittenOnlyAsThreeDigits()
+    {
+        const int boxes[] = {CtrlId::XmlVersionMajor, CtrlId::XmlVersionMinor, CtrlId::XmlVersionPatch};
+        QVERIFY(m_tool->Click(CtrlId::ReadXmlVersion));
+        QStringList shown;
+        for (int id : boxes)
+            shown << m_tool->Box(id)->text();
+        QCOMPARE(shown, (QStringList{"3", "0", "5"}));
+
+        const QStringList cases[] = {{"1", "", "3"}, {"12", "2", "3"}, {"1", "2", "3"}};
+        for (const QStringList& typed : cases) {
+            for (int i = 0; i < 3; ++i)
+                m_tool->Type(boxes[i], typed[i]);
+            QVERIFY(m_tool->Click(CtrlId::WriteXmlVersion));
+        }
+        QCOMPARE(m_tool->sim.Received(), (Lines{"XMLVR?", "XMLVR=123"}));
+        QCOMPARE(notices().messages.size(), size_t(3));
+        QCOMPARE(notices().messages[0].icon, NoticeIcon::Error);
+        QCOMPARE(notices().messages[2].icon, NoticeIcon::Information);
+    }
+
+    void modelIdWrittenAndCheckedAgain()
+    {
+        QVERIFY(m_tool->Choose(CtrlId::CameraModelList, 0));
+        m_tool->sim.ClearLog();
+        QVERIFY(m_tool->Click(CtrlId::WriteModelId));
+        QCOMPARE(m_tool->sim.Received(), (Lines{"MD00=KT-5100W-QBCL", "MD?"}));
+        QCOMPARE(notices().messages.back().text, std::string("Succeeded in writting camera model id."));
+    }
+};
+
+QTEST_MAIN(SettingFileFlashE2eTest)
+#include "setting_file_flash_e2e_test.moc"
