@@ -28,6 +28,9 @@ public:
     // Writes all bytes of the line (CR LF included) and logs it without trailing CR/LF.
     // 1 for modes 0-3, 0 for an invalid mode (nothing written or logged).
     int Write(const std::string& line);
+    // Writes bytes as they stand (a binary register packet) and logs `logged` in their place,
+    // since the packet itself is no line a person could read. 1 for modes 0-3, else 0.
+    int WritePacket(const std::string& bytes, const std::string& logged);
     // Reads up to count bytes, waiting at most timeoutMs; returns as soon as count bytes
     // are there. Sleeps while waiting and wakes within a millisecond of a byte's arrival.
     int Read(char* buffer, int count, uint32_t timeoutMs);
@@ -38,6 +41,17 @@ public:
     // Called from the receiving thread whenever bytes arrive (mode 0), so the user-interface
     // thread can be woken instead of polling. May be empty. Kept for every later transport.
     void SetArrivalNotify(std::function<void()> notify);
+
+    // While one of these lives, a binary exchange owns the line: the idle reception between
+    // exchanges takes nothing, so it cannot swallow a packet's answer. Holds nest.
+    class Hold {
+    public:
+        Hold() { ++Instance().m_holds; }
+        ~Hold() { --Instance().m_holds; }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+    };
+    bool IsHeld() const { return m_holds > 0; }
 
     int PortCount();
     std::string PortName(int index);
@@ -73,4 +87,5 @@ private:
     std::function<void()> m_arrivalNotify;
     std::unique_ptr<Transport> m_transport;
     unsigned m_transportMode = 0;
+    int m_holds = 0;
 };
