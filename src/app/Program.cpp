@@ -5,6 +5,7 @@
 #include "CCtrlToolDlg.h"
 #include "CommandFamilies.h"
 #include "ParameterControls.h"
+#include "ParameterListFeature.h"
 #include "PushButtons.h"
 #include "ReadingCamera.h"
 #include "TerminalFeature.h"
@@ -25,6 +26,7 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<PushButtons>(window, controls));
     window.AddFeature(std::make_unique<AlcStatus>(controls));
     window.AddFeature(std::make_unique<TerminalFeature>(*window.Terminal()));
+    window.AddFeature(std::make_unique<ParameterListFeature>(&window));
 
     auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);
     QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),

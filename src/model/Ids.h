@@ -130,6 +130,7 @@ enum : int {
     StoreSettings = 32776,
     EditUserId = 32773,
     EditCameraId = 32778,
+    ParameterList = 32790, // Utility, the parameter list "XML"
     OpenLutFile = 32779,
     SaveLutFile = 32780,
     LoadAllLut = 32784,
