@@ -1,44 +1,52 @@
-// How close the complete reading of the camera comes to the line's own speed, and how fast
-// the tool starts without a camera.
+// How close the complete reading of the camera comes to the line's own speed, beside a bare
+// client that sends the very same lines, and how fast the tool starts without a camera.
 //
-// For 115200 and 9600 bit/s: lumora-camsim paced to that rate (no camera latency), the tool
-// in this process started against it, then one more complete reading timed on its own (the
-// progress window's closing pause left out: it is a deliberate wait, not transfer time). The
-// wire-time limit is every byte of that reading's traffic both ways, 10 bits each, at the
-// rate; the simulator's traffic log counts them. Then a fresh process of this program starts
-// the tool without a camera and reports when its window is shown and its resident memory.
+// For each transport (the serial port on a pseudo-terminal, and Camera Link mode 3 through
+// the simulated camera's libclallserial.so) and each rate (115200 and 9600 bit/s), the
+// simulated camera is paced to that rate (no camera latency) and the tool in this process is
+// started against it. Then, five times each: a complete reading (ReloadFromCamera, the
+// progress window's closing pause left out: a deliberate wait, not transfer time), and a bare
+// client that writes each of the lines that reading sent and waits until its answer's LF has
+// come (poll on the pty, or the library's read). The wire-time limit is every byte of the
+// reading's traffic both ways, 10 bits each, at the rate, counted from the camera's log.
+// Figures are ratios to that limit: min / median / max of five runs.
 //
-// Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim, default this
-// program's folder; --baud replaces the two rates, 0 runs the simulator unpaced)
+// Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim and lib/, default this
+// program's folder; --baud replaces the two rates)
 #include "CCtrlToolDlg.h"
 #include "CProgressBarDialog.h"
+#include "ClSerialApi.h"
 #include "CommLink.h"
 #include "ControlMode.h"
 #include "Program.h"
 #include "ReadingCamera.h"
-#include "ParameterTable.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
 #include <QApplication>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <fstream>
 #include <memory>
 #include <poll.h>
 #include <string>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr int kRuns = 5;
 
 std::string selfPath()
 {
@@ -85,36 +93,133 @@ std::string startAndReadLine(const std::vector<std::string>& args, pid_t& pid)
     return line;
 }
 
-// Bytes of the logged traffic both ways, each line with its CR LF.
-long loggedBytes(const std::string& log)
+// The camera's traffic log: each line with its direction, and the bytes both ways (each line
+// with its CR LF).
+struct Traffic {
+    std::vector<std::string> received; // the lines the camera received, in order
+    long bytes = 0;
+};
+
+Traffic readTraffic(const std::string& log)
 {
+    Traffic traffic;
     std::ifstream in(log);
     std::string text;
-    long bytes = 0;
     while (std::getline(in, text)) {
         const size_t key = text.find("\"line\": \"");
         if (key == std::string::npos)
             continue;
-        long length = 0;
+        std::string line;
         for (size_t i = key + 9; i < text.size() && text[i] != '"'; ++i) {
-            if (text[i] == '\\')
-                i += text[i + 1] == 'u' ? 5 : 1;
-            ++length;
+            if (text[i] == '\\' && i + 1 < text.size()) {
+                // The log escapes bytes as \uXXXX and the usual \" \\ forms.
+                if (text[i + 1] == 'u' && i + 5 < text.size()) {
+                    line += char(std::strtol(text.substr(i + 2, 4).c_str(), nullptr, 16));
+                    i += 5;
+                } else {
+                    line += text[++i];
+                }
+                continue;
+            }
+            line += text[i];
         }
-        bytes += length + 2;
+        traffic.bytes += long(line.size()) + 2;
+        if (text.find("\"dir\": \"rx\"") != std::string::npos)
+            traffic.received.push_back(line);
     }
-    return bytes;
+    return traffic;
 }
 
-long loggedLines(const std::string& log)
-{
-    std::ifstream in(log);
-    std::string text;
-    long lines = 0;
-    while (std::getline(in, text))
-        lines += text.empty() ? 0 : 1;
-    return lines;
-}
+// A client with nothing in between: write the line, wait for the answer's LF.
+class BareClient {
+public:
+    virtual ~BareClient() = default;
+    virtual bool exchange(const std::string& line) = 0;
+};
+
+class PtyClient : public BareClient {
+public:
+    PtyClient(const std::string& device, uint32_t baud)
+    {
+        m_fd = open(device.c_str(), O_RDWR | O_NOCTTY);
+        termios t{};
+        if (m_fd >= 0 && tcgetattr(m_fd, &t) == 0) {
+            cfmakeraw(&t);
+            cfsetspeed(&t, baud == 9600 ? B9600 : B115200);
+            tcsetattr(m_fd, TCSANOW, &t);
+        }
+    }
+    ~PtyClient() override
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    bool exchange(const std::string& line) override
+    {
+        const std::string out = line + "\r\n";
+        if (write(m_fd, out.data(), out.size()) != ssize_t(out.size()))
+            return false;
+        char buffer[256];
+        pollfd p{m_fd, POLLIN, 0};
+        while (poll(&p, 1, 3000) > 0) {
+            const ssize_t n = read(m_fd, buffer, sizeof buffer);
+            if (n <= 0)
+                return false;
+            if (std::memchr(buffer, '\n', size_t(n)))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+class LibraryClient : public BareClient {
+public:
+    explicit LibraryClient(const std::string& library)
+    {
+        m_handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!m_handle)
+            return;
+        auto* init = reinterpret_cast<ClSerialInitFn*>(dlsym(m_handle, "clSerialInit"));
+        m_read = reinterpret_cast<ClSerialReadFn*>(dlsym(m_handle, "clSerialRead"));
+        m_write = reinterpret_cast<ClSerialWriteFn*>(dlsym(m_handle, "clSerialWrite"));
+        m_close = reinterpret_cast<ClSerialCloseFn*>(dlsym(m_handle, "clSerialClose"));
+        if (!init || !m_read || !m_write || !m_close || init(0, &m_ref) != kClNoError)
+            m_ref = nullptr;
+    }
+    ~LibraryClient() override
+    {
+        if (m_ref)
+            m_close(m_ref);
+        if (m_handle)
+            dlclose(m_handle);
+    }
+    bool ok() const { return m_ref != nullptr; }
+    bool exchange(const std::string& line) override
+    {
+        std::string out = line + "\r\n";
+        uint32_t n = uint32_t(out.size());
+        if (m_write(m_ref, out.data(), &n, 500) != kClNoError)
+            return false;
+        const auto end = Clock::now() + std::chrono::seconds(3);
+        while (Clock::now() < end) {
+            char byte = 0;
+            uint32_t one = 1;
+            if (m_read(m_ref, &byte, &one, 10) == kClNoError && one == 1 && byte == '\n')
+                return true;
+        }
+        return false;
+    }
+
+private:
+    void* m_handle = nullptr;
+    hSerRef m_ref = nullptr;
+    ClSerialReadFn* m_read = nullptr;
+    ClSerialWriteFn* m_write = nullptr;
+    ClSerialCloseFn* m_close = nullptr;
+};
 
 struct Tool {
     MemorySettings settings;
@@ -122,12 +227,14 @@ struct Tool {
     std::unique_ptr<Program> program;
     CCtrlToolDlg* window = nullptr;
 
-    void start(const std::string& device, uint32_t baud)
+    void start(unsigned mode, const std::string& device, uint32_t baud)
     {
-        settings.ints[kCommunicationMode] = 0;
+        settings.ints[kCommunicationMode] = mode;
         settings.ints[kComPortNo] = 0;
+        settings.ints[kClVer11DllIndex] = 0;
         settings.ints[kBaudrate] = baud ? baud : 115200;
         settings.ints[kControlMode] = 1;
+        settings.ints[kShutdownStatus] = 1;
         settings.ports["COM1"] = device;
         SetSettingsStore(&settings);
         ControlMode::ForgetForTest();
@@ -145,58 +252,105 @@ struct Tool {
     }
 };
 
-int benchReload(const std::string& bin, uint32_t baud)
+struct Figures {
+    double min, median, max;
+};
+
+Figures figures(std::vector<double> ratios)
+{
+    std::sort(ratios.begin(), ratios.end());
+    return {ratios.front(), ratios[ratios.size() / 2], ratios.back()};
+}
+
+void setEnv(const char* name, const std::string& value)
+{
+    setenv(name, value.c_str(), 1);
+}
+
+// One transport at one rate: the tool's reading and the bare client's, five runs each.
+int benchReload(const std::string& bin, const std::string& transport, uint32_t baud)
 {
     char folder[] = "/tmp/lumora-bench-XXXXXX";
     if (!mkdtemp(folder))
         return 1;
     const std::string log = std::string(folder) + "/traffic.jsonl";
+    const std::string libDir = bin.substr(0, bin.find_last_of('/')) + "/lib";
+    const bool cl = transport != "pty";
     pid_t sim = -1;
-    std::vector<std::string> args = {bin + "/lumora-camsim", "--log", log, "--model", "KT-5100W-QBCL"};
-    if (baud) {
-        args.push_back("--baud");
-        args.push_back(std::to_string(baud));
-    }
-    const std::string device = startAndReadLine(args, sim);
-    if (device.empty()) {
-        std::fprintf(stderr, "lumora-camsim did not start from %s\n", bin.c_str());
-        return 1;
+    std::string device;
+    if (cl) {
+        // The simulated camera lives inside the library; it takes its options from here.
+        setEnv("LUMORA_CAMSIM_LOG", log);
+        setEnv("LUMORA_CAMSIM_ARGS", "--model KT-5100W-QBCL --baud " + std::to_string(baud));
+        setEnv("LD_LIBRARY_PATH", libDir);
+    } else {
+        device = startAndReadLine({bin + "/lumora-camsim", "--log", log, "--model", "KT-5100W-QBCL", "--baud",
+                                   std::to_string(baud)},
+                                  sim);
+        if (device.empty()) {
+            std::fprintf(stderr, "lumora-camsim did not start from %s\n", bin.c_str());
+            return 1;
+        }
     }
     int rc = 0;
+    std::vector<double> tool, bare;
+    double limit = 0;
+    long exchanges = 0;
     {
-        Tool tool;
-        const auto startupBegin = Clock::now();
-        tool.start(device, baud);
-        const double startupS = std::chrono::duration<double>(Clock::now() - startupBegin).count();
-        if (tool.window->Connected() != 1) {
-            std::fprintf(stderr, "the tool did not connect at %u bit/s\n", baud);
+        Tool t;
+        t.start(cl ? 3u : 0u, device, baud);
+        if (t.window->Connected() != 1) {
+            std::fprintf(stderr, "the tool did not connect (%s, %u bit/s)\n", transport.c_str(), baud);
             rc = 1;
         } else {
             CProgressBarDialog::Instance().SetClosePause(0);
-            std::ofstream(log, std::ios::trunc).close(); // the simulator appends after this
-            const auto begin = Clock::now();
-            tool.window->Features().Find<ReadingCamera>()->ReloadFromCamera();
-            const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
-            const long bytes = loggedBytes(log);
-            const double limit = baud ? double(bytes) * 10.0 / double(baud) : 0.0;
-            const long exchanges = loggedLines(log) / 2;
-            std::printf("%7u bit/s: reload %.3f s, wire-time limit %.3f s (%ld bytes, %ld exchanges), ratio %.3f,"
-                        " %.2f ms per exchange above the wire time; whole start-up with its reading %.3f s\n",
-                        baud, seconds, limit, bytes, exchanges, limit > 0 ? seconds / limit : 0.0,
-                        1000.0 * (seconds - limit) / double(exchanges ? exchanges : 1), startupS);
-            // The read loop on its own (progress window, one query per row, dispatch).
-            std::ofstream(log, std::ios::trunc).close();
-            const auto walkBegin = Clock::now();
-            tool.window->Features().Find<ReadingCamera>()->ReadAllParameters();
-            const double walk = std::chrono::duration<double>(Clock::now() - walkBegin).count();
-            const double walkLimit = baud ? double(loggedBytes(log)) * 10.0 / double(baud) : 0.0;
-            std::printf("%7u bit/s: read loop alone %.3f s, wire-time limit %.3f s, ratio %.3f\n", baud, walk,
-                        walkLimit, walkLimit > 0 ? walk / walkLimit : 0.0);
+            ReadingCamera& reading = *t.window->Features().Find<ReadingCamera>();
+            Traffic traffic;
+            for (int run = 0; run < kRuns; ++run) {
+                std::ofstream(log, std::ios::trunc).close(); // the simulator appends after this
+                const auto begin = Clock::now();
+                reading.ReloadFromCamera();
+                const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+                traffic = readTraffic(log);
+                limit = double(traffic.bytes) * 10.0 / double(baud);
+                tool.push_back(seconds / limit);
+            }
+            exchanges = long(traffic.received.size());
             CProgressBarDialog::Instance().SetClosePause(1000);
+            CommLink::Instance().Close(); // the bare client takes the line now
+            std::unique_ptr<BareClient> client;
+            if (cl) {
+                auto library = std::make_unique<LibraryClient>(libDir + "/libclallserial.so");
+                if (library->ok())
+                    client = std::move(library);
+            } else {
+                client = std::make_unique<PtyClient>(device, baud);
+            }
+            for (int run = 0; client && run < kRuns; ++run) {
+                const auto begin = Clock::now();
+                for (const std::string& line : traffic.received)
+                    if (!client->exchange(line)) {
+                        std::fprintf(stderr, "the bare client got no answer to %s\n", line.c_str());
+                        rc = 1;
+                        break;
+                    }
+                bare.push_back(std::chrono::duration<double>(Clock::now() - begin).count() / limit);
+            }
         }
     }
-    kill(sim, SIGTERM);
-    waitpid(sim, nullptr, 0);
+    if (rc == 0 && !bare.empty()) {
+        const Figures a = figures(tool), b = figures(bare);
+        std::printf("%-4s %6u bit/s, reload of %ld exchanges, wire time %.3f s: tool %.3f / %.3f / %.3f,"
+                    " bare client %.3f / %.3f / %.3f, tool/bare (medians) %.3f\n",
+                    transport.c_str(), baud, exchanges, limit, a.min, a.median, a.max, b.min, b.median, b.max,
+                    a.median / b.median);
+    }
+    if (sim > 0) {
+        kill(sim, SIGTERM);
+        waitpid(sim, nullptr, 0);
+    }
+    unsetenv("LUMORA_CAMSIM_ARGS");
+    unsetenv("LUMORA_CAMSIM_LOG");
     std::remove(log.c_str());
     rmdir(folder);
     return rc;
@@ -211,7 +365,7 @@ int startupChild()
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
     Tool tool;
-    tool.start("/nonexistent/lumora-bench", 9600);
+    tool.start(0, "/nonexistent/lumora-bench", 9600);
     QApplication::processEvents();
     const auto shown = Clock::now().time_since_epoch();
     std::printf("%lld %ld %d\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(shown).count()),
@@ -239,12 +393,14 @@ int main(int argc, char* argv[])
     if (bauds.empty())
         bauds = {115200u, 9600u};
 
+    std::printf("Ratios to the wire time, min / median / max of %d runs.\n", kRuns);
     int rc = 0;
     {
         QApplication app(argc, argv);
-        for (uint32_t baud : bauds)
-            rc |= benchReload(bin, baud);
-        std::printf("resident memory after a connected start-up and two readings: %ld kB\n", residentKb());
+        for (const char* transport : {"pty", "cl3"})
+            for (uint32_t baud : bauds)
+                rc |= benchReload(bin, transport, baud);
+        std::printf("resident memory after the readings: %ld kB\n", residentKb());
     }
 
     // Start-up without a camera, in a fresh process, best of three.

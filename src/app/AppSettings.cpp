@@ -27,6 +27,7 @@ const char* const kValueNames[kSettingCount] = {
 };
 
 const char* const kPortGroup = "Ports";
+const char* const kWindowGroup = "Windows";
 const char* const kClLibraryFolderName = "Camera Link Library Folder";
 
 std::string defaultClLibraryFolder()
@@ -186,6 +187,18 @@ std::string AppSettings::ClLibraryFolder()
 {
     QString folder = open()->value(QString::fromLatin1(kClLibraryFolderName)).toString();
     return folder.isEmpty() ? defaultClLibraryFolder() : QFile::encodeName(folder).toStdString();
+}
+
+QByteArray AppSettings::WindowGeometry(const char* window)
+{
+    return open()->value(QString::fromLatin1(kWindowGroup) + QLatin1Char('/') + QLatin1String(window)).toByteArray();
+}
+
+void AppSettings::WriteWindowGeometry(const char* window, const QByteArray& geometry)
+{
+    auto settings = open();
+    settings->setValue(QString::fromLatin1(kWindowGroup) + QLatin1Char('/') + QLatin1String(window), geometry);
+    settings->sync();
 }
 
 void AppSettings::MarkNormalShutdown()

@@ -5,9 +5,13 @@
 // Tool.conf, user scope). Every access opens the store afresh and writes through at once,
 // so what a run leaves behind is on disk even if it is killed a moment later.
 //
+// Beside them, in group "Windows", the main window's position and size between runs.
+//
 // Creating the object records the previous run's shutdown status and marks this run as not
 // yet ended normally (status 0); MarkNormalShutdown writes 1 at a normal end.
 #include "SettingsStore.h"
+
+#include <QByteArray>
 
 #include <memory>
 #include <string>
@@ -36,6 +40,11 @@ public:
     uint32_t PreviousShutdownStatus() const { return m_previousShutdownStatus; }
     // The run ended normally: shutdown status 1.
     void MarkNormalShutdown() override;
+
+    // A window's geometry as QWidget::saveGeometry gave it at the end of an earlier run;
+    // empty when none was kept.
+    QByteArray WindowGeometry(const char* window);
+    void WriteWindowGeometry(const char* window, const QByteArray& geometry);
 
     // The value name of an index 0-9; empty beyond.
     static std::string ValueName(unsigned index);

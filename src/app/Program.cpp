@@ -4,6 +4,8 @@
 #include "CCommunicationDialog.h"
 #include "CCtrlToolDlg.h"
 #include "CommandFamilies.h"
+#include "IdentityFeature.h"
+#include "MotorLensFeature.h"
 #include "ParameterControls.h"
 #include "ParameterListFeature.h"
 #include "PushButtons.h"
@@ -26,6 +28,8 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<PushButtons>(window, controls));
     window.AddFeature(std::make_unique<AlcStatus>(controls));
     window.AddFeature(std::make_unique<TerminalFeature>(*window.Terminal()));
+    window.AddFeature(std::make_unique<IdentityFeature>(&window));
+    window.AddFeature(std::make_unique<MotorLensFeature>(window));
     window.AddFeature(std::make_unique<ParameterListFeature>(&window));
 
     auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);

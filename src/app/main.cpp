@@ -10,9 +10,15 @@
 
 #include <QApplication>
 
+namespace {
+const char* const kMainWindow = "Main";
+}
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.norvik.LumoraControl"));
     QtUserNotice notices(QStringLiteral("Lumora Control Tool"));
     SetNotices(&notices);
     QuitOnTerminationSignals(app);
@@ -32,8 +38,11 @@ int main(int argc, char* argv[])
         // Showing the window initialises it: online strip, lock list, link and model check,
         // the first reading, the tabs and the last start-up steps of the features.
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+        // Where the window was last time; Qt moves it back onto a screen that has since gone.
+        window.restoreGeometry(AppSettings::Instance().WindowGeometry(kMainWindow));
         window.show();
         result = app.exec();
+        AppSettings::Instance().WriteWindowGeometry(kMainWindow, window.saveGeometry());
         receiver.Stop();
         CommLink::Instance().Close();
     }

@@ -51,6 +51,11 @@ int Camera::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
     return Command::Instance().QueryText(commandIndex, text, timeoutMs);
 }
 
+int Camera::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
+{
+    return Command::Instance().QueryRawText(commandIndex, text, timeoutMs);
+}
+
 int Camera::Set(int commandIndex, int32_t value, uint32_t timeoutMs)
 {
     return Command::Instance().SetInt(commandIndex, value, timeoutMs);

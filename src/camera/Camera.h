@@ -35,6 +35,8 @@ public:
     // "MN?" and "MN=v" of a command index; a query's reply must name the command.
     int Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = kExchangeMs);
     int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs = kExchangeMs);
+    // A text as the camera sent it, not upper-cased: for texts shown and written back.
+    int QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs = kExchangeMs);
     int Set(int commandIndex, int32_t value, uint32_t timeoutMs = kExchangeMs);
     // "MN=text", whatever the command's value kind.
     int SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);

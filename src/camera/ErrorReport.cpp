@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include "LinkEvents.h"
 #include "UserNotice.h"
 
 #include <cstdio>
@@ -24,6 +25,8 @@ public:
     {
         if (isCommunicationError(caption)) {
             if (m_shown) {
+                // Not shown, but kept with the traffic where the person can look it up.
+                LinkEvents::Instance().LogNote(caption + ": " + text);
                 ++m_suppressed;
                 return;
             }

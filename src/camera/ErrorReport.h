@@ -1,8 +1,8 @@
 #pragma once
 // One user action's report of communication errors (a reload, the start-up, a file load, a
 // transfer): while it lives, the first communication error box is shown as always and the
-// others are only counted; when it ends, one box says how many more there were. Every
-// exchange stays in the traffic logs either way. An action inside another (a reading inside
+// others are only counted (and logged with the traffic, in the terminal and the message list);
+// when it ends, one box says how many more there were. An action inside another (a reading inside
 // the start-up) reports with the outer one. User-interface thread only.
 #include <string>
 

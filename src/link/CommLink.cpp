@@ -82,7 +82,7 @@ Transport* CommLink::transport()
         m_transport.reset();
         m_transport = MakeTransport(m_mode);
         m_transportMode = m_mode;
-        m_transport->SetArrivalNotify(m_arrivalNotify);
+        m_transport->SetArrivalNotify(transportNotify());
     }
     return m_transport.get();
 }
@@ -176,7 +176,17 @@ void CommLink::SetArrivalNotify(std::function<void()> notify)
 {
     m_arrivalNotify = std::move(notify);
     if (m_transport)
-        m_transport->SetArrivalNotify(m_arrivalNotify);
+        m_transport->SetArrivalNotify(transportNotify());
+}
+
+std::function<void()> CommLink::transportNotify()
+{
+    if (!m_arrivalNotify)
+        return nullptr;
+    return [this, notify = m_arrivalNotify] {
+        if (!m_exchangeWaiting.load(std::memory_order_acquire))
+            notify();
+    };
 }
 
 int CommLink::PortCount()

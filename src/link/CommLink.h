@@ -6,6 +6,7 @@
 // written line.
 #include "Transport.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,7 +41,11 @@ public:
     bool IsLost() const { return m_transport && m_transport->IsLost(); }
     // Called from the receiving thread whenever bytes arrive (mode 0), so the user-interface
     // thread can be woken instead of polling. May be empty. Kept for every later transport.
+    // Not called while an exchange waits for its reply: the exchange takes the bytes itself,
+    // and waking the idle reception as well would only cost a second thread hand-off.
     void SetArrivalNotify(std::function<void()> notify);
+    // An exchange is waiting on the line (set by the exchange around its wait).
+    void SetExchangeWaiting(bool waiting) { m_exchangeWaiting.store(waiting, std::memory_order_release); }
 
     // While one of these lives, a binary exchange owns the line: the idle reception between
     // exchanges takes nothing, so it cannot swallow a packet's answer. Holds nest.
@@ -75,6 +80,8 @@ private:
     // The transport of the current mode, built when the mode changed; nullptr for an invalid
     // mode. At most one transport exists, so replacing it closes the one of the old mode.
     Transport* transport();
+    // The arrival notice as the transport calls it: skipped while an exchange waits.
+    std::function<void()> transportNotify();
     // The field that keeps the selected port of a mode; nullptr for an invalid mode.
     static unsigned CommLink::*portField(unsigned mode);
 
@@ -85,6 +92,7 @@ private:
     unsigned m_cl2001Index = 0;
     unsigned m_clV11Index = 0;
     std::function<void()> m_arrivalNotify;
+    std::atomic<bool> m_exchangeWaiting{false};
     std::unique_ptr<Transport> m_transport;
     unsigned m_transportMode = 0;
     int m_holds = 0;

@@ -109,6 +109,11 @@ int Command::waitForLine(uint32_t timeoutMs)
     const int64_t looks = std::max<int64_t>(1, (int64_t(timeoutMs) + kCheckInterval.count() - 1) / kCheckInterval.count());
     const auto limit = start + looks * kCheckInterval;
     CommLink& link = CommLink::Instance();
+    struct Waiting {
+        CommLink& link;
+        explicit Waiting(CommLink& l) : link(l) { link.SetExchangeWaiting(true); }
+        ~Waiting() { link.SetExchangeWaiting(false); }
+    } waiting(link);
     for (;;) {
         if (receive(milliseconds::max(), std::min(Clock::now() + kCheckInterval, limit)))
             return 1;
@@ -174,6 +179,12 @@ int Command::WaitForComplete(uint32_t timeoutMs)
 
 int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs)
 {
+    std::string line;
+    return queryValue(commandIndex, value, timeoutMs, line);
+}
+
+int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line)
+{
     const std::string mnemonic = CommandTable::Instance().GetMnemonic(commandIndex);
     if (mnemonic.empty()) {
         m_outcome = Outcome::NotSent;
@@ -187,8 +198,9 @@ int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
         LinkEvents::Instance().ReportOffline();
         return 0;
     }
+    line = PopReply();
     ReplyRecord record;
-    ParseReply(PopReply(), record);
+    ParseReply(line, record);
     if (record.mnemonic == mnemonic && record.error == 0) {
         value.valueKind = static_cast<int32_t>(record.valueKind);
         value.intValue = record.intValue;
@@ -217,6 +229,15 @@ int Command::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
     CommandValue reply;
     int result = QueryValue(commandIndex, reply, timeoutMs);
     text = result ? reply.textValue : std::string();
+    return result;
+}
+
+int Command::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
+{
+    CommandValue reply;
+    std::string line;
+    const int result = queryValue(commandIndex, reply, timeoutMs, line);
+    text = result ? ReplyParser::rawValue(line) : std::string();
     return result;
 }
 

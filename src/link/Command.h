@@ -43,6 +43,8 @@ public:
     int QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs);
     int QueryInt(int commandIndex, uint32_t& value, uint32_t timeoutMs);
     int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs);
+    // QueryText without the upper-casing: the value as the camera sent it (ReplyParser::rawValue).
+    int QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs);
     int SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs);
     int SetInt(int commandIndex, int32_t value, uint32_t timeoutMs);
     // Any entry, whatever its kind, set with the text as its value.
@@ -61,6 +63,8 @@ private:
     int receive(std::chrono::milliseconds byteWait, std::chrono::steady_clock::time_point end);
     // An exchange's wait for its reply line, waking as soon as the line is complete.
     int waitForLine(uint32_t timeoutMs);
+    // QueryValue, also giving the reply line as it came.
+    int queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line);
     // Writes a setting line and waits for its acknowledgement.
     int sendSetting(const std::string& line, uint32_t timeoutMs);
 

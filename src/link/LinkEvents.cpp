@@ -22,6 +22,14 @@ void LinkEvents::LogReceived(const std::string& line)
         m_messageList(line);
 }
 
+void LinkEvents::LogNote(const std::string& text)
+{
+    if (m_transcript)
+        m_transcript(text);
+    if (m_messageList)
+        m_messageList(text);
+}
+
 void LinkEvents::ReportOnline()
 {
     if (m_online)

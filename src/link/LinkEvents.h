@@ -22,6 +22,9 @@ public:
     void LogSent(const std::string& line);
     // A line received from the camera, without its CR and LF.
     void LogReceived(const std::string& line);
+    // A note about the traffic that was not shown in a box of its own (a communication error
+    // counted into an action's summary), logged as it stands.
+    void LogNote(const std::string& text);
     void ReportOnline();
     void ReportOffline();
 

@@ -110,6 +110,20 @@ uint32_t ReplyParser::autoBaseValue(const std::string& text)
     return static_cast<uint32_t>(value); // a negative literal wraps as an unsigned reading does
 }
 
+std::string ReplyParser::rawValue(const std::string& line)
+{
+    size_t separator = line.find('=');
+    if (separator == std::string::npos)
+        separator = line.find('?');
+    if (separator == std::string::npos)
+        return {};
+    const size_t begin = line.find_first_not_of(" \r\n", separator + 1);
+    if (begin == std::string::npos)
+        return {};
+    const size_t end = line.find_last_not_of(" \r\n");
+    return line.substr(begin, end - begin + 1);
+}
+
 int ReplyParser::ParseReply(const std::string& line, ReplyRecord& record) const
 {
     record = ReplyRecord{};

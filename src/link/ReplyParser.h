@@ -27,6 +27,10 @@ public:
     // An integer literal with automatic base ("0x" hexadecimal, leading "0" octal, else
     // decimal; 0 when empty or no number), as a ready line's reply value is read.
     static uint32_t autoBaseValue(const std::string& text);
+    // The value of a reply line as the camera sent it, for texts that are shown and may be
+    // written back (a user id): everything after the separator, case and inner spaces kept,
+    // without the line end and the spaces around it. Empty when the line has no separator.
+    static std::string rawValue(const std::string& line);
 
 private:
     const CommandTable& m_table;

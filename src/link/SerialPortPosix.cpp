@@ -3,6 +3,7 @@
 #include "SerialPort.h"
 
 #include "Deadline.h"
+#include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -108,13 +109,16 @@ int SerialPort::Open(const std::string& portName, uint32_t baudRate, uint8_t dat
 {
     if (IsOpen())
         Close();
-    m_device = Settings().PortDevice(portName);
+    m_device = ResolvePortDevice(Settings().PortDevice(portName));
 
     // The device, exclusively: TIOCEXCL keeps other openers off the tty, the lock keeps a
     // second run of this program off it even where TIOCEXCL does not apply (root).
     m_platform->fd = open(m_device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_platform->fd < 0)
-        return failOpen("CreateFile()", portName, causeLine(m_device, errno));
+    if (m_platform->fd < 0) {
+        const int error = errno;
+        const std::string advice = PermissionAdvice(m_device, error);
+        return failOpen("CreateFile()", portName, causeLine(m_device, error) + (advice.empty() ? "" : "\n" + advice));
+    }
     if (flock(m_platform->fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         return failOpen("CreateFile()", portName,

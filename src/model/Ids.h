@@ -100,8 +100,14 @@ enum : int {
 // Command indexes: positions in the command table, by mnemonic where the command has one.
 namespace CmdIndex {
 enum : int {
+    VN = 3,        // firmware version
     MD = 4,        // model name
+    UD = 5,        // user id
+    DV = 6,        // device version
     CRS00 = 8,     // camera reset
+    MLI = 70,      // lens iris motor
+    MLZ = 71,      // lens zoom motor
+    MLF = 72,      // lens focus motor
     OFL = 74,      // offset Y
     HTL = 75,      // height
     OFC = 76,      // offset X
@@ -110,7 +116,11 @@ enum : int {
     LD = 383,      // load a flash area
     SA = 384,      // store into a flash area
     QueryArea = 385, // the current flash area; the table gives it no mnemonic
+    ULCK = 387,    // write unlock of the camera id
+    ID = 388,      // camera id
+    FPVN = 391,    // FPGA version
     ALCST = 520,   // automatic level status
+    XMLVR = 525,   // XML version
     QueryOnlyFirst = 582,  // two unnamed positions whose pending rows are queried, never set
     QueryOnlySecond = 583,
     FCBDRT = 613,  // factory baud rate
@@ -130,11 +140,12 @@ enum : int {
     StoreSettings = 32776,
     EditUserId = 32773,
     EditCameraId = 32778,
-    ParameterList = 32790, // Utility, the parameter list "XML"
+    ParameterList = 32791, // Utility, the parameter list "XML" (a command of this program only)
     OpenLutFile = 32779,
     SaveLutFile = 32780,
     LoadAllLut = 32784,
     About = 32774,
     CommunicationDialog = 32785,
+    MotorLens = 32790, // Settings, "&Motor Lens": the motor lens window
 };
 } // namespace MenuCommand

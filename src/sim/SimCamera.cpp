@@ -50,6 +50,7 @@ SimCamera::SimCamera(const SimOptions& options, Clock clock) : m_options(options
     for (Settings& area : m_areas)
         area = m_work;
     powerOn();
+    m_events.clear(); // the power-on state is no change
 }
 
 void SimCamera::powerOn()
@@ -112,7 +113,8 @@ std::string SimCamera::dispatch(const Request& r)
 {
     std::string out;
     if (handleSequencer(r, out) || handleLut(r, out) || handleFlash(r, out) || handleAutomatic(r, out)
-        || handleIdentity(r, out) || handleBlemish(r, out) || handleCounters(r, out) || handleModes(r, out))
+        || handleIdentity(r, out) || handleBlemish(r, out) || handleCounters(r, out) || handleModes(r, out)
+        || handleLens(r, out))
         return out;
     if (!known(r.mnemonic))
         return kErrUnknown;
@@ -245,6 +247,13 @@ const std::string& SimCamera::Model() const { return m_fixed.at("MD").text; }
 int SimCamera::SensorWidth() const { return m_options.model == "KT-5100W-QBCL" ? 1456 : 2064; }
 
 int SimCamera::SensorHeight() const { return m_options.model == "KT-5100W-QBCL" ? 1088 : 1544; }
+
+std::vector<std::string> SimCamera::TakeEvents()
+{
+    std::vector<std::string> events;
+    events.swap(m_events);
+    return events;
+}
 
 std::string SimCamera::Value(const std::string& mnemonic)
 {

@@ -22,7 +22,10 @@
 //   LUTSR/LUTSG/LUTSB: a run of 32 index-less lines of one form addresses entries 0..31.
 //   AWB=2/4, AGC=2, ASC=2: AWRS/ATCS answer busy (or values below 8) for the chosen number of
 //   polls, then the chosen result; RS=0 sets SDRS. SQM, SQSEL and SMRMD show in VSM.
-//   ID is written only right after ULCK=7315048; MD00 also changes what MD reports.
+//   ID is written only right after ULCK=7315048 (ULCK=0 withdraws the unlock); MD00 also
+//   changes what MD reports.
+//   MLI/MLZ/MLF run a lens motor (1 or 2) until it is set to 0; each accepted setting is a
+//   state change, reported by TakeEvents() as "motor iris: open", "motor iris: stop" ...
 #include "SimOptions.h"
 
 #include <array>
@@ -30,6 +33,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class SimCamera {
 public:
@@ -72,6 +76,9 @@ public:
     // Extra time in ms that the camera takes before answering the line just handled (flash
     // memory work); front ends add it to the latency.
     uint32_t ExtraTimeMs() const { return m_extraMs; }
+
+    // What changed in the camera's state since the last call, oldest first (lens motors).
+    std::vector<std::string> TakeEvents();
 
     // A plain value as a query would report it (without "MN="); empty for an unknown mnemonic.
     // It is a query: asking for a status polls a running one-shot function.
@@ -135,6 +142,7 @@ private:
     bool handleBlemish(const Request& r, std::string& out);
     bool handleCounters(const Request& r, std::string& out);
     bool handleModes(const Request& r, std::string& out);
+    bool handleLens(const Request& r, std::string& out);
 
     void buildCatalog();
     bool sequencerField(const std::string& name, int32_t& min, int32_t& max) const;
@@ -162,6 +170,7 @@ private:
     bool m_atcsIsExposure = false;
     bool m_unlocked = false;
     uint32_t m_extraMs = 0;
+    std::vector<std::string> m_events;
     int32_t m_activeSet = 1;
     std::array<std::array<int32_t, kBlemishSlots>, 3> m_blemishX{};
     std::array<std::array<int32_t, kBlemishSlots>, 3> m_blemishY{};

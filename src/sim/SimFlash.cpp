@@ -39,7 +39,10 @@ bool SimCamera::handleIdentity(const Request& r, std::string& out)
         int32_t code = 0;
         if (!parseInt(r.arg, code))
             out = kErrSyntax;
-        else if (code != kUnlockCode)
+        else if (code == 0) {
+            m_unlocked = false;
+            out = kComplete;
+        } else if (code != kUnlockCode)
             out = kErrRange;
         else {
             m_unlocked = true;

@@ -182,6 +182,7 @@ std::string SimUsage()
            "  --device PATH           serve an existing serial device instead of a pty\n"
            "  --link PATH             make a symbolic link to the device\n"
            "  --log FILE              log every line as JSON: {\"t\": s, \"dir\": \"rx\"|\"tx\", \"line\": ...}\n"
+           "                          (\"dir\": \"state\" for a change it caused, e.g. \"motor iris: stop\")\n"
            "  --baud N                pace answers to N bit/s (10 bits per byte)\n"
            "  --latency-ms N          the camera's own time to answer\n"
            "  --flash-ms N            extra time of flash loads, stores and resets\n"

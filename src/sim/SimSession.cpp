@@ -187,6 +187,8 @@ void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLo
         answer = "ERROR: REJECTED"; // the setting is not applied
     else
         answer = m_camera.HandleLine(line);
+    for (const std::string& event : m_camera.TakeEvents())
+        log("state", event);
     std::string bytes;
     if (f.overflow) {
         answer = std::string(kOverflowBytes, 'X');

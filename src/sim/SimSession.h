@@ -9,7 +9,8 @@
 //
 // The log holds one JSON object per line: {"t": seconds, "dir": "rx"|"tx", "line": "..."},
 // t on the monotonic clock, the line without its line end, escaped as JSON (bytes outside
-// printable ASCII as \u00XX).
+// printable ASCII as \u00XX). Changes of the camera's state that a line caused follow that
+// line with "dir": "state" (for example "motor iris: stop"), before the answer.
 #include "SimCamera.h"
 #include "SimGenCp.h"
 #include "SimOptions.h"

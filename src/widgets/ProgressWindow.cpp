@@ -9,9 +9,18 @@ void ProgressWindow::begin(const std::string& message)
     CProgressBarDialog::Instance().Show(m_owner, QString::fromStdString(message), true);
 }
 
+namespace {
+constexpr std::chrono::milliseconds kMoveInterval{33};
+}
+
 void ProgressWindow::advance(int percent)
 {
-    CProgressBarDialog::Instance().SetPos(percent);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastMove >= kMoveInterval) {
+        CProgressBarDialog::Instance().SetPos(percent);
+        m_lastMove = now;
+    }
+    // Every waiting event is still dispatched after each step, so the window stays responsive.
     QCoreApplication::processEvents();
 }
 

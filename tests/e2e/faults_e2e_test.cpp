@@ -3,6 +3,7 @@
 // quickly, say once what happened, and stay usable and closable.
 #include "CCommunicationDialog.h"
 #include "E2eTool.h"
+#include "LineListModel.h"
 #include "Walk.h"
 
 #include <QLabel>
@@ -103,6 +104,12 @@ private slots:
         QCOMPARE(messages[1].caption, std::string("Communication Error"));
         QVERIFY2(messages[1].text.find(" more settings were answered with errors.") != std::string::npos,
                  messages[1].text.c_str());
+        // The ones not shown are in the message list, each once.
+        const LineListModel& list = tool.window->CommunicationDialog()->Messages();
+        int counted = 0;
+        for (int i = 0; i < list.count(); ++i)
+            counted += list.lineAt(i).startsWith("Communication Error<1>: ");
+        QCOMPARE(QString::number(counted) + " more", QString::fromStdString(messages[1].text).section(' ', 0, 1));
         QVERIFY(CloseNormally(tool));
     }
 

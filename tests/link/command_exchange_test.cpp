@@ -232,4 +232,29 @@ TEST_F(CommandExchange, WaitForCompleteTakesTheOldestQueuedLine)
     EXPECT_EQ(notices.recorder.messages[0].text, "EARLY=1");
 }
 
+TEST_F(CommandExchange, RawTextKeepsTheTextAsTheCameraSentIt)
+{
+    const struct {
+        const char* reply;
+        int result;
+        const char* text;
+    } cases[] = {
+        {"UD=Line 7 cam\r\n", 1, "Line 7 cam"},
+        {"ud = abc \r\n", 1, "abc"},     // spaces around the value are the line's, not the text's
+        {"UD=a,b=c\r\n", 1, "a,b=c"},    // no pair and no second separator here
+        {"UD=\r\n", 1, ""},
+        {"DV=lower\r\n", 0, ""},         // another command's answer is no user id
+    };
+    const int ud = command("UD");
+    for (const auto& c : cases) {
+        notices.recorder.Clear();
+        camera.queueReply(c.reply);
+        std::string text = "kept";
+        EXPECT_EQ(cmd.QueryRawText(ud, text, 2500), c.result) << c.reply;
+        EXPECT_EQ(text, c.text) << c.reply;
+        EXPECT_EQ(notices.recorder.messages.size(), c.result ? 0u : 1u) << c.reply;
+    }
+    EXPECT_EQ(camera.lines(), std::vector<std::string>(std::size(cases), "UD?\r\n"));
+}
+
 } // namespace

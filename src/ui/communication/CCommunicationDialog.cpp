@@ -6,8 +6,8 @@
 #include "LineListView.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
+#include "PortDescriptions.h"
 #include "ProcessLifetime.h"
-#include "SettingsStore.h"
 #include "WindowLockList.h"
 
 #include <QComboBox>
@@ -104,8 +104,10 @@ void CCommunicationDialog::buildWindow()
     portGrid->addWidget(m_portList, 1, 1);
     portGrid->addWidget(m_portDevice, 1, 2);
     portGrid->addWidget(m_auto, 1, 3);
-    portGrid->addWidget(m_baudLabel, 2, 0);
-    portGrid->addWidget(m_baudList, 2, 1);
+    m_portStableName = MakeStableNameLabel(portGroup);
+    portGrid->addWidget(m_portStableName, 2, 1, 1, 3);
+    portGrid->addWidget(m_baudLabel, 3, 0);
+    portGrid->addWidget(m_baudList, 3, 1);
     portGrid->setColumnStretch(2, 1);
 
     auto* filesGroup = new QGroupBox(QStringLiteral("Files"), this);
@@ -238,6 +240,7 @@ void CCommunicationDialog::FillPortList()
     const int count = link.PortCount();
     for (int i = 0; i < count; ++i)
         m_portList->addItem(QString::fromStdString(link.PortName(i)));
+    DescribeComPorts(m_portList, link.GetMode() == 0);
     const unsigned stored = link.SelectedPort();
     if (stored < static_cast<unsigned>(count)) {
         m_portList->setCurrentIndex(static_cast<int>(stored));
@@ -256,12 +259,8 @@ QString CCommunicationDialog::PortDeviceText() const
 void CCommunicationDialog::updatePortDevice()
 {
     // Only the native ports go through the port map; Camera Link names are the library's own.
-    const QString name = m_portList->currentText();
-    if (CommLink::Instance().GetMode() != 0 || name.isEmpty()) {
-        m_portDevice->clear();
-        return;
-    }
-    m_portDevice->setText(QString::fromStdString(Settings().PortDevice(name.toStdString())));
+    const bool native = CommLink::Instance().GetMode() == 0;
+    ShowPortDevice(m_portDevice, m_portStableName, native ? m_portList->currentText() : QString());
 }
 
 void CCommunicationDialog::OnOnlineStateChanged(int online)

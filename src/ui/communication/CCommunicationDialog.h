@@ -117,6 +117,7 @@ private:
     QComboBox* m_category = nullptr;
     QComboBox* m_portList = nullptr;
     QLabel* m_portDevice = nullptr;
+    QLabel* m_portStableName = nullptr;
     QLabel* m_baudLabel = nullptr;
     QComboBox* m_baudList = nullptr;
     QPushButton* m_auto = nullptr;

@@ -11,6 +11,7 @@
 #include "Ids.h"
 #include "OnlineStatusNotifier.h"
 #include "ParameterTable.h"
+#include "ProgramInfo.h"
 #include "UserNotice.h"
 #include "Walk.h"
 #include "WindowLockList.h"
@@ -35,8 +36,8 @@ namespace {
 
 CCtrlToolDlg* g_mainWindow = nullptr;
 
-constexpr const char* kCaption = "Lumora Control Tool";
-constexpr const char* kVersion = "0.14";
+constexpr const char* kCaption = ProgramInfo::kName;
+constexpr const char* kVersion = ProgramInfo::kVersion;
 // Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
 constexpr QSize kStartSize(1300, 700);
 
@@ -349,6 +350,8 @@ void CCtrlToolDlg::BuildMenu()
     add(settings, QStringLiteral("&Reload"), MenuCommand::Reload);
     add(settings, QStringLiteral("&Load settings"), MenuCommand::LoadSettings);
     add(settings, QStringLiteral("&Store settings"), MenuCommand::StoreSettings);
+    settings->addSeparator();
+    add(settings, QStringLiteral("&Motor Lens"), MenuCommand::MotorLens);
 
     m_utilityMenu = m_menuBar->addMenu(tr("&Utility"));
     add(m_utilityMenu, QStringLiteral("Edit user id"), MenuCommand::EditUserId);

@@ -15,6 +15,9 @@ CTabSheetDialog::CTabSheetDialog(int pageIndex, CCtrlToolDlg* owner, QWidget* pa
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from the tabs straight to the page's first control; the frame around the
+    // controls is no stop of its own (it still scrolls a control that gets the focus into view).
+    scroll->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(scroll);
 
     BuiltPage built = BuildPage(m_def, scroll);

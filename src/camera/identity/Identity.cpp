@@ -1,0 +1,222 @@
+#include "Identity.h"
+
+#include "Camera.h"
+#include "Ids.h"
+#include "Progress.h"
+#include "UserNotice.h"
+#include "Walk.h"
+
+#include <functional>
+
+namespace Identity {
+
+namespace {
+
+constexpr int32_t kUnlockCode = 7315048; // the camera's unlock code for one camera id write
+constexpr int32_t kLockCode = 0;         // any other code withdraws the unlock
+constexpr uint32_t kDeviceVersionTimeoutMs = 10000;
+constexpr int kAboutReadings = 7;
+
+bool isContinuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Refuses a text that cannot go on a command line, saying why; true when it may go.
+bool sendable(const std::string& text, const char* what)
+{
+    if (IsSendable(text))
+        return true;
+    Notices().Message(std::string("The ") + what
+                          + " may hold only printable ASCII characters (letters, digits, spaces and signs).\n"
+                            "Line breaks, tabs and other characters cannot be sent to the camera.",
+                      "", NoticeIcon::Error);
+    return false;
+}
+
+void tell(const std::string& text, NoticeIcon icon)
+{
+    Notices().Message(text, "", icon);
+}
+
+// The wait cursor for as long as the reading runs.
+class WaitCursor {
+public:
+    WaitCursor() { Notices().BeginWait(); }
+    ~WaitCursor() { Notices().EndWait(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+std::string VersionText(uint32_t value)
+{
+    const std::string hundredths = std::to_string(value % 100);
+    return std::to_string(value / 100) + "." + (hundredths.size() < 2 ? "0" : "") + hundredths;
+}
+
+std::string XmlVersionText(uint32_t value)
+{
+    return std::to_string(value / 100) + "." + std::to_string((value / 10) % 10) + "." + std::to_string(value % 10);
+}
+
+std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text)
+{
+    DeviceVersion parts;
+    size_t part = 0;
+    for (char c : text) {
+        if (c != '.')
+            parts[part] += c;
+        else if (++part == kDeviceVersionParts)
+            return std::nullopt;
+    }
+    if (part != kDeviceVersionParts - 1)
+        return std::nullopt;
+    return parts;
+}
+
+std::string FirstCharacters(const std::vector<std::string>& fields, const std::string& separator)
+{
+    std::string joined;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            joined += separator;
+        const std::string& field = fields[i];
+        if (field.empty())
+            continue;
+        size_t end = 1;
+        while (end < field.size() && isContinuation(field[end]))
+            ++end;
+        joined += field.substr(0, end);
+    }
+    return joined;
+}
+
+size_t CharacterCount(const std::string& text)
+{
+    size_t count = 0;
+    for (char c : text)
+        count += !isContinuation(c);
+    return count;
+}
+
+bool IsSendable(const std::string& text)
+{
+    for (char c : text)
+        if (c < ' ' || c > '~')
+            return false;
+    return true;
+}
+
+AboutData ReadAboutData()
+{
+    AboutData data;
+    Camera& camera = Camera::Instance();
+    WaitCursor wait;
+    SilentProgress progress;
+    Walk walk(progress, "", kAboutReadings, "identity values");
+
+    uint32_t number = 0;
+    if (camera.Query(CmdIndex::VN, number) != 1)
+        return data;
+    data.firmware = VersionText(number);
+    std::string text;
+    const std::function<void()> steps[] = {
+        [&] {
+            if (camera.CheckModel() == 1)
+                data.model = camera.Model().modelName;
+        },
+        [&] {
+            if (camera.QueryRawText(CmdIndex::ID, text) == 1)
+                data.cameraId = text.substr(0, kCameraIdLength);
+        },
+        [&] {
+            if (camera.Query(CmdIndex::FPVN, number) == 1)
+                data.fpga = VersionText(number);
+        },
+        [&] {
+            if (camera.QueryRawText(CmdIndex::UD, text) == 1)
+                data.userId = text;
+        },
+        [&] {
+            if (camera.QueryRawText(CmdIndex::DV, text) == 1)
+                data.deviceVersion = SplitDeviceVersion(text);
+        },
+        [&] {
+            if (camera.Query(CmdIndex::XMLVR, number) == 1)
+                data.xmlVersion = XmlVersionText(number);
+        },
+    };
+    int done = 1;
+    for (const auto& step : steps) {
+        if (!walk.Next(100 * done++ / kAboutReadings))
+            break;
+        step();
+    }
+    walk.Next(100);
+    return data;
+}
+
+int ReadUserId(std::string& text)
+{
+    return Camera::Instance().QueryRawText(CmdIndex::UD, text);
+}
+
+int ReadCameraId(std::string& text)
+{
+    return Camera::Instance().QueryRawText(CmdIndex::ID, text);
+}
+
+int SaveUserId(const std::string& text)
+{
+    if (CharacterCount(text) > kUserIdMaxLength) {
+        tell("User ID string is too long !!", NoticeIcon::Error);
+        return 0;
+    }
+    if (!sendable(text, "User ID"))
+        return 0;
+    if (Camera::Instance().SetText(CmdIndex::UD, text, Camera::kExchangeMs) != 1) {
+        tell("Couldn't write the User ID.", NoticeIcon::Error);
+        return 0;
+    }
+    tell("Writing the User ID \"" + text + "\" has been completed.", NoticeIcon::Information);
+    return 1;
+}
+
+int SaveDeviceVersion(const std::string& text)
+{
+    if (!sendable(text, "Device Version"))
+        return 0;
+    if (Camera::Instance().SetText(CmdIndex::DV, text, kDeviceVersionTimeoutMs) != 1) {
+        tell("Couldn't write the Device Version.", NoticeIcon::Error);
+        return 0;
+    }
+    tell("Writing the Device Version has been completed.", NoticeIcon::Information);
+    return 1;
+}
+
+int SaveCameraId(const std::string& text)
+{
+    if (!sendable(text, "camera id"))
+        return 0;
+    Camera& camera = Camera::Instance();
+    if (camera.Set(CmdIndex::ULCK, kUnlockCode) != 1) {
+        tell("Couldn't save camera id.", NoticeIcon::Error);
+        return 0;
+    }
+    if (camera.SetText(CmdIndex::ID, text, Camera::kExchangeMs) != 1) {
+        // An unlock left standing would let any later ID line change the camera id.
+        const bool locked = camera.Set(CmdIndex::ULCK, kLockCode) == 1;
+        tell(locked ? "Couldn't save the camera id."
+                    : "Couldn't save the camera id.\n"
+                      "The camera could not be locked again: it may still take a camera id write "
+                      "until it is switched off and on.",
+             NoticeIcon::Error);
+        return 0;
+    }
+    tell("Completed saving camera id: " + text + ".", NoticeIcon::Information);
+    return 1;
+}
+
+} // namespace Identity

@@ -1,0 +1,46 @@
+#include "MotorLens.h"
+
+#include "Camera.h"
+#include "Ids.h"
+
+namespace {
+
+constexpr int32_t kStop = 0;
+
+int commandOf(MotorLens::Motor motor)
+{
+    switch (motor) {
+    case MotorLens::Motor::Iris: return CmdIndex::MLI;
+    case MotorLens::Motor::Zoom: return CmdIndex::MLZ;
+    case MotorLens::Motor::Focus: return CmdIndex::MLF;
+    }
+    return CmdIndex::MLI;
+}
+
+} // namespace
+
+MotorLens::~MotorLens()
+{
+    StopAll();
+}
+
+int MotorLens::Start(Motor motor, Way way)
+{
+    m_running[index(motor)] = true;
+    return Camera::Instance().Set(commandOf(motor), static_cast<int32_t>(way), kTimeoutMs);
+}
+
+int MotorLens::Stop(Motor motor)
+{
+    const int stopped = Camera::Instance().Set(commandOf(motor), kStop, kTimeoutMs);
+    if (stopped == 1)
+        m_running[index(motor)] = false;
+    return stopped;
+}
+
+void MotorLens::StopAll()
+{
+    for (Motor motor : {Motor::Iris, Motor::Zoom, Motor::Focus})
+        if (MayRun(motor))
+            Stop(motor);
+}

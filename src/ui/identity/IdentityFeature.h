@@ -1,0 +1,20 @@
+#pragma once
+// The identity windows as a feature of the main window: Help, "&About this application" opens
+// the about window; Utility, "Edit user id" and "Edit camera id" open the two editors. Each
+// window is built (and reads the camera) for its command, runs modally and goes when it
+// closes.
+#include "Feature.h"
+
+class QWidget;
+
+class IdentityFeature : public Feature {
+public:
+    // The windows open over the main window.
+    explicit IdentityFeature(QWidget* mainWindow) : m_mainWindow(mainWindow) {}
+
+    std::vector<int> MenuCommands() const override;
+    void OnMenu(int commandId) override;
+
+private:
+    QWidget* m_mainWindow;
+};

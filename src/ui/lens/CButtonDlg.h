@@ -1,0 +1,45 @@
+#pragma once
+// The "Motor Lens" window: six press-and-hold buttons that run the iris, zoom and focus motors
+// of a motorised lens while they are held, a status text with the current motion, and
+// "Close". Created hidden with the main window and kept until it goes; closing only hides it.
+//
+// A motor that a press started is always stopped: its stop line goes out when that press
+// ends, wherever the mouse is then, and also when the button loses the mouse or the focus,
+// when the window is hidden, closed or disabled, and when the program ends (StopMotors).
+#include "MotorLens.h"
+
+#include <QDialog>
+
+#include <array>
+
+class CMyButton;
+class QLabel;
+class QPushButton;
+
+class CButtonDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CButtonDlg(QWidget* parent = nullptr);
+    ~CButtonDlg() override;
+
+    // Ends every press and stops every motor that may still run; hides the window.
+    void StopMotors();
+
+    // The status text for a motion: 1 to 6 the words of the buttons in table order; any
+    // other value empties it.
+    void SetStatus(int motion);
+    QString Status() const;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void pressed(int button);
+    void released(int button);
+    bool heldFor(MotorLens::Motor motor) const;
+
+    MotorLens m_lens;
+    std::array<CMyButton*, 6> m_buttons{};
+    QLabel* m_status;
+    QPushButton* m_close;
+};

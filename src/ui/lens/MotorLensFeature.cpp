@@ -1,0 +1,25 @@
+#include "MotorLensFeature.h"
+
+#include "CButtonDlg.h"
+#include "Ids.h"
+
+#include <QCoreApplication>
+
+MotorLensFeature::MotorLensFeature(QDialog& mainWindow) : m_window(new CButtonDlg(&mainWindow))
+{
+    QObject::connect(&mainWindow, &QDialog::finished, m_window, &CButtonDlg::StopMotors);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_window,
+                     &CButtonDlg::StopMotors);
+}
+
+std::vector<int> MotorLensFeature::MenuCommands() const
+{
+    return {MenuCommand::MotorLens};
+}
+
+void MotorLensFeature::OnMenu(int)
+{
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}

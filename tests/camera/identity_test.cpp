@@ -1,0 +1,195 @@
+// The identity data and the lens motors against the simulated camera: what the about window
+// reads and shows, the checks before a text goes out, the camera id write with its unlock,
+// and the motor lines with the camera's own record of its motors.
+#include "CamSimProcess.h"
+#include "Camera.h"
+#include "CommLink.h"
+#include "Identity.h"
+#include "Ids.h"
+#include "MotorLens.h"
+#include "SettingsStore.h"
+#include "UserNotice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(IdentityTexts, VersionsAndDeviceVersionParts)
+{
+    EXPECT_EQ(Identity::VersionText(5), "0.05");
+    EXPECT_EQ(Identity::VersionText(123), "1.23");
+    EXPECT_EQ(Identity::VersionText(1000), "10.00");
+    EXPECT_EQ(Identity::XmlVersionText(123), "1.2.3");
+    EXPECT_EQ(Identity::XmlVersionText(7), "0.0.7");
+
+    const struct {
+        const char* reply;
+        std::optional<Identity::DeviceVersion> parts;
+    } cases[] = {
+        {"1.0.a.B", Identity::DeviceVersion{"1", "0", "a", "B"}},
+        {"10..3.", Identity::DeviceVersion{"10", "", "3", ""}},
+        {"...", Identity::DeviceVersion{"", "", "", ""}},
+        {"1.2.3.4.5", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Identity::SplitDeviceVersion(c.reply), c.parts) << c.reply;
+}
+
+TEST(IdentityTexts, FirstCharactersAndWhatMayBeSent)
+{
+    EXPECT_EQ(Identity::FirstCharacters({"S", "I", "", "0", "0", "0", "0", "0", "0", "7"}, ""), "SI0000007");
+    EXPECT_EQ(Identity::FirstCharacters({"12", "", "x", "\xC3\xA9t"}, "."), "1..x.\xC3\xA9");
+    EXPECT_EQ(Identity::CharacterCount("caf\xC3\xA9"), 4u);
+    EXPECT_TRUE(Identity::IsSendable(" Line 7 ~!=?,"));
+    for (const char* refused : {"A\rB", "A\nGA=1", "tab\there", "caf\xC3\xA9", "\x7F"})
+        EXPECT_FALSE(Identity::IsSendable(refused)) << refused;
+}
+
+class IdentityCamera : public ::testing::Test {
+protected:
+    void connect(const Lines& args)
+    {
+        ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
+        m_settings.ports["COM1"] = m_sim.DevicePath();
+        SetSettingsStore(&m_settings);
+        CommLink::Instance().ReloadSettingsForTest();
+        ASSERT_EQ(CommLink::Instance().Open(0, 9600, 0), 1);
+    }
+    void TearDown() override
+    {
+        CommLink::Instance().Close();
+        SetSettingsStore(nullptr);
+    }
+    const std::vector<RecordingNotice::Entry>& messages() const { return m_notices.recorder.messages; }
+    // The camera's own record of what changed in it.
+    Lines states() const
+    {
+        Lines out;
+        for (const auto& e : m_sim.LoggedLines())
+            if (e.dir == "state")
+                out.push_back(e.line);
+        return out;
+    }
+
+    CamSimProcess m_sim;
+    MemorySettings m_settings;
+    ScopedRecordingNotice m_notices;
+};
+
+TEST_F(IdentityCamera, AboutReadsInOrderAndKeepsTheTextsAsTheCameraHasThem)
+{
+    connect({"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7, left"});
+    const Identity::AboutData data = Identity::ReadAboutData();
+    EXPECT_EQ(m_sim.Received(), (Lines{"VN?", "MD?", "ID?", "FPVN?", "UD?", "DV?", "XMLVR?"}));
+    EXPECT_EQ(data.firmware, "0.05");
+    EXPECT_EQ(data.model, "KT-5100W-QBCL");
+    EXPECT_EQ(data.cameraId, "SIM0000001");
+    EXPECT_EQ(data.fpga, "2.12");
+    EXPECT_EQ(data.userId, "Line 7, left");
+    EXPECT_EQ(data.deviceVersion, std::nullopt); // four dots: the parts keep their placeholders
+    EXPECT_EQ(data.xmlVersion, "1.2.3");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(IdentityCamera, AboutStopsWhenTheCameraFallsSilent)
+{
+    // Answers the firmware version, then nothing more.
+    connect({"--fault", "silent-after=1"});
+    const Identity::AboutData data = Identity::ReadAboutData();
+    EXPECT_EQ(data.firmware, "1.05");
+    EXPECT_FALSE(data.model || data.cameraId || data.fpga || data.userId || data.xmlVersion);
+    EXPECT_EQ(m_sim.Received(), (Lines{"VN?", "MD?", "ID?", "FPVN?"}));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text.find("stopped answering"), std::string::npos);
+    EXPECT_FALSE(Camera::Instance().Responsive());
+}
+
+TEST_F(IdentityCamera, UserIdIsCheckedBeforeItIsSent)
+{
+    connect({});
+    const struct {
+        std::string text;
+        int result;
+        const char* message; // the start of the message
+    } cases[] = {
+        {std::string(17, 'u'), 0, "User ID string is too long !!"},
+        {"Line 7\rCRS00=1", 0, "The User ID may hold only printable ASCII"},
+        {"caf\xC3\xA9", 0, "The User ID may hold only printable ASCII"},
+        {std::string(16, 'u'), 1, "Writing the User ID \"uuuuuuuuuuuuuuuu\" has been completed."},
+        {"Line 7, left", 1, "Writing the User ID \"Line 7, left\" has been completed."},
+    };
+    for (const auto& c : cases) {
+        m_sim.ClearLog();
+        m_notices.recorder.Clear();
+        EXPECT_EQ(Identity::SaveUserId(c.text), c.result) << c.text;
+        EXPECT_EQ(m_sim.Received(), c.result ? Lines{"UD=" + c.text} : Lines{}) << c.text;
+        ASSERT_EQ(messages().size(), 1u) << c.text;
+        EXPECT_EQ(messages()[0].text.rfind(c.message, 0), 0u) << messages()[0].text;
+        EXPECT_EQ(messages()[0].icon, c.result ? NoticeIcon::Information : NoticeIcon::Error);
+    }
+    std::string back;
+    EXPECT_EQ(Identity::ReadUserId(back), 1);
+    EXPECT_EQ(back, "Line 7, left");
+}
+
+TEST_F(IdentityCamera, CameraIdIsWrittenAfterTheUnlockAndLockedAgainWhenRefused)
+{
+    connect({});
+    EXPECT_EQ(Identity::SaveCameraId("SI0000007"), 1);
+    EXPECT_EQ(m_sim.Received(), (Lines{"ULCK=7315048", "ID=SI0000007"}));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Completed saving camera id: SI0000007.");
+
+    // An empty id is refused by the camera: the unlock is withdrawn at once.
+    m_sim.ClearLog();
+    m_notices.recorder.Clear();
+    EXPECT_EQ(Identity::SaveCameraId(""), 0);
+    EXPECT_EQ(m_sim.Received(), (Lines{"ULCK=7315048", "ID=", "ULCK=0"}));
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back().text, "Couldn't save the camera id.");
+    EXPECT_EQ(Camera::Instance().SetText(CmdIndex::ID, "X", Camera::kExchangeMs), 0); // locked
+
+    // A line break would smuggle in a line of its own: nothing goes out.
+    m_sim.ClearLog();
+    m_notices.recorder.Clear();
+    EXPECT_EQ(Identity::SaveCameraId("AB\r\nCRS00=1"), 0);
+    EXPECT_TRUE(m_sim.Received().empty());
+    std::string id;
+    EXPECT_EQ(Identity::ReadCameraId(id), 1);
+    EXPECT_EQ(id, "SI0000007");
+}
+
+TEST_F(IdentityCamera, NoUnlockNoCameraIdLine)
+{
+    connect({"--fault", "error-replies"});
+    EXPECT_EQ(Identity::SaveCameraId("SIM0000002"), 0);
+    EXPECT_EQ(m_sim.Received(), Lines{"ULCK=7315048"});
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back().text, "Couldn't save camera id.");
+
+    // The device version is refused the same way, after its own message.
+    m_notices.recorder.Clear();
+    EXPECT_EQ(Identity::SaveDeviceVersion("1.0.0.1"), 0);
+    EXPECT_EQ(messages().back().text, "Couldn't write the Device Version.");
+}
+
+TEST_F(IdentityCamera, MotorsStartedAreStoppedWhenTheLensGoes)
+{
+    connect({});
+    {
+        MotorLens lens;
+        EXPECT_EQ(lens.Start(MotorLens::Motor::Iris, MotorLens::Way::First), 1);
+        EXPECT_EQ(lens.Start(MotorLens::Motor::Focus, MotorLens::Way::Second), 1);
+        EXPECT_EQ(lens.Stop(MotorLens::Motor::Iris), 1);
+        EXPECT_FALSE(lens.MayRun(MotorLens::Motor::Iris));
+        EXPECT_TRUE(lens.MayRun(MotorLens::Motor::Focus));
+    }
+    EXPECT_EQ(m_sim.Received(), (Lines{"MLI=1", "MLF=2", "MLI=0", "MLF=0"}));
+    EXPECT_EQ(states(), (Lines{"motor iris: open", "motor focus: far", "motor iris: stop", "motor focus: stop"}));
+}
+
+} // namespace

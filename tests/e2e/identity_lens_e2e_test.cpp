@@ -1,0 +1,269 @@
+// The about window, the identity editors and the motor lens window, end to end: opened from the
+// menu of the program as main() builds it, used as a person would, with the simulated camera's
+// traffic log (and its record of the lens motors) as the witness.
+#include "CAboutDialog.h"
+#include "CButtonDlg.h"
+#include "CCameraIdDialog.h"
+#include "CMyButton.h"
+#include "CUserIdDialog.h"
+#include "E2eTool.h"
+#include "MotorLensFeature.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Opens the window of the menu command, runs check on it while it is up, then closes it.
+template <class D>
+bool RunModal(E2eTool& tool, int command, const std::function<void(D&)>& check)
+{
+    bool ran = false;
+    QTimer::singleShot(0, tool.window, [&] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            ran = true;
+            check(*dialog);
+            dialog->reject();
+        }
+    });
+    QTimer::singleShot(20000, tool.window, [] {
+        if (QWidget* stuck = QApplication::activeModalWidget())
+            stuck->close();
+    });
+    tool.window->MenuAction(command)->trigger();
+    return ran;
+}
+
+template <class W = QLineEdit>
+W* Child(QWidget& parent, const char* name)
+{
+    return parent.findChild<W*>(QLatin1String(name));
+}
+
+// The camera's record of its lens motors.
+Lines MotorStates(const E2eTool& tool)
+{
+    Lines out;
+    for (const auto& e : tool.sim.LoggedLines())
+        if (e.dir == "state")
+            out.push_back(e.line);
+    return out;
+}
+
+// A press or release of the left mouse button at a point of the window, as the window system
+// delivers it: the pressed button keeps the mouse.
+void Mouse(QWidget& window, QPoint at, bool press)
+{
+    if (press)
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, at);
+    else
+        QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, at);
+}
+
+// Stands in for the desktop's default handler of files.
+class FileOpener : public QObject {
+    Q_OBJECT
+public:
+    FileOpener() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~FileOpener() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+} // namespace
+
+class IdentityLensE2eTest : public QObject {
+    Q_OBJECT
+
+    E2eTool* m_tool = nullptr;
+
+    const std::vector<RecordingNotice::Entry>& Messages() const { return m_tool->notices.recorder.messages; }
+    Lines Received() const { return m_tool->sim.Received(); }
+
+    CButtonDlg* MotorWindow()
+    {
+        m_tool->window->MenuAction(MenuCommand::MotorLens)->trigger();
+        CButtonDlg* window = m_tool->Feature<MotorLensFeature>().Window();
+        return QTest::qWaitForWindowActive(window) ? window : nullptr;
+    }
+    static QPoint CentreOf(CButtonDlg& window, int ctrlId)
+    {
+        auto* button = window.findChild<CMyButton*>(QStringLiteral("ctrl_%1").arg(ctrlId));
+        return button ? button->geometry().center() : QPoint(-1000, -1000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_tool = new E2eTool;
+        // A firmware 5, a device version with four dots, a user id in mixed case; Control Mode 2.
+        const Lines args = {"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7 cam"};
+        QVERIFY(m_tool->Start(&args, 2));
+        QCOMPARE(m_tool->window->Connected(), 1);
+    }
+    void cleanupTestCase() { delete m_tool; }
+    void init()
+    {
+        m_tool->sim.ClearLog();
+        m_tool->notices.recorder.Clear();
+        ControlMode::Set(2);
+    }
+
+    void aboutShowsTheCameraDataAndOffersTheDeviceVersionInControlMode2()
+    {
+        const QTemporaryDir folder;
+        QDir(folder.path()).mkdir(QStringLiteral("folder.pdf"));
+        for (const char* name : {"b-manual.pdf", "a-guide.pdf", "notes.txt"}) {
+            QFile file(folder.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        FileOpener opener;
+        const bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+            QCOMPARE(about.windowTitle(), QString("About This Control"));
+            QCOMPARE(Child(about, "firmwareVersion")->text(), QString("0.05"));
+            QCOMPARE(Child(about, "xmlVersion")->text(), QString("1.2.3"));
+            QCOMPARE(Child(about, "modelName")->text(), QString("KT-5100W-QBCL"));
+            for (const char* part : {"deviceVersion0", "deviceVersion1", "deviceVersion2", "deviceVersion3"})
+                QCOMPARE(Child(about, part)->text(), QString("?"));
+            QCOMPARE(Received(), (Lines{"VN?", "MD?", "ID?", "FPVN?", "UD?", "DV?", "XMLVR?"}));
+
+            // The user id as the camera keeps it, protected until the person enables it.
+            QLineEdit* userId = Child(about, "userId");
+            QCOMPARE(userId->text(), QString("Line 7 cam"));
+            QVERIFY(!userId->isEnabled() && !Child<QPushButton>(about, "saveUserId")->isEnabled());
+            QTest::mouseClick(Child<QRadioButton>(about, "enableUserId"), Qt::LeftButton);
+            QVERIFY(userId->isEnabled() && Child<QPushButton>(about, "saveUserId")->isEnabled());
+
+            // Control Mode 2: the device version may be written, one character per part.
+            QPushButton* saveVersion = Child<QPushButton>(about, "saveDeviceVersion");
+            QVERIFY(saveVersion->isVisible());
+            const char* parts[] = {"2", "", "1", "9x"};
+            for (int i = 0; i < 4; ++i)
+                Child(about, QStringLiteral("deviceVersion%1").arg(i).toLatin1().constData())->setText(parts[i]);
+            m_tool->sim.ClearLog();
+            QTest::mouseClick(saveVersion, Qt::LeftButton);
+            QCOMPARE(Received(), Lines{"DV=2..1.9"});
+            QCOMPARE(Messages().back().text, std::string("Writing the Device Version has been completed."));
+
+            // The help files of the current folder, by name; the first is opened.
+            auto* files = Child<QComboBox>(about, "helpFiles");
+            QCOMPARE(files->count(), 2);
+            QCOMPARE(files->currentText(), QString("a-guide.pdf"));
+            QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
+            QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(folder.filePath("a-guide.pdf"))});
+        });
+        QDir::setCurrent(before);
+        QVERIFY(ran);
+    }
+
+    void aboutWithoutHelpFilesAndOutsideTheFactoryModes()
+    {
+        const QTemporaryDir empty;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(empty.path()));
+        ControlMode::Set(0);
+        const bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+            QVERIFY(!Child<QPushButton>(about, "saveDeviceVersion")->isVisible());
+            QVERIFY(!Child(about, "deviceVersion0")->isEnabled());
+            QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
+            QCOMPARE(Messages().back().text, std::string("No file was selected !!"));
+        });
+        QDir::setCurrent(before);
+        QVERIFY(ran);
+    }
+
+    void userIdEditorShowsAndSavesTheIdAsTheCameraKeepsIt()
+    {
+        ControlMode::Set(1);
+        m_tool->window->SetUtilityMenu();
+        const bool ran = RunModal<CUserIdDialog>(*m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
+            QCOMPARE(editor.windowTitle(), QString("User Id"));
+            QLineEdit* field = Child(editor, "userId");
+            QCOMPARE(field->text(), QString("Line 7 cam"));
+            m_tool->sim.ClearLog();
+            field->setText("Line 8\rCRS00=1"); // pasted with a line break
+            QTest::mouseClick(Child<QPushButton>(editor, "save"), Qt::LeftButton);
+            QCOMPARE(Received(), Lines{});
+            field->setText("Line 8, left cam");
+            QTest::keyClick(field, Qt::Key_Return); // Enter saves
+            QCOMPARE(Received(), Lines{"UD=Line 8, left cam"});
+        });
+        QVERIFY(ran);
+    }
+
+    void cameraIdEditorSavesInControlMode1Only()
+    {
+        // Control Mode 2 shows the camera id but offers no "Save".
+        bool ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Camera Id"));
+            QCOMPARE(Child(editor, "cameraId0")->text(), QString("S"));
+            QCOMPARE(Child(editor, "cameraId9")->text(), QString("1"));
+            QVERIFY(!Child<QPushButton>(editor, "save")->isVisible());
+        });
+        QVERIFY(ran);
+        ControlMode::Set(1);
+        ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+            auto* save = Child<QPushButton>(editor, "save");
+            QVERIFY(save->isVisible());
+            Child(editor, "cameraId2")->clear();
+            m_tool->sim.ClearLog();
+            QTest::mouseClick(save, Qt::LeftButton);
+            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=SI0000001"}));
+            QCOMPARE(Messages().back().text, std::string("Completed saving camera id: SI0000001."));
+        });
+        QVERIFY(ran);
+    }
+
+    void aReleaseStopsTheMotorItsPressStartedWhereverTheMouseIs()
+    {
+        CButtonDlg* window = MotorWindow();
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QString("Motor Lens"));
+        const QPoint irisOpen = CentreOf(*window, 40001);
+        Mouse(*window, irisOpen, true);
+        QCOMPARE(window->Status(), QString("Open"));
+        Mouse(*window, CentreOf(*window, 40003), false); // over "Zoom Wide"
+        QCOMPARE(window->Status(), QString());
+        // Outside every button.
+        Mouse(*window, CentreOf(*window, 40006), true);
+        Mouse(*window, QPoint(2, window->height() - 2), false);
+        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0"}));
+        QCOMPARE(MotorStates(*m_tool),
+                 (Lines{"motor iris: open", "motor iris: stop", "motor focus: far", "motor focus: stop"}));
+    }
+
+    void closingTheWindowWhileAButtonIsHeldStopsTheMotor()
+    {
+        CButtonDlg* window = MotorWindow();
+        QVERIFY(window);
+        Mouse(*window, CentreOf(*window, 40004), true);
+        window->close();
+        QCOMPARE(Received(), (Lines{"MLZ=2", "MLZ=0"}));
+        QCOMPARE(MotorStates(*m_tool), (Lines{"motor zoom: tele", "motor zoom: stop"}));
+    }
+
+    // Last: the main window closes.
+    void theProgramEndingWhileAButtonIsHeldStopsTheMotor()
+    {
+        CButtonDlg* window = MotorWindow();
+        QVERIFY(window);
+        Mouse(*window, CentreOf(*window, 40005), true);
+        m_tool->window->done(QDialog::Rejected);
+        QCOMPARE(Received(), (Lines{"MLF=1", "MLF=0"}));
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(IdentityLensE2eTest)
+#include "identity_lens_e2e_test.moc"
