@@ -105,6 +105,8 @@ void CXMLDialog::ReadAllData()
         ProgressWindow progress(this);
         m_list.ReadAll(progress, *this);
     }
+    // The hint to read the values has served its purpose.
+    m_note->setText(QString::fromStdString(m_list.Note()));
     m_busy = false;
 }
 
