@@ -73,6 +73,18 @@ private slots:
         QCOMPARE(combo->currentIndex(), item);
     }
 
+    // A typed number on a real page takes the generic road: set, read back, shown.
+    void exposureBoxEnterSetsAndReadsBack()
+    {
+        QVERIFY(m_tool->ShowPageOf(m_tool->Box(1338)));
+        m_tool->Box(1338)->setFocus();
+        m_tool->Box(1338)->selectAll();
+        QTest::keyClicks(m_tool->Box(1338), "500");
+        QTest::keyClick(m_tool->Box(1338), Qt::Key_Return);
+        QCOMPARE(m_tool->sim.Received(), (Lines{"PE=500", "PE?"}));
+        QCOMPARE(m_tool->Box(1338)->text(), QString("500"));
+    }
+
     void blemishQueryShowsTheAnswer()
     {
         m_tool->Type(1417, "5");
