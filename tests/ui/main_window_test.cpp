@@ -118,10 +118,7 @@ private slots:
 
     void fifthTabShowsPageFive()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
         window->TabBar()->setCurrentIndex(4);
         QCOMPARE(window->CurrentPage(), window->Page(5));
         QVERIFY(window->Page(5)->isVisible());
@@ -214,10 +211,7 @@ private slots:
 
     void enterAndEscapeNeverCloseTheWindow()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
 
         auto* box = qobject_cast<NumberBox*>(window->FindControl(1338));
         QSignalSpy commits(box, &NumberBox::commitRequested);
@@ -255,10 +249,7 @@ private slots:
     void enterOrEscapeCloseAnOpenListWithTheHighlightedEntry()
     {
         QFETCH(int, key);
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
         auto* list = qobject_cast<QComboBox*>(window->FindControl(1350));
         QSignalSpy chosen(list, &QComboBox::activated);
         list->setFocus();
@@ -276,10 +267,7 @@ private slots:
 
     void closingAsksAndNoKeepsTheWindow()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
         notice->recorder.answers = {false};
         window->close();
         QVERIFY(window->isVisible());
@@ -294,25 +282,22 @@ private slots:
         QCOMPARE(notice->recorder.questions.size(), size_t(2));
     }
 
-    void afterACameraResetTheWindowClosesWithoutAsking()
+    // After a camera reset, or when a termination signal asks the program to end (quit()).
+    void closesWithoutAsking_data()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->CloseWithoutConfirm();
-        QVERIFY(!window->isVisible());
-        QVERIFY(notice->recorder.questions.empty());
+        QTest::addColumn<bool>("cameraReset");
+        QTest::newRow("camera reset") << true;
+        QTest::newRow("request to end the program") << false;
     }
-
-    void aRequestToEndTheProgramClosesWithoutAsking()
+    void closesWithoutAsking()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QEvent quit(QEvent::Quit); // what a termination signal's quit() sends
-        QCoreApplication::sendEvent(qApp, &quit);
+        QFETCH(bool, cameraReset);
+        QVERIFY(showWindow());
+        QEvent quit(QEvent::Quit);
+        if (cameraReset)
+            window->CloseWithoutConfirm();
+        else
+            QCoreApplication::sendEvent(qApp, &quit);
         QVERIFY(!window->isVisible());
         QVERIFY(notice->recorder.questions.empty());
     }
@@ -335,22 +320,19 @@ private slots:
         QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
     }
 
-    void startWithoutALinkTellsTheOperator()
-    {
-        UseSettings(0);
-        makeWindow();
-        QCOMPARE(window->windowTitle(), QString("Lumora Control Tool  Ver 0.14"));
-        QCOMPARE(window->Connected(), 0);
-        // The transport may explain first what went wrong with the port.
-        QVERIFY(!notice->recorder.messages.empty());
-        QCOMPARE(notice->recorder.messages.back().text, std::string("Failed to initialize!"));
-    }
-
 private:
     void makeWindow()
     {
         window = std::make_unique<CCtrlToolDlg>();
         window->Initialize();
+    }
+    // A Control Mode 0 window without a camera, shown.
+    bool showWindow()
+    {
+        UseSettings(0);
+        makeWindow();
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
     }
     void gesture(QWidget* target)
     {
