@@ -49,15 +49,6 @@ TEST(IdentityTexts, FirstCharactersAndWhatMayBeSent)
 class IdentityCamera : public SimLinkFixture {
 protected:
     const std::vector<RecordingNotice::Entry>& messages() const { return m_notices.recorder.messages; }
-    // The camera's own record of what changed in it.
-    Lines states() const
-    {
-        Lines out;
-        for (const auto& e : m_sim.LoggedLines())
-            if (e.dir == "state")
-                out.push_back(e.line);
-        return out;
-    }
 };
 
 TEST_F(IdentityCamera, AboutReadsInOrderAndKeepsTheTextsAsTheCameraHasThem)
@@ -169,7 +160,7 @@ TEST_F(IdentityCamera, MotorsStartedAreStoppedWhenTheLensGoes)
         EXPECT_TRUE(lens.MayRun(MotorLens::Motor::Focus));
     }
     EXPECT_EQ(m_sim.Received(), (Lines{"MLI=1", "MLF=2", "MLI=0", "MLF=0"}));
-    EXPECT_EQ(states(), (Lines{"motor iris: open", "motor focus: far", "motor iris: stop", "motor focus: stop"}));
+    EXPECT_EQ(m_sim.Received("state"), (Lines{"motor iris: open", "motor focus: far", "motor iris: stop", "motor focus: stop"}));
 }
 
 } // namespace

@@ -6,13 +6,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-bool Contains(const Lines& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 std::vector<int32_t> RowValues()
 {
     std::vector<int32_t> values;
@@ -68,7 +61,7 @@ private slots:
         m_tool->sim.ClearLog();
         QVERIFY(m_tool->Choose(list, item));
         const Lines rx = m_tool->sim.Received();
-        QVERIFY2(Contains(rx, line.toStdString()), line.toLatin1().constData());
+        QVERIFY2(Count(rx, line.toStdString()), line.toLatin1().constData());
         // The person's choice stays on show.
         QCOMPARE(combo->currentIndex(), item);
     }

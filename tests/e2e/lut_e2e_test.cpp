@@ -14,8 +14,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 Lines repeated(const std::string& line, int count)
 {
     return Lines(size_t(count), line);

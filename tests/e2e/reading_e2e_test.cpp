@@ -17,8 +17,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The walk's own queries: as many lines as expected, from the first after the model check.
 Lines Walk(const E2eTool& tool, size_t count)
 {
@@ -28,30 +26,11 @@ Lines Walk(const E2eTool& tool, size_t count)
     return after;
 }
 
-// Empty when both agree, else where and how they part.
-std::string Difference(const Lines& actual, const Lines& expected)
-{
-    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
-        const std::string a = i < actual.size() ? actual[i] : "<none>";
-        const std::string e = i < expected.size() ? expected[i] : "<none>";
-        if (a != e)
-            return "line " + std::to_string(i) + ": sent " + a + ", expected " + e + " (" +
-                   std::to_string(actual.size()) + " sent, " + std::to_string(expected.size()) + " expected)";
-    }
-    return {};
-}
-
 // The colour of the main window's online strip: green online, red offline.
 QColor Strip(const E2eTool& tool)
 {
     return tool.window->OnlineStrip()->pixmap().toImage().pixelColor(0, 0);
 }
-
-#define COMPARE_LINES(actual, expected)                                                            \
-    do {                                                                                           \
-        const std::string d_ = Difference(actual, expected);                                       \
-        QVERIFY2(d_.empty(), d_.c_str());                                                          \
-    } while (0)
 
 } // namespace
 

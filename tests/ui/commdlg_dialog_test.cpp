@@ -256,23 +256,6 @@ private slots:
         QCOMPARE(reloads.count(), 0);
     }
 
-    void portChangeFailureIsReported()
-    {
-        CCommunicationDialog dialog;
-        dialog.Initialize();
-        QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
-        m_notice->recorder.Clear();
-        auto* ports = control<QComboBox>(dialog, 1005);
-        ports->setCurrentIndex(4);
-        emit ports->activated(4);
-        QCOMPARE(changes.count(), 1);
-        QCOMPARE(changes.at(0).at(0).toInt(), 0);
-        QCOMPARE(m_notice->recorder.messages.back().text, std::string("Failed to Com Port!"));
-        // The failed choice is still the stored one.
-        QCOMPARE(CommLink::Instance().SelectedPort(), 4u);
-        QCOMPARE(ports->currentText(), QStringLiteral("COM5"));
-    }
-
     void portDeviceIsShownBesideThePortList()
     {
         m_settings.ports.clear();
