@@ -1,6 +1,7 @@
 // The main window driven as a person would: tabs per Control Mode, the factory-mode gesture,
-// the keyboard rules, closing, the automatic level status against a device on a
-// pseudo-terminal, and the page contents checked against the published page tables.
+// the keyboard rules (Tab reaches every usable control of a page once, in reading order),
+// closing, the automatic level status against a device on a pseudo-terminal, and the page
+// contents checked against the published page tables.
 #include "CCtrlToolDlg.h"
 #include "CTabSheetDialog.h"
 #include "CommLink.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -63,6 +65,23 @@ bool UtilityEnabled(const CCtrlToolDlg& w)
 {
     QAction* userId = w.MenuAction(MenuCommand::EditUserId);
     return userId && userId->parentWidget() && static_cast<QMenu*>(userId->parentWidget())->menuAction()->isEnabled();
+}
+
+// True when b comes after a for a reader of the page: a later column (the x of the group that
+// holds the control), a lower row, or further right in the same row.
+bool ReadsAfter(QWidget* a, QWidget* b, QWidget* page)
+{
+    auto column = [page](QWidget* w) {
+        while (w->parentWidget() != page)
+            w = w->parentWidget();
+        return w->x();
+    };
+    const QRect ra(a->mapTo(page, QPoint()), a->size()), rb(b->mapTo(page, QPoint()), b->size());
+    if (column(a) != column(b))
+        return column(b) > column(a);
+    if (std::abs(ra.center().y() - rb.center().y()) <= 3)
+        return rb.left() > ra.left();
+    return rb.center().y() > ra.center().y();
 }
 
 // Records what the window hands to a feature.
@@ -207,6 +226,45 @@ private slots:
             for (QWidget* w : page->controls())
                 if (ClassOfControl(w) != ControlClass::None && ClassOfControl(w) != ControlClass::Spin)
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    }
+
+    void tabReachesEveryControlInReadingOrder()
+    {
+        UseSettings(1); // every page but the lens iris page has a tab
+        makeWindow();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTabBar* tabs = window->TabBar();
+        QVERIFY(tabs->count() >= 6);
+
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            const QString page = tabs->tabText(tab);
+            QWidget* content = window->CurrentPage()->findChild<QScrollArea*>()->widget();
+            tabs->setFocus(Qt::TabFocusReason);
+            QList<QWidget*> visited;
+            for (int step = 0; step < 1000; ++step) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QWidget* now = QApplication::focusWidget();
+                if (now == tabs || visited.contains(now))
+                    break;
+                visited << now;
+            }
+            QVERIFY2(QApplication::focusWidget() == tabs, qPrintable(page + ": Tab never returns to the tabs"));
+
+            QList<QWidget*> usable;
+            for (QWidget* w : content->findChildren<QWidget*>())
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window.get()) && w->isEnabled())
+                    usable << w;
+            for (QWidget* w : usable)
+                QVERIFY2(visited.contains(w), qPrintable(page + ": Tab never reaches " + w->objectName()));
+            for (QWidget* w : visited)
+                QVERIFY2(usable.contains(w), qPrintable(page + ": Tab stops on " + w->metaObject()->className()));
+            for (int i = 1; i < visited.size(); ++i) // every stop is one of the page's controls
+                QVERIFY2(ReadsAfter(visited[i - 1], visited[i], content),
+                         qPrintable(page + ": " + visited[i]->objectName() + " after " + visited[i - 1]->objectName()));
+        }
     }
 
     void enterAndEscapeNeverCloseTheWindow()
