@@ -8,6 +8,7 @@
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
 #include "PtyCamera.h"
+#include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -267,6 +268,49 @@ private slots:
         QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyUSB7"));
         control<QComboBox>(dialog, 1005)->setCurrentIndex(3);
         QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS3"));
+    }
+
+    // Each COM name shows what it leads to as a Linux user knows serial devices: the device node
+    // and its stable name under /dev/serial/by-id (here a folder of the test's own); a port
+    // mapped to a bare stable name opens.
+    void eachComNameShowsItsDeviceAndItsStableName()
+    {
+        QTemporaryDir byId;
+        SetSerialByIdFolder(byId.path().toStdString());
+        PtyPeer adapter; // a USB adapter with a stable name
+        PtyPeer onboard; // a port without one
+        const QString adapterPath = QString::fromStdString(adapter.SlavePath());
+        const QString stableName = QStringLiteral("usb-Lumora_Test_Adapter_0001-if00-port0");
+        const QString stable = byId.filePath(stableName);
+        QVERIFY(QFile::link(adapterPath, stable));
+        const QString gone = byId.filePath(QStringLiteral("usb-Unplugged-if00-port0"));
+
+        m_settings.ports["COM1"] = adapter.SlavePath(); // by its node: the stable name is found
+        m_settings.ports["COM2"] = stableName.toStdString(); // by the bare stable name
+        m_settings.ports["COM3"] = onboard.SlavePath();
+        m_settings.ports["COM4"] = gone.toStdString();
+        m_settings.ints[kComPortNo] = 1;
+        CommLink::Instance().ReloadSettingsForTest();
+
+        {
+            CCommunicationDialog dialog;
+            dialog.Initialize();
+            auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
+            const QString both = adapterPath + " (" + stable + ")";
+            const QStringList shown{both, both, QString::fromStdString(onboard.SlavePath()), gone + " (not present)"};
+            for (int i = 0; i < shown.size(); ++i) {
+                QCOMPARE(ports->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+                QCOMPARE(ports->itemData(i, Qt::ToolTipRole).toString(), shown[i]);
+            }
+            QCOMPARE(dialog.PortDeviceText(), adapterPath);
+            QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("portStableName"))->toolTip(), stable);
+
+            QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
+            emit ports->activated(1);
+            QCOMPARE(changes.count(), 1);
+            QCOMPARE(changes.at(0).at(0).toInt(), 1);
+        }
+        SetSerialByIdFolder("/dev/serial/by-id");
     }
 
     void messageListKeepsNewest4096AndSavesOldestFirst()
