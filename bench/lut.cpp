@@ -14,6 +14,7 @@
 //
 // Run: bench_lut [--bin DIR] [--baud N]...   (DIR holds lumora-camsim, default this program's
 // folder; --baud replaces the two rates)
+#include "BenchTraffic.h"
 #include "CCtrlToolDlg.h"
 #include "CLUTDlg.h"
 #include "CProgressBarDialog.h"
@@ -33,14 +34,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <poll.h>
 #include <string>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 #include <vector>
 
@@ -56,55 +54,6 @@ std::string selfFolder()
     return path.substr(0, path.find_last_of('/'));
 }
 
-// Runs a program and returns the first line it prints; the process keeps running.
-std::string startAndReadLine(const std::vector<std::string>& args, pid_t& pid)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    std::vector<std::string> copy = args;
-    std::vector<char*> argv;
-    for (std::string& a : copy)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid = fork();
-    if (pid == 0) {
-        close(out[0]);
-        dup2(out[1], STDOUT_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    std::string line;
-    char c;
-    pollfd p{out[0], POLLIN, 0};
-    while (poll(&p, 1, 20000) > 0 && read(out[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    close(out[0]);
-    return line;
-}
-
-// Bytes of the logged traffic both ways, each line with its CR LF.
-long loggedBytes(const std::string& log)
-{
-    std::ifstream in(log);
-    std::string text;
-    long bytes = 0;
-    while (std::getline(in, text)) {
-        const size_t key = text.find("\"line\": \"");
-        if (key == std::string::npos)
-            continue;
-        long length = 0;
-        for (size_t i = key + 9; i < text.size() && text[i] != '"'; ++i) {
-            if (text[i] == '\\')
-                i += text[i + 1] == 'u' ? 5 : 1;
-            ++length;
-        }
-        bytes += length + 2;
-    }
-    return bytes;
-}
-
 struct Measure {
     double seconds;
     double wire;
@@ -117,47 +66,8 @@ Measure timed(const std::string& log, uint32_t baud, const std::function<bool()>
     const auto begin = Clock::now();
     ok = work() && ok;
     const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
-    return {seconds, double(loggedBytes(log)) * 10.0 / double(baud)};
+    return {seconds, double(readTraffic(log).bytes) * 10.0 / double(baud)};
 }
-
-// The bare client: the device opened raw at the rate, one line written, bytes read until the
-// reply's LF, next line.
-class BareClient {
-public:
-    BareClient(const std::string& device, uint32_t baud)
-    {
-        m_fd = open(device.c_str(), O_RDWR | O_NOCTTY);
-        if (m_fd < 0)
-            return;
-        termios t{};
-        tcgetattr(m_fd, &t);
-        cfmakeraw(&t);
-        const speed_t speed = baud == 9600 ? B9600 : B115200;
-        cfsetispeed(&t, speed);
-        cfsetospeed(&t, speed);
-        tcsetattr(m_fd, TCSANOW, &t);
-    }
-    ~BareClient()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    bool exchange(const std::string& line)
-    {
-        const std::string out = line + "\r\n";
-        if (m_fd < 0 || write(m_fd, out.data(), out.size()) != ssize_t(out.size()))
-            return false;
-        char c = 0;
-        pollfd p{m_fd, POLLIN, 0};
-        while (poll(&p, 1, 5000) > 0 && read(m_fd, &c, 1) == 1)
-            if (c == '\n')
-                return true;
-        return false;
-    }
-
-private:
-    int m_fd = -1;
-};
 
 void report(const char* what, uint32_t baud, const Measure& tool, const Measure& bare)
 {
@@ -216,7 +126,7 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
         SetSettingsStore(nullptr);
     }
     if (ok) {
-        BareClient bare(device, baud);
+        PtyClient bare(device, baud);
         static const char* const kRuns[] = {"LUTSR", "LUTSG", "LUTSB"};
         readBare = timed(log, baud, [&] {
             bool all = true;

@@ -13,6 +13,7 @@
 //
 // Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim and lib/, default this
 // program's folder; --baud replaces the two rates)
+#include "BenchTraffic.h"
 #include "CCtrlToolDlg.h"
 #include "CProgressBarDialog.h"
 #include "ClSerialApi.h"
@@ -33,13 +34,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <fstream>
 #include <memory>
-#include <poll.h>
 #include <string>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 #include <vector>
 
@@ -64,116 +62,6 @@ long residentKb()
             return std::atol(line.c_str() + 6);
     return -1;
 }
-
-// Runs a program and returns the first line it prints; the process keeps running.
-std::string startAndReadLine(const std::vector<std::string>& args, pid_t& pid)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    std::vector<std::string> copy = args;
-    std::vector<char*> argv;
-    for (std::string& a : copy)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid = fork();
-    if (pid == 0) {
-        close(out[0]);
-        dup2(out[1], STDOUT_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    std::string line;
-    char c;
-    pollfd p{out[0], POLLIN, 0};
-    while (poll(&p, 1, 20000) > 0 && read(out[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    close(out[0]);
-    return line;
-}
-
-// The camera's traffic log: each line with its direction, and the bytes both ways (each line
-// with its CR LF).
-struct Traffic {
-    std::vector<std::string> received; // the lines the camera received, in order
-    long bytes = 0;
-};
-
-Traffic readTraffic(const std::string& log)
-{
-    Traffic traffic;
-    std::ifstream in(log);
-    std::string text;
-    while (std::getline(in, text)) {
-        const size_t key = text.find("\"line\": \"");
-        if (key == std::string::npos)
-            continue;
-        std::string line;
-        for (size_t i = key + 9; i < text.size() && text[i] != '"'; ++i) {
-            if (text[i] == '\\' && i + 1 < text.size()) {
-                // The log escapes bytes as \uXXXX and the usual \" \\ forms.
-                if (text[i + 1] == 'u' && i + 5 < text.size()) {
-                    line += char(std::strtol(text.substr(i + 2, 4).c_str(), nullptr, 16));
-                    i += 5;
-                } else {
-                    line += text[++i];
-                }
-                continue;
-            }
-            line += text[i];
-        }
-        traffic.bytes += long(line.size()) + 2;
-        if (text.find("\"dir\": \"rx\"") != std::string::npos)
-            traffic.received.push_back(line);
-    }
-    return traffic;
-}
-
-// A client with nothing in between: write the line, wait for the answer's LF.
-class BareClient {
-public:
-    virtual ~BareClient() = default;
-    virtual bool exchange(const std::string& line) = 0;
-};
-
-class PtyClient : public BareClient {
-public:
-    PtyClient(const std::string& device, uint32_t baud)
-    {
-        m_fd = open(device.c_str(), O_RDWR | O_NOCTTY);
-        termios t{};
-        if (m_fd >= 0 && tcgetattr(m_fd, &t) == 0) {
-            cfmakeraw(&t);
-            cfsetspeed(&t, baud == 9600 ? B9600 : B115200);
-            tcsetattr(m_fd, TCSANOW, &t);
-        }
-    }
-    ~PtyClient() override
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    bool exchange(const std::string& line) override
-    {
-        const std::string out = line + "\r\n";
-        if (write(m_fd, out.data(), out.size()) != ssize_t(out.size()))
-            return false;
-        char buffer[256];
-        pollfd p{m_fd, POLLIN, 0};
-        while (poll(&p, 1, 3000) > 0) {
-            const ssize_t n = read(m_fd, buffer, sizeof buffer);
-            if (n <= 0)
-                return false;
-            if (std::memchr(buffer, '\n', size_t(n)))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    int m_fd = -1;
-};
 
 class LibraryClient : public BareClient {
 public:

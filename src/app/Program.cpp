@@ -11,6 +11,7 @@
 #include "LutFeature.h"
 #include "MotorLensFeature.h"
 #include "ParameterControls.h"
+#include "ParameterListFeature.h"
 #include "PushButtons.h"
 #include "ReadingCamera.h"
 #include "SequencerFeature.h"
@@ -40,6 +41,7 @@ Program::Program() : m_window(std::make_unique<CCtrlToolDlg>())
     window.AddFeature(std::make_unique<IdentityFeature>(&window));
     window.AddFeature(std::make_unique<MotorLensFeature>(window));
     window.AddFeature(std::make_unique<LutFeature>(&window, controls));
+    window.AddFeature(std::make_unique<ParameterListFeature>(&window));
 
     auto reading = std::make_unique<ReadingCamera>(&window, controls, generic, features);
     QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),

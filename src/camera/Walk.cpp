@@ -44,10 +44,15 @@ void Walk::CancelCurrent()
 
 bool Walk::Next(int percent)
 {
+    return Next(percent, Command::Instance().LastOutcome());
+}
+
+bool Walk::Next(int percent, Command::Outcome outcome)
+{
     if (m_stop != Stop::None)
         return false;
     ++m_done;
-    switch (Command::Instance().LastOutcome()) {
+    switch (outcome) {
     case Command::Outcome::Answered:
     case Command::Outcome::Refused:
         m_silentInRow = 0;

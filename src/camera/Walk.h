@@ -15,6 +15,7 @@
 //      for each step: exchange...; if (!walk.Next(percent)) break;
 //      walk.Finish();   (or let the destructor finish it)
 // User-interface thread only; one walk at a time (a second one inside it just nests).
+#include "Command.h"
 #include "ErrorReport.h"
 
 #include <memory>
@@ -39,6 +40,9 @@ public:
     // After each exchange: takes its outcome, moves the progress to percent and tells whether
     // to go on (false: stop now).
     bool Next(int percent);
+    // The same for an exchange that is not a command line (a register packet), which tells
+    // its own outcome.
+    bool Next(int percent, Command::Outcome outcome);
     // Ends the progress and says what there is to say (at most two boxes: why it stopped, and
     // how many further errors there were). Runs once; the destructor calls it too.
     void Finish();

@@ -144,6 +144,16 @@ int CommLink::Write(const std::string& line)
     return 1;
 }
 
+int CommLink::WritePacket(const std::string& bytes, const std::string& logged)
+{
+    Transport* active = transport();
+    if (!active)
+        return 0;
+    active->Write(bytes.data(), static_cast<int>(bytes.size()));
+    LinkEvents::Instance().LogSent(logged);
+    return 1;
+}
+
 int CommLink::Read(char* buffer, int count, uint32_t timeoutMs)
 {
     if (count < 1)

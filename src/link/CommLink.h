@@ -29,6 +29,9 @@ public:
     // Writes all bytes of the line (CR LF included) and logs it without trailing CR/LF.
     // 1 for modes 0-3, 0 for an invalid mode (nothing written or logged).
     int Write(const std::string& line);
+    // Writes bytes as they stand (a binary register packet) and logs `logged` in their place,
+    // since the packet itself is no line a person could read. 1 for modes 0-3, else 0.
+    int WritePacket(const std::string& bytes, const std::string& logged);
     // Reads up to count bytes, waiting at most timeoutMs; returns as soon as count bytes
     // are there. Sleeps while waiting and wakes within a millisecond of a byte's arrival.
     int Read(char* buffer, int count, uint32_t timeoutMs);
@@ -43,6 +46,17 @@ public:
     void SetArrivalNotify(std::function<void()> notify);
     // An exchange is waiting on the line (set by the exchange around its wait).
     void SetExchangeWaiting(bool waiting) { m_exchangeWaiting.store(waiting, std::memory_order_release); }
+
+    // While one of these lives, a binary exchange owns the line: the idle reception between
+    // exchanges takes nothing, so it cannot swallow a packet's answer. Holds nest.
+    class Hold {
+    public:
+        Hold() { ++Instance().m_holds; }
+        ~Hold() { --Instance().m_holds; }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+    };
+    bool IsHeld() const { return m_holds > 0; }
 
     int PortCount();
     std::string PortName(int index);
@@ -81,4 +95,5 @@ private:
     std::atomic<bool> m_exchangeWaiting{false};
     std::unique_ptr<Transport> m_transport;
     unsigned m_transportMode = 0;
+    int m_holds = 0;
 };

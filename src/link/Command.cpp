@@ -95,6 +95,8 @@ int Command::ReceiveLine()
 
 int Command::ReceivePending()
 {
+    if (CommLink::Instance().IsHeld())
+        return 0;
     return receive(milliseconds(0), Clock::time_point::max());
 }
 

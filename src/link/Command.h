@@ -32,6 +32,7 @@ public:
     int ReceiveLine();
     // Idle reception between exchanges: takes only bytes that are already there, so the
     // user-interface thread never waits for bytes that have not come. 1 when a line completed.
+    // Takes nothing while a binary exchange holds the line (CommLink::Hold).
     int ReceivePending();
     bool HasReplies() const { return !m_replies.empty(); }
     std::string PopReply();

@@ -201,6 +201,7 @@ enum : int {
     StoreSettings = 32776,
     EditUserId = 32773,
     EditCameraId = 32778,
+    ParameterList = 32791, // Utility, the parameter list "XML" (a command of this program only)
     OpenLutFile = 32779,
     SaveLutFile = 32780,
     LoadAllLut = 32784,

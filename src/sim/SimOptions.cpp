@@ -76,7 +76,7 @@ bool parseResult(const std::string& text, SimResults& results, std::string& erro
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error)
 {
     static const char* const kWithValue[] = {"--model", "--set", "--device", "--link", "--log", "--baud",
-                                             "--latency-ms", "--flash-ms", "--busy-polls", "--result", "--fault", "--seed"};
+                                             "--latency-ms", "--flash-ms", "--busy-polls", "--result", "--fault", "--seed", "--genicam"};
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::string value;
@@ -155,6 +155,8 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::st
             } else {
                 out.busyPolls = static_cast<int>(n);
             }
+        } else if (name == "--genicam") {
+            out.genicam = value;
         } else if (name == "--seed") {
             if (!parseNumber(value, 0, UINT32_MAX, n)) {
                 error = "--seed " + value + ": expected a whole number";
@@ -189,10 +191,11 @@ std::string SimUsage()
            "  --baud N                pace answers to N bit/s (10 bits per byte)\n"
            "  --latency-ms N          the camera's own time to answer\n"
            "  --flash-ms N            extra time of flash loads, stores and resets\n"
-"  --busy-polls N|never    status polls a one-shot function answers busy (default 3;\n"
+           "  --busy-polls N|never    status polls a one-shot function answers busy (default 3;\n"
            "                          never: the run never ends)\n"
            "  --result F=CODE         result of a one-shot function: awb, agc, asc, rs (repeatable)\n"
            "  --fault silent-after=N | garbage | garbage-after=N | overflow | error-replies |\n"
            "          error-replies-after=N | hangup-after=N\n"
-           "  --seed N                seed of the garbage fault\n";
+           "  --seed N                seed of the garbage fault\n"
+           "  --genicam FILE|none     feature description served over GenCP (default: the model's)\n";
 }

@@ -42,6 +42,9 @@ struct SimOptions {
     SimResults results;
     SimFaults faults;
     uint32_t seed = 1;  // for the garbage fault
+    // The feature description served over GenCP: a file, "none" for none, empty for the
+    // model's own.
+    std::string genicam;
     bool help = false;
 };
 
@@ -50,7 +53,7 @@ struct SimOptions {
 // --baud N, --latency-ms N, --flash-ms N, --busy-polls N|never, --result awb|agc|asc|rs=CODE (repeatable),
 // --fault silent-after=N|garbage|garbage-after=N|overflow|error-replies|hangup-after=N
 // (repeatable),
-// --seed N, --help. "--opt value" and "--opt=value" are both accepted.
+// --genicam FILE|none, --seed N, --help. "--opt value" and "--opt=value" are both accepted.
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error);
 
 // The usage text that the program prints for --help and after a mistake.

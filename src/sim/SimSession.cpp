@@ -30,9 +30,12 @@ std::string JsonString(std::string_view text)
 }
 
 SimSession::SimSession(const SimOptions& options, SimCamera::Clock clock)
-    : m_options(options), m_camera(options, std::move(clock)), m_random(options.seed ? options.seed : 1)
+    : m_options(options), m_camera(options, std::move(clock)), m_genCp(m_camera, m_options),
+      m_random(options.seed ? options.seed : 1)
 {
     m_error = m_camera.InitError();
+    if (m_error.empty())
+        m_error = m_genCp.Error();
     m_hungUp = m_options.faults.hangupAfter == 0;
     if (!m_options.log.empty()) {
         m_log = std::fopen(m_options.log.c_str(), "a");
@@ -85,34 +88,98 @@ std::vector<SimSession::Answer> SimSession::OnBytesTimed(std::string_view in)
     for (char c : in) {
         if (m_hungUp)
             break;
-        ++m_pendingBytes;
-        if (c != '\n') {
-            if (m_pending.size() < kMaxLine)
-                m_pending += c;
-            else
-                m_tooLong = true;
-            continue;
-        }
-        std::string line;
-        line.swap(m_pending);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        size_t bytes = m_pendingBytes;
-        bool tooLong = m_tooLong;
-        m_pendingBytes = 0;
-        m_tooLong = false;
-        onLine(line, bytes, tooLong, out);
+        if (!m_packet.empty() || (c == '\x01' && m_pending.empty() && m_pendingBytes == 0))
+            packetByte(c, out);
+        else
+            lineByte(c, out);
     }
     return out;
 }
 
-void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLong, std::vector<Answer>& out)
+void SimSession::packetByte(char c, std::vector<Answer>& out)
+{
+    m_packet += c;
+    if (m_packet.size() == 2 && c != '\0') {
+        // Not a preamble after all: the bytes start a line.
+        std::string bytes;
+        bytes.swap(m_packet);
+        for (char b : bytes)
+            lineByte(b, out);
+        return;
+    }
+    if (SimGenCp::Missing(m_packet) > 0)
+        return;
+    std::string packet;
+    packet.swap(m_packet);
+    onPacket(packet, out);
+}
+
+void SimSession::lineByte(char c, std::vector<Answer>& out)
+{
+    ++m_pendingBytes;
+    if (c != '\n') {
+        if (m_pending.size() < kMaxLine)
+            m_pending += c;
+        else
+            m_tooLong = true;
+        return;
+    }
+    std::string line;
+    line.swap(m_pending);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    size_t bytes = m_pendingBytes;
+    bool tooLong = m_tooLong;
+    m_pendingBytes = 0;
+    m_tooLong = false;
+    onLine(line, bytes, tooLong, out);
+}
+
+bool SimSession::countRequest()
 {
     ++m_lines;
-    log("rx", line);
     const SimFaults& f = m_options.faults;
-    if (f.silentAfter >= 0 && m_lines > f.silentAfter)
+    return !(f.silentAfter >= 0 && m_lines > f.silentAfter);
+}
+
+void SimSession::finishAnswer(std::string& bytes)
+{
+    const SimFaults& f = m_options.faults;
+    if (f.overflow)
+        bytes = std::string(kOverflowBytes, 'X');
+    else if (f.garbage || (f.garbageAfter >= 0 && m_lines > f.garbageAfter))
+        bytes = garbage(bytes.size());
+}
+
+void SimSession::onPacket(const std::string& packet, std::vector<Answer>& out)
+{
+    const bool answers = countRequest();
+    std::string received, answered;
+    // A silent camera ignores the packet altogether, as it ignores a line.
+    std::string bytes = answers ? m_genCp.Handle(packet, m_options.faults.errorReplies, received, answered) : "";
+    if (!answers) {
+        char text[64];
+        std::snprintf(text, sizeof text, "GENCP PACKET %zu BYTES IGNORED", packet.size());
+        received = text;
+    }
+    log("rx", received);
+    if (!answers)
         return;
+    const std::string before = bytes;
+    finishAnswer(bytes);
+    log("tx", bytes == before ? answered : bytes);
+    out.push_back(Answer{packet.size(), std::move(bytes), 0});
+    if (m_options.faults.hangupAfter >= 0 && m_lines >= m_options.faults.hangupAfter)
+        m_hungUp = true;
+}
+
+void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLong, std::vector<Answer>& out)
+{
+    const bool answers = countRequest();
+    log("rx", line);
+    if (!answers)
+        return;
+    const SimFaults& f = m_options.faults;
     std::string answer;
     if (tooLong)
         answer = SimCamera::kErrTooLong; // the camera kept only the line's start

@@ -2,7 +2,9 @@
 // One serial conversation with the simulated camera: assembles received bytes into lines
 // (ended by LF, an optional CR before it dropped), lets the camera answer each line, applies
 // the faults of the options, logs every received and sent line, and hands back the bytes to
-// send. Front ends (the pty program, the Camera Link libraries) own the device and the pacing
+// send. A GenCP packet on the same line is told apart by its preamble (bytes 0x01 0x00 where a
+// line would start) and taken whole, however many LF bytes it holds; the faults apply to its
+// answer as to a line's, and the log holds one readable line for each packet and answer. Front ends (the pty program, the Camera Link libraries) own the device and the pacing
 // (SimWire.h); a session is used from one thread.
 //
 // The log holds one JSON object per line: {"t": seconds, "dir": "rx"|"tx", "line": "..."},
@@ -10,6 +12,7 @@
 // printable ASCII as \u00XX). Changes of the camera's state that a line caused follow that
 // line with "dir": "state" (for example "motor iris: stop"), before the answer.
 #include "SimCamera.h"
+#include "SimGenCp.h"
 #include "SimOptions.h"
 
 #include <cstdint>
@@ -53,13 +56,21 @@ public:
     SimCamera& Camera() { return m_camera; }
 
 private:
+    void lineByte(char c, std::vector<Answer>& out);
+    void packetByte(char c, std::vector<Answer>& out);
     void onLine(const std::string& line, size_t requestBytes, bool tooLong, std::vector<Answer>& out);
+    void onPacket(const std::string& packet, std::vector<Answer>& out);
+    // The faults that concern every answer, line or packet: false when the camera stays silent.
+    bool countRequest();
+    void finishAnswer(std::string& bytes);
     void log(const char* dir, std::string_view line);
     std::string garbage(size_t length);
 
     SimOptions m_options;
     SimCamera m_camera;
+    SimGenCp m_genCp;
     std::string m_error;
+    std::string m_packet; // a GenCP packet being received, from its preamble on
     std::string m_pending;
     size_t m_pendingBytes = 0; // bytes of the current line including any dropped overlong part
     bool m_tooLong = false;

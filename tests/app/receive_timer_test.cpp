@@ -62,6 +62,24 @@ private slots:
         QTRY_COMPARE(m_transcript, expected);
     }
 
+    void heldLineIsLeftToTheExchangeThatHoldsIt()
+    {
+        ReceiveTimer timer;
+        timer.Start();
+        {
+            const CommLink::Hold hold;
+            QVERIFY(m_peer.Write(std::string("\x01\x00" "ANSWER\n", 9)));
+            QVERIFY(CommLink::Instance().WaitReadable(5000));
+            QTest::qWait(4 * ReceiveTimer::kPeriodMs); // ticks and arrival notices come and go
+            QVERIFY(m_transcript.isEmpty());
+            char first = 0;
+            QCOMPARE(CommLink::Instance().Read(&first, 1, 0), 1); // the bytes are still there
+            QCOMPARE(first, '\x01');
+        }
+        QVERIFY(m_peer.Write("AFTER=1\r\n"));
+        QTRY_VERIFY(m_transcript.contains(QStringLiteral("Rx: AFTER=1")));
+    }
+
     void stoppedTimerTakesNothing()
     {
         ReceiveTimer timer;

@@ -359,6 +359,7 @@ void CCtrlToolDlg::BuildMenu()
     m_utilityMenu = m_menuBar->addMenu(tr("&Utility"));
     add(m_utilityMenu, QStringLiteral("Edit user id"), MenuCommand::EditUserId);
     add(m_utilityMenu, QStringLiteral("Edit camera id"), MenuCommand::EditCameraId);
+    add(m_utilityMenu, QStringLiteral("&Parameter list (XML)"), MenuCommand::ParameterList);
 
     QMenu* lut = m_menuBar->addMenu(tr("&LUT"));
     add(lut, QStringLiteral("&Open LUT file"), MenuCommand::OpenLutFile);

@@ -1,0 +1,26 @@
+#include "ParameterListFeature.h"
+
+#include "CXMLDialog.h"
+#include "Ids.h"
+
+ParameterListFeature::ParameterListFeature(QWidget* mainWindow) : m_dialog(new CXMLDialog(mainWindow)) {}
+
+CXMLDialog* ParameterListFeature::Dialog() const
+{
+    return m_dialog;
+}
+
+std::vector<int> ParameterListFeature::MenuCommands() const
+{
+    return {MenuCommand::ParameterList};
+}
+
+void ParameterListFeature::OnMenu(int)
+{
+    if (!m_dialog)
+        return;
+    m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+    m_dialog->LoadFeatures();
+}

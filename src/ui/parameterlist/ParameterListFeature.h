@@ -1,0 +1,24 @@
+#pragma once
+// Utility, "&Parameter list (XML)": shows the parameter list and fills it from the camera each
+// time it is opened (the feature description itself is read again only for another camera).
+// The Utility menu is usable in Control Mode 1 only, as the main window rules.
+#include "Feature.h"
+
+#include <QPointer>
+
+class CXMLDialog;
+class QWidget;
+
+class ParameterListFeature : public Feature {
+public:
+    // The dialog is created at once, with the main window as its parent.
+    explicit ParameterListFeature(QWidget* mainWindow);
+
+    std::vector<int> MenuCommands() const override;
+    void OnMenu(int commandId) override;
+
+    CXMLDialog* Dialog() const;
+
+private:
+    QPointer<CXMLDialog> m_dialog;
+};

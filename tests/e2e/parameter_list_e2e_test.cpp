@@ -1,0 +1,192 @@
+// The parameter list end to end: the tool as main() builds it, opened from its Utility menu,
+// against lumora-camsim on a pseudo-terminal and behind a Camera Link library. The rows come
+// from the camera's own description, "Read All Data" fills them, a changed row is written as a
+// register, and the camera's ASCII side sees the new value (the same state behind both).
+#include "E2eTool.h"
+
+#include "CPropertyGridInPlaceEdit.h"
+#include "CXMLDialog.h"
+#include "ParameterListFeature.h"
+#include "ScopedEnv.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const char* const kModel = "KT-5100W-QBCL";
+
+CXMLDialog* OpenList(E2eTool& tool)
+{
+    QAction* entry = tool.window->MenuAction(MenuCommand::ParameterList);
+    if (!entry || !entry->isEnabled())
+        return nullptr;
+    entry->trigger();
+    return tool.Feature<ParameterListFeature>().Dialog();
+}
+
+int32_t AsciiValue(const char* mnemonic)
+{
+    int32_t value = 0;
+    if (Camera::Instance().QueryPlain(CommandTable::Instance().FindCommand(mnemonic), value) != 1)
+        return INT32_MIN;
+    return value;
+}
+
+// The texts of the message boxes shown so far, one a line.
+std::string Shown(const E2eTool& tool)
+{
+    std::string texts;
+    for (const auto& m : tool.notices.recorder.messages)
+        texts += m.text + "\n";
+    return texts;
+}
+
+// Types into a row's in-place editor and presses Enter, as a person does.
+bool TypeInto(CPropertyGrid& grid, CPropertyGrid::ItemId row, const QString& text)
+{
+    if (!grid.editItem(row))
+        return false;
+    // The editor of an earlier edit may still wait for its deletion, hidden.
+    CPropertyGridInPlaceEdit* edit = nullptr;
+    for (auto* candidate : grid.findChildren<CPropertyGridInPlaceEdit*>())
+        if (candidate->isVisible())
+            edit = candidate;
+    if (!edit)
+        return false;
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    return true;
+}
+
+} // namespace
+
+class ParameterListE2eTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_files;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        CProgressBarDialog::Instance().SetClosePause(0);
+    }
+    void cleanupTestCase() { CProgressBarDialog::Instance().SetClosePause(1000); }
+
+    void rowsComeFromTheCamerasDescriptionAndChangesReachItsCommands()
+    {
+        // The camera serves the shipped description with Gain renamed: a row of that name can
+        // only have come from the camera.
+        std::ifstream in(ParameterList::ShippedDescriptionPath(kModel));
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string shipped = "<DisplayName>Gain</DisplayName>";
+        QVERIFY(text.find(shipped) != std::string::npos);
+        text.replace(text.find(shipped), shipped.size(), "<DisplayName>Master Gain</DisplayName>");
+        const std::string path = m_files.filePath("camera.xml").toStdString();
+        std::ofstream(path) << text;
+
+        E2eTool tool;
+        const std::vector<std::string> args = {"--model", kModel, "--genicam", path, "--set", "GA=250"};
+        QVERIFY(tool.Start(&args, 1));
+        CXMLDialog* dialog = OpenList(tool);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("XML"));
+        QCOMPARE(dialog->Header()->text(), QStringLiteral("Norvik KT-5100W-QBCL, serial number SIM0000001"));
+        const ParameterList& list = dialog->List();
+        QVERIFY(list.DescriptionSource() == ParameterList::Source::Camera);
+        CPropertyGrid& grid = *dialog->Grid();
+        const CPropertyGrid::ItemId gain = dialog->RowOf("Gain");
+        QVERIFY(gain != 0);
+        QVERIFY(std::any_of(list.Description().records.begin(), list.Description().records.end(),
+                            [](const FeatureRecord& r) { return r.displayName == "Master Gain"; }));
+
+        tool.sim.ClearLog();
+        QTest::mouseClick(dialog->ReadAllButton(), Qt::LeftButton);
+        QCOMPARE(grid.valueText(gain), QStringLiteral("250"));
+        QCOMPARE(grid.valueText(dialog->RowOf("DeviceModelName")), QString::fromLatin1(kModel));
+        QCOMPARE(grid.valueText(dialog->RowOf("DeviceTemperature")), QStringLiteral("42.5"));
+        QCOMPARE(grid.valueText(dialog->RowOf("TestPattern")), QStringLiteral("Off"));
+        QCOMPARE(grid.valueText(dialog->RowOf("BlackLevel")), QString::number(AsciiValue("BL")));
+        QCOMPARE(Shown(tool), std::string());
+        size_t reads = 0;
+        for (const std::string& line : tool.sim.Received())
+            reads += line.rfind("GENCP READ ", 0) == 0;
+        size_t readable = 0;
+        for (const FeatureRecord& r : list.Description().records)
+            readable += r.Has(FeatureRecord::Readable);
+        QCOMPARE(reads, readable);
+
+        // A whole number, a choice and a text typed into their rows reach the camera's commands.
+        QVERIFY(TypeInto(grid, gain, "321"));
+        QCOMPARE(AsciiValue("GA"), 321);
+        QVERIFY(TypeInto(grid, dialog->RowOf("BlackLevel"), "-7"));
+        QCOMPARE(AsciiValue("BL"), -7);
+        std::string userId;
+        QVERIFY(TypeInto(grid, dialog->RowOf("DeviceUserID"), "LINE-7"));
+        QCOMPARE(Camera::Instance().QueryText(CommandTable::Instance().FindCommand("UD"), userId), 1);
+        QCOMPARE(userId, std::string("LINE-7"));
+
+        // A value the camera refuses is named with its register, and the row shows the camera's.
+        const CPropertyGrid::ItemId width = dialog->RowOf("Width");
+        const QString widthBefore = grid.valueText(width);
+        QVERIFY(TypeInto(grid, width, "1"));
+        QCOMPARE(tool.notices.recorder.messages.size(), size_t(1));
+        QVERIFY(tool.notices.recorder.messages[0].text.find("\"Width\"") != std::string::npos);
+        QVERIFY(tool.notices.recorder.messages[0].text.find("refused") != std::string::npos);
+        QCOMPARE(grid.valueText(width), widthBefore);
+
+        // A push row writes its command value.
+        tool.sim.ClearLog();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.valueRect(dialog->RowOf("TriggerSoftware")).center());
+        const std::vector<std::string> rx = tool.sim.Received();
+        QCOMPARE(rx.size(), size_t(1));
+        QVERIFY2(rx[0].rfind("GENCP WRITE ", 0) == 0 && rx[0].find(" DATA 00000001") != std::string::npos, rx[0].c_str());
+    }
+
+    void withoutADescriptionFromTheCameraTheShippedOneIsListed()
+    {
+        E2eTool tool;
+        const std::vector<std::string> args = {"--model", kModel, "--genicam", "none", "--set", "PE=777"};
+        QVERIFY(tool.Start(&args, 1));
+        CXMLDialog* dialog = OpenList(tool);
+        QVERIFY(dialog);
+        QVERIFY(dialog->List().DescriptionSource() == ParameterList::Source::Shipped);
+        QVERIFY(dialog->Note()->text().contains(QStringLiteral("shipped for KT-5100W-QBCL")));
+        dialog->ReadAllData();
+        QCOMPARE(dialog->Grid()->valueText(dialog->RowOf("ExposureTime")), QStringLiteral("777"));
+    }
+
+    void theListWorksThroughACameraLinkLibrary()
+    {
+        const char* libDir = std::getenv("LUMORA_LIB_DIR");
+        QVERIFY(libDir && *libDir);
+        ScopedEnv search("LD_LIBRARY_PATH", libDir);
+        ScopedEnv log("LUMORA_CAMSIM_LOG", m_files.filePath("cl.jsonl").toStdString());
+        ScopedEnv camera("LUMORA_CAMSIM_ARGS", std::string("--model ") + kModel + " --set GA=222");
+        E2eTool tool;
+        tool.configure = [](MemorySettings& s) {
+            s.ints[kCommunicationMode] = 2;
+            s.ints[kCl2001DllIndex] = 0;
+        };
+        QVERIFY(tool.Start(nullptr, 1));
+        QCOMPARE(CommLink::Instance().GetMode(), 2u);
+        CXMLDialog* dialog = OpenList(tool);
+        QVERIFY(dialog);
+        QVERIFY(dialog->List().DescriptionSource() == ParameterList::Source::Camera);
+        dialog->ReadAllData();
+        const CPropertyGrid::ItemId gain = dialog->RowOf("Gain");
+        QCOMPARE(dialog->Grid()->valueText(gain), QStringLiteral("222"));
+        QVERIFY(TypeInto(*dialog->Grid(), gain, "333"));
+        QCOMPARE(AsciiValue("GA"), 333);
+        QCOMPARE(Shown(tool), std::string());
+    }
+};
+
+QTEST_MAIN(ParameterListE2eTest)
+#include "parameter_list_e2e_test.moc"
