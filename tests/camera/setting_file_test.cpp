@@ -28,32 +28,6 @@ std::vector<std::string> linesOf(const std::string& text)
     return lines;
 }
 
-struct ParseCase {
-    const char* text;
-    unsigned mode;
-    Kind kind;
-    int ctrlId;
-    int32_t value;
-};
-
-class SettingFileParse : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(SettingFileParse, FindsTheRowTheLineNames)
-{
-    const ParseCase& c = GetParam();
-    const SettingFile::Parsed parsed = SettingFile::Parse(c.text, c.mode);
-    ASSERT_EQ(parsed.lines.size(), 1u);
-    EXPECT_EQ(parsed.lines[0].kind, c.kind);
-    EXPECT_EQ(parsed.lines[0].ctrlId, c.ctrlId);
-    EXPECT_EQ(parsed.lines[0].value, c.value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, SettingFileParse,
-                         ::testing::Values(ParseCase{"EM = 2\r\n", 0, Kind::Row, CtrlId::ExposureMode, 2},
-                                           ParseCase{"TD=1000\n", 0, Kind::Row, CtrlId::TriggerDelay, 1000},
-                                           ParseCase{"TRGOP=1", 0, Kind::Row, CtrlId::TriggerOperation, 1},
-                                           ParseCase{"LUTG=10,200\r\n", 0, Kind::LutPair, -1, 10}));
-
 TEST(SettingFileParse, SkipsUnknownEmptyFactoryInNormalModeAndSplitsLongReads)
 {
     EXPECT_TRUE(SettingFile::Parse("XYZ=5\r\n\r\n=3\r\nPE\r\n", 1).lines.empty());
@@ -111,20 +85,14 @@ TEST(SettingFileFormat, VariantsAndTheirFilters)
     EXPECT_EQ(back.lines[0].kind, Kind::Model);
 }
 
-TEST(FlashAreas, EntriesByPurposeAndMode)
+// Control Mode 0 never offers the factory area for storing; loading always does, first.
+TEST(FlashAreas, StoreInNormalModeOffersOnlyUserAreas)
 {
-    using FlashAreas::Purpose;
-    const std::vector<std::string> users = {"User 1", "User 2", "User 3"};
-    EXPECT_EQ(FlashAreas::Entries(Purpose::Store, 0), users);
-    for (unsigned mode : {0u, 1u}) {
-        const std::vector<std::string> load = FlashAreas::Entries(Purpose::Load, mode);
-        ASSERT_EQ(load.size(), 4u);
-        EXPECT_EQ(FlashAreas::AreaOfEntry(load[0]), FlashAreas::kFactoryArea);
-    }
-    EXPECT_EQ(FlashAreas::Entries(Purpose::Store, 1).size(), 4u);
-    for (size_t i = 0; i < users.size(); ++i)
-        EXPECT_EQ(FlashAreas::AreaOfEntry(users[i]), int(i) + 1);
-    EXPECT_EQ(FlashAreas::AreaOfEntry("User 4"), FlashAreas::kInvalidArea);
+    const std::vector<std::string> store = FlashAreas::Entries(FlashAreas::Purpose::Store, 0);
+    ASSERT_EQ(store.size(), 3u);
+    for (size_t i = 0; i < store.size(); ++i)
+        EXPECT_EQ(FlashAreas::AreaOfEntry(store[i]), int(i) + 1);
+    EXPECT_EQ(FlashAreas::AreaOfEntry(FlashAreas::Entries(FlashAreas::Purpose::Load, 0)[0]), FlashAreas::kFactoryArea);
 }
 
 // A child saves over and over, each file a little different, and is killed at an arbitrary
