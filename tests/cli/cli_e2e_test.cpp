@@ -35,14 +35,14 @@ protected:
 
 TEST_F(CliE2eTest, SetValuesReadBackAndStayInTheCamera)
 {
-    const CliResult set = Cli({"set", "PE=1234", "GA=150"});
+    const CliResult set = Cli({"set", "PE=1234", "GA=150", "UD=Line-7"});
     ASSERT_EQ(set.status, 0) << set.err;
-    EXPECT_EQ(set.out, "PE=1234\nGA=150\n");
+    EXPECT_EQ(set.out, "PE=1234\nGA=150\nUD=Line-7\n");
     EXPECT_TRUE(Received("PE=1234"));
 
-    const CliResult get = Cli({"get", "pe", "GA"});
+    const CliResult get = Cli({"get", "pe", "GA", "UD"});
     ASSERT_EQ(get.status, 0) << get.err;
-    EXPECT_EQ(get.out, "PE=1234\nGA=150\n");
+    EXPECT_EQ(get.out, "PE=1234\nGA=150\nUD=Line-7\n");
 }
 
 TEST_F(CliE2eTest, RefusedSetExitsOneWithTheCamerasAnswerAndStopsThere)
