@@ -1,7 +1,7 @@
 // The whole program's start-up and end, run as a separate process on a private settings file:
 // a killed run leaves status 0 and the next run falls back to the native port; a polite
 // terminate is a normal end that writes everything back, also while the program is telling
-// the person about a camera that misbehaved.
+// the person about a camera that misbehaved; and the main window comes back where it was.
 #include "AppSettings.h"
 #include "CamSimProcess.h"
 #include "PtyPeer.h"
@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QtTest>
 
 class LifecycleTest : public QObject {
@@ -31,6 +32,22 @@ private:
         tool.setProcessChannelMode(QProcess::ForwardedChannels);
         tool.start(m_tool, {});
         QVERIFY(tool.waitForStarted(10000));
+    }
+    // Runs the program until it marked itself as not yet ended normally, then terminates it.
+    void runOnce()
+    {
+        QProcess tool;
+        start(tool);
+        QTRY_COMPARE_WITH_TIMEOUT(stored("Previous Application Shutdown Status"), 0, 10000);
+        tool.terminate();
+        QVERIFY(tool.waitForFinished(10000));
+        QCOMPARE(tool.exitCode(), 0);
+    }
+    QRect storedGeometry() const
+    {
+        QWidget probe;
+        QSettings raw(confFile(), QSettings::IniFormat);
+        return probe.restoreGeometry(raw.value("Windows/Main").toByteArray()) ? probe.geometry() : QRect();
     }
 
     QTemporaryDir m_configHome;
@@ -122,8 +139,27 @@ private slots:
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(stored("Previous Application Shutdown Status"), 1);
     }
+
+    void theWindowKeepsItsPlaceAndSizeBetweenRuns()
+    {
+        {
+            QSettings raw(confFile(), QSettings::IniFormat);
+            raw.clear();
+            raw.setValue("Ports/COM1", "/nonexistent/lumora-port");
+        }
+        runOnce();
+        QVERIFY2(storedGeometry().isValid(), "the first run kept no geometry");
+
+        // Somewhere the program would not choose by itself, inside the offscreen screen.
+        QWidget placed;
+        const QRect chosen(37, 29, 701, 503);
+        placed.setGeometry(chosen);
+        QSettings(confFile(), QSettings::IniFormat).setValue("Windows/Main", placed.saveGeometry());
+        runOnce();
+        QCOMPARE(storedGeometry(), chosen);
+    }
 };
 
-QTEST_GUILESS_MAIN(LifecycleTest)
+QTEST_MAIN(LifecycleTest)
 
 #include "Lifecycle_test.moc"

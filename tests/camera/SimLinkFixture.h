@@ -9,15 +9,16 @@
 
 #include <gtest/gtest.h>
 
-class SimLinkFixture : public ::testing::Test {
+template <class Base = ::testing::Test>
+class SimLinkFixtureOf : public Base {
 protected:
-    void connect(const std::vector<std::string>& args)
+    void connect(const std::vector<std::string>& args, uint32_t baud = 9600)
     {
         ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
         m_settings.ports["COM1"] = m_sim.DevicePath();
         SetSettingsStore(&m_settings);
         CommLink::Instance().ReloadSettingsForTest();
-        ASSERT_EQ(CommLink::Instance().Open(0, 9600, 0), 1);
+        ASSERT_EQ(CommLink::Instance().Open(0, baud, 0), 1);
         ParameterTable::Instance().Reset();
     }
     void TearDown() override
@@ -30,3 +31,5 @@ protected:
     MemorySettings m_settings;
     ScopedRecordingNotice m_notices;
 };
+
+using SimLinkFixture = SimLinkFixtureOf<>;

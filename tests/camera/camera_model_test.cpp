@@ -1,9 +1,7 @@
 // The model check against the simulated camera playing one model or another.
-#include "CamSimProcess.h"
+#include "SimLinkFixture.h"
 #include "Camera.h"
 #include "CommLink.h"
-#include "SettingsStore.h"
-#include "UserNotice.h"
 
 #include <gtest/gtest.h>
 
@@ -15,27 +13,7 @@ struct ModelCase {
     bool warned;
 };
 
-class CameraModelTest : public ::testing::TestWithParam<ModelCase> {
-protected:
-    // Starts the simulator with the arguments and opens COM1 on it.
-    void connect(const std::vector<std::string>& args)
-    {
-        ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
-        m_settings.ports["COM1"] = m_sim.DevicePath();
-        SetSettingsStore(&m_settings);
-        CommLink::Instance().ReloadSettingsForTest();
-        ASSERT_EQ(CommLink::Instance().Open(0, 9600, 0), 1);
-    }
-    void TearDown() override
-    {
-        CommLink::Instance().Close();
-        SetSettingsStore(nullptr);
-    }
-
-    CamSimProcess m_sim;
-    MemorySettings m_settings;
-    ScopedRecordingNotice m_notices;
-};
+class CameraModelTest : public SimLinkFixtureOf<::testing::TestWithParam<ModelCase>> {};
 
 TEST_P(CameraModelTest, ClassifiesTheAnswer)
 {

@@ -1,14 +1,11 @@
 // The identity data and the lens motors against the simulated camera: what the about window
 // reads and shows, the checks before a text goes out, the camera id write with its unlock,
 // and the motor lines with the camera's own record of its motors.
-#include "CamSimProcess.h"
+#include "SimLinkFixture.h"
 #include "Camera.h"
-#include "CommLink.h"
 #include "Identity.h"
 #include "Ids.h"
 #include "MotorLens.h"
-#include "SettingsStore.h"
-#include "UserNotice.h"
 
 #include <gtest/gtest.h>
 
@@ -49,35 +46,9 @@ TEST(IdentityTexts, FirstCharactersAndWhatMayBeSent)
         EXPECT_FALSE(Identity::IsSendable(refused)) << refused;
 }
 
-class IdentityCamera : public ::testing::Test {
+class IdentityCamera : public SimLinkFixture {
 protected:
-    void connect(const Lines& args)
-    {
-        ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
-        m_settings.ports["COM1"] = m_sim.DevicePath();
-        SetSettingsStore(&m_settings);
-        CommLink::Instance().ReloadSettingsForTest();
-        ASSERT_EQ(CommLink::Instance().Open(0, 9600, 0), 1);
-    }
-    void TearDown() override
-    {
-        CommLink::Instance().Close();
-        SetSettingsStore(nullptr);
-    }
     const std::vector<RecordingNotice::Entry>& messages() const { return m_notices.recorder.messages; }
-    // The camera's own record of what changed in it.
-    Lines states() const
-    {
-        Lines out;
-        for (const auto& e : m_sim.LoggedLines())
-            if (e.dir == "state")
-                out.push_back(e.line);
-        return out;
-    }
-
-    CamSimProcess m_sim;
-    MemorySettings m_settings;
-    ScopedRecordingNotice m_notices;
 };
 
 TEST_F(IdentityCamera, AboutReadsInOrderAndKeepsTheTextsAsTheCameraHasThem)
@@ -189,7 +160,7 @@ TEST_F(IdentityCamera, MotorsStartedAreStoppedWhenTheLensGoes)
         EXPECT_TRUE(lens.MayRun(MotorLens::Motor::Focus));
     }
     EXPECT_EQ(m_sim.Received(), (Lines{"MLI=1", "MLF=2", "MLI=0", "MLF=0"}));
-    EXPECT_EQ(states(), (Lines{"motor iris: open", "motor focus: far", "motor iris: stop", "motor focus: stop"}));
+    EXPECT_EQ(m_sim.Received("state"), (Lines{"motor iris: open", "motor focus: far", "motor iris: stop", "motor focus: stop"}));
 }
 
 } // namespace

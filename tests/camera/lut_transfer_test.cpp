@@ -1,10 +1,7 @@
 // Table transfers against the simulated camera on a pseudo-terminal: what a read stores, what
 // a write sends, how a run reports its progress and where it stops.
-#include "CamSimProcess.h"
-#include "CommLink.h"
+#include "SimLinkFixture.h"
 #include "LutTransfer.h"
-#include "SettingsStore.h"
-#include "UserNotice.h"
 
 #include <gtest/gtest.h>
 
@@ -29,35 +26,18 @@ private:
     int m_stopAfter;
 };
 
-class LutTransferTest : public ::testing::Test {
+class LutTransferTest : public SimLinkFixture {
 protected:
-    void connect(std::vector<std::string> args)
-    {
-        ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
-        m_settings.ports["COM1"] = m_sim.DevicePath();
-        SetSettingsStore(&m_settings);
-        CommLink::Instance().ReloadSettingsForTest();
-        ASSERT_EQ(CommLink::Instance().Open(0, 115200, 0), 1);
-    }
-    void TearDown() override
-    {
-        CommLink::Instance().Close();
-        SetSettingsStore(nullptr);
-    }
     static std::vector<std::string> repeated(const std::string& line, int count)
     {
         return std::vector<std::string>(size_t(count), line);
     }
-
-    CamSimProcess m_sim;
-    MemorySettings m_settings;
-    ScopedRecordingNotice m_notices;
 };
 
 TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
 {
     // The green table starts with values wider than 12 bits.
-    connect({"--set", "LUTSG=7,4095,4096,65535,200"});
+    connect({"--set", "LUTSG=7,4095,4096,65535,200"}, 115200);
     Lut::Table table{};
     table.fill(1);
     RecordingProgress progress;
@@ -77,7 +57,7 @@ TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
 
 TEST_F(LutTransferTest, WrittenTableReadsBack)
 {
-    connect({});
+    connect({}, 115200);
     Lut::Table written{};
     for (int j = 0; j < Lut::kEntries; ++j)
         written[size_t(j)] = uint32_t(4095 - 100 * j);
@@ -102,7 +82,7 @@ TEST_F(LutTransferTest, WrittenTableReadsBack)
 
 TEST_F(LutTransferTest, CancelStopsAfterTheExchangeInFlight)
 {
-    connect({});
+    connect({}, 115200);
     Lut::Table table{};
     RecordingProgress progress(3);
     EXPECT_FALSE(LutTransfer::Read(Lut::Red, table, progress));
@@ -115,7 +95,7 @@ TEST_F(LutTransferTest, CancelStopsAfterTheExchangeInFlight)
 
 TEST_F(LutTransferTest, RefusedSettingEndsTheWriteAtOnce)
 {
-    connect({"--fault", "error-replies"});
+    connect({"--fault", "error-replies"}, 115200);
     Lut::Table table{};
     RecordingProgress progress;
     EXPECT_FALSE(LutTransfer::Write(Lut::Red, table, progress));
@@ -126,7 +106,7 @@ TEST_F(LutTransferTest, RefusedSettingEndsTheWriteAtOnce)
 
 TEST_F(LutTransferTest, SilentCameraEndsTheReadAtTheFirstMissingAnswer)
 {
-    connect({"--fault", "silent-after=5"});
+    connect({"--fault", "silent-after=5"}, 115200);
     Lut::Table table{};
     table.fill(9);
     RecordingProgress progress;

@@ -136,12 +136,4 @@ TEST_F(SequencerTest, MultiRoiToggleSendsTheOtherState)
     EXPECT_TRUE(toggle.acknowledged && toggle.nowOn);
 }
 
-TEST_F(SequencerTest, RefusedMultiRoiToggleIsNotAcknowledged)
-{
-    connect({"--model", "KT-5100W-QBCL", "--fault", "error-replies"});
-    const Sequencer::MultiRoiToggle toggle = Sequencer::ToggleMultiRoi();
-    EXPECT_TRUE(toggle.asked);
-    EXPECT_FALSE(toggle.acknowledged);
-}
-
 } // namespace

@@ -28,6 +28,37 @@
 #include <functional>
 #include <memory>
 
+using Lines = std::vector<std::string>;
+
+inline size_t Count(const Lines& lines, const std::string& line)
+{
+    return size_t(std::count(lines.begin(), lines.end(), line));
+}
+
+inline bool StartsWith(const Lines& lines, const Lines& head)
+{
+    return lines.size() >= head.size() && std::equal(head.begin(), head.end(), lines.begin());
+}
+
+// Empty when both agree, else where and how they part.
+inline std::string Difference(const Lines& actual, const Lines& expected)
+{
+    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        const std::string a = i < actual.size() ? actual[i] : "<none>";
+        const std::string e = i < expected.size() ? expected[i] : "<none>";
+        if (a != e)
+            return "line " + std::to_string(i) + ": \"" + a + "\", expected \"" + e + "\" (" +
+                   std::to_string(actual.size()) + " lines, " + std::to_string(expected.size()) + " expected)";
+    }
+    return {};
+}
+
+#define COMPARE_LINES(actual, expected)                                                            \
+    do {                                                                                           \
+        const std::string d_ = Difference(actual, expected);                                       \
+        QVERIFY2(d_.empty(), d_.c_str());                                                          \
+    } while (0)
+
 struct E2eTool {
     CamSimProcess sim;
     MemorySettings settings;

@@ -17,8 +17,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 const char* const kModel = "KT-5100W-QBCL";
 
 // What one start-up left behind.
@@ -52,19 +50,6 @@ StartupRun Finish(E2eTool& tool)
     tool.program.reset();
     CommLink::Instance().Close();
     return run;
-}
-
-// Empty when both agree, else the first line where they part.
-std::string Difference(const Lines& actual, const Lines& expected)
-{
-    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
-        const std::string a = i < actual.size() ? actual[i] : "<none>";
-        const std::string e = i < expected.size() ? expected[i] : "<none>";
-        if (a != e)
-            return "line " + std::to_string(i) + ": \"" + a + "\", expected \"" + e + "\" (" +
-                   std::to_string(actual.size()) + " lines, " + std::to_string(expected.size()) + " expected)";
-    }
-    return {};
 }
 
 } // namespace

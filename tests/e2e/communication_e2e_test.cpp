@@ -12,17 +12,6 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
-
-using Lines = std::vector<std::string>;
-
-int CountOf(const Lines& lines, const std::string& line)
-{
-    return int(std::count(lines.begin(), lines.end(), line));
-}
-
-} // namespace
-
 class CommunicationE2eTest : public QObject {
     Q_OBJECT
 
@@ -51,7 +40,7 @@ private slots:
         QVERIFY(!rx.empty());
         // Building, filling and showing the dialog sent nothing before the start-up check.
         QCOMPARE(QString::fromStdString(rx.front()), QString("MD?"));
-        QVERIFY(CountOf(rx, "PE?") >= 1); // and the camera was read
+        QVERIFY(Count(rx, "PE?") >= 1); // and the camera was read
 
         QVERIFY(dialog()->isVisible());
         QCOMPARE(list(1011)->currentText(), QString("Com Port"));
@@ -108,9 +97,9 @@ private slots:
         const Lines rx = m_tool->sim.Received();
         QVERIFY(!rx.empty());
         QCOMPARE(QString::fromStdString(rx.front()), QString("MD?"));
-        QCOMPARE(CountOf(rx, "MD?"), 1);
+        QCOMPARE(Count(rx, "MD?"), size_t(1));
         // The reload read the camera again, and the window counts as connected.
-        QVERIFY(CountOf(rx, "PE?") >= 1);
+        QVERIFY(Count(rx, "PE?") >= 1);
         QCOMPARE(m_tool->window->Connected(), 1);
         QVERIFY(m_tool->notices.recorder.messages.empty());
         QCOMPARE(CameraModel::Instance().modelType, 0u);
@@ -132,6 +121,7 @@ private slots:
         // the person's choice.
         QVERIFY(m_tool->sim.Received().empty());
         QCOMPARE(ports->currentText(), QString("COM2"));
+        QCOMPARE(CommLink::Instance().SelectedPort(), 1u);
         const auto& messages = m_tool->notices.recorder.messages;
         QVERIFY(std::any_of(messages.begin(), messages.end(),
                             [](const auto& m) { return m.text == "Failed to Com Port!"; }));

@@ -6,13 +6,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-bool Contains(const Lines& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 std::vector<int32_t> RowValues()
 {
     std::vector<int32_t> values;
@@ -68,9 +61,21 @@ private slots:
         m_tool->sim.ClearLog();
         QVERIFY(m_tool->Choose(list, item));
         const Lines rx = m_tool->sim.Received();
-        QVERIFY2(Contains(rx, line.toStdString()), line.toLatin1().constData());
+        QVERIFY2(Count(rx, line.toStdString()), line.toLatin1().constData());
         // The person's choice stays on show.
         QCOMPARE(combo->currentIndex(), item);
+    }
+
+    // A typed number on a real page takes the generic road: set, read back, shown.
+    void exposureBoxEnterSetsAndReadsBack()
+    {
+        QVERIFY(m_tool->ShowPageOf(m_tool->Box(1338)));
+        m_tool->Box(1338)->setFocus();
+        m_tool->Box(1338)->selectAll();
+        QTest::keyClicks(m_tool->Box(1338), "500");
+        QTest::keyClick(m_tool->Box(1338), Qt::Key_Return);
+        QCOMPARE(m_tool->sim.Received(), (Lines{"PE=500", "PE?"}));
+        QCOMPARE(m_tool->Box(1338)->text(), QString("500"));
     }
 
     void blemishQueryShowsTheAnswer()

@@ -20,8 +20,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // Opens the window of the menu command, runs check on it while it is up, then closes it.
 template <class D>
 bool RunModal(E2eTool& tool, int command, const std::function<void(D&)>& check)
@@ -46,16 +44,6 @@ template <class W = QLineEdit>
 W* Child(QWidget& parent, const char* name)
 {
     return parent.findChild<W*>(QLatin1String(name));
-}
-
-// The camera's record of its lens motors.
-Lines MotorStates(const E2eTool& tool)
-{
-    Lines out;
-    for (const auto& e : tool.sim.LoggedLines())
-        if (e.dir == "state")
-            out.push_back(e.line);
-    return out;
 }
 
 // A press or release of the left mouse button at a point of the window, as the window system
@@ -239,7 +227,7 @@ private slots:
         Mouse(*window, CentreOf(*window, 40006), true);
         Mouse(*window, QPoint(2, window->height() - 2), false);
         QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0"}));
-        QCOMPARE(MotorStates(*m_tool),
+        QCOMPARE(m_tool->sim.Received("state"),
                  (Lines{"motor iris: open", "motor iris: stop", "motor focus: far", "motor focus: stop"}));
     }
 
@@ -250,7 +238,7 @@ private slots:
         Mouse(*window, CentreOf(*window, 40004), true);
         window->close();
         QCOMPARE(Received(), (Lines{"MLZ=2", "MLZ=0"}));
-        QCOMPARE(MotorStates(*m_tool), (Lines{"motor zoom: tele", "motor zoom: stop"}));
+        QCOMPARE(m_tool->sim.Received("state"), (Lines{"motor zoom: tele", "motor zoom: stop"}));
     }
 
     // Last: the main window closes.

@@ -14,8 +14,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 Lines repeated(const std::string& line, int count)
 {
     return Lines(size_t(count), line);
@@ -84,6 +82,9 @@ private slots:
         CLUTDlg& green = lut().Editor(Lut::Green);
         QVERIFY(green.isVisible());
         QCOMPARE(green.windowTitle(), QString("LUT Setting for Monochrome"));
+        QVERIFY(!lut().Editor(Lut::Red).isVisible() && !lut().Editor(Lut::Blue).isVisible());
+        QVERIFY(m_tool->Choose(CtrlId::LutMode, 1)); // "Gamma" leaves it open
+        QVERIFY(green.isVisible());
         QVERIFY(m_tool->Choose(CtrlId::LutMode, 0));
         QVERIFY(!green.isVisible());
         QVERIFY(!m_tool->Control(CtrlId::OpenLutTable)->isEnabled());

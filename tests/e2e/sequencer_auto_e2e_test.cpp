@@ -10,18 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-size_t Count(const Lines& lines, const std::string& line)
-{
-    return size_t(std::count(lines.begin(), lines.end(), line));
-}
-
-bool StartsWith(const Lines& lines, const Lines& head)
-{
-    return lines.size() >= head.size() && std::equal(head.begin(), head.end(), lines.begin());
-}
-
 QStringList Items(QComboBox* list)
 {
     QStringList items;

@@ -75,27 +75,13 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-TEST(ClSimLibTest, EachLibraryExportsItsGenerationsEntryPoints)
+// The entry points each generation needs are proven by the tool's start-up through each
+// library (the Camera Link end-to-end test); the camera model inside must stay private.
+TEST(ClSimLibTest, TheCameraModelInsideStaysPrivate)
 {
-    struct {
-        const char* library;
-        std::vector<const char*> names;
-    } cases[] = {
-        {"libclsersim.so", {"clSerialInit", "clSerialClose", "clSerialRead", "clSerialWrite"}},
-        {"libclserial.so", {"clGetManufacturer", "clGetNumManufacturers", "clSelectManufacturer",
-                            "clGetNumSerialPorts", "clGetSerialPortIdentifier", "clSerialInit", "clSerialClose",
-                            "clSerialRead", "clSerialWrite", "clGetSupportedBaudRates", "clSetBaudRate",
-                            "clGetErrorText"}},
-        {"libclallserial.so", {"clFlushPort", "clGetErrorText", "clGetNumPorts", "clGetNumBytesAvail",
-                               "clGetPortInfo", "clGetSupportedBaudRates", "clSerialClose", "clSerialInit",
-                               "clSerialRead", "clSerialWrite", "clSetBaudRate"}},
-    };
-    for (const auto& c : cases) {
-        SimLib lib(c.library);
-        ASSERT_TRUE(lib.loaded()) << c.library << ": " << dlerror();
-        for (const char* name : c.names)
-            EXPECT_NE(lib.get<void>(name), nullptr) << c.library << " " << name;
-        // The camera model inside stays private.
+    for (const char* library : {"libclsersim.so", "libclserial.so", "libclallserial.so"}) {
+        SimLib lib(library);
+        ASSERT_TRUE(lib.loaded()) << library << ": " << dlerror();
         EXPECT_EQ(lib.get<void>("_ZN10SimSession7OnBytesESt17basic_string_viewIcSt11char_traitsIcEE"), nullptr);
     }
 }

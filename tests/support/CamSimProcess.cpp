@@ -202,11 +202,11 @@ std::vector<CamSimProcess::Entry> CamSimProcess::ReadLog(const std::string& path
     return entries;
 }
 
-std::vector<std::string> CamSimProcess::Received() const
+std::vector<std::string> CamSimProcess::Received(const char* dir) const
 {
     std::vector<std::string> lines;
     for (const Entry& e : LoggedLines())
-        if (e.dir == "rx")
+        if (e.dir == dir)
             lines.push_back(e.line);
     return lines;
 }

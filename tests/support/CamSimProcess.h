@@ -40,8 +40,9 @@ public:
     std::vector<Entry> LoggedLines() const;
     // The entries of any traffic log in this format (also the Camera Link libraries' log).
     static std::vector<Entry> ReadLog(const std::string& path);
-    // The received lines only, in order.
-    std::vector<std::string> Received() const;
+    // The received lines only, in order; with "state", the camera's record of what changed in
+    // it (its lens motors).
+    std::vector<std::string> Received(const char* dir = "rx") const;
     // Forget what was logged so far (the log is truncated).
     void ClearLog() const;
 

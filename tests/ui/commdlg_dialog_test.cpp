@@ -8,6 +8,7 @@
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
 #include "PtyCamera.h"
+#include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -48,357 +49,355 @@ using Lines = std::vector<std::string>;
 
 class CommunicationDialogTest : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-
-    void settingFileButtonsWaitForTheirCommands();
-    void initialisationSelectsStoredSettingsAndEnablesStore();
-    void storeFollowsTheUserSet();
-    void storeSendsSaWithTheListPosition();
-    void loadOnDefaultSendsLd0AndReloads();
-    void getAreaShowsUnkownForTheNamelessQuery();
-    void portSearchStopsAtTheCamera();
-    void portSearchWithoutCameraTriesAll32();
-    void portChangeFailureIsReported();
-    void portDeviceIsShownBesideThePortList();
-    void messageListKeepsNewest4096AndSavesOldestFirst();
-    void messageListSaveRefusedKeepsFile();
-    void onlineStateShowsInLineStatus();
-
-private:
-    void mapAllPortsToNothing();
 
     MemorySettings m_settings;
     std::unique_ptr<ScopedRecordingNotice> m_notice;
     std::unique_ptr<QTemporaryDir> m_dir;
-};
 
-void CommunicationDialogTest::init()
-{
-    m_settings = MemorySettings();
-    SetSettingsStore(&m_settings);
-    m_notice = std::make_unique<ScopedRecordingNotice>();
-    m_dir = std::make_unique<QTemporaryDir>();
-    ControlMode::ForgetForTest();
-    CommLink::Instance().ReloadSettingsForTest();
-}
-
-void CommunicationDialogTest::cleanup()
-{
-    CommLink::Instance().Close();
-    m_notice.reset();
-    SetSettingsStore(nullptr);
-}
-
-void CommunicationDialogTest::mapAllPortsToNothing()
-{
-    for (int n = 1; n <= 32; ++n)
-        m_settings.ports["COM" + std::to_string(n)] = m_dir->filePath(QStringLiteral("no-such-device")).toStdString();
-}
-
-void CommunicationDialogTest::settingFileButtonsWaitForTheirCommands()
-{
-    mapAllPortsToNothing();
-    CCommunicationDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* write = control<QPushButton>(dialog, 1164);
-    auto* read = control<QPushButton>(dialog, 1165);
-    QVERIFY(!write->isEnabled());
-    QVERIFY(!read->isEnabled());
-    // The area group is there but never shown.
-    QVERIFY(!control<QPushButton>(dialog, 1166)->isVisible());
-    QVERIFY(!control<QPushButton>(dialog, 1166)->isEnabled());
-    QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
-
-    QSignalSpy saves(&dialog, &CCommunicationDialog::saveSettingFileRequested);
-    QSignalSpy loads(&dialog, &CCommunicationDialog::loadSettingFileRequested);
-    dialog.EnableSettingFileCommands(true);
-    QVERIFY(write->isEnabled());
-    QVERIFY(read->isEnabled());
-    QTest::mouseClick(write, Qt::LeftButton);
-    QCOMPARE(saves.count(), 1);
-    QCOMPARE(loads.count(), 0);
-}
-
-void CommunicationDialogTest::initialisationSelectsStoredSettingsAndEnablesStore()
-{
-    mapAllPortsToNothing();
-    m_settings.ints[kComPortNo] = 6;
-    m_settings.ints[kBaudrate] = 57600;
-    CommLink::Instance().ReloadSettingsForTest();
-    CCommunicationDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(control<QComboBox>(dialog, 1011)->currentIndex(), 0);
-    QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM7"));
-    QCOMPARE(control<QComboBox>(dialog, 1030)->currentText(), QStringLiteral("57600bps"));
-    QCOMPARE(control<QComboBox>(dialog, 1029)->currentText(), QStringLiteral("UserSet1"));
-    QVERIFY(control<QPushButton>(dialog, 1168)->isEnabled());
-    QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
-}
-
-void CommunicationDialogTest::storeFollowsTheUserSet()
-{
-    mapAllPortsToNothing();
-    CCommunicationDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* sets = control<QComboBox>(dialog, 1029);
-    auto* store = control<QPushButton>(dialog, 1168);
-    const struct {
-        int selection;
-        bool enabled;
-    } cases[] = {{0, false}, {2, true}, {0, false}, {3, true}, {1, true}};
-    for (const auto& c : cases) {
-        sets->setCurrentIndex(c.selection);
-        emit sets->activated(c.selection);
-        QCOMPARE(store->isEnabled(), c.enabled);
-    }
-    // Control mode changes keep the rule.
-    sets->setCurrentIndex(0);
-    dialog.UpdateForControlMode();
-    QVERIFY(!store->isEnabled());
-}
-
-void CommunicationDialogTest::storeSendsSaWithTheListPosition()
-{
-    PtyPeer peer;
-    m_settings.ports["COM1"] = peer.SlavePath();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
-    CProgressBarDialog::Instance().SetClosePause(0);
-    auto* sets = control<QComboBox>(dialog, 1029);
-    sets->setCurrentIndex(2);
-    emit sets->activated(2);
-
-    // The flash write runs under the progress window, owned by this dialog.
-    ProgressWatch watch;
-    PtyCamera camera(peer);
-    QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
-    QCOMPARE(camera.lines(), Lines{"SA=2\r\n"});
-    QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
-    QVERIFY(!CProgressBarDialog::Instance().IsVisible());
-    QVERIFY(dialog.isEnabled());
-    QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
-    QCOMPARE(m_notice->recorder.messages[0].text, std::string("Completed to store current setting data!"));
-    QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Information);
-    // Both directions are in the message list, newest on top.
-    QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("COMPLETE"));
-    QCOMPARE(dialog.Messages().lineAt(1), QStringLiteral("SA=2"));
-}
-
-void CommunicationDialogTest::loadOnDefaultSendsLd0AndReloads()
-{
-    PtyPeer peer;
-    m_settings.ports["COM1"] = peer.SlavePath();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
-    QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-    auto* sets = control<QComboBox>(dialog, 1029);
-    sets->setCurrentIndex(0);
-    emit sets->activated(0);
-
-    PtyCamera camera(peer);
-    QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
-    QCOMPARE(camera.lines(), Lines{"LD=0\r\n"});
-    QCOMPARE(reloads.count(), 1);
-    // A refused load does not read the camera again.
-    camera.refuseSet("LD", "ERROR");
-    QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
-    QCOMPARE(camera.lines().size(), size_t(2));
-    QCOMPARE(reloads.count(), 1);
-}
-
-void CommunicationDialogTest::getAreaShowsUnkownForTheNamelessQuery()
-{
-    PtyPeer peer;
-    m_settings.ports["COM1"] = peer.SlavePath();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
-    dialog.GetArea();
-    QCOMPARE(control<QLabel>(dialog, 1167)->text(), QStringLiteral("Unkown"));
-    QCOMPARE(peer.Read(1, 100), std::string());
-}
-
-void CommunicationDialogTest::portSearchStopsAtTheCamera()
-{
-    mapAllPortsToNothing();
-    PtyPeer camera;
-    PtyPeer beyond; // a second camera after it must never be reached
-    m_settings.ports["COM20"] = camera.SlavePath();
-    m_settings.ports["COM21"] = beyond.SlavePath();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-    COnlineStatusNotifier::Instance().SetOffline();
-
-    int found = -2;
+    // The dialog on the link opened to COM1, which the peer answers.
+    void openOnPty(PtyPeer& peer, CCommunicationDialog& dialog)
     {
-        PtyCamera answering(camera);
-        answering.setValue("MD", "KT-5100W-QBCL");
-        found = dialog.SearchPorts();
-        QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
+        m_settings.ports["COM1"] = peer.SlavePath();
+        dialog.Initialize();
+        QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
     }
-    QCOMPARE(found, 19);
-    QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
-    QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
-    QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
-    QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
-    QCOMPARE(reloads.count(), 1);
-    QCOMPARE(beyond.Read(1, 50), std::string());
-    // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
-    QCOMPARE(m_notice->recorder.messages.size(), size_t(19));
-    QVERIFY(m_notice->recorder.messages.back().text.find("COM19") != std::string::npos);
-}
 
-void CommunicationDialogTest::portSearchWithoutCameraTriesAll32()
-{
-    mapAllPortsToNothing();
-    PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
-    m_settings.ports["COM32"] = silent.SlavePath();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-    COnlineStatusNotifier::Instance().SetOnline();
-    m_notice->recorder.Clear();
-
-    QCOMPARE(dialog.SearchPorts(), -1);
-    QCOMPARE(silent.Read(5, 100), std::string("MD?\r\n"));
-    const auto& messages = m_notice->recorder.messages;
-    QCOMPARE(messages.size(), size_t(32));
-    for (int n = 1; n <= 31; ++n)
-        QVERIFY(messages[size_t(n - 1)].text.find("COM" + std::to_string(n) + " port") != std::string::npos);
-    QCOMPARE(messages.back().text,
-             std::string("No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection."));
-    QCOMPARE(messages.back().caption, std::string("Communication Error"));
-    QCOMPARE(messages.back().icon, NoticeIcon::Exclamation);
-    QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
-    QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
-    QCOMPARE(reloads.count(), 0);
-}
-
-void CommunicationDialogTest::portChangeFailureIsReported()
-{
-    mapAllPortsToNothing();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
-    m_notice->recorder.Clear();
-    auto* ports = control<QComboBox>(dialog, 1005);
-    ports->setCurrentIndex(4);
-    emit ports->activated(4);
-    QCOMPARE(changes.count(), 1);
-    QCOMPARE(changes.at(0).at(0).toInt(), 0);
-    QCOMPARE(m_notice->recorder.messages.back().text, std::string("Failed to Com Port!"));
-    // The failed choice is still the stored one.
-    QCOMPARE(CommLink::Instance().SelectedPort(), 4u);
-    QCOMPARE(ports->currentText(), QStringLiteral("COM5"));
-}
-
-void CommunicationDialogTest::portDeviceIsShownBesideThePortList()
-{
-    m_settings.ports["COM3"] = "/dev/ttyUSB7";
-    m_settings.ints[kComPortNo] = 2;
-    CommLink::Instance().ReloadSettingsForTest();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyUSB7"));
-    control<QComboBox>(dialog, 1005)->setCurrentIndex(3);
-    QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS3"));
-}
-
-void CommunicationDialogTest::messageListKeepsNewest4096AndSavesOldestFirst()
-{
-    mapAllPortsToNothing();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    for (int i = 1; i <= 4097; ++i)
-        LinkEvents::Instance().LogReceived("R" + std::to_string(i));
-    QCOMPARE(dialog.Messages().count(), 4096);
-    QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("R4097"));
-    QCOMPARE(dialog.Messages().lineAt(4095), QStringLiteral("R2"));
-
-    const QString chosen = m_dir->filePath(QStringLiteral("messages"));
-    m_notice->recorder.fileNames = {chosen.toStdString()};
-    QTest::mouseClick(control<QPushButton>(dialog, 1171), Qt::LeftButton);
-    QFile file(chosen + QStringLiteral(".txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    QCOMPARE(lines.size(), 4097);
-    QCOMPARE(lines.first(), QByteArray("R2"));
-    QCOMPARE(lines[4095], QByteArray("R4097"));
-    QCOMPARE(lines.last(), QByteArray());
-    QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("Writing file has been done!"));
-    std::string folder;
-    QCOMPARE(m_settings.ReadPath(kCommandLogFilePath, folder), 1);
-    QCOMPARE(QString::fromStdString(folder), m_dir->path());
-
-    QTest::mouseClick(control<QPushButton>(dialog, 1172), Qt::LeftButton);
-    QCOMPARE(dialog.Messages().count(), 0);
-}
-
-void CommunicationDialogTest::messageListSaveRefusedKeepsFile()
-{
-    mapAllPortsToNothing();
-    const QString path = m_dir->filePath(QStringLiteral("kept.txt"));
+private slots:
+    void init()
     {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("earlier\n");
+        m_settings = MemorySettings();
+        SetSettingsStore(&m_settings);
+        m_notice = std::make_unique<ScopedRecordingNotice>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        // Every port leads nowhere unless the test maps one.
+        for (int n = 1; n <= 32; ++n)
+            m_settings.ports["COM" + std::to_string(n)] = m_dir->filePath(QStringLiteral("no-such-device")).toStdString();
+        ControlMode::ForgetForTest();
+        CommLink::Instance().ReloadSettingsForTest();
     }
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    dialog.AddMessage(std::string("GA=10"));
-    m_notice->recorder.fileNames = {path.toStdString()};
-    m_notice->recorder.answers = {false};
-    dialog.SaveMessages();
-    QCOMPARE(m_notice->recorder.questions.size(), size_t(1));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("earlier\n"));
-    QCOMPARE(dialog.Messages().count(), 1);
 
-    // A folder where the file should go cannot be replaced: "File open error !", no success line.
-    const QString folder = m_dir->filePath(QStringLiteral("folder.txt"));
-    QVERIFY(QDir().mkpath(folder));
-    m_notice->recorder.fileNames = {folder.toStdString()};
-    m_notice->recorder.answers = {true};
-    m_notice->recorder.Clear();
-    dialog.SaveMessages();
-    QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
-    QVERIFY(m_notice->recorder.messages[0].text.rfind("File open error !", 0) == 0);
-    QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
-    QCOMPARE(dialog.Messages().count(), 1);
-}
-
-void CommunicationDialogTest::onlineStateShowsInLineStatus()
-{
-    mapAllPortsToNothing();
+    void cleanup()
     {
-        // A link that came up before the window shows at once.
+        CommLink::Instance().Close();
+        m_notice.reset();
+        SetSettingsStore(nullptr);
+    }
+
+    void settingFileButtonsWaitForTheirCommands()
+    {
+        CCommunicationDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* write = control<QPushButton>(dialog, 1164);
+        auto* read = control<QPushButton>(dialog, 1165);
+        QVERIFY(!write->isEnabled());
+        QVERIFY(!read->isEnabled());
+        // The area group is there but never shown.
+        QVERIFY(!control<QPushButton>(dialog, 1166)->isVisible());
+        QVERIFY(!control<QPushButton>(dialog, 1166)->isEnabled());
+        QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
+
+        QSignalSpy saves(&dialog, &CCommunicationDialog::saveSettingFileRequested);
+        QSignalSpy loads(&dialog, &CCommunicationDialog::loadSettingFileRequested);
+        dialog.EnableSettingFileCommands(true);
+        QVERIFY(write->isEnabled());
+        QVERIFY(read->isEnabled());
+        QTest::mouseClick(write, Qt::LeftButton);
+        QCOMPARE(saves.count(), 1);
+        QCOMPARE(loads.count(), 0);
+    }
+
+    void initialisationSelectsStoredSettingsAndEnablesStore()
+    {
+        m_settings.ints[kComPortNo] = 6;
+        m_settings.ints[kBaudrate] = 57600;
+        CommLink::Instance().ReloadSettingsForTest();
+        CCommunicationDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(control<QComboBox>(dialog, 1011)->currentIndex(), 0);
+        QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM7"));
+        QCOMPARE(control<QComboBox>(dialog, 1030)->currentText(), QStringLiteral("57600bps"));
+        QCOMPARE(control<QComboBox>(dialog, 1029)->currentText(), QStringLiteral("UserSet1"));
+        QVERIFY(control<QPushButton>(dialog, 1168)->isEnabled());
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
+    }
+
+    void storeFollowsTheUserSet()
+    {
+        CCommunicationDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* sets = control<QComboBox>(dialog, 1029);
+        auto* store = control<QPushButton>(dialog, 1168);
+        const struct {
+            int selection;
+            bool enabled;
+        } cases[] = {{0, false}, {2, true}, {0, false}, {3, true}, {1, true}};
+        for (const auto& c : cases) {
+            sets->setCurrentIndex(c.selection);
+            emit sets->activated(c.selection);
+            QCOMPARE(store->isEnabled(), c.enabled);
+        }
+        // Control mode changes keep the rule.
+        sets->setCurrentIndex(0);
+        dialog.UpdateForControlMode();
+        QVERIFY(!store->isEnabled());
+    }
+
+    void storeSendsSaWithTheListPosition()
+    {
+        PtyPeer peer;
+        CCommunicationDialog dialog;
+        openOnPty(peer, dialog);
+        CProgressBarDialog::Instance().SetClosePause(0);
+        auto* sets = control<QComboBox>(dialog, 1029);
+        sets->setCurrentIndex(2);
+        emit sets->activated(2);
+
+        // The flash write runs under the progress window, owned by this dialog.
+        ProgressWatch watch;
+        PtyCamera camera(peer);
+        QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
+        QCOMPARE(camera.lines(), Lines{"SA=2\r\n"});
+        QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
+        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(dialog.isEnabled());
+        QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
+        QCOMPARE(m_notice->recorder.messages[0].text, std::string("Completed to store current setting data!"));
+        QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Information);
+        // Both directions are in the message list, newest on top.
+        QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("COMPLETE"));
+        QCOMPARE(dialog.Messages().lineAt(1), QStringLiteral("SA=2"));
+    }
+
+    void loadOnDefaultSendsLd0AndReloads()
+    {
+        PtyPeer peer;
+        CCommunicationDialog dialog;
+        openOnPty(peer, dialog);
+        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
+        auto* sets = control<QComboBox>(dialog, 1029);
+        sets->setCurrentIndex(0);
+        emit sets->activated(0);
+
+        PtyCamera camera(peer);
+        QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
+        QCOMPARE(camera.lines(), Lines{"LD=0\r\n"});
+        QCOMPARE(reloads.count(), 1);
+        // A refused load does not read the camera again.
+        camera.refuseSet("LD", "ERROR");
+        QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
+        QCOMPARE(camera.lines().size(), size_t(2));
+        QCOMPARE(reloads.count(), 1);
+    }
+
+    void getAreaShowsUnkownForTheNamelessQuery()
+    {
+        PtyPeer peer;
+        CCommunicationDialog dialog;
+        openOnPty(peer, dialog);
+        dialog.GetArea();
+        QCOMPARE(control<QLabel>(dialog, 1167)->text(), QStringLiteral("Unkown"));
+        QCOMPARE(peer.Read(1, 100), std::string());
+    }
+
+    void portSearchStopsAtTheCamera()
+    {
+        PtyPeer camera;
+        PtyPeer beyond; // a second camera after it must never be reached
+        m_settings.ports["COM20"] = camera.SlavePath();
+        m_settings.ports["COM21"] = beyond.SlavePath();
+        CCommunicationDialog dialog;
+        dialog.Initialize();
+        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
+        COnlineStatusNotifier::Instance().SetOffline();
+
+        int found = -2;
+        {
+            PtyCamera answering(camera);
+            answering.setValue("MD", "KT-5100W-QBCL");
+            found = dialog.SearchPorts();
+            QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
+        }
+        QCOMPARE(found, 19);
+        QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
+        QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
+        QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
+        QCOMPARE(reloads.count(), 1);
+        QCOMPARE(beyond.Read(1, 50), std::string());
+        // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
+        QCOMPARE(m_notice->recorder.messages.size(), size_t(19));
+        QVERIFY(m_notice->recorder.messages.back().text.find("COM19") != std::string::npos);
+    }
+
+    void portSearchWithoutCameraTriesAll32()
+    {
+        PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
+        m_settings.ports["COM32"] = silent.SlavePath();
+        CCommunicationDialog dialog;
+        dialog.Initialize();
+        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
         COnlineStatusNotifier::Instance().SetOnline();
-        CCommunicationDialog early;
-        early.Initialize();
-        QCOMPARE(control<QLabel>(early, 1155)->text(), QStringLiteral("Online"));
+        m_notice->recorder.Clear();
+
+        QCOMPARE(dialog.SearchPorts(), -1);
+        QCOMPARE(silent.Read(5, 100), std::string("MD?\r\n"));
+        const auto& messages = m_notice->recorder.messages;
+        QCOMPARE(messages.size(), size_t(32));
+        for (int n = 1; n <= 31; ++n)
+            QVERIFY(messages[size_t(n - 1)].text.find("COM" + std::to_string(n) + " port") != std::string::npos);
+        QCOMPARE(messages.back().text,
+                 std::string("No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection."));
+        QCOMPARE(messages.back().caption, std::string("Communication Error"));
+        QCOMPARE(messages.back().icon, NoticeIcon::Exclamation);
+        QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
+        QCOMPARE(reloads.count(), 0);
     }
-    COnlineStatusNotifier::Instance().SetOffline();
-    CCommunicationDialog dialog;
-    dialog.Initialize();
-    auto* text = control<QLabel>(dialog, 1155);
-    auto* icon = control<QLabel>(dialog, 1163);
-    QCOMPARE(text->text(), QStringLiteral("Offline"));
-    COnlineStatusNotifier::Instance().SetOnline();
-    QCOMPARE(text->text(), QStringLiteral("Online"));
-    const QImage onlineIcon = icon->pixmap().toImage();
-    COnlineStatusNotifier::Instance().SetOffline();
-    QCOMPARE(text->text(), QStringLiteral("Offline"));
-    QVERIFY(icon->pixmap().toImage() != onlineIcon);
-}
+
+    void portDeviceIsShownBesideThePortList()
+    {
+        m_settings.ports.clear();
+        m_settings.ports["COM3"] = "/dev/ttyUSB7";
+        m_settings.ints[kComPortNo] = 2;
+        CommLink::Instance().ReloadSettingsForTest();
+        CCommunicationDialog dialog;
+        dialog.Initialize();
+        QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyUSB7"));
+        control<QComboBox>(dialog, 1005)->setCurrentIndex(3);
+        QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS3"));
+    }
+
+    // Each COM name shows what it leads to as a Linux user knows serial devices: the device node
+    // and its stable name under /dev/serial/by-id (here a folder of the test's own); a port
+    // mapped to a bare stable name opens.
+    void eachComNameShowsItsDeviceAndItsStableName()
+    {
+        QTemporaryDir byId;
+        SetSerialByIdFolder(byId.path().toStdString());
+        PtyPeer adapter; // a USB adapter with a stable name
+        PtyPeer onboard; // a port without one
+        const QString adapterPath = QString::fromStdString(adapter.SlavePath());
+        const QString stableName = QStringLiteral("usb-Lumora_Test_Adapter_0001-if00-port0");
+        const QString stable = byId.filePath(stableName);
+        QVERIFY(QFile::link(adapterPath, stable));
+        const QString gone = byId.filePath(QStringLiteral("usb-Unplugged-if00-port0"));
+
+        m_settings.ports["COM1"] = adapter.SlavePath(); // by its node: the stable name is found
+        m_settings.ports["COM2"] = stableName.toStdString(); // by the bare stable name
+        m_settings.ports["COM3"] = onboard.SlavePath();
+        m_settings.ports["COM4"] = gone.toStdString();
+        m_settings.ints[kComPortNo] = 1;
+        CommLink::Instance().ReloadSettingsForTest();
+
+        {
+            CCommunicationDialog dialog;
+            dialog.Initialize();
+            auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
+            const QString both = adapterPath + " (" + stable + ")";
+            const QStringList shown{both, both, QString::fromStdString(onboard.SlavePath()), gone + " (not present)"};
+            for (int i = 0; i < shown.size(); ++i) {
+                QCOMPARE(ports->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+                QCOMPARE(ports->itemData(i, Qt::ToolTipRole).toString(), shown[i]);
+            }
+            QCOMPARE(dialog.PortDeviceText(), adapterPath);
+            QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("portStableName"))->toolTip(), stable);
+
+            QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
+            emit ports->activated(1);
+            QCOMPARE(changes.count(), 1);
+            QCOMPARE(changes.at(0).at(0).toInt(), 1);
+        }
+        SetSerialByIdFolder("/dev/serial/by-id");
+    }
+
+    void messageListKeepsNewest4096AndSavesOldestFirst()
+    {
+        CCommunicationDialog dialog;
+        dialog.Initialize();
+        for (int i = 1; i <= 4097; ++i)
+            LinkEvents::Instance().LogReceived("R" + std::to_string(i));
+        QCOMPARE(dialog.Messages().count(), 4096);
+        QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("R4097"));
+        QCOMPARE(dialog.Messages().lineAt(4095), QStringLiteral("R2"));
+
+        const QString chosen = m_dir->filePath(QStringLiteral("messages"));
+        m_notice->recorder.fileNames = {chosen.toStdString()};
+        QTest::mouseClick(control<QPushButton>(dialog, 1171), Qt::LeftButton);
+        QFile file(chosen + QStringLiteral(".txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 4097);
+        QCOMPARE(lines.first(), QByteArray("R2"));
+        QCOMPARE(lines[4095], QByteArray("R4097"));
+        QCOMPARE(lines.last(), QByteArray());
+        QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("Writing file has been done!"));
+        std::string folder;
+        QCOMPARE(m_settings.ReadPath(kCommandLogFilePath, folder), 1);
+        QCOMPARE(QString::fromStdString(folder), m_dir->path());
+
+        QTest::mouseClick(control<QPushButton>(dialog, 1172), Qt::LeftButton);
+        QCOMPARE(dialog.Messages().count(), 0);
+    }
+
+    void messageListSaveRefusedKeepsFile()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("kept.txt"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("earlier\n");
+        }
+        CCommunicationDialog dialog;
+        dialog.Initialize();
+        dialog.AddMessage(std::string("GA=10"));
+        m_notice->recorder.fileNames = {path.toStdString()};
+        m_notice->recorder.answers = {false};
+        dialog.SaveMessages();
+        QCOMPARE(m_notice->recorder.questions.size(), size_t(1));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("earlier\n"));
+        QCOMPARE(dialog.Messages().count(), 1);
+
+        // A folder where the file should go cannot be replaced: "File open error !", no success line.
+        const QString folder = m_dir->filePath(QStringLiteral("folder.txt"));
+        QVERIFY(QDir().mkpath(folder));
+        m_notice->recorder.fileNames = {folder.toStdString()};
+        m_notice->recorder.answers = {true};
+        m_notice->recorder.Clear();
+        dialog.SaveMessages();
+        QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
+        QVERIFY(m_notice->recorder.messages[0].text.rfind("File open error !", 0) == 0);
+        QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
+        QCOMPARE(dialog.Messages().count(), 1);
+    }
+
+    void onlineStateShowsInLineStatus()
+    {
+        {
+            // A link that came up before the window shows at once.
+            COnlineStatusNotifier::Instance().SetOnline();
+            CCommunicationDialog early;
+            early.Initialize();
+            QCOMPARE(control<QLabel>(early, 1155)->text(), QStringLiteral("Online"));
+        }
+        COnlineStatusNotifier::Instance().SetOffline();
+        CCommunicationDialog dialog;
+        dialog.Initialize();
+        auto* text = control<QLabel>(dialog, 1155);
+        auto* icon = control<QLabel>(dialog, 1163);
+        QCOMPARE(text->text(), QStringLiteral("Offline"));
+        COnlineStatusNotifier::Instance().SetOnline();
+        QCOMPARE(text->text(), QStringLiteral("Online"));
+        const QImage onlineIcon = icon->pixmap().toImage();
+        COnlineStatusNotifier::Instance().SetOffline();
+        QCOMPARE(text->text(), QStringLiteral("Offline"));
+        QVERIFY(icon->pixmap().toImage() != onlineIcon);
+    }
+};
 
 QTEST_MAIN(CommunicationDialogTest)
 #include "commdlg_dialog_test.moc"

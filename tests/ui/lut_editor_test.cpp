@@ -163,30 +163,6 @@ private slots:
         QCOMPARE(image.pixelColor(130, 259), green); // a flat table lies along the bottom
     }
 
-    void openTableShowsTheMonochromeEditorAndModeOffHidesIt()
-    {
-        TestPage page;
-        page.AddList(CtrlId::LutMode, {"Off", "Gamma", "LUT"});
-        ControlAdapter controls(page);
-        LutFeature feature(&page, controls);
-        feature.OnMoment(Moment::StartupWindowsReady);
-        QVERIFY(!feature.Editor(Lut::Green).isVisible());
-        feature.OnControl(CtrlId::OpenLutTable, When::Instead);
-        CLUTDlg& green = feature.Editor(Lut::Green);
-        QVERIFY(green.isVisible());
-        QCOMPARE(green.windowTitle(), QString("LUT Setting for Monochrome"));
-        QVERIFY(!feature.Editor(Lut::Red).isVisible() && !feature.Editor(Lut::Blue).isVisible());
-
-        for (int item : {1, 2}) {
-            page.List(CtrlId::LutMode)->setCurrentIndex(item);
-            feature.OnMoment(Moment::LutModeApplied);
-            QVERIFY(green.isVisible());
-        }
-        page.List(CtrlId::LutMode)->setCurrentIndex(0);
-        feature.OnMoment(Moment::LutModeApplied);
-        QVERIFY(!green.isVisible());
-    }
-
     // A file is read whole before any table changes: a bad line leaves every editor as it was.
     void lutFileFillsTheEditorsOnlyWhenSound()
     {

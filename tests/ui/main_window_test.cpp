@@ -1,6 +1,7 @@
 // The main window driven as a person would: tabs per Control Mode, the factory-mode gesture,
-// the keyboard rules, closing, the automatic level status against a device on a
-// pseudo-terminal, and the page contents checked against the published page tables.
+// the keyboard rules (Tab reaches every usable control of a page once, in reading order),
+// closing, the automatic level status against a device on a pseudo-terminal, and the page
+// contents checked against the published page tables.
 #include "CCtrlToolDlg.h"
 #include "CTabSheetDialog.h"
 #include "CommLink.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -63,6 +65,23 @@ bool UtilityEnabled(const CCtrlToolDlg& w)
 {
     QAction* userId = w.MenuAction(MenuCommand::EditUserId);
     return userId && userId->parentWidget() && static_cast<QMenu*>(userId->parentWidget())->menuAction()->isEnabled();
+}
+
+// True when b comes after a for a reader of the page: a later column (the x of the group that
+// holds the control), a lower row, or further right in the same row.
+bool ReadsAfter(QWidget* a, QWidget* b, QWidget* page)
+{
+    auto column = [page](QWidget* w) {
+        while (w->parentWidget() != page)
+            w = w->parentWidget();
+        return w->x();
+    };
+    const QRect ra(a->mapTo(page, QPoint()), a->size()), rb(b->mapTo(page, QPoint()), b->size());
+    if (column(a) != column(b))
+        return column(b) > column(a);
+    if (std::abs(ra.center().y() - rb.center().y()) <= 3)
+        return rb.left() > ra.left();
+    return rb.center().y() > ra.center().y();
 }
 
 // Records what the window hands to a feature.
@@ -118,10 +137,7 @@ private slots:
 
     void fifthTabShowsPageFive()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
         window->TabBar()->setCurrentIndex(4);
         QCOMPARE(window->CurrentPage(), window->Page(5));
         QVERIFY(window->Page(5)->isVisible());
@@ -212,20 +228,54 @@ private slots:
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
     }
 
-    void enterAndEscapeNeverCloseTheWindow()
+    void tabReachesEveryControlInReadingOrder()
     {
-        UseSettings(0);
+        UseSettings(1); // every page but the lens iris page has a tab
         makeWindow();
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTabBar* tabs = window->TabBar();
+        QVERIFY(tabs->count() >= 6);
 
-        auto* box = qobject_cast<NumberBox*>(window->FindControl(1338));
-        QSignalSpy commits(box, &NumberBox::commitRequested);
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            const QString page = tabs->tabText(tab);
+            QWidget* content = window->CurrentPage()->findChild<QScrollArea*>()->widget();
+            tabs->setFocus(Qt::TabFocusReason);
+            QList<QWidget*> visited;
+            for (int step = 0; step < 1000; ++step) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QWidget* now = QApplication::focusWidget();
+                if (now == tabs || visited.contains(now))
+                    break;
+                visited << now;
+            }
+            QVERIFY2(QApplication::focusWidget() == tabs, qPrintable(page + ": Tab never returns to the tabs"));
+
+            QList<QWidget*> usable;
+            for (QWidget* w : content->findChildren<QWidget*>())
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window.get()) && w->isEnabled())
+                    usable << w;
+            for (QWidget* w : usable)
+                QVERIFY2(visited.contains(w), qPrintable(page + ": Tab never reaches " + w->objectName()));
+            for (QWidget* w : visited)
+                QVERIFY2(usable.contains(w), qPrintable(page + ": Tab stops on " + w->metaObject()->className()));
+            for (int i = 1; i < visited.size(); ++i) // every stop is one of the page's controls
+                QVERIFY2(ReadsAfter(visited[i - 1], visited[i], content),
+                         qPrintable(page + ": " + visited[i]->objectName() + " after " + visited[i - 1]->objectName()));
+        }
+    }
+
+    void enterAndEscapeNeverCloseTheWindow()
+    {
+        QVERIFY(showWindow());
+
+        // A box commits on Enter (the number box test): here only the window's part counts.
+        auto* box = window->FindControl(1338);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClick(box, Qt::Key_Enter);
-        QCOMPARE(commits.count(), 2);
-        QCOMPARE(commits.at(0).at(0).toInt(), 1338);
         QTest::keyClick(box, Qt::Key_Escape);
 
         auto* button = qobject_cast<QPushButton*>(window->FindControl(1882));
@@ -255,10 +305,7 @@ private slots:
     void enterOrEscapeCloseAnOpenListWithTheHighlightedEntry()
     {
         QFETCH(int, key);
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
         auto* list = qobject_cast<QComboBox*>(window->FindControl(1350));
         QSignalSpy chosen(list, &QComboBox::activated);
         list->setFocus();
@@ -276,10 +323,7 @@ private slots:
 
     void closingAsksAndNoKeepsTheWindow()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(showWindow());
         notice->recorder.answers = {false};
         window->close();
         QVERIFY(window->isVisible());
@@ -294,25 +338,22 @@ private slots:
         QCOMPARE(notice->recorder.questions.size(), size_t(2));
     }
 
-    void afterACameraResetTheWindowClosesWithoutAsking()
+    // After a camera reset, or when a termination signal asks the program to end (quit()).
+    void closesWithoutAsking_data()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->CloseWithoutConfirm();
-        QVERIFY(!window->isVisible());
-        QVERIFY(notice->recorder.questions.empty());
+        QTest::addColumn<bool>("cameraReset");
+        QTest::newRow("camera reset") << true;
+        QTest::newRow("request to end the program") << false;
     }
-
-    void aRequestToEndTheProgramClosesWithoutAsking()
+    void closesWithoutAsking()
     {
-        UseSettings(0);
-        makeWindow();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QEvent quit(QEvent::Quit); // what a termination signal's quit() sends
-        QCoreApplication::sendEvent(qApp, &quit);
+        QFETCH(bool, cameraReset);
+        QVERIFY(showWindow());
+        QEvent quit(QEvent::Quit);
+        if (cameraReset)
+            window->CloseWithoutConfirm();
+        else
+            QCoreApplication::sendEvent(qApp, &quit);
         QVERIFY(!window->isVisible());
         QVERIFY(notice->recorder.questions.empty());
     }
@@ -335,22 +376,19 @@ private slots:
         QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
     }
 
-    void startWithoutALinkTellsTheOperator()
-    {
-        UseSettings(0);
-        makeWindow();
-        QCOMPARE(window->windowTitle(), QString("Lumora Control Tool  Ver 0.14"));
-        QCOMPARE(window->Connected(), 0);
-        // The transport may explain first what went wrong with the port.
-        QVERIFY(!notice->recorder.messages.empty());
-        QCOMPARE(notice->recorder.messages.back().text, std::string("Failed to initialize!"));
-    }
-
 private:
     void makeWindow()
     {
         window = std::make_unique<CCtrlToolDlg>();
         window->Initialize();
+    }
+    // A Control Mode 0 window without a camera, shown.
+    bool showWindow()
+    {
+        UseSettings(0);
+        makeWindow();
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
     }
     void gesture(QWidget* target)
     {

@@ -220,17 +220,14 @@ private slots:
         QCOMPARE(table().GetDataValue(1338), 480);
         QCOMPARE(table().GetCommittedValue(1338), 480);
         QVERIFY(m_notices->recorder.messages.empty());
-    }
-
-    void enterCommitsTheBox()
-    {
-        NumberBox* box = m_page->Box(1338);
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, "1234");
-        QTest::keyClick(box, Qt::Key_Return);
+        // Enter commits as leaving does, and the box keeps the focus.
+        m_camera->clearLines();
+        m_page->Box(1338)->setFocus();
+        m_page->Box(1338)->selectAll();
+        QTest::keyClicks(m_page->Box(1338), "1234");
+        QTest::keyClick(m_page->Box(1338), Qt::Key_Return);
         QCOMPARE(sent(), (QStringList{"PE=1234", "PE?"}));
-        QVERIFY(box->hasFocus());
+        QVERIFY(m_page->Box(1338)->hasFocus());
     }
 
     void typedValuesAreAdjustedBeforeSending_data()

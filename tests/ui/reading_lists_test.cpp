@@ -4,37 +4,11 @@
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "FeatureRegistry.h"
+#include "ParamTestSupport.h"
 #include "ParameterControls.h"
 #include "ReadingCamera.h"
 
-#include <QComboBox>
-#include <QVBoxLayout>
 #include <QtTest>
-
-
-namespace {
-
-// A window with the Camera Link format lists, found by id as on the pages.
-class FormatPage : public QWidget, public ControlLookup {
-public:
-    FormatPage()
-    {
-        auto* layout = new QVBoxLayout(this);
-        for (int id : {1407, 1354, 2573, 1422}) {
-            auto* list = new QComboBox(this);
-            list->setObjectName(QStringLiteral("ctrl_%1").arg(id));
-            list->setProperty("ctrlId", id);
-            layout->addWidget(list);
-        }
-    }
-    QWidget* FindControl(int ctrlId) const override
-    {
-        return findChild<QWidget*>(QStringLiteral("ctrl_%1").arg(ctrlId));
-    }
-    QComboBox* List(int id) const { return qobject_cast<QComboBox*>(FindControl(id)); }
-};
-
-} // namespace
 
 class ReadingListsTest : public QObject {
     Q_OBJECT
@@ -93,7 +67,9 @@ private slots:
         QFETCH(int, bitItems);
         QFETCH(int, bitItem);
         QFETCH(int, clockItem);
-        FormatPage page;
+        TestPage page; // the Camera Link format lists
+        for (int id : {1407, 1354, 2573, 1422})
+            page.AddList(id, {});
         Camera::Instance().Format() = ClOutputFormat{config, bits, clock};
         ControlAdapter controls(page);
         FeatureRegistry features;
@@ -109,7 +85,6 @@ private slots:
         QCOMPARE(page.List(2573)->count(), 3);
         QCOMPARE(page.List(2573)->currentIndex(), clockItem);
     }
-
 };
 
 QTEST_MAIN(ReadingListsTest)

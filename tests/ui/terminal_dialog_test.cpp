@@ -43,247 +43,229 @@ QString textOf(const QString& line)
 
 class TerminalDialogTest : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
 
-    void stampIsUtcMinuteSecondMillisecond();
-    void transcriptKeepsNewest32786Lines();
-    void formattedLineIsCutTo255Characters();
-    void sendWritesTheLineWithCrLfAsItStands_data();
-    void sendWritesTheLineWithCrLfAsItStands();
-    void enterInTheEditLineSends();
-    void replaySendsEachLineOnceWithOneCrLf();
-    void replayOfMissingFileSendsNothing();
-    void saveWritesNewestFirstWithCrLfAndAddsCsv();
-    void saveAsksBeforeReplacing();
-    void failedSaveLeavesEarlierFileIntact();
-    void layoutFollowsTheWindowSize();
-
-private:
     MemorySettings m_settings;
     std::unique_ptr<PtyPeer> m_peer;
     std::unique_ptr<ScopedRecordingNotice> m_notice;
     std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init()
+    {
+        m_settings = MemorySettings();
+        m_peer = std::make_unique<PtyPeer>();
+        QVERIFY(m_peer->IsOpen());
+        m_settings.ports["COM1"] = m_peer->SlavePath();
+        SetSettingsStore(&m_settings);
+        m_notice = std::make_unique<ScopedRecordingNotice>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        CommLink::Instance().ReloadSettingsForTest();
+        QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+    }
+
+    void cleanup()
+    {
+        CommLink::Instance().Close();
+        m_notice.reset();
+        m_peer.reset();
+        SetSettingsStore(nullptr);
+    }
+
+    void stampIsUtcMinuteSecondMillisecond()
+    {
+        using namespace std::chrono;
+        // 1 h 02 min 05.042 s after the epoch: the hour is left out.
+        const system_clock::time_point when{milliseconds(3725042)};
+        QCOMPARE(CTerminalDialog::Stamp(when), QStringLiteral("02:05:042  "));
+        const system_clock::time_point late{milliseconds(86399999)};
+        QCOMPARE(CTerminalDialog::Stamp(late), QStringLiteral("59:59:999  "));
+    }
+
+    void transcriptKeepsNewest32786Lines()
+    {
+        CTerminalDialog dialog;
+        for (int i = 1; i <= CTerminalDialog::kMaxLines; ++i)
+            dialog.AddLine(std::string("line ") + std::to_string(i));
+        QCOMPARE(dialog.Transcript().count(), 32786);
+        QCOMPARE(textOf(dialog.Transcript().lineAt(32785)), QStringLiteral("line 1"));
+
+        dialog.AddLine(std::string("line 32787"));
+        const LineListModel& lines = dialog.Transcript();
+        QCOMPARE(lines.count(), 32786);
+        QCOMPARE(lines.rowCount(), 32786);
+        QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("line 32787"));
+        QCOMPARE(textOf(lines.lineAt(32785)), QStringLiteral("line 2"));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\d  line 32787$")).match(lines.lineAt(0)).hasMatch());
+    }
+
+    void formattedLineIsCutTo255Characters()
+    {
+        CTerminalDialog dialog;
+        const std::string longText(400, 'x');
+        dialog.AddFormattedLine("%s%d", longText.c_str(), 7);
+        QCOMPARE(textOf(dialog.Transcript().lineAt(0)).size(), 255);
+        // Text passed as an argument is data, not a format.
+        dialog.AddFormattedLine("Rx: %s", "%s%n");
+        QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Rx: %s%n"));
+    }
+
+    void sendWritesTheLineWithCrLfAsItStands_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QByteArray>("onWire");
+        QTest::newRow("empty line") << QString() << false << QByteArray("\r\n");
+        QTest::newRow("query") << QStringLiteral("PE?") << false << QByteArray("PE?\r\n");
+        QTest::newRow("unknown text, blanks kept") << QStringLiteral(" zz = 1 ") << false << QByteArray(" zz = 1 \r\n");
+        QTest::newRow("Enter in the edit line") << QStringLiteral("GA?") << true << QByteArray("GA?\r\n");
+    }
+
+    void sendWritesTheLineWithCrLfAsItStands()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
+        QFETCH(QByteArray, onWire);
+        CTerminalDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.CommandEdit()->setFocus();
+        dialog.CommandEdit()->setText(typed);
+        if (byEnter)
+            QTest::keyClick(dialog.CommandEdit(), Qt::Key_Return);
+        else
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("sendButton")), Qt::LeftButton);
+        QCOMPARE(QByteArray::fromStdString(m_peer->Read(onWire.size(), 2000)), onWire);
+        QCOMPARE(dialog.CommandEdit()->text(), typed);
+        QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Tx: ") + typed);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void replaySendsEachLineOnceWithOneCrLf()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("commands.txt"));
+        writeFile(path, "PE=100\r\n\r\nGA?\r\nTD=1");
+        CTerminalDialog dialog; // never shown: the replay runs all the same
+        QSignalSpy finished(&dialog, &CTerminalDialog::replayFinished);
+        m_notice->recorder.fileNames = {path.toStdString()};
+        dialog.Read();
+        QVERIFY(dialog.IsReplaying());
+        QVERIFY(finished.wait(5000));
+        const std::string expected = "PE=100\r\n\r\nGA?\r\nTD=1\r\n";
+        QCOMPARE(m_peer->Read(expected.size() + 8, 300), expected);
+        QCOMPARE(dialog.CommandEdit()->text(), QStringLiteral("TD=1"));
+        QCOMPARE(textOf(dialog.Transcript().lineAt(3)), QStringLiteral("Tx: PE=100"));
+    }
+
+    void replayOfMissingFileSendsNothing()
+    {
+        CTerminalDialog dialog;
+        QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
+        QVERIFY(!dialog.IsReplaying());
+        QCOMPARE(m_peer->Read(1, 100), std::string());
+        QVERIFY(m_notice->recorder.messages.empty());
+    }
+
+    void saveWritesNewestFirstWithCrLfAndAddsCsv()
+    {
+        CTerminalDialog dialog;
+        dialog.AddLine(std::string("Tx: PE?"));
+        dialog.AddLine(std::string("Rx: PE=500"));
+        const QString chosen = m_dir->filePath(QStringLiteral("transcript"));
+        m_notice->recorder.fileNames = {chosen.toStdString()};
+        dialog.Save();
+
+        const QByteArray saved = readAll(chosen + QStringLiteral(".csv"));
+        const QList<QByteArray> lines = saved.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].endsWith("  Rx: PE=500\r"));
+        QVERIFY(lines[1].endsWith("  Tx: PE?\r"));
+        QCOMPARE(lines[2], QByteArray());
+        QVERIFY(m_notice->recorder.questions.empty());
+        // The completion line is added after the file was written, not into it.
+        QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Writing file has been done !"));
+        std::string folder;
+        QCOMPARE(m_settings.ReadPath(kCommandLogFilePath, folder), 1);
+        QCOMPARE(QString::fromStdString(folder), m_dir->path());
+    }
+
+    void saveAsksBeforeReplacing()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("old.csv"));
+        writeFile(path, "earlier\r\n");
+        CTerminalDialog dialog;
+        dialog.AddLine(std::string("Tx: GA?"));
+
+        m_notice->recorder.fileNames = {path.toStdString()};
+        m_notice->recorder.answers = {false};
+        dialog.Save();
+        QCOMPARE(m_notice->recorder.questions.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(m_notice->recorder.questions[0]),
+                 path + QStringLiteral("\nThis file already exists.\nReplace existing file?"));
+        QCOMPARE(readAll(path), QByteArray("earlier\r\n"));
+        QCOMPARE(dialog.Transcript().count(), 1);
+
+        m_notice->recorder.fileNames = {path.toStdString()};
+        m_notice->recorder.answers = {true};
+        dialog.Save();
+        QVERIFY(readAll(path).endsWith("  Tx: GA?\r\n"));
+    }
+
+    void failedSaveLeavesEarlierFileIntact()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("log.csv"));
+        writeFile(path, "earlier transcript\r\n");
+        CTerminalDialog dialog;
+        for (int i = 0; i < 2000; ++i)
+            dialog.AddLine(std::string("Rx: a line long enough to pass the file size limit quickly"));
+
+        // Files may grow to 8 KiB only: the write fails part way, as on a full disk.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = 8192;
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        m_notice->recorder.fileNames = {path.toStdString()};
+        m_notice->recorder.answers = {true};
+        dialog.Save();
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(readAll(path), QByteArray("earlier transcript\r\n"));
+        QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
+        QVERIFY(QString::fromStdString(m_notice->recorder.messages[0].text).startsWith(QStringLiteral("File open error !")));
+        QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
+        QVERIFY(!textOf(dialog.Transcript().lineAt(0)).startsWith(QStringLiteral("Writing file")));
+        // Nothing half-written is left beside it.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("log.csv")});
+    }
+
+    void layoutFollowsTheWindowSize()
+    {
+        CTerminalDialog dialog;
+        dialog.resize(640, 400);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const int cx = dialog.width();
+        const int cy = dialog.height();
+        struct Expected {
+            QWidget* widget;
+            QRect rect;
+        };
+        const Expected expected[] = {
+            {dialog.CommandEdit(), QRect(QPoint(10, 10), QPoint(cx - 80 - 1, 30 - 1))},
+            {dialog.findChild<QWidget*>(QStringLiteral("transcriptList")), QRect(QPoint(10, 42), QPoint(cx - 80 - 1, cy - 20 - 1))},
+            {dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), QRect(QPoint(cx - 70, 10), QPoint(cx - 10 - 1, 30 - 1))},
+            {dialog.findChild<QPushButton*>(QStringLiteral("readButton")), QRect(QPoint(cx - 70, 106), QPoint(cx - 10 - 1, 126 - 1))},
+            {dialog.OnlineStrip(), QRect(QPoint(4, cy - 12), QPoint(cx - 4 - 1, cy - 4 - 1))},
+        };
+        for (const Expected& e : expected)
+            QCOMPARE(e.widget->geometry(), e.rect);
+
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
 };
-
-void TerminalDialogTest::init()
-{
-    m_settings = MemorySettings();
-    m_peer = std::make_unique<PtyPeer>();
-    QVERIFY(m_peer->IsOpen());
-    m_settings.ports["COM1"] = m_peer->SlavePath();
-    SetSettingsStore(&m_settings);
-    m_notice = std::make_unique<ScopedRecordingNotice>();
-    m_dir = std::make_unique<QTemporaryDir>();
-    CommLink::Instance().ReloadSettingsForTest();
-    QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
-}
-
-void TerminalDialogTest::cleanup()
-{
-    CommLink::Instance().Close();
-    m_notice.reset();
-    m_peer.reset();
-    SetSettingsStore(nullptr);
-}
-
-void TerminalDialogTest::stampIsUtcMinuteSecondMillisecond()
-{
-    using namespace std::chrono;
-    // 1 h 02 min 05.042 s after the epoch: the hour is left out.
-    const system_clock::time_point when{milliseconds(3725042)};
-    QCOMPARE(CTerminalDialog::Stamp(when), QStringLiteral("02:05:042  "));
-    const system_clock::time_point late{milliseconds(86399999)};
-    QCOMPARE(CTerminalDialog::Stamp(late), QStringLiteral("59:59:999  "));
-}
-
-void TerminalDialogTest::transcriptKeepsNewest32786Lines()
-{
-    CTerminalDialog dialog;
-    for (int i = 1; i <= CTerminalDialog::kMaxLines; ++i)
-        dialog.AddLine(std::string("line ") + std::to_string(i));
-    QCOMPARE(dialog.Transcript().count(), 32786);
-    QCOMPARE(textOf(dialog.Transcript().lineAt(32785)), QStringLiteral("line 1"));
-
-    dialog.AddLine(std::string("line 32787"));
-    const LineListModel& lines = dialog.Transcript();
-    QCOMPARE(lines.count(), 32786);
-    QCOMPARE(lines.rowCount(), 32786);
-    QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("line 32787"));
-    QCOMPARE(textOf(lines.lineAt(32785)), QStringLiteral("line 2"));
-    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\d  line 32787$")).match(lines.lineAt(0)).hasMatch());
-}
-
-void TerminalDialogTest::formattedLineIsCutTo255Characters()
-{
-    CTerminalDialog dialog;
-    const std::string longText(400, 'x');
-    dialog.AddFormattedLine("%s%d", longText.c_str(), 7);
-    QCOMPARE(textOf(dialog.Transcript().lineAt(0)).size(), 255);
-    // Text passed as an argument is data, not a format.
-    dialog.AddFormattedLine("Rx: %s", "%s%n");
-    QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Rx: %s%n"));
-}
-
-void TerminalDialogTest::sendWritesTheLineWithCrLfAsItStands_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("onWire");
-    QTest::newRow("empty line") << QString() << QByteArray("\r\n");
-    QTest::newRow("query") << QStringLiteral("PE?") << QByteArray("PE?\r\n");
-    QTest::newRow("unknown text, blanks kept") << QStringLiteral(" zz = 1 ") << QByteArray(" zz = 1 \r\n");
-}
-
-void TerminalDialogTest::sendWritesTheLineWithCrLfAsItStands()
-{
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, onWire);
-    CTerminalDialog dialog;
-    dialog.CommandEdit()->setText(typed);
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("sendButton")), Qt::LeftButton);
-    QCOMPARE(QByteArray::fromStdString(m_peer->Read(onWire.size(), 2000)), onWire);
-    QCOMPARE(dialog.CommandEdit()->text(), typed);
-    QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Tx: ") + typed);
-}
-
-void TerminalDialogTest::enterInTheEditLineSends()
-{
-    CTerminalDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    dialog.CommandEdit()->setFocus();
-    dialog.CommandEdit()->setText(QStringLiteral("GA?"));
-    QTest::keyClick(dialog.CommandEdit(), Qt::Key_Return);
-    QCOMPARE(m_peer->Read(5, 2000), std::string("GA?\r\n"));
-    QVERIFY(dialog.isVisible());
-}
-
-void TerminalDialogTest::replaySendsEachLineOnceWithOneCrLf()
-{
-    const QString path = m_dir->filePath(QStringLiteral("commands.txt"));
-    writeFile(path, "PE=100\r\n\r\nGA?\r\nTD=1");
-    CTerminalDialog dialog; // never shown: the replay runs all the same
-    QSignalSpy finished(&dialog, &CTerminalDialog::replayFinished);
-    m_notice->recorder.fileNames = {path.toStdString()};
-    dialog.Read();
-    QVERIFY(dialog.IsReplaying());
-    QVERIFY(finished.wait(5000));
-    const std::string expected = "PE=100\r\n\r\nGA?\r\nTD=1\r\n";
-    QCOMPARE(m_peer->Read(expected.size() + 8, 300), expected);
-    QCOMPARE(dialog.CommandEdit()->text(), QStringLiteral("TD=1"));
-    QCOMPARE(textOf(dialog.Transcript().lineAt(3)), QStringLiteral("Tx: PE=100"));
-}
-
-void TerminalDialogTest::replayOfMissingFileSendsNothing()
-{
-    CTerminalDialog dialog;
-    QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
-    QVERIFY(!dialog.IsReplaying());
-    QCOMPARE(m_peer->Read(1, 100), std::string());
-    QVERIFY(m_notice->recorder.messages.empty());
-}
-
-void TerminalDialogTest::saveWritesNewestFirstWithCrLfAndAddsCsv()
-{
-    CTerminalDialog dialog;
-    dialog.AddLine(std::string("Tx: PE?"));
-    dialog.AddLine(std::string("Rx: PE=500"));
-    const QString chosen = m_dir->filePath(QStringLiteral("transcript"));
-    m_notice->recorder.fileNames = {chosen.toStdString()};
-    dialog.Save();
-
-    const QByteArray saved = readAll(chosen + QStringLiteral(".csv"));
-    const QList<QByteArray> lines = saved.split('\n');
-    QCOMPARE(lines.size(), 3);
-    QVERIFY(lines[0].endsWith("  Rx: PE=500\r"));
-    QVERIFY(lines[1].endsWith("  Tx: PE?\r"));
-    QCOMPARE(lines[2], QByteArray());
-    QVERIFY(m_notice->recorder.questions.empty());
-    // The completion line is added after the file was written, not into it.
-    QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Writing file has been done !"));
-    std::string folder;
-    QCOMPARE(m_settings.ReadPath(kCommandLogFilePath, folder), 1);
-    QCOMPARE(QString::fromStdString(folder), m_dir->path());
-}
-
-void TerminalDialogTest::saveAsksBeforeReplacing()
-{
-    const QString path = m_dir->filePath(QStringLiteral("old.csv"));
-    writeFile(path, "earlier\r\n");
-    CTerminalDialog dialog;
-    dialog.AddLine(std::string("Tx: GA?"));
-
-    m_notice->recorder.fileNames = {path.toStdString()};
-    m_notice->recorder.answers = {false};
-    dialog.Save();
-    QCOMPARE(m_notice->recorder.questions.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(m_notice->recorder.questions[0]),
-             path + QStringLiteral("\nThis file already exists.\nReplace existing file?"));
-    QCOMPARE(readAll(path), QByteArray("earlier\r\n"));
-    QCOMPARE(dialog.Transcript().count(), 1);
-
-    m_notice->recorder.fileNames = {path.toStdString()};
-    m_notice->recorder.answers = {true};
-    dialog.Save();
-    QVERIFY(readAll(path).endsWith("  Tx: GA?\r\n"));
-}
-
-void TerminalDialogTest::failedSaveLeavesEarlierFileIntact()
-{
-    const QString path = m_dir->filePath(QStringLiteral("log.csv"));
-    writeFile(path, "earlier transcript\r\n");
-    CTerminalDialog dialog;
-    for (int i = 0; i < 2000; ++i)
-        dialog.AddLine(std::string("Rx: a line long enough to pass the file size limit quickly"));
-
-    // Files may grow to 8 KiB only: the write fails part way, as on a full disk.
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit limited = previous;
-    limited.rlim_cur = 8192;
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    m_notice->recorder.fileNames = {path.toStdString()};
-    m_notice->recorder.answers = {true};
-    dialog.Save();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
-
-    QCOMPARE(readAll(path), QByteArray("earlier transcript\r\n"));
-    QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
-    QVERIFY(QString::fromStdString(m_notice->recorder.messages[0].text).startsWith(QStringLiteral("File open error !")));
-    QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
-    QVERIFY(!textOf(dialog.Transcript().lineAt(0)).startsWith(QStringLiteral("Writing file")));
-    // Nothing half-written is left beside it.
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("log.csv")});
-}
-
-void TerminalDialogTest::layoutFollowsTheWindowSize()
-{
-    CTerminalDialog dialog;
-    dialog.resize(640, 400);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const int cx = dialog.width();
-    const int cy = dialog.height();
-    struct Expected {
-        QWidget* widget;
-        QRect rect;
-    };
-    const Expected expected[] = {
-        {dialog.CommandEdit(), QRect(QPoint(10, 10), QPoint(cx - 80 - 1, 30 - 1))},
-        {dialog.findChild<QWidget*>(QStringLiteral("transcriptList")), QRect(QPoint(10, 42), QPoint(cx - 80 - 1, cy - 20 - 1))},
-        {dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), QRect(QPoint(cx - 70, 10), QPoint(cx - 10 - 1, 30 - 1))},
-        {dialog.findChild<QPushButton*>(QStringLiteral("readButton")), QRect(QPoint(cx - 70, 106), QPoint(cx - 10 - 1, 126 - 1))},
-        {dialog.OnlineStrip(), QRect(QPoint(4, cy - 12), QPoint(cx - 4 - 1, cy - 4 - 1))},
-    };
-    for (const Expected& e : expected)
-        QCOMPARE(e.widget->geometry(), e.rect);
-
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
-    QVERIFY(!dialog.isVisible());
-}
 
 QTEST_MAIN(TerminalDialogTest)
 #include "terminal_dialog_test.moc"
