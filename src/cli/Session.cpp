@@ -91,6 +91,10 @@ int Session::Connect()
     } else {
         m_settings.ReadInt(SettingIndex(kCl2000DllIndex + mode - 1), stored, 0);
         index = m_options.clPort >= 0 ? unsigned(m_options.clPort) : stored;
+        if (!m_options.port.empty()) {
+            std::fprintf(stderr, "--port names a serial port (mode 0); a Camera Link port is chosen with --cl-port.\n");
+            return kExitUsage;
+        }
         m_where = "Camera Link port " + std::to_string(index) + " (mode " + std::to_string(mode) + ")";
     }
 

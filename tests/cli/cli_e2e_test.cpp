@@ -60,6 +60,7 @@ TEST_F(CliE2eTest, WrongInputIsAUsageErrorAndNothingIsSent)
         {"get", "NOSUCH"},          {"set", "PE"},          {"set", "PE=12x"},
         {"set", "PE=1.5"},          {"set", "PE=99999999999"}, {"send", "PE=1\r\nGA=5"},
         {"userset", "store", "0"},  {"frobnicate"},         {"--mode", "7", "get", "PE"},
+        {"--mode", "2", "get", "PE"}, // --port (given by Cli) is for mode 0 only
     };
     for (const auto& args : cases) {
         const CliResult run = Cli(args);
