@@ -12,36 +12,7 @@
 
 namespace {
 
-// The names of the indexed values, in index order.
-const char* const kValueNames[kSettingCount] = {
-    "Previous Application Shutdown Status",
-    "Communication Mode",
-    "Baudrate",
-    "Com Port No",
-    "Cameralink 2000 Dll Index",
-    "Cameralink 2001 Dll Index",
-    "Cameralink Ver11 Dll Index",
-    "Control Mode",
-    "Camera File Path",
-    "Command Log File Path",
-};
-
-const char* const kPortGroup = "Ports";
 const char* const kWindowGroup = "Windows";
-const char* const kClLibraryFolderName = "Camera Link Library Folder";
-
-std::string defaultClLibraryFolder()
-{
-#if defined(__x86_64__)
-    const char* multiarch = "/usr/lib/x86_64-linux-gnu";
-#elif defined(__aarch64__)
-    const char* multiarch = "/usr/lib/aarch64-linux-gnu";
-#else
-    const char* multiarch = "/usr/lib";
-#endif
-    std::error_code ec;
-    return std::filesystem::is_directory(multiarch, ec) ? multiarch : "/usr/lib";
-}
 
 std::string currentFolder()
 {
@@ -51,7 +22,7 @@ std::string currentFolder()
 
 QString key(unsigned index)
 {
-    return QString::fromLatin1(kValueNames[index]);
+    return QString::fromStdString(SettingValueName(index));
 }
 
 } // namespace
@@ -94,22 +65,12 @@ std::string AppSettings::FilePath()
 
 std::string AppSettings::ValueName(unsigned index)
 {
-    return index < kSettingCount ? kValueNames[index] : std::string();
+    return SettingValueName(index);
 }
 
 uint32_t AppSettings::ParseDecimal(const std::string& text)
 {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    uint64_t magnitude = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        magnitude = std::min<uint64_t>(magnitude * 10 + uint64_t(text[i] - '0'), UINT32_MAX);
-    uint32_t value = static_cast<uint32_t>(magnitude);
-    return negative ? 0u - value : value;
+    return ParseStoredDecimal(text);
 }
 
 int AppSettings::ReadInt(unsigned index, uint32_t& value, uint32_t defaultValue)
@@ -186,7 +147,7 @@ std::string AppSettings::PortDevice(const std::string& portName)
 std::string AppSettings::ClLibraryFolder()
 {
     QString folder = open()->value(QString::fromLatin1(kClLibraryFolderName)).toString();
-    return folder.isEmpty() ? defaultClLibraryFolder() : QFile::encodeName(folder).toStdString();
+    return folder.isEmpty() ? DefaultClLibraryFolder() : QFile::encodeName(folder).toStdString();
 }
 
 QByteArray AppSettings::WindowGeometry(const char* window)

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +10,20 @@
 namespace {
 MemorySettings g_memory;
 SettingsStore* g_store = nullptr;
+
+// The names of the indexed values, in index order.
+const char* const kValueNames[kSettingCount] = {
+    "Previous Application Shutdown Status",
+    "Communication Mode",
+    "Baudrate",
+    "Com Port No",
+    "Cameralink 2000 Dll Index",
+    "Cameralink 2001 Dll Index",
+    "Cameralink Ver11 Dll Index",
+    "Control Mode",
+    "Camera File Path",
+    "Command Log File Path",
+};
 
 std::string currentFolder()
 {
@@ -34,6 +50,39 @@ std::string DefaultPortDevice(const std::string& portName)
             return "/dev/ttyS" + std::to_string(n - 1);
     }
     return "/dev/" + portName;
+}
+
+std::string SettingValueName(unsigned index)
+{
+    return index < kSettingCount ? kValueNames[index] : std::string();
+}
+
+std::string DefaultClLibraryFolder()
+{
+#if defined(__x86_64__)
+    const char* multiarch = "/usr/lib/x86_64-linux-gnu";
+#elif defined(__aarch64__)
+    const char* multiarch = "/usr/lib/aarch64-linux-gnu";
+#else
+    const char* multiarch = "/usr/lib";
+#endif
+    std::error_code ec;
+    return std::filesystem::is_directory(multiarch, ec) ? multiarch : "/usr/lib";
+}
+
+uint32_t ParseStoredDecimal(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    uint64_t magnitude = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        magnitude = std::min<uint64_t>(magnitude * 10 + uint64_t(text[i] - '0'), UINT32_MAX);
+    uint32_t value = static_cast<uint32_t>(magnitude);
+    return negative ? 0u - value : value;
 }
 
 int MemorySettings::ReadInt(unsigned index, uint32_t& value, uint32_t defaultValue)

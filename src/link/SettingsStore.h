@@ -50,6 +50,19 @@ void SetSettingsStore(SettingsStore* store);
 // The device path a COM name maps to without a port map entry: "COMn" -> /dev/ttyS<n-1>.
 std::string DefaultPortDevice(const std::string& portName);
 
+// How the values are named in the settings file, for every program that reads it.
+// The name of an indexed value 0-9; empty beyond.
+std::string SettingValueName(unsigned index);
+constexpr const char* kPortGroup = "Ports";
+constexpr const char* kClLibraryFolderName = "Camera Link Library Folder";
+// The folder scanned for Camera Link 2000 libraries when the settings name none: the
+// platform's multiarch library folder, else /usr/lib.
+std::string DefaultClLibraryFolder();
+// A stored text read as a decimal number: leading blanks, an optional sign, then digits up to
+// the first other character; 0 without digits. Wraps to 32 bits as a number written as
+// unsigned does.
+uint32_t ParseStoredDecimal(const std::string& text);
+
 // Settings kept in memory; for tests and for programs that persist nothing.
 class MemorySettings : public SettingsStore {
 public:

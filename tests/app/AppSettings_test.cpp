@@ -1,6 +1,7 @@
 // The settings store on a real settings file in a private XDG_CONFIG_HOME.
 #include "AppSettings.h"
 #include "ControlMode.h"
+#include "IniSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,6 +145,45 @@ private slots:
         QCOMPARE(settings.PortDevice("COM3"), std::string("/dev/ttyUSB0"));
         QCOMPARE(settings.PortDevice("COM4"), std::string("/dev/ttyS3"));
         QCOMPARE(settings.ClLibraryFolder(), std::string("/opt/grabber/lib"));
+    }
+
+    // lumora-cli reads this file without Qt: it must see what QSettings wrote, however QSettings
+    // had to quote or escape it.
+    void theQtFreeReaderSeesWhatTheWindowWrote_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << "/dev/ttyUSB0";
+        QTest::newRow("blanks and comma") << " /opt/grab ber, lib ";
+        QTest::newRow("quotes, semicolon, backslash") << "/dev/a\"b;c\\d";
+        QTest::newRow("leading at sign") << "@serial";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("/home/jörg/Kamera ü");
+        QTest::newRow("control character") << "line\tbreak";
+    }
+    void theQtFreeReaderSeesWhatTheWindowWrote()
+    {
+        QFETCH(QString, text);
+        {
+            AppSettings settings;
+            QCOMPARE(settings.WriteInt(kBaudrate, 115200), 1);
+            QCOMPARE(settings.WriteInt(kCl2001DllIndex, 4000000000u), 1);
+            QCOMPARE(settings.WriteString(kCameraFilePath, text.toStdString()), 1);
+            QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Norvik", "Lumora Camera Control Tool");
+            raw.setValue("Ports/COM3", text);
+            raw.setValue("Camera Link Library Folder", text);
+        }
+        IniSettings reader(AppSettings::FilePath());
+        QVERIFY(reader.Loaded());
+        uint32_t value = 0;
+        QCOMPARE(reader.ReadInt(kBaudrate, value, 9600), 1);
+        QCOMPARE(value, 115200u);
+        QCOMPARE(reader.ReadInt(kCl2001DllIndex, value, 0), 1);
+        QCOMPARE(value, 4000000000u);
+        QCOMPARE(reader.ReadInt(kComPortNo, value, 7), 0);
+        QCOMPARE(value, 7u);
+        QCOMPARE(QString::fromStdString(reader.Value("Camera File Path").value_or("<none>")), text);
+        QCOMPARE(QString::fromStdString(reader.PortDevice("COM3")), text);
+        QCOMPARE(reader.PortDevice("COM4"), std::string("/dev/ttyS3"));
+        QCOMPARE(QString::fromStdString(reader.ClLibraryFolder()), text);
     }
 
     void controlModeIsReadOnceAndWrittenOnlyWhenUsed()

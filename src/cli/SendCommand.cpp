@@ -1,0 +1,78 @@
+// send LINE: one raw line, as typed in the terminal, and the lines the camera answers with.
+#include "Camera.h"
+#include "CliExit.h"
+#include "CommLink.h"
+#include "Report.h"
+#include "Session.h"
+#include "Subcommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// After the first answer line, further lines of the same answer follow within this pause.
+constexpr std::chrono::milliseconds kFurtherLineMs{200};
+
+// The lines that come until the first one is kExchangeMs late or a further one pauses.
+std::vector<std::string> collectAnswer()
+{
+    Command& command = Command::Instance();
+    std::vector<std::string> lines;
+    auto end = Clock::now() + std::chrono::milliseconds(Camera::kExchangeMs);
+    while (!CommLink::Instance().IsLost()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0 || !CommLink::Instance().WaitReadable(uint32_t(left.count())))
+            break;
+        while (command.ReceivePending())
+            while (command.HasReplies()) {
+                lines.push_back(command.PopReply());
+                end = Clock::now() + kFurtherLineMs;
+            }
+    }
+    return lines;
+}
+
+int runSend(CliContext& context, const std::string& line)
+{
+    for (unsigned char c : line)
+        if (c < 0x20 || c == 0x7F) {
+            std::fprintf(stderr, "The line may not hold line breaks or control characters.\n");
+            return ReportFailure(context.json, kExitUsage, "control character in the line");
+        }
+    Session session(context.connection);
+    if (const int status = session.Connect())
+        return ReportFailure(context.json, status, session.Error("no camera"));
+    Command::Instance().ClearReplies();
+    Camera::Instance().SendTyped(line);
+    const std::vector<std::string> answer = collectAnswer();
+    if (answer.empty()) {
+        std::fprintf(stderr, "No answer to \"%s\".\n", line.c_str());
+        return ReportFailure(context.json, kExitNoCamera, "no answer");
+    }
+    std::vector<std::string> quoted;
+    for (const std::string& reply : answer) {
+        if (!context.json)
+            std::printf("%s\n", reply.c_str());
+        quoted.push_back(Json::Quote(reply));
+    }
+    return ReportSuccess(context.json, Json::Object().Text("sent", line).Raw("answer", Json::Array(quoted)));
+}
+
+} // namespace
+
+void AddSendCommand(CLI::App& app, CliContext& context)
+{
+    auto line = std::make_shared<std::string>();
+    CLI::App* send = app.add_subcommand("send", "Send one raw line (CR LF added) and print the camera's answer.");
+    send->add_option("LINE", *line, "e.g. \"PE?\"")->required();
+    send->callback([&context, line] {
+        context.run = [line](CliContext& c) { return runSend(c, *line); };
+    });
+}

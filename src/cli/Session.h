@@ -1,0 +1,52 @@
+#pragma once
+// One run's hold on the camera: it reads the window's settings file (never writes it), routes
+// the camera layer's message boxes to standard error (questions are answered No: a script is
+// never asked anything), keeps the camera's last answer for the report, opens the link as the
+// options say and checks that a camera answers. Undone in the destructor, so the process-wide
+// link and settings are left as they were found.
+#include "CliContext.h"
+#include "IniSettings.h"
+#include "UserNotice.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class Session {
+public:
+    explicit Session(const ConnectionOptions& options);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Opens the link and asks the camera for its model: kExitOk, kExitUsage for an option out
+    // of range, or kExitNoCamera (the reason is on standard error and in Error()).
+    int Connect();
+
+    // The last line the camera sent; empty when none came.
+    const std::string& LastAnswer() const { return m_lastAnswer; }
+    // The messages the camera layer gave during the run, in order.
+    const std::vector<std::string>& Messages() const { return m_notice.messages; }
+    // The last message, or the given text when there is none.
+    std::string Error(const std::string& fallback) const;
+    // Where the link leads, for messages: "COM1 (/dev/pts/3)", "Camera Link port 0 (mode 2)".
+    const std::string& Where() const { return m_where; }
+
+private:
+    // Message boxes become lines on standard error.
+    class StderrNotice : public UserNotice {
+    public:
+        std::vector<std::string> messages;
+        void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override;
+        bool AskYesNo(const std::string& text, const std::string& caption) override;
+        std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+        std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+    };
+
+    ConnectionOptions m_options;
+    IniSettings m_settings;
+    StderrNotice m_notice;
+    UserNotice* m_noticeBefore = nullptr;
+    std::string m_lastAnswer;
+    std::string m_where;
+};

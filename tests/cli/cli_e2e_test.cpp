@@ -1,0 +1,129 @@
+// lumora-cli end to end against lumora-camsim on a pseudo-terminal, with the simulator's
+// traffic log as the witness of what reached the camera.
+#include "CliRun.h"
+#include "PtyPeer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class CliE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // An empty settings folder: nothing of a window's settings may leak in.
+        setenv("XDG_CONFIG_HOME", TempPath("config").c_str(), 1);
+        ASSERT_TRUE(m_sim.Start({})) << m_sim.Error();
+    }
+
+    CliResult Cli(std::vector<std::string> args, const std::string& stdinFile = "/dev/null")
+    {
+        args.insert(args.begin(), {"--port", m_sim.DevicePath()});
+        return RunCli(args, stdinFile);
+    }
+
+    bool Received(const std::string& line) const
+    {
+        const auto lines = m_sim.Received();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    CamSimProcess m_sim;
+};
+
+TEST_F(CliE2eTest, SetValuesReadBackAndStayInTheCamera)
+{
+    const CliResult set = Cli({"set", "PE=1234", "GA=150", "UD=Line-7"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.out, "PE=1234\nGA=150\nUD=Line-7\n");
+    EXPECT_TRUE(Received("PE=1234"));
+
+    const CliResult get = Cli({"get", "pe", "GA", "UD"});
+    ASSERT_EQ(get.status, 0) << get.err;
+    EXPECT_EQ(get.out, "PE=1234\nGA=150\nUD=Line-7\n");
+}
+
+TEST_F(CliE2eTest, RefusedSetExitsOneWithTheCamerasAnswerAndStopsThere)
+{
+    const CliResult refused = Cli({"--json", "set", "PE=99999999", "GA=150"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(JsonHolds(refused.out, "v['ok'] is False and v['exit'] == 1 and v['answer'].startswith('ERROR')")) << refused.out;
+    EXPECT_NE(refused.err.find("ERROR"), std::string::npos) << refused.err;
+    EXPECT_FALSE(Received("GA=150")) << "the run goes on after a refusal";
+}
+
+TEST_F(CliE2eTest, WrongInputIsAUsageErrorAndNothingIsSent)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"get", "NOSUCH"},          {"set", "PE"},          {"set", "PE=12x"},
+        {"set", "PE=1.5"},          {"set", "PE=99999999999"}, {"send", "PE=1\r\nGA=5"},
+        {"userset", "store", "0"},  {"frobnicate"},         {"--mode", "7", "get", "PE"},
+        {"--mode", "2", "get", "PE"}, // --port (given by Cli) is for mode 0 only
+    };
+    for (const auto& args : cases) {
+        const CliResult run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "") << ": " << run.err;
+    }
+    EXPECT_TRUE(m_sim.Received().empty());
+}
+
+TEST_F(CliE2eTest, JsonOutputOfEverySubcommandParses)
+{
+    const std::string csv = TempPath("gamma.csv");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"get", "PE", "MD"}, "v['values']['MD'].startswith('KT-')"},
+        {{"set", "PE=500"}, "v['set'][0]['value'] == 500"},
+        {{"send", "PE?"}, "v['answer'] == ['PE=500']"},
+        {{"userset", "store", "2"}, "v['userset'] == 2"},
+        {{"lut", "read", "-o", csv}, "len(v['tables']['blue']) == 32"},
+        {{"ports"}, "[m['mode'] for m in v['modes']] == [0, 1, 2, 3]"},
+    };
+    for (auto [args, holds] : cases) {
+        args.insert(args.begin(), "--json");
+        const CliResult run = Cli(args);
+        EXPECT_EQ(run.status, 0) << args[1] << ": " << run.err;
+        EXPECT_TRUE(JsonHolds(run.out, "v['ok'] and " + holds)) << args[1] << ": " << run.out;
+    }
+    unlink(csv.c_str());
+}
+
+TEST_F(CliE2eTest, LutWrittenFromAFileReadsBackTheSame)
+{
+    std::string text = "GammaData (R G B)\r\n";
+    for (int i = 0; i < 32; ++i)
+        text += std::to_string(4095 - 100 * i) + "," + std::to_string(i * 7) + "," + std::to_string(i * 128 + 3) + "\r\n";
+    const std::string in = TempPath("in.csv"), out = TempPath("out.csv");
+    std::ofstream(in) << text;
+
+    const CliResult write = Cli({"lut", "write", "-i", in});
+    ASSERT_EQ(write.status, 0) << write.err;
+    const CliResult read = Cli({"lut", "read", "-o", out});
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(ReadAll(out).substr(ReadAll(out).find('\n')), text.substr(text.find('\n')));
+    EXPECT_EQ(read.err, "") << "no progress bar when standard error is no terminal";
+
+    // From standard input, a short table is refused before anything is sent.
+    std::ofstream(in) << "header\r\n1,2,3\r\n";
+    m_sim.ClearLog();
+    EXPECT_EQ(Cli({"lut", "write"}, in).status, 2);
+    EXPECT_TRUE(m_sim.Received().empty());
+    unlink(in.c_str());
+    unlink(out.c_str());
+}
+
+TEST(CliNoCameraTest, SilentOrMissingPortExitsThreeWithinTheTimeOut)
+{
+    setenv("XDG_CONFIG_HOME", TempPath("config").c_str(), 1);
+    PtyPeer silent;
+    ASSERT_TRUE(silent.IsOpen());
+    for (const std::string& port : {silent.SlavePath(), std::string("/dev/lumora-no-such-port")}) {
+        const CliResult run = RunCli({"--json", "--port", port, "get", "PE"});
+        EXPECT_EQ(run.status, 3) << port << ": " << run.err;
+        EXPECT_LT(run.ms, 3000) << port;
+        EXPECT_TRUE(JsonHolds(run.out, "v['exit'] == 3")) << run.out;
+    }
+}
+
+} // namespace
