@@ -140,6 +140,35 @@ void AutomaticFunctions::showWhiteBalanceStatus()
 // ---------------------------------------------------------------------------------------
 // One-shot runs
 
+namespace {
+
+// A one-shot run with the progress window over the main window; a run given up is switched
+// off in the camera. False when the camera fell silent or the link was lost: the run has
+// reported that, and nothing more is asked of the camera.
+bool RunWithProgress(QWidget* owner, const OneShot& shot, RunResult& run)
+{
+    {
+        ProgressWindow progress(owner);
+        run = RunOnce(shot, progress);
+    }
+    if (run.end == RunEnd::Silent || run.end == RunEnd::LinkLost)
+        return false;
+    if (run.end == RunEnd::TimedOut || run.end == RunEnd::Cancelled)
+        StopOnce(shot);
+    return true;
+}
+
+// The result box of a run that ended or was given up for its time-out.
+void ShowRunResult(const RunResult& run, const char* caption)
+{
+    if (run.end == RunEnd::Ended)
+        AutomaticFunctions::ShowAutoResult(run.status, caption);
+    else if (run.end == RunEnd::TimedOut)
+        AutomaticFunctions::ShowAutoResult(kTimeoutError, caption);
+}
+
+} // namespace
+
 void AutomaticFunctions::OnWhiteBalanceChanged()
 {
     ErrorReport errors("exchanges");
@@ -169,21 +198,12 @@ void AutomaticFunctions::OnWhiteBalanceChanged()
     applyGainModeEnables();
     const OneShot shot = WhiteBalanceOnce(mode);
     RunResult run;
-    {
-        ProgressWindow progress(m_mainWindow);
-        run = RunOnce(shot, progress);
-    }
-    if (run.end != RunEnd::Silent && run.end != RunEnd::LinkLost) {
-        if (run.end == RunEnd::TimedOut || run.end == RunEnd::Cancelled)
-            StopOnce(shot);
+    if (RunWithProgress(m_mainWindow, shot, run)) {
         if (run.answered)
             m_controls.SetText(CtrlId::WhiteBalanceStatus, QString::number(run.status));
         for (int id : {CtrlId::DigitalGainRed, CtrlId::DigitalGainBlue})
             m_parameters.RefreshControl(id);
-        if (run.end == RunEnd::Ended)
-            ShowAutoResult(run.status, "Balance White Auto Result");
-        else if (run.end == RunEnd::TimedOut)
-            ShowAutoResult(kTimeoutError, "Balance White Auto Result");
+        ShowRunResult(run, "Balance White Auto Result");
     }
     m_controls.SelectItem(CtrlId::WhiteBalanceAuto, 0);
     applyGainModeEnables();
@@ -217,23 +237,13 @@ void AutomaticFunctions::onConvergenceAuto(bool gain)
     ErrorReport errors("exchanges");
     const OneShot shot = gain ? GainOnce() : ExposureOnce();
     RunResult run;
-    {
-        ProgressWindow progress(m_mainWindow);
-        run = RunOnce(shot, progress);
-    }
-    if (run.end != RunEnd::Silent && run.end != RunEnd::LinkLost) {
-        if (run.end == RunEnd::TimedOut || run.end == RunEnd::Cancelled)
-            StopOnce(shot);
+    if (RunWithProgress(m_mainWindow, shot, run)) {
         const std::vector<int> moved = gain ? std::vector<int>{CtrlId::AnalogGain}
                                             : std::vector<int>{CtrlId::ExposureTime, CtrlId::ExposureTimeRed,
                                                                CtrlId::ExposureTimeGreen, CtrlId::ExposureTimeBlue};
         for (int id : moved)
             m_parameters.RefreshControl(id);
-        const char* caption = gain ? "Gain Auto Result" : "Exposure Auto Result";
-        if (run.end == RunEnd::Ended)
-            ShowAutoResult(run.status, caption);
-        else if (run.end == RunEnd::TimedOut)
-            ShowAutoResult(kTimeoutError, caption);
+        ShowRunResult(run, gain ? "Gain Auto Result" : "Exposure Auto Result");
     }
     m_controls.SelectItem(listId, 0);
     m_parameters.ApplyEnableRule(rule);
