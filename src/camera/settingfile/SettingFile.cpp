@@ -90,7 +90,9 @@ bool isLutLine(int commandIndex)
     return commandIndex == CmdIndex::LUTR || commandIndex == CmdIndex::LUTG || commandIndex == CmdIndex::LUTB;
 }
 
-bool readWhole(const std::string& path, std::string& text, std::string& reason)
+} // namespace
+
+bool ReadWhole(const std::string& path, std::string& text, std::string& reason)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -109,6 +111,8 @@ bool readWhole(const std::string& path, std::string& text, std::string& reason)
         reason = "larger than any camera setting file";
     return !failed && got <= kMaxFileBytes;
 }
+
+namespace {
 
 int write(const std::string& path, Variant variant, const WindowState& window)
 {
@@ -251,6 +255,13 @@ std::string Format(Variant variant, unsigned controlMode, const std::string& mod
     return text;
 }
 
+WindowState StateOfTable()
+{
+    WindowState state;
+    state.exposureModeFirst = table().GetDataValue(uint32_t(CtrlId::ExposureMode)) == 0;
+    return state;
+}
+
 int WriteAllData(const std::string& path, const WindowState& window)
 {
     return write(path, Variant::AllData, window);
@@ -266,7 +277,7 @@ LoadResult ReadSettingFile(const std::string& path, Progress& progress, FollowUp
     LoadResult result;
     std::string text;
     std::string reason;
-    if (!readWhole(path, text, reason)) {
+    if (!ReadWhole(path, text, reason)) {
         Notices().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
         return result;
     }

@@ -64,6 +64,10 @@ struct WindowState {
     std::map<int, int32_t> cameraValues;
 };
 
+// The window state that the parameter table implies (the exposure mode's row value 0 is the
+// list's first entry; binning rows hold list positions): for a save without a window.
+WindowState StateOfTable();
+
 // The file's text for a variant from the parameter table's current values. modelName: the
 // model line's text, empty for none.
 std::string Format(Variant variant, unsigned controlMode, const std::string& modelName, const WindowState& window);
@@ -93,6 +97,10 @@ struct LoadResult {
 // file.", then commits the table. Rows the file does not name, and rows the camera refused,
 // keep their values.
 LoadResult ReadSettingFile(const std::string& path, Progress& progress, FollowUp* followUp);
+
+// The file's text, read whole; false with the reason when it cannot be read or is far larger
+// than any setting file.
+bool ReadWhole(const std::string& path, std::string& text, std::string& reason);
 
 // "<path>\nCouldn't open this file".
 std::string OpenErrorText(const std::string& path);
