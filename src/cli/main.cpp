@@ -18,7 +18,8 @@ device path, and means mode 0 unless --mode says otherwise.
 
 Exit status:
   0  success
-  1  the camera refused a line, or a value read back differs from the one set
+  1  the camera refused a line, a value read back differs from the one set,
+     or (diff) the camera differs from the file
   2  usage error: unknown subcommand, option, mnemonic, a bad value or input file
   3  no camera: the port or library could not be opened, or nothing answered
 
@@ -30,6 +31,9 @@ Examples:
   lumora-cli --port /dev/ttyUSB0 --baud 115200 get PE GA
   lumora-cli --port COM3 set PE=1000
   lumora-cli --json get MD
+  lumora-cli dump -o line7.cam
+  lumora-cli apply --verify line7.cam
+  lumora-cli diff line7.cam
   lumora-cli --mode 2 --cl-port 0 lut read -o gamma.csv
   lumora-cli userset store 1)";
 
@@ -56,8 +60,10 @@ int main(int argc, char** argv)
     AddGetCommand(app, context);
     AddSetCommand(app, context);
     AddSendCommand(app, context);
+    AddSettingFileCommands(app, context);
     AddLutCommand(app, context);
     AddUserSetCommand(app, context);
+    AddAreaCommand(app, context);
 
     try {
         app.parse(argc, argv);

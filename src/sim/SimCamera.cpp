@@ -149,6 +149,9 @@ std::string SimCamera::genericSet(const Request& r)
     std::string error = checkedNumber(r.mnemonic, r.arg, r.initial, value);
     if (!error.empty())
         return error;
+    const auto step = m_options.steps.find(r.mnemonic);
+    if (step != m_options.steps.end() && !r.initial)
+        value -= value % step->second;
     v.number = value;
     return kComplete;
 }

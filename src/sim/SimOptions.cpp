@@ -75,7 +75,7 @@ bool parseResult(const std::string& text, SimResults& results, std::string& erro
 
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string& error)
 {
-    static const char* const kWithValue[] = {"--model", "--set", "--device", "--link", "--log", "--baud",
+    static const char* const kWithValue[] = {"--model", "--set", "--step", "--device", "--link", "--log", "--baud",
                                              "--latency-ms", "--flash-ms", "--busy-polls", "--result", "--fault", "--seed", "--genicam"};
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -122,6 +122,16 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::st
             for (char& c : mnemonic)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             out.sets.emplace_back(mnemonic, value.substr(split + 1));
+        } else if (name == "--step") {
+            const size_t split = value.find('=');
+            if (split == std::string::npos || split == 0 || !parseNumber(value.substr(split + 1), 1, INT32_MAX, n)) {
+                error = "--step " + value + ": expected MN=N with N from 1";
+                return false;
+            }
+            std::string mnemonic = value.substr(0, split);
+            for (char& c : mnemonic)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            out.steps[mnemonic] = static_cast<int32_t>(n);
         } else if (name == "--device") {
             out.device = value;
         } else if (name == "--link") {
@@ -184,6 +194,7 @@ std::string SimUsage()
            "A simulated Lumora camera on a pseudo-terminal; prints the device path first.\n"
            "  --model NAME            model name (KT-5100W-QBCL, KT-5200W-QBCL or any other)\n"
            "  --set MN=VALUE          initial value of a command (repeatable)\n"
+           "  --step MN=N             store MN rounded down to a multiple of N, still acknowledged\n"
            "  --device PATH           serve an existing serial device instead of a pty\n"
            "  --link PATH             make a symbolic link to the device\n"
            "  --log FILE              log every line as JSON: {\"t\": s, \"dir\": \"rx\"|\"tx\", \"line\": ...}\n"

@@ -3,6 +3,7 @@
 // front ends. ParseSimArgs reads the program's arguments (without the program name); the
 // front ends that have no command line may fill SimOptions directly.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,9 @@ struct SimOptions {
     std::string model = "KT-5100W-QBCL";
     // Initial values, applied in order after the model: mnemonic (upper case) and value text.
     std::vector<std::pair<std::string, std::string>> sets;
+    // Settings the camera stores coarser than it takes them: MN's value is rounded down to a
+    // multiple of the step and still acknowledged (--step MN=N).
+    std::map<std::string, int32_t> steps;
     std::string device; // serve this serial device instead of a new pseudo-terminal
     std::string link;   // make this symbolic link to the served device
     std::string log;    // JSON-lines traffic log
@@ -49,7 +53,7 @@ struct SimOptions {
 };
 
 // Reads the options. On a mistake returns false with a one-line explanation in error.
-// Options: --model NAME, --set MN=VALUE (repeatable), --device PATH, --link PATH, --log FILE,
+// Options: --model NAME, --set MN=VALUE (repeatable), --step MN=N (repeatable), --device PATH, --link PATH, --log FILE,
 // --baud N, --latency-ms N, --flash-ms N, --busy-polls N|never, --result awb|agc|asc|rs=CODE (repeatable),
 // --fault silent-after=N|garbage|garbage-after=N|overflow|error-replies|hangup-after=N
 // (repeatable),

@@ -79,6 +79,8 @@ TEST_F(CliE2eTest, JsonOutputOfEverySubcommandParses)
         {{"userset", "store", "2"}, "v['userset'] == 2"},
         {{"lut", "read", "-o", csv}, "len(v['tables']['blue']) == 32"},
         {{"ports"}, "[m['mode'] for m in v['modes']] == [0, 1, 2, 3]"},
+        {{"dump", "--shipping"}, "v['variant'] == 'shipping' and v['text'].endswith('\\r\\n')"},
+        {{"area", "load", "1"}, "v['area'] == 1"},
     };
     for (auto [args, holds] : cases) {
         args.insert(args.begin(), "--json");
@@ -111,6 +113,37 @@ TEST_F(CliE2eTest, LutWrittenFromAFileReadsBackTheSame)
     EXPECT_TRUE(m_sim.Received().empty());
     unlink(in.c_str());
     unlink(out.c_str());
+}
+
+// A file taken from one camera makes another the same; diff only asks, and --verify catches a
+// camera that keeps a value coarser than it acknowledged it.
+TEST_F(CliE2eTest, DumpApplyDiffMakesACameraLikeAnother)
+{
+    CamSimProcess source;
+    ASSERT_TRUE(source.Start({"--set", "EM=2", "--set", "PE=1500"})) << source.Error();
+    const std::string file = TempPath("line7.cam");
+    const CliResult dump = RunCli({"--port", source.DevicePath(), "dump", "-o", file});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(ReadAll(file).find("\r\nPE=1500\r\n"), std::string::npos);
+
+    const CliResult before = Cli({"diff", file});
+    EXPECT_EQ(before.status, 1) << before.err;
+    EXPECT_EQ(before.out, "EM: file 2, camera 0\nPE: file 1500, camera 1\n");
+    for (const std::string& line : m_sim.Received())
+        EXPECT_EQ(line.back(), '?') << "diff changed the camera: " << line;
+
+    ASSERT_EQ(Cli({"apply", file}).status, 0);
+    const CliResult after = Cli({"diff", file});
+    EXPECT_EQ(after.status, 0) << after.out << after.err;
+    EXPECT_EQ(after.out, "");
+
+    CamSimProcess coarse;
+    ASSERT_TRUE(coarse.Start({"--step", "PE=1000"})) << coarse.Error();
+    const CliResult verify = RunCli({"--json", "--port", coarse.DevicePath(), "apply", "--verify", file});
+    EXPECT_EQ(verify.status, 1) << verify.err;
+    EXPECT_TRUE(JsonHolds(verify.out, "v['differences'] == [{'setting': 'PE', 'file': 1500, 'camera': 1000}]"))
+        << verify.out;
+    unlink(file.c_str());
 }
 
 TEST(CliNoCameraTest, SilentOrMissingPortExitsThreeWithinTheTimeOut)

@@ -116,17 +116,8 @@ namespace {
 
 int write(const std::string& path, Variant variant, const WindowState& window)
 {
-    const unsigned mode = ControlMode::Get();
-    std::string model;
-    if (variant == Variant::AllData && mode == 1) {
-        Camera& camera = Camera::Instance();
-        camera.CheckModel();
-        const CameraModel& known = camera.Model();
-        if (known.IsSupported())
-            model = known.modelType == 0 ? CameraModel::kModel5100 : CameraModel::kModel5200;
-    }
     std::string reason;
-    if (!GammaFile::WriteReplacing(path, Format(variant, mode, model, window), &reason)) {
+    if (!GammaFile::WriteReplacing(path, FileText(variant, window), &reason)) {
         // The fixed text first; the second line says what the system found wrong.
         Notices().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
         return 0;
@@ -253,6 +244,20 @@ std::string Format(Variant variant, unsigned controlMode, const std::string& mod
         text += settingLine(mnemonic, fileValueOfRow(row, window));
     }
     return text;
+}
+
+std::string FileText(Variant variant, const WindowState& window)
+{
+    const unsigned mode = ControlMode::Get();
+    std::string model;
+    if (variant == Variant::AllData && mode == 1) {
+        Camera& camera = Camera::Instance();
+        camera.CheckModel();
+        const CameraModel& known = camera.Model();
+        if (known.IsSupported())
+            model = known.modelType == 0 ? CameraModel::kModel5100 : CameraModel::kModel5200;
+    }
+    return Format(variant, mode, model, window);
 }
 
 WindowState StateOfTable()

@@ -72,7 +72,11 @@ WindowState StateOfTable();
 // model line's text, empty for none.
 std::string Format(Variant variant, unsigned controlMode, const std::string& modelName, const WindowState& window);
 
-// Write the file (in Control Mode 1, All Data checks the camera model first). 1 written; 0
+// The text a save writes in the current Control Mode (in Control Mode 1, All Data checks the
+// camera model first for the model line).
+std::string FileText(Variant variant, const WindowState& window);
+
+// Write the file (FileText). 1 written; 0
 // when it could not be written: the person is told, and an existing file stays as it was.
 int WriteAllData(const std::string& path, const WindowState& window);
 int WriteShippingData(const std::string& path, const WindowState& window);

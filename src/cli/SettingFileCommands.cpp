@@ -1,0 +1,193 @@
+// dump, apply and diff: the camera and its setting files (".cam"), with the window's rules for
+// writing and reading them, so that a file made here loads in the window and the other way.
+#include "CliExit.h"
+#include "ControlMode.h"
+#include "Reload.h"
+#include "Report.h"
+#include "Session.h"
+#include "SettingCompare.h"
+#include "SettingFile.h"
+#include "Subcommands.h"
+#include "TerminalProgress.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+bool readFile(const CliContext& context, const std::string& path, SettingFile::Parsed& parsed, int& status)
+{
+    std::string text, reason;
+    if (!SettingFile::ReadWhole(path, text, reason)) {
+        std::fprintf(stderr, "%s\n%s\n", SettingFile::OpenErrorText(path).c_str(), reason.c_str());
+        status = ReportFailure(context.json, kExitUsage, "cannot read " + path + ": " + reason);
+        return false;
+    }
+    parsed = SettingFile::Parse(text, ControlMode::Get());
+    if (parsed.lines.empty()) {
+        const std::string error = path + " holds no setting this camera takes.";
+        std::fprintf(stderr, "%s\n", error.c_str());
+        status = ReportFailure(context.json, kExitUsage, error);
+        return false;
+    }
+    return true;
+}
+
+std::string differencesJson(const std::vector<SettingFile::Difference>& differences)
+{
+    std::vector<std::string> entries;
+    for (const SettingFile::Difference& d : differences) {
+        Json::Object entry;
+        entry.Text("setting", d.setting).Raw("file", Json::NumberOrText(d.fileValue));
+        entry.Raw("camera", d.cameraValue.empty() ? "null" : Json::NumberOrText(d.cameraValue));
+        entries.push_back(entry.Str());
+    }
+    return Json::Array(entries);
+}
+
+// One line per setting that differs: "GA: file 150, camera 100".
+void printDifferences(FILE* stream, const std::vector<SettingFile::Difference>& differences)
+{
+    for (const SettingFile::Difference& d : differences)
+        std::fprintf(stream, "%s: file %s, camera %s\n", d.setting.c_str(), d.fileValue.c_str(),
+                     d.cameraValue.empty() ? "(no answer)" : d.cameraValue.c_str());
+}
+
+// Ends a comparison: exit 3 when it stopped early, 1 when something differs, else 0.
+int reportComparison(const CliContext& context, const SettingFile::Comparison& comparison, bool verifying,
+                     Json::Object body)
+{
+    body.Int("compared", comparison.compared).Raw("differences", differencesJson(comparison.differences));
+    if (!comparison.complete) {
+        const std::string error = "Compared " + std::to_string(comparison.compared) + " of " +
+                                  std::to_string(comparison.settings) + " settings before the camera stopped answering.";
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return ReportFailure(context.json, kExitNoCamera, error);
+    }
+    if (comparison.differences.empty())
+        return ReportSuccess(context.json, body);
+    // diff's findings are its result (standard output); a failed verification is an error.
+    if (!context.json)
+        printDifferences(verifying ? stderr : stdout, comparison.differences);
+    if (verifying) {
+        const size_t count = comparison.differences.size();
+        std::fprintf(stderr, "%zu %s read back %s from the file.\n", count, count == 1 ? "setting" : "settings",
+                     count == 1 ? "differs" : "differ");
+    }
+    if (context.json) {
+        const std::string members = body.Str();
+        std::printf("{\"ok\":false,\"exit\":%d,%s\n", int(kExitRefused), members.c_str() + 1);
+    }
+    return kExitRefused;
+}
+
+int runDump(CliContext& context, bool shipping, const std::string& output)
+{
+    Session session(context.connection);
+    if (const int status = session.Connect())
+        return ReportFailure(context.json, status, session.Error("no camera"));
+    {
+        TerminalProgress progress;
+        // A file with unread settings would carry the table's defaults as if they were the
+        // camera's: nothing is written after an incomplete reading.
+        if (!Reload::ReadAllParameters(ControlMode::Get(), progress, nullptr))
+            return ReportFailure(context.json, kExitNoCamera, session.Error("the camera was not read completely"));
+    }
+    const SettingFile::Variant variant = shipping ? SettingFile::Variant::ShippingData : SettingFile::Variant::AllData;
+    const SettingFile::WindowState state = SettingFile::StateOfTable();
+    Json::Object body;
+    body.Text("variant", shipping ? "shipping" : "all");
+    if (output.empty() || output == "-") {
+        const std::string text = SettingFile::FileText(variant, state);
+        if (context.json)
+            body.Text("text", text);
+        else
+            std::fwrite(text.data(), 1, text.size(), stdout);
+        return ReportSuccess(context.json, body);
+    }
+    const int written = shipping ? SettingFile::WriteShippingData(output, state) : SettingFile::WriteAllData(output, state);
+    if (!written)
+        return ReportFailure(context.json, kExitUsage, session.Error("cannot write " + output));
+    if (!context.json)
+        std::fprintf(stderr, "Wrote %s.\n", output.c_str());
+    return ReportSuccess(context.json, body.Text("file", output));
+}
+
+int runApply(CliContext& context, const std::string& path, bool verify)
+{
+    // The session brings the window's settings (the Control Mode decides which lines apply);
+    // the file is checked before the camera is touched.
+    Session session(context.connection);
+    SettingFile::Parsed parsed;
+    int status = kExitOk;
+    if (!readFile(context, path, parsed, status))
+        return status;
+    if (const int connected = session.Connect())
+        return ReportFailure(context.json, connected, session.Error("no camera"));
+    TerminalProgress progress;
+    const SettingFile::LoadResult result = SettingFile::ReadSettingFile(path, progress, nullptr);
+    if (!result.read)
+        return ReportFailure(context.json, kExitUsage, session.Error("cannot read " + path));
+    if (!result.complete)
+        return ReportFailure(context.json, kExitNoCamera, session.Error("the file was not applied completely"));
+    Json::Object body;
+    body.Text("file", path).Int("lines", result.lines).Int("refused", result.refused);
+    if (result.refused > 0 && !verify)
+        return ReportFailure(context.json, kExitRefused, session.Error("the camera refused lines of the file"));
+    if (!verify) {
+        if (!context.json)
+            std::fprintf(stderr, "Applied %d lines of %s.\n", result.lines, path.c_str());
+        return ReportSuccess(context.json, body);
+    }
+    // Reading back also names the refused lines: the camera holds other values there.
+    return reportComparison(context, SettingFile::Compare(parsed, progress), true, body);
+}
+
+int runDiff(CliContext& context, const std::string& path)
+{
+    // The session brings the window's settings (the Control Mode decides which lines apply);
+    // the file is checked before the camera is touched.
+    Session session(context.connection);
+    SettingFile::Parsed parsed;
+    int status = kExitOk;
+    if (!readFile(context, path, parsed, status))
+        return status;
+    if (const int connected = session.Connect())
+        return ReportFailure(context.json, connected, session.Error("no camera"));
+    TerminalProgress progress;
+    return reportComparison(context, SettingFile::Compare(parsed, progress), false, Json::Object().Text("file", path));
+}
+
+} // namespace
+
+void AddSettingFileCommands(CLI::App& app, CliContext& context)
+{
+    auto shipping = std::make_shared<bool>(false);
+    auto output = std::make_shared<std::string>();
+    CLI::App* dump = app.add_subcommand(
+        "dump", "Read the camera and write a camera setting file (.cam) as the window's File > Save as does.");
+    dump->add_flag("--shipping", *shipping, "write Shipping Data (without factory settings) instead of All Data");
+    dump->add_option("-o,--output", *output, "the file to write; - or none: standard output");
+    dump->callback([&context, shipping, output] {
+        context.run = [shipping, output](CliContext& c) { return runDump(c, *shipping, *output); };
+    });
+
+    auto applyFile = std::make_shared<std::string>();
+    auto verify = std::make_shared<bool>(false);
+    CLI::App* apply = app.add_subcommand("apply", "Load a camera setting file into the camera as File > Open does.");
+    apply->add_option("FILE", *applyFile, "the setting file")->required();
+    apply->add_flag("--verify", *verify, "read every applied setting back; exit 1 naming those that differ");
+    apply->callback([&context, applyFile, verify] {
+        context.run = [applyFile, verify](CliContext& c) { return runApply(c, *applyFile, *verify); };
+    });
+
+    auto diffFile = std::make_shared<std::string>();
+    CLI::App* diff = app.add_subcommand(
+        "diff", "Compare the camera with a setting file without changing anything; exit 1 when they differ.");
+    diff->add_option("FILE", *diffFile, "the setting file")->required();
+    diff->callback([&context, diffFile] {
+        context.run = [diffFile](CliContext& c) { return runDiff(c, *diffFile); };
+    });
+}
