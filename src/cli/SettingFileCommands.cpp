@@ -66,8 +66,11 @@ int reportComparison(const CliContext& context, const SettingFile::Comparison& c
         std::fprintf(stderr, "%s\n", error.c_str());
         return ReportFailure(context.json, kExitNoCamera, error);
     }
-    if (comparison.differences.empty())
+    if (comparison.differences.empty()) {
+        if (verifying && !context.json)
+            std::fprintf(stderr, "All %d settings read back as the file has them.\n", comparison.compared);
         return ReportSuccess(context.json, body);
+    }
     // diff's findings are its result (standard output); a failed verification is an error.
     if (!context.json)
         printDifferences(verifying ? stderr : stdout, comparison.differences);
@@ -136,11 +139,10 @@ int runApply(CliContext& context, const std::string& path, bool verify)
     body.Text("file", path).Int("lines", result.lines).Int("refused", result.refused);
     if (result.refused > 0 && !verify)
         return ReportFailure(context.json, kExitRefused, session.Error("the camera refused lines of the file"));
-    if (!verify) {
-        if (!context.json)
-            std::fprintf(stderr, "Applied %d lines of %s.\n", result.lines, path.c_str());
+    if (!context.json)
+        std::fprintf(stderr, "Applied %d lines of %s.\n", result.lines, path.c_str());
+    if (!verify)
         return ReportSuccess(context.json, body);
-    }
     // Reading back also names the refused lines: the camera holds other values there.
     return reportComparison(context, SettingFile::Compare(parsed, progress), true, body);
 }

@@ -24,7 +24,10 @@ void TerminalProgress::begin(const std::string& message)
 
 void TerminalProgress::advance(int percent)
 {
-    m_percent = std::clamp(percent, 0, 100);
+    percent = std::clamp(percent, 0, 100);
+    if (m_drawn && percent == m_percent)
+        return; // a slow terminal line is not filled with the same bar again
+    m_percent = percent;
     draw();
 }
 

@@ -26,7 +26,11 @@ for f in bin/lumora-control bin/lumora-camsim \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$usr/$f" ] || fail "not installed: $f"
 done
-if [ -x "$build/bin/lumora-cli" ]; then [ -x "$usr/bin/lumora-cli" ] || fail "lumora-cli not installed"; fi
+if [ -x "$build/bin/lumora-cli" ]; then
+  [ -x "$usr/bin/lumora-cli" ] || fail "lumora-cli not installed"
+  # The manual page must render without a warning (a broken macro shows only when read).
+  [ -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/lumora-cli.1" 2>&1 >/dev/null)" ] || fail "lumora-cli.1 does not render cleanly"
+fi
 ! readelf -d "$usr"/bin/* "$usr"/lib/lumora-control/* | grep -E 'R(UN)?PATH' || fail "installed files carry a library path"
 
 # Each PNG is as large as the folder it sits in says (width and height from its header).
