@@ -80,6 +80,7 @@ int reportComparison(const CliContext& context, const SettingFile::Comparison& c
                      count == 1 ? "differs" : "differ");
     }
     if (context.json) {
+        body.Text("error", verifying ? "settings read back differ from the file" : "the camera differs from the file");
         const std::string members = body.Str();
         std::printf("{\"ok\":false,\"exit\":%d,%s\n", int(kExitRefused), members.c_str() + 1);
     }
