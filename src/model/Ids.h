@@ -193,6 +193,8 @@ enum : int {
 namespace MenuCommand {
 enum : int {
     Open = 32781,
+    CompareWithCamera = 32792, // File, "Compare with Camera…": a setting file against the camera
+                               // before loading it (a command of this program only)
     SaveAllData = 32786,
     SaveShippingData = 32787,
     Exit = 2,

@@ -3,12 +3,15 @@
 // buttons and dialogs; the camera's traffic log is the witness of what was sent.
 #include "CCommunicationDialog.h"
 #include "CParameterAreaSelectDialog.h"
+#include "CompareDialog.h"
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
 #include "WindowLockList.h"
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -37,6 +40,22 @@ Lines settings(const Lines& received)
     return out;
 }
 
+Lines fileLines(const std::string& path)
+{
+    Lines out;
+    for (const QString& line : QString::fromStdString(readFile(path)).split("\r\n", Qt::SkipEmptyParts))
+        out.push_back(line.toStdString());
+    return out;
+}
+
+// What the compare window showed: its rows as "setting file camera", and whether it offered
+// Apply as its default button.
+struct CompareShown {
+    bool shown = false;
+    Lines rows;
+    bool applyOffered = false;
+};
+
 } // namespace
 
 class SettingFileFlashE2eTest : public QObject {
@@ -62,6 +81,38 @@ class SettingFileFlashE2eTest : public QObject {
     {
         notices().fileNames = {file};
         trigger(MenuCommand::Open);
+    }
+
+    // Runs "Compare with Camera…" on the file and answers its window with the key, pressed
+    // where the focus is. While the camera is asked, Cancel is pressed once it received
+    // cancelAfter lines (0: never).
+    CompareShown compare(const std::string& file, Qt::Key key, size_t cancelAfter = 0)
+    {
+        CompareShown seen;
+        notices().fileNames = {file};
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            QDialog* progress = CProgressBarDialog::Instance().Window();
+            if (cancelAfter && progress && m_tool->sim.Received().size() >= cancelAfter)
+                if (auto* cancel = progress->findChild<QPushButton*>(QStringLiteral("progressCancel")))
+                    cancel->click();
+            auto* dialog = qobject_cast<CompareDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            watch.stop();
+            seen.shown = true;
+            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("compareTable"));
+            for (int row = 0; row < table->rowCount(); ++row)
+                seen.rows.push_back(QStringList({table->item(row, 0)->text(), table->item(row, 1)->text(),
+                                                 table->item(row, 2)->text()}).join(' ').toStdString());
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                seen.applyOffered |= button->text() == "Apply" && button->isEnabled() && button->isDefault();
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, key);
+        });
+        watch.start(5);
+        trigger(MenuCommand::CompareWithCamera);
+        watch.stop();
+        return seen;
     }
 
     // Runs the area selection of the menu command, choosing the entry.
@@ -200,6 +251,39 @@ private slots:
         QVERIFY(m_tool->window->isEnabled());
     }
 
+    // A saved file against a camera that has since moved in two settings: the window lists
+    // exactly those and only asks the camera; Escape sends nothing, Enter applies the file as
+    // "&Open" does, and then the camera holds every setting of the file.
+    void compareListsTheDifferencesAndApplyLoadsTheFile()
+    {
+        const std::string file = path("compare.cam");
+        notices().fileNames = {file};
+        trigger(MenuCommand::SaveAllData);
+        const int32_t exposure = row(CtrlId::ExposureTime);
+        const int32_t delay = row(CtrlId::TriggerDelay);
+        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
+        const int delayCommand = ParameterTable::Instance().ToCmdId(CtrlId::TriggerDelay);
+        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(Camera::Instance().Set(delayCommand, delay + 7, 2500), 1);
+        const Lines expected = {"PE " + std::to_string(exposure) + " " + std::to_string(exposure + 100),
+                                "TD " + std::to_string(delay) + " " + std::to_string(delay + 7)};
+
+        m_tool->sim.ClearLog();
+        const CompareShown closed = compare(file, Qt::Key_Escape);
+        COMPARE_LINES(closed.rows, expected);
+        QVERIFY(closed.applyOffered);
+        QVERIFY(!m_tool->sim.Received().empty() && settings(m_tool->sim.Received()).empty());
+        QVERIFY(notices().messages.empty() && m_tool->window->isEnabled());
+
+        m_tool->sim.ClearLog();
+        COMPARE_LINES(compare(file, Qt::Key_Return).rows, expected);
+        COMPARE_LINES(settings(m_tool->sim.Received()), fileLines(file));
+        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+
+        const CompareShown again = compare(file, Qt::Key_Escape);
+        QVERIFY(again.shown && again.rows.empty());
+    }
+
     void loadAreaSendsLdThenReadsEverything()
     {
         QString title;
@@ -253,6 +337,15 @@ private slots:
         QVERIFY(m_tool->Click(CtrlId::WriteModelId));
         QCOMPARE(m_tool->sim.Received(), (Lines{"MD00=KT-5100W-QBCL", "MD?"}));
         QCOMPARE(notices().messages.back().text, std::string("Succeeded in writting camera model id."));
+    }
+
+    // A comparison cut short still offers Apply (last here: it leaves the camera offline).
+    void cancelledCompareStillOffersApply()
+    {
+        const CompareShown cut = compare(path("compare.cam"), Qt::Key_Escape, 5);
+        QVERIFY(cut.applyOffered);
+        QCOMPARE(notices().messages.size(), size_t(1));
+        QVERIFY(settings(m_tool->sim.Received()).empty() && m_tool->window->isEnabled());
     }
 };
 

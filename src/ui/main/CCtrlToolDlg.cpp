@@ -343,6 +343,7 @@ void CCtrlToolDlg::BuildMenu()
 
     QMenu* file = m_menuBar->addMenu(tr("&File"));
     add(file, QStringLiteral("&Open"), MenuCommand::Open);
+    add(file, QStringLiteral("Compare with Camera…"), MenuCommand::CompareWithCamera);
     QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
     add(saveAs, QStringLiteral("All Data"), MenuCommand::SaveAllData);
     add(saveAs, QStringLiteral("Shipping Data"), MenuCommand::SaveShippingData);

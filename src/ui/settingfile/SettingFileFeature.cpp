@@ -1,7 +1,9 @@
 #include "SettingFileFeature.h"
 
 #include "CCommunicationDialog.h"
+#include "CompareDialog.h"
 #include "ControlAdapter.h"
+#include "ControlMode.h"
 #include "FeatureRegistry.h"
 #include "Ids.h"
 #include "LogFile.h"
@@ -9,6 +11,7 @@
 #include "ParameterTable.h"
 #include "ProgressWindow.h"
 #include "SequencerFeature.h"
+#include "SettingCompare.h"
 #include "SettingFile.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
@@ -19,6 +22,7 @@
 namespace {
 
 constexpr const char* kFilter = "Camera setting data (*.cam) | *.cam||";
+constexpr const char* kOpenErrorCaption = "File Open Error";
 // Lists whose row keeps the position while the camera takes the factor (position + 1).
 constexpr int kBinningLists[] = {CtrlId::HorizontalBinning, CtrlId::VerticalBinning};
 
@@ -73,7 +77,8 @@ SettingFileFeature::SettingFileFeature(QWidget* mainWindow, ControlAdapter& cont
 
 std::vector<int> SettingFileFeature::MenuCommands() const
 {
-    return {MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::SaveShippingData};
+    return {MenuCommand::Open, MenuCommand::CompareWithCamera, MenuCommand::SaveAllData,
+            MenuCommand::SaveShippingData};
 }
 
 void SettingFileFeature::OnMenu(int commandId)
@@ -81,6 +86,9 @@ void SettingFileFeature::OnMenu(int commandId)
     switch (commandId) {
     case MenuCommand::Open:
         OpenSettingFile();
+        break;
+    case MenuCommand::CompareWithCamera:
+        CompareWithCamera();
         break;
     case MenuCommand::SaveAllData:
         SaveAllDataAs();
@@ -154,4 +162,33 @@ void SettingFileFeature::ReadSettingFile(const std::string& path)
         m_parameters.ApplySpinRanges();
     }
     locks.EnableAll();
+}
+
+void SettingFileFeature::CompareWithCamera()
+{
+    const std::string chosen = Notices().OpenFileName("", cameraFileFolder(), kFilter);
+    if (chosen.empty())
+        return;
+    rememberFolder(QString::fromStdString(chosen));
+    std::string text;
+    std::string reason;
+    if (!SettingFile::ReadWhole(chosen, text, reason)) {
+        Notices().Message(SettingFile::OpenErrorText(chosen) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
+        return;
+    }
+    SettingFile::Comparison comparison;
+    {
+        // As for a load: no other exchange may start while the camera is asked.
+        CWindowLockList& locks = CWindowLockList::Instance();
+        locks.DisableAll();
+        ProgressWindow progress(m_mainWindow);
+        comparison = SettingFile::Compare(SettingFile::Parse(text, ControlMode::Get()), progress);
+        locks.EnableAll();
+    }
+    // Closing the program stops the comparison; then there is no one to show it to.
+    if (!m_mainWindow || !m_mainWindow->isVisible())
+        return;
+    CompareDialog dialog(m_mainWindow, QString::fromStdString(chosen), comparison);
+    if (dialog.exec() == QDialog::Accepted)
+        ReadSettingFile(chosen);
 }

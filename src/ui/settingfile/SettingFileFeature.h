@@ -1,6 +1,7 @@
 #pragma once
 // Camera setting files on the main window: File "&Open" and "&Save as" ("All Data",
-// "Shipping Data"), and the communication dialog's "Write To File..." and "Read To FIle....".
+// "Shipping Data"), "Compare with Camera…" (a file against the camera before it is loaded),
+// and the communication dialog's "Write To File..." and "Read To FIle....".
 // It asks for the file (in the folder of the "Camera File Path" setting), confirms an
 // overwrite, and around a load keeps every window of the lock list disabled under the
 // progress window; the file itself is read and written on the camera side (SettingFile).
@@ -31,6 +32,9 @@ public:
 
     // Loads a file into the camera and the window.
     void ReadSettingFile(const std::string& path);
+    // Asks for a file, compares it with the camera (only queries go out) and shows the
+    // differences; the file is loaded as by "&Open" when the person chooses "Apply".
+    void CompareWithCamera();
 
 public slots:
     void SaveAllDataAs();
