@@ -1,4 +1,5 @@
-// The settings store on a real settings file in a private XDG_CONFIG_HOME.
+// The settings store on a real settings file in a private XDG_CONFIG_HOME. The shutdown status
+// of a run is proven with the program itself (Lifecycle_test).
 #include "AppSettings.h"
 #include "ControlMode.h"
 #include "IniSettings.h"
@@ -23,10 +24,7 @@ std::string cwd()
 
 class AppSettingsTest : public QObject {
     Q_OBJECT
-public:
-    explicit AppSettingsTest(QString configHome) : m_configHome(std::move(configHome)) {}
 
-private:
     QString file() const { return QString::fromStdString(AppSettings::FilePath()); }
     // The file as another program sees it.
     QVariant stored(const QString& name) const
@@ -42,35 +40,12 @@ private:
         f.write(contents);
     }
 
-    QString m_configHome;
-
 private slots:
     void init()
     {
         QFile::remove(file());
         SetSettingsStore(nullptr);
         ControlMode::ForgetForTest();
-    }
-
-    void aRunRecordsThePreviousStatusAndMarksItselfUnfinished()
-    {
-        QCOMPARE(file(), m_configHome + "/Norvik/Lumora Camera Control Tool.conf");
-        {
-            AppSettings firstRun; // no file yet: defaults, and the status 0 written at once
-            QVERIFY(!firstRun.WasPreviousShutdownNormal());
-            uint32_t value = 1;
-            QCOMPARE(firstRun.ReadInt(kBaudrate, value, 9600), 0);
-            QCOMPARE(value, 9600u);
-            QCOMPARE(stored("Previous Application Shutdown Status").toInt(), 0);
-            firstRun.MarkNormalShutdown();
-        }
-        {
-            AppSettings killedRun; // never reaches its normal end
-            QVERIFY(killedRun.WasPreviousShutdownNormal());
-            QCOMPARE(stored("Previous Application Shutdown Status").toInt(), 0);
-        }
-        AppSettings next;
-        QVERIFY(!next.WasPreviousShutdownNormal());
     }
 
     void numbersStoredAsTextReadAsDecimal_data()
@@ -211,7 +186,7 @@ int main(int argc, char* argv[])
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
     QCoreApplication app(argc, argv);
-    AppSettingsTest test(configHome.path());
+    AppSettingsTest test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -1,7 +1,6 @@
 // The model check against the simulated camera playing one model or another.
 #include "SimLinkFixture.h"
 #include "Camera.h"
-#include "CommLink.h"
 
 #include <gtest/gtest.h>
 
@@ -38,24 +37,6 @@ TEST_P(CameraModelTest, ClassifiesTheAnswer)
 INSTANTIATE_TEST_SUITE_P(Models, CameraModelTest,
                          ::testing::Values(ModelCase{"KT-5100W-QBCL", 0, false}, ModelCase{"KT-5200W-QBCL", 1, false},
                                            ModelCase{"KT-5100W", 2, true}, ModelCase{"%S%N", 2, true}));
-
-TEST_F(CameraModelTest, ConnectOpensTheStoredLinkThenChecksTheModel)
-{
-    connect({"--model", "KT-5200W-QBCL"});
-    CommLink::Instance().Close();
-    CameraModel::Instance() = CameraModel();
-    EXPECT_EQ(Camera::Instance().Connect(), 1);
-    EXPECT_EQ(Camera::Instance().Model().modelType, 1u);
-    EXPECT_EQ(m_sim.Received(), std::vector<std::string>{"MD?"});
-
-    // Without a device the port says why, then the connection gives up without a query.
-    m_settings.ports["COM1"] = "/nonexistent/ttyLumora";
-    EXPECT_EQ(Camera::Instance().Connect(), 0);
-    ASSERT_EQ(m_notices.recorder.messages.size(), 2u);
-    EXPECT_NE(m_notices.recorder.messages[0].text.find("CreateFile()"), std::string::npos);
-    EXPECT_EQ(m_notices.recorder.messages[1].text, "Failed to initialize!");
-    EXPECT_EQ(m_sim.Received().size(), 1u);
-}
 
 TEST_F(CameraModelTest, NoAnswerKeepsTheModel)
 {

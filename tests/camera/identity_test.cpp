@@ -1,6 +1,6 @@
-// The identity data and the lens motors against the simulated camera: what the about window
-// reads and shows, the checks before a text goes out, the camera id write with its unlock,
-// and the motor lines with the camera's own record of its motors.
+// The identity data and the lens motors against the simulated camera: the about reading cut
+// short (the complete one: identity_lens_e2e_test), the checks before a text goes out, the
+// camera id write with its unlock, and motors stopped when the lens goes.
 #include "SimLinkFixture.h"
 #include "Camera.h"
 #include "Identity.h"
@@ -50,21 +50,6 @@ class IdentityCamera : public SimLinkFixture {
 protected:
     const std::vector<RecordingNotice::Entry>& messages() const { return m_notices.recorder.messages; }
 };
-
-TEST_F(IdentityCamera, AboutReadsInOrderAndKeepsTheTextsAsTheCameraHasThem)
-{
-    connect({"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7, left"});
-    const Identity::AboutData data = Identity::ReadAboutData();
-    EXPECT_EQ(m_sim.Received(), (Lines{"VN?", "MD?", "ID?", "FPVN?", "UD?", "DV?", "XMLVR?"}));
-    EXPECT_EQ(data.firmware, "0.05");
-    EXPECT_EQ(data.model, "KT-5100W-QBCL");
-    EXPECT_EQ(data.cameraId, "SIM0000001");
-    EXPECT_EQ(data.fpga, "2.12");
-    EXPECT_EQ(data.userId, "Line 7, left");
-    EXPECT_EQ(data.deviceVersion, std::nullopt); // four dots: the parts keep their placeholders
-    EXPECT_EQ(data.xmlVersion, "1.2.3");
-    EXPECT_TRUE(messages().empty());
-}
 
 TEST_F(IdentityCamera, AboutStopsWhenTheCameraFallsSilent)
 {

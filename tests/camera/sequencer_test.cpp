@@ -123,17 +123,4 @@ TEST_F(SequencerTest, FieldsWithoutAnAnswerKeepTheirValues)
     EXPECT_EQ(table.GetDataValue(CtrlId::SequencerWidth), 777);
 }
 
-TEST_F(SequencerTest, MultiRoiToggleSendsTheOtherState)
-{
-    connect({"--model", "KT-5100W-QBCL", "--set", "SMRMD=1"});
-    Sequencer::MultiRoiToggle toggle = Sequencer::ToggleMultiRoi();
-    EXPECT_TRUE(toggle.asked && toggle.acknowledged && !toggle.nowOn);
-    EXPECT_EQ(m_sim.Received(), (Lines{"SMRMD?", "SMRMD=0"}));
-    int32_t mode = -1;
-    EXPECT_EQ(Sequencer::ReadMultiRoiMode(mode), 1);
-    EXPECT_EQ(mode, 0);
-    toggle = Sequencer::ToggleMultiRoi();
-    EXPECT_TRUE(toggle.acknowledged && toggle.nowOn);
-}
-
 } // namespace

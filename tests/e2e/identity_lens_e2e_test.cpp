@@ -122,6 +122,8 @@ private slots:
             QCOMPARE(Child(about, "firmwareVersion")->text(), QString("0.05"));
             QCOMPARE(Child(about, "xmlVersion")->text(), QString("1.2.3"));
             QCOMPARE(Child(about, "modelName")->text(), QString("KT-5100W-QBCL"));
+            QCOMPARE(Child(about, "cameraId")->text(), QString("SIM0000001"));
+            QCOMPARE(Child(about, "fpgaVersion")->text(), QString("2.12"));
             for (const char* part : {"deviceVersion0", "deviceVersion1", "deviceVersion2", "deviceVersion3"})
                 QCOMPARE(Child(about, part)->text(), QString("?"));
             QCOMPARE(Received(), (Lines{"VN?", "MD?", "ID?", "FPVN?", "UD?", "DV?", "XMLVR?"}));

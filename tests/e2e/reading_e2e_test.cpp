@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>

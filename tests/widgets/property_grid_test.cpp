@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDateTimeEdit>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
