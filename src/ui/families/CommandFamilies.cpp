@@ -6,21 +6,8 @@
 #include "Ids.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
-#include "Sequencer.h"
 
 #include <QComboBox>
-
-namespace {
-
-int commandOfRow(int ctrlId)
-{
-    ParameterTable& table = ParameterTable::Instance();
-    if (table.CtrlId2TblIndex(static_cast<uint32_t>(ctrlId)) < 0)
-        return -1;
-    return table.ToCmdId(static_cast<uint32_t>(ctrlId));
-}
-
-} // namespace
 
 CommandFamilies::CommandFamilies(ControlAdapter& controls, ParameterControls& parameters)
     : m_controls(controls), m_parameters(parameters)
@@ -39,37 +26,6 @@ std::vector<Feature::Claim> CommandFamilies::Claims() const
 void CommandFamilies::OnControl(int ctrlId, When)
 {
     ListSet(ctrlId);
-}
-
-int CommandFamilies::IndexedQuery(int ctrlId, int index)
-{
-    // Sequencer set fields: the camera layer knows their encodings.
-    const Sequencer::Field* field = Sequencer::FindField(ctrlId);
-    if (!field)
-        return 0;
-    const bool individualGain = m_controls.ListSelection(CtrlId::IndividualGainMode) > 0;
-    return Sequencer::ReadField(*field, index, Sequencer::ConditionsFor(individualGain), &m_controls);
-}
-
-int CommandFamilies::IndexedSet(int ctrlId, int index)
-{
-    const Sequencer::Field* field = Sequencer::FindField(ctrlId);
-    if (!field)
-        return 0;
-    const int32_t value = field->kind == Sequencer::FieldKind::Number ? m_controls.GetControlValue(ctrlId)
-                                                                      : m_controls.ListSelection(ctrlId);
-    return Sequencer::WriteField(*field, index, value);
-}
-
-int CommandFamilies::PlainQuery(int ctrlId)
-{
-    int32_t v = 0;
-    if (!Camera::Instance().QueryPlain(commandOfRow(ctrlId), v))
-        return 0;
-    ParameterTable::Instance().SetDataValue(ctrlId, v);
-    m_controls.SetControlValue(ctrlId, v);
-    ParameterTable::Instance().CommitAll();
-    return 1;
 }
 
 int32_t CommandFamilies::ListSetValue(int listId, int selection) const

@@ -1,9 +1,8 @@
 #pragma once
 // The window side of the command-line families: lists whose command needs an encoding of
 // its own (counter resets, signal sources, binning, the gain mode, the factory baud rate)
-// are sent with the family's line when a person chooses an entry, and the indexed entries
-// (sequencer fields) are read into and written from their controls. The lines themselves
-// are the camera layer's (Camera).
+// are sent with the family's line when a person chooses an entry. The lines themselves are the
+// camera layer's (Camera).
 #include "Feature.h"
 
 #include <cstdint>
@@ -18,15 +17,6 @@ public:
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
 
-    // "MNi?" for the sequencer set field of ctrlId; the answer into the row and the control
-    // (binning and LUT lists by position, the gain that the image gain mode fixes as 100). 1
-    // on an answer; without one (or for another control) the row and the control keep theirs.
-    int IndexedQuery(int ctrlId, int index);
-    // "MNi=v" with the control's value; a width or height of 0 is not sent (returns 1,
-    // nothing to do). 1 when the camera acknowledged.
-    int IndexedSet(int ctrlId, int index);
-    // "MN?" for the row of ctrlId; the answer into the row and the control.
-    int PlainQuery(int ctrlId);
     // The list's value through its family mapping, written and acknowledged; the row follows
     // what the camera accepted. 0 for a list outside the families or a refusal.
     int ListSet(int listId);
