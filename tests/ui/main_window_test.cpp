@@ -58,7 +58,8 @@ QStringList TabTexts(const CCtrlToolDlg& w)
 bool UtilityEnabled(const CCtrlToolDlg& w)
 {
     QAction* userId = w.MenuAction(MenuCommand::EditUserId);
-    return userId && userId->parentWidget() && static_cast<QMenu*>(userId->parentWidget())->menuAction()->isEnabled();
+    const QMenu* menu = userId ? qobject_cast<QMenu*>(userId->parent()) : nullptr;
+    return menu && menu->menuAction()->isEnabled();
 }
 
 // True when b comes after a for a reader of the page: a later column (the x of the group that
