@@ -17,22 +17,25 @@
 
 namespace {
 
-bool readFile(const CliContext& context, const std::string& path, SettingFile::Parsed& parsed, int& status)
+// Reads and checks the file, then connects: the camera is not touched for a wrong file. The
+// session already holds the window's settings, whose Control Mode decides which lines apply.
+int openFileAndCamera(const CliContext& context, Session& session, const std::string& path,
+                      SettingFile::Parsed& parsed)
 {
     std::string text, reason;
     if (!SettingFile::ReadWhole(path, text, reason)) {
         std::fprintf(stderr, "%s\n%s\n", SettingFile::OpenErrorText(path).c_str(), reason.c_str());
-        status = ReportFailure(context.json, kExitUsage, "cannot read " + path + ": " + reason);
-        return false;
+        return ReportFailure(context.json, kExitUsage, "cannot read " + path + ": " + reason);
     }
     parsed = SettingFile::Parse(text, ControlMode::Get());
     if (parsed.lines.empty()) {
         const std::string error = path + " holds no setting this camera takes.";
         std::fprintf(stderr, "%s\n", error.c_str());
-        status = ReportFailure(context.json, kExitUsage, error);
-        return false;
+        return ReportFailure(context.json, kExitUsage, error);
     }
-    return true;
+    if (const int status = session.Connect())
+        return ReportFailure(context.json, status, session.Error("no camera"));
+    return kExitOk;
 }
 
 std::string differencesJson(const std::vector<SettingFile::Difference>& differences)
@@ -121,15 +124,10 @@ int runDump(CliContext& context, bool shipping, const std::string& output)
 
 int runApply(CliContext& context, const std::string& path, bool verify)
 {
-    // The session brings the window's settings (the Control Mode decides which lines apply);
-    // the file is checked before the camera is touched.
     Session session(context.connection);
     SettingFile::Parsed parsed;
-    int status = kExitOk;
-    if (!readFile(context, path, parsed, status))
+    if (const int status = openFileAndCamera(context, session, path, parsed))
         return status;
-    if (const int connected = session.Connect())
-        return ReportFailure(context.json, connected, session.Error("no camera"));
     TerminalProgress progress;
     const SettingFile::LoadResult result = SettingFile::ReadSettingFile(path, progress, nullptr);
     if (!result.read)
@@ -150,15 +148,10 @@ int runApply(CliContext& context, const std::string& path, bool verify)
 
 int runDiff(CliContext& context, const std::string& path)
 {
-    // The session brings the window's settings (the Control Mode decides which lines apply);
-    // the file is checked before the camera is touched.
     Session session(context.connection);
     SettingFile::Parsed parsed;
-    int status = kExitOk;
-    if (!readFile(context, path, parsed, status))
+    if (const int status = openFileAndCamera(context, session, path, parsed))
         return status;
-    if (const int connected = session.Connect())
-        return ReportFailure(context.json, connected, session.Error("no camera"));
     TerminalProgress progress;
     return reportComparison(context, SettingFile::Compare(parsed, progress), false, Json::Object().Text("file", path));
 }
