@@ -21,6 +21,18 @@ public:
 
 const QColor kRed(Qt::red), kGreen(Qt::darkGreen);
 
+// Counts the paint events a widget receives.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
 QColor stripColour(const COnlineStatusUpdater& updater)
 {
     const QPixmap picture = updater.OnlineStrip()->pixmap();
@@ -63,6 +75,31 @@ private slots:
         QCOMPARE(late.seen, QList<int>{0});
         for (StatusDialog* dialog : {&first, &second, &late})
             notifier.Unregister(dialog);
+    }
+
+    // Every exchange reports the state again: a walk of hundreds must not repaint the strip
+    // each time, while the window is still told each time.
+    void aRepeatedStateRepaintsNothingButIsStillTold()
+    {
+        COnlineStatusNotifier& notifier = COnlineStatusNotifier::Instance();
+        StatusDialog dialog;
+        dialog.resize(200, 100);
+        dialog.show();
+        notifier.Register(&dialog);
+        LinkEvents::Instance().ReportOnline();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCoreApplication::processEvents();
+        PaintCount paints(dialog.OnlineStrip());
+        for (int i = 0; i < 20; ++i) {
+            LinkEvents::Instance().ReportOnline();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(paints.count, 0);
+        QCOMPARE(dialog.seen.size(), 21);
+        LinkEvents::Instance().ReportOffline();
+        QTRY_VERIFY(paints.count > 0);
+        QCOMPARE(stripColour(dialog), kRed);
+        notifier.Unregister(&dialog);
     }
 
     void stripFollowsTheBottomEdge()
