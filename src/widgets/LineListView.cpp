@@ -7,7 +7,7 @@
 #include <QScrollBar>
 
 namespace {
-constexpr int kRefreshIntervalMs = 33;
+constexpr int kRefreshIntervalMs = 100;
 }
 
 LineListView::LineListView(LineListModel* model, QWidget* parent)

@@ -4,8 +4,9 @@
 // range update and a repaint of the visible rows, however many lines the model holds.
 // (QListView lays out every row again after each insertion, which grew to milliseconds per
 // line with a full transcript.) Lines come with every exchange, hundreds a second during a
-// long walk, so the view follows them at most about thirty times a second: the first line
-// after a quiet spell at once, the rest together at the end of the interval.
+// long walk, and a repaint of the visible lines costs milliseconds, so the view follows them
+// at most ten times a second: the first line after a quiet spell at once, the rest together
+// at the end of the interval.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QTimer>

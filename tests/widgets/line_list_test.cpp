@@ -26,7 +26,7 @@ class LineListTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void followsAStreamOfLinesAtMostAboutThirtyTimesASecond()
+    void followsAStreamOfLinesWithoutARepaintPerLine()
     {
         LineListModel model(500);
         LineListView view(&model);
@@ -51,7 +51,7 @@ private slots:
         }
         const qint64 elapsed = clock.elapsed();
         QVERIFY2(lines > 50, "too few lines to tell");
-        QVERIFY2(paints.count <= 2 + elapsed / 30, qPrintable(QStringLiteral("%1 paints for %2 lines in %3 ms")
+        QVERIFY2(paints.count <= 2 + elapsed / 90, qPrintable(QStringLiteral("%1 paints for %2 lines in %3 ms")
                                                                    .arg(paints.count).arg(lines).arg(elapsed)));
 
         // The last lines are not left behind: the scroll range comes to cover every line held.
