@@ -1,11 +1,16 @@
-// The online-status strip, its notifier and the window lock list, on real widgets.
+// The online-status strip, its notifier, the window lock list and the line list view, on real
+// widgets.
+#include "LineListModel.h"
+#include "LineListView.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
 #include "OnlineStatusUpdater.h"
 #include "WindowLockList.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -77,29 +82,40 @@ private slots:
             notifier.Unregister(dialog);
     }
 
-    // Every exchange reports the state again: a walk of hundreds must not repaint the strip
-    // each time, while the window is still told each time.
-    void aRepeatedStateRepaintsNothingButIsStillTold()
+    // Each exchange reports the state and logs its lines: a walk of hundreds must repaint
+    // neither the strip for an unchanged state (the window is still told) nor a line list per line.
+    void aWalkDoesNotRepaintPerExchange()
     {
-        COnlineStatusNotifier& notifier = COnlineStatusNotifier::Instance();
         StatusDialog dialog;
-        dialog.resize(200, 100);
-        dialog.show();
-        notifier.Register(&dialog);
+        LineListModel model(500);
+        LineListView view(&model);
+        for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&view)}) {
+            window->resize(300, 120);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+        }
+        COnlineStatusNotifier::Instance().Register(&dialog);
         LinkEvents::Instance().ReportOnline();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::qWait(150);
+        PaintCount strip(dialog.OnlineStrip()), list(view.viewport());
+        model.addLine(QStringLiteral("first"));
         QCoreApplication::processEvents();
-        PaintCount paints(dialog.OnlineStrip());
-        for (int i = 0; i < 20; ++i) {
+        QCOMPARE(list.count, 1); // the first line after a quiet spell shows at once
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 300) {
             LinkEvents::Instance().ReportOnline();
+            model.addLine(QStringLiteral("line"));
             QCoreApplication::processEvents();
         }
-        QCOMPARE(paints.count, 0);
-        QCOMPARE(dialog.seen.size(), 21);
+        QCOMPARE(strip.count, 0);
+        QVERIFY2(list.count <= 2 + clock.elapsed() / 90, qPrintable(QString::number(list.count)));
+        QVERIFY(dialog.seen.size() > 50);
+        const int visible = view.viewport()->height() / view.rowHeight();
+        QTRY_COMPARE(view.verticalScrollBar()->maximum(), model.count() - visible); // none left behind
         LinkEvents::Instance().ReportOffline();
-        QTRY_VERIFY(paints.count > 0);
-        QCOMPARE(stripColour(dialog), kRed);
-        notifier.Unregister(&dialog);
+        QTRY_VERIFY(strip.count > 0);
+        COnlineStatusNotifier::Instance().Unregister(&dialog);
     }
 
     void stripFollowsTheBottomEdge()
