@@ -172,6 +172,14 @@ bool CommLink::WaitReadable(uint32_t timeoutMs)
     return false;
 }
 
+bool CommLink::WaitLineEnd(uint32_t timeoutMs)
+{
+    if (Transport* active = transport())
+        return active->WaitLineEnd(timeoutMs);
+    Deadline(timeoutMs).sleepUntil();
+    return false;
+}
+
 void CommLink::SetArrivalNotify(std::function<void()> notify)
 {
     m_arrivalNotify = std::move(notify);

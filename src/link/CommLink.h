@@ -37,6 +37,8 @@ public:
     int Read(char* buffer, int count, uint32_t timeoutMs);
     // True as soon as a byte can be read without waiting; false after timeoutMs.
     bool WaitReadable(uint32_t timeoutMs);
+    // See Transport::WaitLineEnd.
+    bool WaitLineEnd(uint32_t timeoutMs);
     // True once the open port failed for good (see Transport::IsLost).
     bool IsLost() const { return m_transport && m_transport->IsLost(); }
     // Called from the receiving thread whenever bytes arrive (mode 0), so the user-interface

@@ -115,7 +115,11 @@ int Command::waitForLine(uint32_t timeoutMs)
         ~Waiting() { link.SetExchangeWaiting(false); }
     } waiting(link);
     for (;;) {
-        if (receive(milliseconds::max(), std::min(Clock::now() + kCheckInterval, limit)))
+        const auto lookEnd = std::min(Clock::now() + kCheckInterval, limit);
+        // Sleep until the reply's line end is there (one wake-up for the whole line), then take
+        // the bytes; a line that is not whole by then is awaited byte by byte, as before.
+        link.WaitLineEnd(Deadline(lookEnd).leftMs(kCheckInterval));
+        if (receive(milliseconds::max(), lookEnd))
             return 1;
         // A port that failed for good answers nothing more: no use waiting out the time-out.
         if (Clock::now() >= limit || link.IsLost())

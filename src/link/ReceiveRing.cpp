@@ -48,6 +48,15 @@ void ReceiveRing::reset()
     m_dropped.store(0, std::memory_order_relaxed);
 }
 
+bool ReceiveRing::holds(char byte) const
+{
+    const int head = m_head.load(std::memory_order_acquire);
+    for (int i = m_tail.load(std::memory_order_relaxed); i != head; i = (i + 1) % kSize)
+        if (m_bytes[i] == byte)
+            return true;
+    return false;
+}
+
 int ReceiveRing::available() const
 {
     return used(m_head.load(std::memory_order_acquire), m_tail.load(std::memory_order_acquire));

@@ -21,6 +21,8 @@ public:
     void reset();
 
     int available() const;
+    // Taker side: true when an unread byte equals byte.
+    bool holds(char byte) const;
     uint64_t dropped() const { return m_dropped.load(std::memory_order_relaxed); }
 
 private:

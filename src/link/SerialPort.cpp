@@ -2,6 +2,8 @@
 
 #include "Deadline.h"
 
+#include <cstring>
+
 std::string SerialPort::PortName(int index) const
 {
     if (index < 0 || index >= kPortCount)
@@ -48,6 +50,17 @@ bool SerialPort::waitAvailable(std::chrono::milliseconds timeout)
     return m_arrived.wait_for(lock, timeout, readable);
 }
 
+bool SerialPort::WaitLineEnd(uint32_t timeoutMs)
+{
+    auto whole = [this] {
+        return IsOpen() && (m_ring.available() >= kRingSize / 2 || m_ring.holds('\n'));
+    };
+    if (whole())
+        return true;
+    std::unique_lock<std::mutex> lock(m_waitMutex);
+    return m_lineArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), whole);
+}
+
 void SerialPort::ResetRing()
 {
     if (m_reader.joinable())
@@ -59,20 +72,22 @@ void SerialPort::ResetRing()
 void SerialPort::storeReceived(const char* bytes, int count)
 {
     m_ring.store(bytes, count);
-    announce();
+    announce(std::memchr(bytes, '\n', static_cast<size_t>(count)) != nullptr || m_ring.available() >= kRingSize / 2);
 }
 
 void SerialPort::markLost()
 {
     m_lost.store(true, std::memory_order_release);
-    announce();
+    announce(true);
 }
 
 // Wakes waiters and tells the user-interface side that something happened on the line.
-void SerialPort::announce()
+void SerialPort::announce(bool lineWaiters)
 {
     { std::lock_guard<std::mutex> lock(m_waitMutex); }
     m_arrived.notify_all();
+    if (lineWaiters)
+        m_lineArrived.notify_all();
     std::lock_guard<std::mutex> lock(m_notifyMutex);
     if (m_notify)
         m_notify();

@@ -51,6 +51,9 @@ public:
     int Read(char* buffer, int count);
     int Read(char* buffer, int count, uint32_t timeoutMs) override;
     bool WaitReadable(uint32_t timeoutMs) override;
+    // The reader wakes this wait only for a chunk with a line end, a ring half full, or a lost
+    // device, so the waiting exchange is not woken for every byte of its reply.
+    bool WaitLineEnd(uint32_t timeoutMs) override;
     int Available() const { return m_ring.available(); }
     // Empties the ring (while open the taker drops what is there, so head keeps its single
     // writer).
@@ -77,7 +80,8 @@ private:
     bool waitAvailable(std::chrono::milliseconds timeout);
     void storeReceived(const char* bytes, int count);
     void markLost();
-    void announce();
+    // lineWaiters: wake WaitLineEnd as well.
+    void announce(bool lineWaiters);
 
     std::unique_ptr<Platform> m_platform;
     std::string m_device;
@@ -87,8 +91,9 @@ private:
     std::mutex m_writeMutex; // one writer at a time within this process
     ReceiveRing m_ring;
 
-    std::mutex m_waitMutex; // pairs with m_arrived
+    std::mutex m_waitMutex; // pairs with m_arrived and m_lineArrived
     std::condition_variable m_arrived;
+    std::condition_variable m_lineArrived;
     std::mutex m_notifyMutex;
     std::function<void()> m_notify;
 };

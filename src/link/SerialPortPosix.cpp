@@ -207,6 +207,7 @@ void SerialPort::Close()
     // Wake anyone still waiting for bytes; none will come.
     { std::lock_guard<std::mutex> lock(m_waitMutex); }
     m_arrived.notify_all();
+    m_lineArrived.notify_all();
 }
 
 void SerialPort::readerLoop()

@@ -33,6 +33,11 @@ public:
     virtual int Read(char* buffer, int count, uint32_t timeoutMs) = 0;
     // True as soon as a byte can be read without waiting; false after timeoutMs.
     virtual bool WaitReadable(uint32_t timeoutMs) = 0;
+    // True as soon as a line end (LF) can be read without waiting, or so many bytes wait that
+    // the caller must take them now; false after timeoutMs. An exchange waits here for its reply,
+    // so it is woken once per line instead of once per byte. A transport that cannot look ahead
+    // wakes for the first byte, as WaitReadable.
+    virtual bool WaitLineEnd(uint32_t timeoutMs) { return WaitReadable(timeoutMs); }
     // True once the open port failed for good (a device that hung up or went away, a library
     // that refuses to read or write); nothing will come until it is opened again.
     virtual bool IsLost() const = 0;

@@ -6,6 +6,10 @@
 #include <QPainter>
 #include <QScrollBar>
 
+namespace {
+constexpr int kRefreshIntervalMs = 100;
+}
+
 LineListView::LineListView(LineListModel* model, QWidget* parent)
     : QAbstractScrollArea(parent), m_model(model)
 {
@@ -20,6 +24,8 @@ LineListView::LineListView(LineListModel* model, QWidget* parent)
         m_widest = 0;
         linesChanged();
     });
+    m_pending.setSingleShot(true);
+    connect(&m_pending, &QTimer::timeout, this, &LineListView::refresh);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
     updateScrollBars();
@@ -47,6 +53,18 @@ void LineListView::widenTo(int width)
 
 void LineListView::linesChanged()
 {
+    if (m_pending.isActive())
+        return;
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : kRefreshIntervalMs;
+    if (since >= kRefreshIntervalMs)
+        refresh();
+    else
+        m_pending.start(int(kRefreshIntervalMs - since));
+}
+
+void LineListView::refresh()
+{
+    m_sinceRefresh.start();
     updateScrollBars();
     // Repainting a hidden window costs nothing: update() only marks it.
     viewport()->update();

@@ -57,6 +57,9 @@ COnlineStatusUpdater::~COnlineStatusUpdater()
 
 void COnlineStatusUpdater::SetStripPicture(const QPixmap& picture)
 {
-    if (m_strip)
+    // Every exchange reports the state again. A strip that already shows the picture is left
+    // alone: setting it anew repaints the strip and the window beneath it, once per exchange
+    // during a walk of hundreds.
+    if (m_strip && m_strip->pixmap().toImage() != picture.toImage())
         m_strip->setPixmap(picture);
 }

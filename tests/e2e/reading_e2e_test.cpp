@@ -229,7 +229,8 @@ private slots:
     void reloadMenuReadsTheCameraAgain()
     {
         E2eTool tool;
-        const Lines args = {"--model", "KT-5100W-QBCL"};
+        // A millisecond per answer, so that the walk lasts long enough for the bar to move.
+        const Lines args = {"--model", "KT-5100W-QBCL", "--latency-ms", "1"};
         QVERIFY(tool.Start(&args, 1));
         tool.sim.ClearLog();
         QAction* reload = tool.window->MenuAction(MenuCommand::Reload);

@@ -146,6 +146,32 @@ TEST_F(SerialPortTest, ReadTakesWhatIsThereOrWaitsNoLongerThanAllowed)
     EXPECT_TRUE(watch.WaitFor([&] { return port.Available() == 4; }));
 }
 
+TEST_F(SerialPortTest, WaitLineEndSleepsThroughAPartialLineAndWakesAtItsEnd)
+{
+    EXPECT_FALSE(port.WaitLineEnd(10)); // closed
+    ASSERT_EQ(OpenCom1(), 1);
+    Deliver("PE=5", 4);
+    EXPECT_FALSE(port.WaitLineEnd(30));
+    std::thread device([this] {
+        std::this_thread::sleep_for(30ms);
+        peer.Write("00\r");
+        std::this_thread::sleep_for(30ms);
+        peer.Write("\nX");
+    });
+    const auto start = Clock::now();
+    EXPECT_TRUE(port.WaitLineEnd(10000));
+    EXPECT_GE(Clock::now() - start, 50ms); // not woken by the bytes before the LF
+    EXPECT_LT(Clock::now() - start, 2s);
+    device.join();
+    char line[8] = {};
+    EXPECT_EQ(port.Read(line, 8), 8);
+    EXPECT_EQ(std::string(line, 8), "PE=500\r\n");
+    // A line too long for the ring does not wait for its end: the caller must take the bytes.
+    ASSERT_TRUE(watch.WaitFor([&] { return port.Available() == 1; }));
+    Deliver(std::string(SerialPort::kRingSize / 2, 'x'), SerialPort::kRingSize / 2 + 1);
+    EXPECT_TRUE(port.WaitLineEnd(0));
+}
+
 TEST_F(SerialPortTest, FullRingDropsNewBytesAndTheLineWorksOn)
 {
     ASSERT_EQ(OpenCom1(), 1);

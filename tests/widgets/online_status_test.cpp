@@ -1,11 +1,16 @@
-// The online-status strip, its notifier and the window lock list, on real widgets.
+// The online-status strip, its notifier, the window lock list and the line list view, on real
+// widgets.
+#include "LineListModel.h"
+#include "LineListView.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
 #include "OnlineStatusUpdater.h"
 #include "WindowLockList.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -20,6 +25,18 @@ public:
 };
 
 const QColor kRed(Qt::red), kGreen(Qt::darkGreen);
+
+// Counts the paint events a widget receives.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
 
 QColor stripColour(const COnlineStatusUpdater& updater)
 {
@@ -63,6 +80,42 @@ private slots:
         QCOMPARE(late.seen, QList<int>{0});
         for (StatusDialog* dialog : {&first, &second, &late})
             notifier.Unregister(dialog);
+    }
+
+    // Each exchange reports the state and logs its lines: a walk of hundreds must repaint
+    // neither the strip for an unchanged state (the window is still told) nor a line list per line.
+    void aWalkDoesNotRepaintPerExchange()
+    {
+        StatusDialog dialog;
+        LineListModel model(500);
+        LineListView view(&model);
+        for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&view)}) {
+            window->resize(300, 120);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+        }
+        COnlineStatusNotifier::Instance().Register(&dialog);
+        LinkEvents::Instance().ReportOnline();
+        QTest::qWait(150);
+        PaintCount strip(dialog.OnlineStrip()), list(view.viewport());
+        model.addLine(QStringLiteral("first"));
+        QCoreApplication::processEvents();
+        QCOMPARE(list.count, 1); // the first line after a quiet spell shows at once
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 300) {
+            LinkEvents::Instance().ReportOnline();
+            model.addLine(QStringLiteral("line"));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(strip.count, 0);
+        QVERIFY2(list.count <= 2 + clock.elapsed() / 90, qPrintable(QString::number(list.count)));
+        QVERIFY(dialog.seen.size() > 50);
+        const int visible = view.viewport()->height() / view.rowHeight();
+        QTRY_COMPARE(view.verticalScrollBar()->maximum(), model.count() - visible); // none left behind
+        LinkEvents::Instance().ReportOffline();
+        QTRY_VERIFY(strip.count > 0);
+        COnlineStatusNotifier::Instance().Unregister(&dialog);
     }
 
     void stripFollowsTheBottomEdge()

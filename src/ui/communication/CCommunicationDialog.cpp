@@ -265,6 +265,10 @@ void CCommunicationDialog::updatePortDevice()
 
 void CCommunicationDialog::OnOnlineStateChanged(int online)
 {
-    m_statusIcon->setPixmap(statusLamp(online != 0));
+    // Told after every exchange; the lamp is drawn and set only when the state changed.
+    if (online != m_lampShown) {
+        m_statusIcon->setPixmap(statusLamp(online != 0));
+        m_lampShown = online;
+    }
     m_statusText->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
 }

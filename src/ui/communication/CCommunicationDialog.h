@@ -114,6 +114,7 @@ private:
     LineListModel* m_messages;
     QLabel* m_statusIcon = nullptr;
     QLabel* m_statusText = nullptr;
+    int m_lampShown = -1; // the state the lamp shows; none before the first
     QComboBox* m_category = nullptr;
     QComboBox* m_portList = nullptr;
     QLabel* m_portDevice = nullptr;
