@@ -40,6 +40,8 @@ Traffic readTraffic(const std::string& log)
     Traffic traffic;
     std::ifstream in(log);
     std::string text;
+    double firstRx = -1, lastTx = 0;
+    long firstBytes = 0, lastBytes = 0;
     while (std::getline(in, text)) {
         const size_t key = text.find("\"line\": \"");
         if (key == std::string::npos)
@@ -58,10 +60,24 @@ Traffic readTraffic(const std::string& log)
             }
             line += text[i];
         }
-        traffic.bytes += long(line.size()) + 2;
-        if (text.find("\"dir\": \"rx\"") != std::string::npos)
+        const long bytes = long(line.size()) + 2;
+        const double t = std::atof(text.c_str() + text.find(':') + 1);
+        traffic.bytes += bytes;
+        if (text.find("\"dir\": \"rx\"") != std::string::npos) {
             traffic.received.push_back(line);
+            if (firstRx < 0) {
+                firstRx = t;
+                firstBytes = bytes;
+            }
+        } else if (text.find("\"dir\": \"tx\"") != std::string::npos) {
+            lastTx = t;
+            lastBytes = bytes;
+        }
     }
+    // The first line was on the wire before its arrival was logged, the last answer after
+    // its leaving was.
+    traffic.span = firstRx < 0 ? 0 : lastTx - firstRx;
+    traffic.spanBytes = traffic.bytes - firstBytes - lastBytes;
     return traffic;
 }
 
