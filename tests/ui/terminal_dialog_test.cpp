@@ -81,6 +81,8 @@ private slots:
         QCOMPARE(CTerminalDialog::Stamp(late), QStringLiteral("59:59:999  "));
     }
 
+    // The newest 32786 lines are kept, each cut to 255 characters; text passed as an argument
+    // is data, not a format.
     void transcriptKeepsNewest32786Lines()
     {
         CTerminalDialog dialog;
@@ -96,17 +98,11 @@ private slots:
         QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("line 32787"));
         QCOMPARE(textOf(lines.lineAt(32785)), QStringLiteral("line 2"));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\d  line 32787$")).match(lines.lineAt(0)).hasMatch());
-    }
 
-    void formattedLineIsCutTo255Characters()
-    {
-        CTerminalDialog dialog;
-        const std::string longText(400, 'x');
-        dialog.AddFormattedLine("%s%d", longText.c_str(), 7);
-        QCOMPARE(textOf(dialog.Transcript().lineAt(0)).size(), 255);
-        // Text passed as an argument is data, not a format.
+        dialog.AddFormattedLine("%s%d", std::string(400, 'x').c_str(), 7);
+        QCOMPARE(textOf(lines.lineAt(0)).size(), 255);
         dialog.AddFormattedLine("Rx: %s", "%s%n");
-        QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Rx: %s%n"));
+        QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("Rx: %s%n"));
     }
 
     void sendWritesTheLineWithCrLfAsItStands_data()
@@ -142,11 +138,17 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    // A missing file sends nothing and says nothing.
     void replaySendsEachLineOnceWithOneCrLf()
     {
+        CTerminalDialog dialog; // never shown: the replay runs all the same
+        QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
+        QVERIFY(!dialog.IsReplaying());
+        QCOMPARE(m_peer->Read(1, 100), std::string());
+        QVERIFY(m_notice->recorder.messages.empty());
+
         const QString path = m_dir->filePath(QStringLiteral("commands.txt"));
         writeFile(path, "PE=100\r\n\r\nGA?\r\nTD=1");
-        CTerminalDialog dialog; // never shown: the replay runs all the same
         QSignalSpy finished(&dialog, &CTerminalDialog::replayFinished);
         m_notice->recorder.fileNames = {path.toStdString()};
         dialog.Read();
@@ -156,15 +158,6 @@ private slots:
         QCOMPARE(m_peer->Read(expected.size() + 8, 300), expected);
         QCOMPARE(dialog.CommandEdit()->text(), QStringLiteral("TD=1"));
         QCOMPARE(textOf(dialog.Transcript().lineAt(3)), QStringLiteral("Tx: PE=100"));
-    }
-
-    void replayOfMissingFileSendsNothing()
-    {
-        CTerminalDialog dialog;
-        QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
-        QVERIFY(!dialog.IsReplaying());
-        QCOMPARE(m_peer->Read(1, 100), std::string());
-        QVERIFY(m_notice->recorder.messages.empty());
     }
 
     void saveWritesNewestFirstWithCrLfAndAsksBeforeReplacing()
