@@ -171,40 +171,13 @@ private slots:
         QCOMPARE(camera.lines(), Lines{});
     }
 
-    void portSearchStopsAtTheCamera()
-    {
-        PtyPeer camera;
-        PtyPeer beyond; // a second camera after it must never be reached
-        m_settings.ports["COM20"] = camera.SlavePath();
-        m_settings.ports["COM21"] = beyond.SlavePath();
-        CCommunicationDialog dialog;
-        dialog.Initialize();
-        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-        COnlineStatusNotifier::Instance().SetOffline();
-
-        int found = -2;
-        {
-            PtyCamera answering(camera);
-            answering.setValue("MD", "KT-5100W-QBCL");
-            found = dialog.SearchPorts();
-            QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
-        }
-        QCOMPARE(found, 19);
-        QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
-        QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
-        QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
-        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
-        QCOMPARE(reloads.count(), 1);
-        QCOMPARE(beyond.Read(1, 50), std::string());
-        // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
-        QCOMPARE(m_notice->recorder.messages.size(), size_t(19));
-        QVERIFY(m_notice->recorder.messages.back().text.find("COM19") != std::string::npos);
-    }
-
-    void portSearchWithoutCameraTriesAll32()
+    // Without a camera the search tries all 32 ports and goes offline; with one it stops
+    // there, goes online and reads the camera, and never reaches a port after it.
+    void portSearch()
     {
         PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
         m_settings.ports["COM32"] = silent.SlavePath();
+        CommLink::Instance().ReloadSettingsForTest();
         CCommunicationDialog dialog;
         dialog.Initialize();
         QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
@@ -224,6 +197,30 @@ private slots:
         QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
         QCOMPARE(reloads.count(), 0);
+
+        PtyPeer camera;
+        PtyPeer beyond; // a second camera after it must never be reached
+        m_settings.ports["COM20"] = camera.SlavePath();
+        m_settings.ports["COM21"] = beyond.SlavePath();
+        CommLink::Instance().ReloadSettingsForTest();
+        m_notice->recorder.Clear();
+        int found = -2;
+        {
+            PtyCamera answering(camera);
+            answering.setValue("MD", "KT-5100W-QBCL");
+            found = dialog.SearchPorts();
+            QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
+        }
+        QCOMPARE(found, 19);
+        QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
+        QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
+        QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
+        QCOMPARE(reloads.count(), 1);
+        QCOMPARE(beyond.Read(1, 50), std::string());
+        // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
+        QCOMPARE(messages.size(), size_t(19));
+        QVERIFY(messages.back().text.find("COM19") != std::string::npos);
     }
 
     // Each COM name shows what it leads to as a Linux user knows serial devices: the device node
