@@ -155,10 +155,10 @@ private slots:
         m_page->AddList(1356, {"Low", "High", "Trigger"});
         m_page->AddRadioGroup({2661, 9101, 9102});
         m_page->AddRadioGroup({2664, 9103});
-        m_page->AddCheck(2540);
+        m_page->Add<QCheckBox>(2540);
         for (int id = 1943; id <= 1958; ++id)
-            m_page->AddCheck(id);
-        m_page->AddButton(1882);
+            m_page->Add<QCheckBox>(id);
+        m_page->Add<QPushButton>(1882);
         m_page->AddList(1368, {"Common", "Individual"});
         m_page->AddList(2542, {"Off", "On"});
         m_page->AddList(2539, {"Off", "Continuous", "Once"});
@@ -166,7 +166,7 @@ private slots:
         m_page->AddList(1354, {"RGB8", "RGB10", "RGB12"});
         // Controls that only the enable rules touch.
         for (int id : {1343, 1344, 1345, 1346, 1347, 1348, 1376, 1377, 1379, 1380, 1369, 1370, 1373, 1374})
-            m_page->AddCheck(id);
+            m_page->Add<QCheckBox>(id);
         m_elsewhere = new QLineEdit(m_page.get());
         m_page->layout()->addWidget(m_elsewhere);
 
