@@ -153,6 +153,7 @@ private slots:
         m_page->AddList(1337, {"OFF", "Timed", "Trigger width"});
         m_page->AddList(1341, {"Off", "On"});
         m_page->AddList(1356, {"Low", "High", "Trigger"});
+        m_page->AddList(2575, {"0.45", "0.50", "0.55", "0.60", "0.65", "0.75", "0.80", "0.90", "1.00"});
         m_page->AddRadioGroup({2661, 9101, 9102});
         m_page->AddRadioGroup({2664, 9103});
         m_page->Add<QCheckBox>(2540);
@@ -393,6 +394,13 @@ private slots:
         QVERIFY(!m_page->findChild<QCheckBox*>("ctrl_1945")->isChecked()); // as the camera has it
         click("ctrl_2540");
         QVERIFY(m_page->findChild<QCheckBox*>("ctrl_1945")->isEnabled());
+    }
+
+    // A list sends the camera's value of the chosen item, not its position.
+    void gammaListSendsItsValue()
+    {
+        choose(2575, 3);
+        QCOMPARE(sent(), (QStringList{"GMA=60", "GMA?"}));
     }
 
     // Controls that a feature claims reach it and send nothing themselves; the router
