@@ -1,6 +1,7 @@
 // The number box and its up/down control as the parameter controls rely on them: when a box
 // asks to be committed, how a spin reads its position back from the box and clamps it, and
 // who decides a step.
+#include "ControlLookup.h"
 #include "NumberBox.h"
 #include "UpDownControl.h"
 
@@ -35,6 +36,8 @@ private slots:
         other->setFocus();
         QCOMPARE(commits.count(), 3);
         QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        // Plain line edits, as the pages' read-only status boxes are, count as number boxes too.
+        QCOMPARE(ClassOfControl(other), ControlClass::NumberBox);
     }
 
     void positionIsReadBackFromTheBoxAndClamped_data()
