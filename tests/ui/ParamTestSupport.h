@@ -42,11 +42,13 @@ public:
         list->addItems(items);
         return list;
     }
-    QCheckBox* AddCheck(int id)
+    // A check box or push button captioned with its id.
+    template <class Button>
+    Button* Add(int id)
     {
-        auto* box = new QCheckBox(QString::number(id), this);
-        tag(box, id);
-        return box;
+        auto* button = new Button(QString::number(id), this);
+        tag(button, id);
+        return button;
     }
     // A radio group: the first id starts the group; the group is exclusive on its own.
     QList<QRadioButton*> AddRadioGroup(const std::vector<int>& ids)
@@ -62,12 +64,6 @@ public:
             buttons.append(radio);
         }
         return buttons;
-    }
-    QPushButton* AddButton(int id)
-    {
-        auto* button = new QPushButton(QString::number(id), this);
-        tag(button, id);
-        return button;
     }
     UpDownControl* Spin(int id) const { return findChild<UpDownControl*>(QStringLiteral("ctrl_%1").arg(id)); }
     NumberBox* Box(int id) const { return findChild<NumberBox*>(QStringLiteral("ctrl_%1").arg(id)); }

@@ -83,33 +83,10 @@ private slots:
         SetSettingsStore(nullptr);
     }
 
-    void settingFileButtonsWaitForTheirCommands()
-    {
-        CCommunicationDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* write = control<QPushButton>(dialog, 1164);
-        auto* read = control<QPushButton>(dialog, 1165);
-        QVERIFY(!write->isEnabled());
-        QVERIFY(!read->isEnabled());
-        // The area group is there but never shown.
-        QVERIFY(!control<QPushButton>(dialog, 1166)->isVisible());
-        QVERIFY(!control<QPushButton>(dialog, 1166)->isEnabled());
-        QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
-
-        QSignalSpy saves(&dialog, &CCommunicationDialog::saveSettingFileRequested);
-        QSignalSpy loads(&dialog, &CCommunicationDialog::loadSettingFileRequested);
-        dialog.EnableSettingFileCommands(true);
-        QVERIFY(write->isEnabled());
-        QVERIFY(read->isEnabled());
-        QTest::mouseClick(write, Qt::LeftButton);
-        QCOMPARE(saves.count(), 1);
-        QCOMPARE(loads.count(), 0);
-    }
-
     // The stored port and rate are selected; "Store" waits for a user set, also after a
-    // Control Mode change.
-    void initialisationSelectsStoredSettingsAndStoreFollowsTheUserSet()
+    // Control Mode change; the setting-file buttons wait for their commands; the area group is
+    // there but never shown.
+    void initialisationSelectsStoredSettings()
     {
         m_settings.ints[kComPortNo] = 6;
         m_settings.ints[kBaudrate] = 57600;
@@ -133,24 +110,40 @@ private slots:
         sets->setCurrentIndex(0);
         dialog.UpdateForControlMode();
         QVERIFY(!store->isEnabled());
+
+        auto* write = control<QPushButton>(dialog, 1164);
+        QVERIFY(!write->isEnabled() && !control<QPushButton>(dialog, 1165)->isEnabled());
+        QVERIFY(!control<QPushButton>(dialog, 1166)->isVisible() && !control<QPushButton>(dialog, 1166)->isEnabled());
+        QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
+        QSignalSpy saves(&dialog, &CCommunicationDialog::saveSettingFileRequested);
+        QSignalSpy loads(&dialog, &CCommunicationDialog::loadSettingFileRequested);
+        dialog.EnableSettingFileCommands(true);
+        QVERIFY(write->isEnabled() && control<QPushButton>(dialog, 1165)->isEnabled());
+        QTest::mouseClick(write, Qt::LeftButton);
+        QCOMPARE(saves.count(), 1);
+        QCOMPARE(loads.count(), 0);
     }
 
-    void storeSendsSaWithTheListPosition()
+    // "Store" sends SA with the list position under the progress window; "Load" on Default
+    // sends LD=0 and reads the camera again, unless the camera refuses it; the nameless area
+    // query is never sent.
+    void storeAndLoadTheUserSets()
     {
         PtyPeer peer;
         CCommunicationDialog dialog;
         openOnPty(peer, dialog);
         CProgressBarDialog::Instance().SetClosePause(0);
+        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
         auto* sets = control<QComboBox>(dialog, 1029);
         sets->setCurrentIndex(2);
         emit sets->activated(2);
-
-        // The flash write runs under the progress window, owned by this dialog.
-        ProgressWatch watch;
-        PtyCamera camera(peer);
-        QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
-        QCOMPARE(camera.lines(), Lines{"SA=2\r\n"});
-        QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
+        {
+            ProgressWatch watch;
+            PtyCamera camera(peer);
+            QTest::mouseClick(control<QPushButton>(dialog, 1168), Qt::LeftButton);
+            QCOMPARE(camera.lines(), Lines{"SA=2\r\n"});
+            QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
+        }
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
         QVERIFY(dialog.isEnabled());
         QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
@@ -159,73 +152,32 @@ private slots:
         // Both directions are in the message list, newest on top.
         QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("COMPLETE"));
         QCOMPARE(dialog.Messages().lineAt(1), QStringLiteral("SA=2"));
-    }
+        QCOMPARE(reloads.count(), 0);
 
-    void loadOnDefaultSendsLd0AndReloads()
-    {
-        PtyPeer peer;
-        CCommunicationDialog dialog;
-        openOnPty(peer, dialog);
-        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-        auto* sets = control<QComboBox>(dialog, 1029);
         sets->setCurrentIndex(0);
         emit sets->activated(0);
-
         PtyCamera camera(peer);
         QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
         QCOMPARE(camera.lines(), Lines{"LD=0\r\n"});
         QCOMPARE(reloads.count(), 1);
-        // A refused load does not read the camera again.
         camera.refuseSet("LD", "ERROR");
         QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
         QCOMPARE(camera.lines().size(), size_t(2));
         QCOMPARE(reloads.count(), 1);
-    }
 
-    void getAreaShowsUnkownForTheNamelessQuery()
-    {
-        PtyPeer peer;
-        CCommunicationDialog dialog;
-        openOnPty(peer, dialog);
+        camera.clearLines();
         dialog.GetArea();
         QCOMPARE(control<QLabel>(dialog, 1167)->text(), QStringLiteral("Unkown"));
-        QCOMPARE(peer.Read(1, 100), std::string());
+        QCOMPARE(camera.lines(), Lines{});
     }
 
-    void portSearchStopsAtTheCamera()
-    {
-        PtyPeer camera;
-        PtyPeer beyond; // a second camera after it must never be reached
-        m_settings.ports["COM20"] = camera.SlavePath();
-        m_settings.ports["COM21"] = beyond.SlavePath();
-        CCommunicationDialog dialog;
-        dialog.Initialize();
-        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-        COnlineStatusNotifier::Instance().SetOffline();
-
-        int found = -2;
-        {
-            PtyCamera answering(camera);
-            answering.setValue("MD", "KT-5100W-QBCL");
-            found = dialog.SearchPorts();
-            QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
-        }
-        QCOMPARE(found, 19);
-        QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
-        QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
-        QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
-        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
-        QCOMPARE(reloads.count(), 1);
-        QCOMPARE(beyond.Read(1, 50), std::string());
-        // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
-        QCOMPARE(m_notice->recorder.messages.size(), size_t(19));
-        QVERIFY(m_notice->recorder.messages.back().text.find("COM19") != std::string::npos);
-    }
-
-    void portSearchWithoutCameraTriesAll32()
+    // Without a camera the search tries all 32 ports and goes offline; with one it stops
+    // there, goes online and reads the camera, and never reaches a port after it.
+    void portSearch()
     {
         PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
         m_settings.ports["COM32"] = silent.SlavePath();
+        CommLink::Instance().ReloadSettingsForTest();
         CCommunicationDialog dialog;
         dialog.Initialize();
         QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
@@ -245,24 +197,35 @@ private slots:
         QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
         QCOMPARE(reloads.count(), 0);
-    }
 
-    void portDeviceIsShownBesideThePortList()
-    {
-        m_settings.ports.clear();
-        m_settings.ports["COM3"] = "/dev/ttyUSB7";
-        m_settings.ints[kComPortNo] = 2;
+        PtyPeer camera;
+        PtyPeer beyond; // a second camera after it must never be reached
+        m_settings.ports["COM20"] = camera.SlavePath();
+        m_settings.ports["COM21"] = beyond.SlavePath();
         CommLink::Instance().ReloadSettingsForTest();
-        CCommunicationDialog dialog;
-        dialog.Initialize();
-        QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyUSB7"));
-        control<QComboBox>(dialog, 1005)->setCurrentIndex(3);
-        QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS3"));
+        m_notice->recorder.Clear();
+        int found = -2;
+        {
+            PtyCamera answering(camera);
+            answering.setValue("MD", "KT-5100W-QBCL");
+            found = dialog.SearchPorts();
+            QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
+        }
+        QCOMPARE(found, 19);
+        QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
+        QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
+        QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
+        QCOMPARE(reloads.count(), 1);
+        QCOMPARE(beyond.Read(1, 50), std::string());
+        // COM1 to COM19 each reported that they could not be opened; nothing after COM20.
+        QCOMPARE(messages.size(), size_t(19));
+        QVERIFY(messages.back().text.find("COM19") != std::string::npos);
     }
 
     // Each COM name shows what it leads to as a Linux user knows serial devices: the device node
     // and its stable name under /dev/serial/by-id (here a folder of the test's own); a port
-    // mapped to a bare stable name opens.
+    // mapped to a bare stable name opens; an unmapped COM n leads to /dev/ttyS(n-1).
     void eachComNameShowsItsDeviceAndItsStableName()
     {
         QTemporaryDir byId;
@@ -279,6 +242,7 @@ private slots:
         m_settings.ports["COM2"] = stableName.toStdString(); // by the bare stable name
         m_settings.ports["COM3"] = onboard.SlavePath();
         m_settings.ports["COM4"] = gone.toStdString();
+        m_settings.ports.erase("COM6");
         m_settings.ints[kComPortNo] = 1;
         CommLink::Instance().ReloadSettingsForTest();
 
@@ -294,6 +258,8 @@ private slots:
             }
             QCOMPARE(dialog.PortDeviceText(), adapterPath);
             QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("portStableName"))->toolTip(), stable);
+            ports->setCurrentIndex(5);
+            QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS5"));
 
             QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
             emit ports->activated(1);
@@ -303,6 +269,8 @@ private slots:
         SetSerialByIdFolder("/dev/serial/by-id");
     }
 
+    // The list keeps the newest 4096 lines and saves them oldest first; an existing file is
+    // replaced only on Yes, and a folder in the way is reported without a success line.
     void messageListKeepsNewest4096AndSavesOldestFirst()
     {
         CCommunicationDialog dialog;
@@ -318,7 +286,9 @@ private slots:
         QTest::mouseClick(control<QPushButton>(dialog, 1171), Qt::LeftButton);
         QFile file(chosen + QStringLiteral(".txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = file.readAll().split('\n');
+        const QByteArray saved = file.readAll();
+        file.close();
+        const QList<QByteArray> lines = saved.split('\n');
         QCOMPARE(lines.size(), 4097);
         QCOMPARE(lines.first(), QByteArray("R2"));
         QCOMPARE(lines[4095], QByteArray("R4097"));
@@ -327,64 +297,41 @@ private slots:
         std::string folder;
         QCOMPARE(m_settings.ReadPath(kCommandLogFilePath, folder), 1);
         QCOMPARE(QString::fromStdString(folder), m_dir->path());
+        QVERIFY(m_notice->recorder.questions.empty());
 
-        QTest::mouseClick(control<QPushButton>(dialog, 1172), Qt::LeftButton);
-        QCOMPARE(dialog.Messages().count(), 0);
-    }
-
-    void messageListSaveRefusedKeepsFile()
-    {
-        const QString path = m_dir->filePath(QStringLiteral("kept.txt"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("earlier\n");
-        }
-        CCommunicationDialog dialog;
-        dialog.Initialize();
         dialog.AddMessage(std::string("GA=10"));
-        m_notice->recorder.fileNames = {path.toStdString()};
-        m_notice->recorder.answers = {false};
-        dialog.SaveMessages();
+        m_notice->recorder.fileNames = {file.fileName().toStdString()};
+        dialog.SaveMessages(); // No to replacing
         QCOMPARE(m_notice->recorder.questions.size(), size_t(1));
-        QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("earlier\n"));
-        QCOMPARE(dialog.Messages().count(), 1);
-
-        // A folder where the file should go cannot be replaced: "File open error !", no success line.
-        const QString folder = m_dir->filePath(QStringLiteral("folder.txt"));
-        QVERIFY(QDir().mkpath(folder));
-        m_notice->recorder.fileNames = {folder.toStdString()};
+        QCOMPARE(file.readAll(), saved);
+        QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("GA=10"));
+        const QString blocked = m_dir->filePath(QStringLiteral("folder.txt"));
+        QVERIFY(QDir().mkpath(blocked));
+        m_notice->recorder.fileNames = {blocked.toStdString()};
         m_notice->recorder.answers = {true};
         m_notice->recorder.Clear();
         dialog.SaveMessages();
         QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
         QVERIFY(m_notice->recorder.messages[0].text.rfind("File open error !", 0) == 0);
         QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
-        QCOMPARE(dialog.Messages().count(), 1);
+        QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("GA=10")); // no success line
+
+        QTest::mouseClick(control<QPushButton>(dialog, 1172), Qt::LeftButton);
+        QCOMPARE(dialog.Messages().count(), 0);
     }
 
+    // A link that came up before the window shows at once; the icon follows the state too.
     void onlineStateShowsInLineStatus()
     {
-        {
-            // A link that came up before the window shows at once.
-            COnlineStatusNotifier::Instance().SetOnline();
-            CCommunicationDialog early;
-            early.Initialize();
-            QCOMPARE(control<QLabel>(early, 1155)->text(), QStringLiteral("Online"));
-        }
-        COnlineStatusNotifier::Instance().SetOffline();
+        COnlineStatusNotifier::Instance().SetOnline();
         CCommunicationDialog dialog;
         dialog.Initialize();
-        auto* text = control<QLabel>(dialog, 1155);
         auto* icon = control<QLabel>(dialog, 1163);
-        QCOMPARE(text->text(), QStringLiteral("Offline"));
-        COnlineStatusNotifier::Instance().SetOnline();
-        QCOMPARE(text->text(), QStringLiteral("Online"));
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
         const QImage onlineIcon = icon->pixmap().toImage();
         COnlineStatusNotifier::Instance().SetOffline();
-        QCOMPARE(text->text(), QStringLiteral("Offline"));
+        QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
         QVERIFY(icon->pixmap().toImage() != onlineIcon);
     }
 };

@@ -67,7 +67,7 @@ private slots:
     void init() { m_notices = std::make_unique<ScopedRecordingNotice>(); }
     void cleanup() { m_notices.reset(); }
 
-    void mouseAddsMovesAndDeletesPointsOnTheGraph()
+    void mouseEditsPointsAndTheGraphShowsThem()
     {
         CLUTDlg editor(Lut::Green);
         editor.Initialize();
@@ -92,6 +92,26 @@ private slots:
         drag(editor, Qt::RightButton, {onGraph(5, 255), onGraph(130, 62)});
         QCOMPARE(editor.Curve().Points(), (std::vector<Point>{{0, 260}, {260, 0}}));
         QCOMPARE(editor.Curve().Table(), straight);
+
+        // What the graph shows, checked pixel by pixel where it is certain: the grid, the
+        // curve's ends in the channel's colour, the rings of the points in Edit Mode only.
+        drag(editor, Qt::LeftButton, {onGraph(100, 160)});
+        QImage image = editor.Graph()->grab().toImage();
+        QCOMPARE(image.size(), QSize(260, 260));
+        const QColor green(0, 255, 0);
+        QCOMPARE(image.pixelColor(26, 100), LutGraph::GridColor());
+        QCOMPARE(image.pixelColor(200, 129), LutGraph::GridColor());
+        QCOMPARE(image.pixelColor(2, 258), green); // the start, at point 0
+        QCOMPARE(image.pixelColor(255, 4), green); // the end, entry 31
+        QVERIFY(ringPixels(image, QRect(95, 155, 11, 11)) >= 8);
+        QCOMPARE(ringPixels(image, QRect(60, 60, 30, 30)), 0);
+
+        editor.SetMode(LutCurve::Mode::View);
+        editor.Curve().Table().fill(0);
+        editor.Invalidate();
+        image = editor.Graph()->grab().toImage();
+        QCOMPARE(ringPixels(image, QRect(95, 155, 11, 11)), 0);
+        QCOMPARE(image.pixelColor(130, 259), green); // a flat table lies along the bottom
     }
 
     // (Where the graph sits is proven by the mouse on it.)
@@ -123,33 +143,6 @@ private slots:
         QCOMPARE(editor.ModeText(), QString("Edit Mode"));
         QTest::mouseClick(editor.findChild<QPushButton*>("clearTable"), Qt::LeftButton);
         QCOMPARE(editor.Curve().Points(), (std::vector<Point>{{0, 260}, {260, 0}}));
-    }
-
-    // What the graph shows, checked pixel by pixel where it is certain: the grid, the curve's
-    // ends in the channel's colour, the rings of the points in Edit Mode only.
-    void graphPaintsGridCurveAndPoints()
-    {
-        CLUTDlg editor(Lut::Green);
-        editor.Initialize();
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        drag(editor, Qt::LeftButton, {onGraph(100, 160)});
-        QImage image = editor.Graph()->grab().toImage();
-        QCOMPARE(image.size(), QSize(260, 260));
-        const QColor green(0, 255, 0);
-        QCOMPARE(image.pixelColor(26, 100), LutGraph::GridColor());
-        QCOMPARE(image.pixelColor(200, 129), LutGraph::GridColor());
-        QCOMPARE(image.pixelColor(2, 258), green); // the start, at point 0
-        QCOMPARE(image.pixelColor(255, 4), green); // the end, entry 31
-        QVERIFY(ringPixels(image, QRect(95, 155, 11, 11)) >= 8);
-        QCOMPARE(ringPixels(image, QRect(60, 60, 30, 30)), 0);
-
-        editor.SetMode(LutCurve::Mode::View);
-        editor.Curve().Table().fill(0);
-        editor.Invalidate();
-        image = editor.Graph()->grab().toImage();
-        QCOMPARE(ringPixels(image, QRect(95, 155, 11, 11)), 0);
-        QCOMPARE(image.pixelColor(130, 259), green); // a flat table lies along the bottom
     }
 
     // A file is read whole before any table changes: a bad line leaves every editor as it was.

@@ -118,63 +118,54 @@ private slots:
         QFETCH(int, mode);
         QFETCH(QStringList, tabs);
         makeWindow(mode);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(TabTexts(*window), tabs);
-        for (int i = 0; i < window->TabBar()->count(); ++i)
-            QVERIFY(window->TabBar()->tabData(i).toInt() != CCtrlToolDlg::kLensIrisPage);
         QCOMPARE(UtilityEnabled(*window), mode == 1);
         // A progress window disables the main window and enables it again; the menu stays as it was.
         window->setEnabled(false);
         window->setEnabled(true);
         QCOMPARE(UtilityEnabled(*window), mode == 1);
         QCOMPARE(window->CurrentPage(), window->Page(0));
-    }
-
-    void fifthTabShowsPageFive()
-    {
-        QVERIFY(showWindow());
+        // The lens iris page has no tab: the fifth tab shows page five, and the lens page's
+        // controls are still found by id.
         window->TabBar()->setCurrentIndex(4);
         QCOMPARE(window->CurrentPage(), window->Page(5));
-        QVERIFY(window->Page(5)->isVisible());
-        QVERIFY(!window->Page(4)->isVisible());
-        QVERIFY(!window->Page(0)->isVisible());
-        // The lens iris page is still there to be found by id.
+        QVERIFY(window->Page(5)->isVisible() && !window->Page(4)->isVisible() && !window->Page(0)->isVisible());
         QCOMPARE(window->FindControl(2770), window->Page(4)->control(2770));
     }
 
-    void factoryGestureTogglesTabsAndUtilityMenu()
+    // The factory gesture works from anywhere in the window, also with the modifier keys
+    // pressed on their own; a wrong letter cancels it. The feature that carries a menu entry
+    // enables it and hears of it and of the Control Mode change; a second one is refused.
+    void factoryGestureAndFeatureMenus()
     {
         makeWindow(0);
-        auto* box = qobject_cast<NumberBox*>(window->FindControl(1338));
-        QVERIFY(box);
-        box->setFocus();
-        const QString before = box->text();
-
-        // A wrong letter cancels the gesture; the letters that follow are ordinary keys.
-        QTest::keyClick(box, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
-        QTest::keyClick(box, Qt::Key_L);
-        QTest::keyClick(box, Qt::Key_X);
-        QTest::keyClick(box, Qt::Key_C);
-        QTest::keyClick(box, Qt::Key_T);
-        QCOMPARE(window->TabBar()->count(), 5);
-        box->setText(before);
-
+        QAction* reload = window->MenuAction(MenuCommand::Reload);
+        QVERIFY(window->MenuAction(MenuCommand::Exit)->isEnabled());
+        QVERIFY(window->MenuAction(MenuCommand::CommunicationDialog)->isEnabled());
+        QVERIFY(!reload->isEnabled());
         auto probe = std::make_unique<ProbeFeature>();
         ProbeFeature& seen = *probe;
-        window->AddFeature(std::move(probe));
-        gesture(box);
+        QVERIFY(window->AddFeature(std::move(probe)));
+        QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
+        QVERIFY(reload->isEnabled());
+        reload->trigger();
+        QCOMPARE(seen.menus, std::vector<int>{MenuCommand::Reload});
+
+        auto* box = qobject_cast<NumberBox*>(window->FindControl(1338));
+        box->setFocus();
+        const QString before = box->text();
+        gesture(box, {Qt::Key_L, Qt::Key_X, Qt::Key_C, Qt::Key_T});
+        QCOMPARE(window->TabBar()->count(), 5);
+        box->setText(before);
+        gesture(box, {Qt::Key_L, Qt::Key_C, Qt::Key_T});
         QCOMPARE(ControlMode::Get(), ControlMode::kFactory);
         QCOMPARE(seen.moments, std::vector<Moment>{Moment::ControlModeChanged});
-        QCOMPARE(window->TabBar()->count(), 6);
-        QCOMPARE(window->TabBar()->tabText(5), QString("Factory A"));
+        QCOMPARE(TabTexts(*window).value(5), QString("Factory A"));
         QVERIFY(UtilityEnabled(*window));
         QCOMPARE(box->text(), before); // the code letters were not typed into the box
-
-        // From anywhere in the window, also with the modifier keys pressed on their own.
-        QTest::keyClick(window->TabBar(), Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
-        QTest::keyClick(window->TabBar(), Qt::Key_Shift);
-        QTest::keyClick(window->TabBar(), Qt::Key_L);
-        QTest::keyClick(window->TabBar(), Qt::Key_C);
-        QTest::keyClick(window->TabBar(), Qt::Key_T);
+        gesture(window->TabBar(), {Qt::Key_Shift, Qt::Key_L, Qt::Key_C, Qt::Key_T});
         QCOMPARE(window->TabBar()->count(), 5);
         QVERIFY(!UtilityEnabled(*window));
     }
@@ -240,45 +231,28 @@ private slots:
         }
     }
 
-    void enterAndEscapeNeverCloseTheWindow()
-    {
-        QVERIFY(showWindow());
-
-        // A box commits on Enter (the number box test): here only the window's part counts.
-        auto* box = window->FindControl(1338);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Return);
-        QTest::keyClick(box, Qt::Key_Enter);
-        QTest::keyClick(box, Qt::Key_Escape);
-
-        auto* button = qobject_cast<QPushButton*>(window->FindControl(1882));
-        QSignalSpy clicks(button, &QPushButton::clicked);
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Return);
-        QTest::keyClick(button, Qt::Key_Escape);
-        QCOMPARE(clicks.count(), 0); // Enter on a button does nothing
-
-        auto* list = qobject_cast<QComboBox*>(window->FindControl(1341));
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Return);
-        QTest::keyClick(list, Qt::Key_Escape);
-        QTest::keyClick(window.get(), Qt::Key_Return);
-        QTest::keyClick(window.get(), Qt::Key_Escape);
-
-        QVERIFY(window->isVisible());
-        QVERIFY(notice->recorder.questions.empty());
-    }
-
-    void enterOrEscapeCloseAnOpenListWithTheHighlightedEntry_data()
+    // Enter and Escape never close the window, whichever control has the focus (Enter on a
+    // button does nothing); on an open list they close it with the highlighted entry chosen.
+    void enterAndEscapeNeverCloseTheWindow_data()
     {
         QTest::addColumn<int>("key");
         QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter);
         QTest::newRow("escape") << int(Qt::Key_Escape);
     }
-    void enterOrEscapeCloseAnOpenListWithTheHighlightedEntry()
+    void enterAndEscapeNeverCloseTheWindow()
     {
         QFETCH(int, key);
         QVERIFY(showWindow());
+        auto* button = qobject_cast<QPushButton*>(window->FindControl(1882));
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        for (QWidget* w : {window->FindControl(1338), window->FindControl(1882), window->FindControl(1341),
+                           static_cast<QWidget*>(window.get())}) {
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key(key));
+        }
+        QCOMPARE(clicks.count(), 0);
+
         auto* list = qobject_cast<QComboBox*>(window->FindControl(1350));
         QSignalSpy chosen(list, &QComboBox::activated);
         list->setFocus();
@@ -294,58 +268,42 @@ private slots:
         QVERIFY(notice->recorder.questions.empty());
     }
 
-    void closingAsksAndNoKeepsTheWindow()
+    // Closing and Exit ask first (No keeps the window); after a camera reset, or when a
+    // termination signal asks the program to end (quit()), it closes without asking.
+    void closing_data()
     {
-        QVERIFY(showWindow());
-        notice->recorder.answers = {false};
-        window->close();
-        QVERIFY(window->isVisible());
-        QCOMPARE(notice->recorder.questions.size(), size_t(1));
-        QCOMPARE(notice->recorder.questions[0], std::string("Are you sure to terminate the Camera Control Tool ?"));
-
-        // Exit asks the same question; Yes ends the dialog.
-        notice->recorder.answers = {true};
-        window->MenuAction(MenuCommand::Exit)->trigger();
-        QVERIFY(!window->isVisible());
-        QCOMPARE(window->result(), int(QDialog::Rejected));
-        QCOMPARE(notice->recorder.questions.size(), size_t(2));
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("close, No") << "close" << false << true << false;
+        QTest::newRow("Exit, Yes") << "exit" << true << true << true;
+        QTest::newRow("camera reset") << "reset" << false << false << true;
+        QTest::newRow("request to end the program") << "quit" << false << false << true;
     }
-
-    // After a camera reset, or when a termination signal asks the program to end (quit()).
-    void closesWithoutAsking_data()
+    void closing()
     {
-        QTest::addColumn<bool>("cameraReset");
-        QTest::newRow("camera reset") << true;
-        QTest::newRow("request to end the program") << false;
-    }
-    void closesWithoutAsking()
-    {
-        QFETCH(bool, cameraReset);
+        QFETCH(QString, how);
+        QFETCH(bool, answer);
+        QFETCH(bool, asks);
+        QFETCH(bool, closes);
         QVERIFY(showWindow());
+        notice->recorder.answers = {answer};
         QEvent quit(QEvent::Quit);
-        if (cameraReset)
+        if (how == "close")
+            window->close();
+        else if (how == "exit")
+            window->MenuAction(MenuCommand::Exit)->trigger();
+        else if (how == "reset")
             window->CloseWithoutConfirm();
         else
             QCoreApplication::sendEvent(qApp, &quit);
-        QVERIFY(!window->isVisible());
-        QVERIFY(notice->recorder.questions.empty());
-    }
-
-    void menuEntriesAreEnabledByTheFeatureThatCarriesThem()
-    {
-        makeWindow(0);
-        QVERIFY(window->MenuAction(MenuCommand::Exit)->isEnabled());
-        QVERIFY(window->MenuAction(MenuCommand::CommunicationDialog)->isEnabled());
-        QAction* reload = window->MenuAction(MenuCommand::Reload);
-        QVERIFY(!reload->isEnabled());
-        auto probe = std::make_unique<ProbeFeature>();
-        ProbeFeature& seen = *probe;
-        QVERIFY(window->AddFeature(std::move(probe)));
-        QVERIFY(reload->isEnabled());
-        reload->trigger();
-        QCOMPARE(seen.menus, std::vector<int>{MenuCommand::Reload});
-        // A second feature for the same entry is refused.
-        QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
+        QCOMPARE(window->isVisible(), !closes);
+        QCOMPARE(notice->recorder.questions,
+                 asks ? std::vector<std::string>{"Are you sure to terminate the Camera Control Tool ?"}
+                      : std::vector<std::string>{});
+        if (how == "exit")
+            QCOMPARE(window->result(), int(QDialog::Rejected));
     }
 
 private:
@@ -362,12 +320,11 @@ private:
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
     }
-    void gesture(QWidget* target)
+    void gesture(QWidget* target, std::initializer_list<Qt::Key> keys)
     {
         QTest::keyClick(target, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
-        QTest::keyClick(target, Qt::Key_L);
-        QTest::keyClick(target, Qt::Key_C);
-        QTest::keyClick(target, Qt::Key_T);
+        for (Qt::Key key : keys)
+            QTest::keyClick(target, key);
     }
 
     std::unique_ptr<ScopedRecordingNotice> notice;

@@ -13,8 +13,6 @@
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
-#include <QPair>
-
 #include <QLineEdit>
 #include <QtTest>
 
@@ -144,15 +142,11 @@ private slots:
         table().Reset();
         table().CommitAll();
         m_page = std::make_unique<TestPage>();
-        m_page->AddBox(1338, 1339);
-        m_page->AddBox(1363, 1364);
-        m_page->AddBox(1357, 1358);
-        m_page->AddBox(1359, 1579);
-        m_page->AddBox(2513, 2514);
-        m_page->AddBox(2515, 2516);
-        m_page->AddBox(2631, 0); // colour matrix: committed without a spin
-        m_page->AddBox(2785, 2786); // sequencer width: written by the sequencer's own button
-        m_page->AddBox(2789, 2790);
+        // Boxes and their spins; the colour matrix (2631) is committed without a spin, the
+        // sequencer's width (2785) is written by the sequencer's own button.
+        for (auto [box, spin] : {std::pair{1338, 1339}, {1363, 1364}, {1357, 1358}, {1359, 1579}, {2513, 2514},
+                                 {2515, 2516}, {2631, 0}, {2785, 2786}, {2789, 2790}})
+            m_page->AddBox(box, spin);
         m_page->AddList(2797, {"Off", "x2"});
         m_page->AddList(1406, {"Off", "x2"});
         m_page->AddList(2538, {"Off", "Continuous", "Once"});
@@ -162,19 +156,18 @@ private slots:
         m_page->AddList(2575, {"0.45", "0.50", "0.55", "0.60", "0.65", "0.75", "0.80", "0.90", "1.00"});
         m_page->AddRadioGroup({2661, 9101, 9102});
         m_page->AddRadioGroup({2664, 9103});
-        m_page->AddCheck(2540);
+        m_page->Add<QCheckBox>(2540);
         for (int id = 1943; id <= 1958; ++id)
-            m_page->AddCheck(id);
-        m_page->AddButton(1882);
+            m_page->Add<QCheckBox>(id);
+        m_page->Add<QPushButton>(1882);
         m_page->AddList(1368, {"Common", "Individual"});
-        m_page->AddList(1381, {"Off", "Gamma", "LUT"});
         m_page->AddList(2542, {"Off", "On"});
         m_page->AddList(2539, {"Off", "Continuous", "Once"});
         m_page->AddList(1407, {"Base", "Medium", "Full", "Eighty-Bit"});
         m_page->AddList(1354, {"RGB8", "RGB10", "RGB12"});
         // Controls that only the enable rules touch.
         for (int id : {1343, 1344, 1345, 1346, 1347, 1348, 1376, 1377, 1379, 1380, 1369, 1370, 1373, 1374})
-            m_page->AddCheck(id);
+            m_page->Add<QCheckBox>(id);
         m_elsewhere = new QLineEdit(m_page.get());
         m_page->layout()->addWidget(m_elsewhere);
 
@@ -208,7 +201,8 @@ private slots:
     }
 
     // The road of one change: the value is set, acknowledged, read back and shown as the
-    // camera has it (here the camera rounds it to its own step).
+    // camera has it (here the camera rounds it to its own step). A spin step sends the new
+    // position, and none at the top of its range.
     void exposureBoxSendsReadsBackAndShowsTheAnswer()
     {
         m_camera->answerQuery("PE", "PE=480");
@@ -226,6 +220,16 @@ private slots:
         QTest::keyClick(m_page->Box(1338), Qt::Key_Return);
         QCOMPARE(sent(), (QStringList{"PE=1234", "PE?"}));
         QVERIFY(m_page->Box(1338)->hasFocus());
+
+        m_camera->reset();
+        setRow(1338, 100);
+        m_page->Spin(1339)->step(+1);
+        QCOMPARE(sent(), (QStringList{"PE=101", "PE?"}));
+        QCOMPARE(m_page->Box(1338)->text(), QString("101"));
+        m_camera->clearLines();
+        setRow(1338, 8000000);
+        m_page->Spin(1339)->step(+1);
+        QCOMPARE(sent(), QStringList{});
     }
 
     void typedValuesAreAdjustedBeforeSending_data()
@@ -323,18 +327,6 @@ private slots:
         QCOMPARE(sent(), QStringList{});
     }
 
-    void spinStepSendsTheNewPosition()
-    {
-        setRow(1338, 100);
-        m_page->Spin(1339)->step(+1);
-        QCOMPARE(sent(), (QStringList{"PE=101", "PE?"}));
-        QCOMPARE(m_page->Box(1338)->text(), QString("101"));
-        m_camera->clearLines();
-        setRow(1338, 8000000);
-        m_page->Spin(1339)->step(+1); // at the top of the range: the same value again
-        QCOMPARE(sent(), (QStringList{}));
-    }
-
     void radioInTheMiddleStoresItsPositionInTheFirstButtonsRow()
     {
         setRow(2661, 0);
@@ -371,8 +363,10 @@ private slots:
         QCOMPARE(m_notices->recorder.messages[0].text, std::string("NG"));
     }
 
+    // A refused change sends nothing and runs no After claim.
     void exposureModeIsRefusedWhileExposureAutoIsContinuous()
     {
+        probe({{1337, When::After}});
         setRow(1337, 1);
         setRow(2538, 1);
         QCOMPARE(m_page->List(2538)->currentText(), QString("Continuous"));
@@ -383,6 +377,7 @@ private slots:
         QCOMPARE(m_page->List(1337)->currentIndex(), 1);
         QCOMPARE(table().GetDataValue(1337), 1);
         QCOMPARE(sent(), (QStringList{}));
+        QCOMPARE(m_probeLog, QStringList{});
     }
 
     void selectAllDisablesTheAreasAndRereadsThem()
@@ -401,11 +396,11 @@ private slots:
         QVERIFY(m_page->findChild<QCheckBox*>("ctrl_1945")->isEnabled());
     }
 
+    // A list sends the camera's value of the chosen item, not its position.
     void gammaListSendsItsValue()
     {
         choose(2575, 3);
         QCOMPARE(sent(), (QStringList{"GMA=60", "GMA?"}));
-        QCOMPARE(m_page->List(2575)->currentIndex(), 3);
     }
 
     // Controls that a feature claims reach it and send nothing themselves; the router
@@ -466,19 +461,8 @@ private slots:
             QVERIFY2(!m_page->FindControl(id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
-    // The LUT editors follow the LUT-mode rule once it has switched the controls.
-    void lutModeChoiceTellsTheFeaturesAfterTheRule()
-    {
-        probe({});
-        setRow(1381, 1);
-        choose(1381, 0);
-        QCOMPARE(m_probeLog, QStringList{QString("moment %1").arg(int(Moment::LutModeApplied))});
-        QVERIFY(!m_page->List(2575)->isEnabled());
-        QCOMPARE(sent(), (QStringList{"LUTC=0", "LUTC?"}));
-    }
-
     // Before claims run ahead of the generic path, After claims once the list is stored and
-    // sent; the gain range follows the image gain mode.
+    // sent.
     void claimsRunAroundTheGenericPath()
     {
         probe({{2539, When::Before}, {2542, When::Before}, {2542, When::After}});
@@ -486,15 +470,6 @@ private slots:
         choose(2542, 1);
         QCOMPARE(m_probeLog, (QStringList{"2539 0 after 0", "2542 0 after 2", "2542 2 after 4"}));
         QCOMPARE(sent(), (QStringList{"AGC=1", "AGC?", "IGM=1", "IGM?"}));
-        int32_t low = 0, high = 0;
-        QVERIFY(table().GetRange(1787, low, high));
-        QCOMPARE(QPair(low, high), QPair(100, 6400));
-        // A refused change runs no After claim.
-        m_probeLog.clear();
-        probe({{1337, When::After}});
-        setRow(2538, 1);
-        choose(1337, 2);
-        QCOMPARE(m_probeLog, QStringList{});
     }
 
     // A Camera Link format change keeps the format and asks for new exposure limits, which

@@ -81,6 +81,8 @@ private slots:
         QCOMPARE(CTerminalDialog::Stamp(late), QStringLiteral("59:59:999  "));
     }
 
+    // The newest 32786 lines are kept, each cut to 255 characters; text passed as an argument
+    // is data, not a format.
     void transcriptKeepsNewest32786Lines()
     {
         CTerminalDialog dialog;
@@ -96,17 +98,11 @@ private slots:
         QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("line 32787"));
         QCOMPARE(textOf(lines.lineAt(32785)), QStringLiteral("line 2"));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\d  line 32787$")).match(lines.lineAt(0)).hasMatch());
-    }
 
-    void formattedLineIsCutTo255Characters()
-    {
-        CTerminalDialog dialog;
-        const std::string longText(400, 'x');
-        dialog.AddFormattedLine("%s%d", longText.c_str(), 7);
-        QCOMPARE(textOf(dialog.Transcript().lineAt(0)).size(), 255);
-        // Text passed as an argument is data, not a format.
+        dialog.AddFormattedLine("%s%d", std::string(400, 'x').c_str(), 7);
+        QCOMPARE(textOf(lines.lineAt(0)).size(), 255);
         dialog.AddFormattedLine("Rx: %s", "%s%n");
-        QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Rx: %s%n"));
+        QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("Rx: %s%n"));
     }
 
     void sendWritesTheLineWithCrLfAsItStands_data()
@@ -142,11 +138,17 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    // A missing file sends nothing and says nothing.
     void replaySendsEachLineOnceWithOneCrLf()
     {
+        CTerminalDialog dialog; // never shown: the replay runs all the same
+        QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
+        QVERIFY(!dialog.IsReplaying());
+        QCOMPARE(m_peer->Read(1, 100), std::string());
+        QVERIFY(m_notice->recorder.messages.empty());
+
         const QString path = m_dir->filePath(QStringLiteral("commands.txt"));
         writeFile(path, "PE=100\r\n\r\nGA?\r\nTD=1");
-        CTerminalDialog dialog; // never shown: the replay runs all the same
         QSignalSpy finished(&dialog, &CTerminalDialog::replayFinished);
         m_notice->recorder.fileNames = {path.toStdString()};
         dialog.Read();
@@ -158,15 +160,8 @@ private slots:
         QCOMPARE(textOf(dialog.Transcript().lineAt(3)), QStringLiteral("Tx: PE=100"));
     }
 
-    void replayOfMissingFileSendsNothing()
-    {
-        CTerminalDialog dialog;
-        QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
-        QVERIFY(!dialog.IsReplaying());
-        QCOMPARE(m_peer->Read(1, 100), std::string());
-        QVERIFY(m_notice->recorder.messages.empty());
-    }
-
+    // Saved newest first with CR LF, asking before a file is replaced; a write that fails
+    // part way (files limited to 8 KiB, as on a full disk) leaves the earlier file intact.
     void saveWritesNewestFirstWithCrLfAndAsksBeforeReplacing()
     {
         CTerminalDialog dialog;
@@ -199,18 +194,11 @@ private slots:
                  path + QStringLiteral("\nThis file already exists.\nReplace existing file?"));
         QCOMPARE(readAll(path), saved);
         dialog.Save();
-        QVERIFY(readAll(path).split('\n')[0].endsWith("  Writing file has been done !\r"));
-    }
+        const QByteArray replaced = readAll(path);
+        QVERIFY(replaced.split('\n')[0].endsWith("  Writing file has been done !\r"));
 
-    void failedSaveLeavesEarlierFileIntact()
-    {
-        const QString path = m_dir->filePath(QStringLiteral("log.csv"));
-        writeFile(path, "earlier transcript\r\n");
-        CTerminalDialog dialog;
         for (int i = 0; i < 2000; ++i)
             dialog.AddLine(std::string("Rx: a line long enough to pass the file size limit quickly"));
-
-        // Files may grow to 8 KiB only: the write fails part way, as on a full disk.
         rlimit previous{};
         getrlimit(RLIMIT_FSIZE, &previous);
         rlimit limited = previous;
@@ -219,17 +207,18 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
         m_notice->recorder.fileNames = {path.toStdString()};
         m_notice->recorder.answers = {true};
+        m_notice->recorder.Clear();
         dialog.Save();
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, previousHandler);
 
-        QCOMPARE(readAll(path), QByteArray("earlier transcript\r\n"));
+        QCOMPARE(readAll(path), replaced);
         QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
         QVERIFY(QString::fromStdString(m_notice->recorder.messages[0].text).startsWith(QStringLiteral("File open error !")));
         QCOMPARE(m_notice->recorder.messages[0].icon, NoticeIcon::Error);
         QVERIFY(!textOf(dialog.Transcript().lineAt(0)).startsWith(QStringLiteral("Writing file")));
         // Nothing half-written is left beside it.
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("log.csv")});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("transcript.csv")});
     }
 };
 
