@@ -38,15 +38,12 @@ TEST(LutCurve, ClearedCurveGivesTheStraightTable)
 TEST(LutCurve, ConvertEditableTakesPointsFromTheTable)
 {
     LutCurve curve;
-    curve.SetMode(LutCurve::Mode::View);
-    for (int j = 0; j < Lut::kEntries; ++j)
-        curve.Table()[size_t(j)] = 1000 + 50u * uint32_t(j);
-    const Lut::Table read = curve.Table();
+    const Lut::Table straight = curve.Table();
     // Any count within 2...16 gives that many points along the table, in x order, the last
     // at (256, 0); counts outside are taken as the nearest limit.
     for (int asked : {1, 3, 8, 16, 40}) {
         curve.SetMode(LutCurve::Mode::View);
-        curve.Table() = read;
+        curve.Table() = straight;
         curve.ConvertEditable(asked);
         EXPECT_EQ(curve.GetMode(), LutCurve::Mode::Edit);
         const std::vector<Point>& points = curve.Points();
@@ -55,23 +52,15 @@ TEST(LutCurve, ConvertEditableTakesPointsFromTheTable)
         for (size_t i = 0; i + 1 < points.size(); ++i) {
             const int entry = points[i].x / 8;
             EXPECT_EQ(points[i].x % 8, 0);
-            EXPECT_EQ(points[i].y, int(256.0 - read[size_t(entry)] / 16.0)) << asked << " point " << i; // truncated
+            EXPECT_EQ(points[i].y, int(256.0 - straight[size_t(entry)] / 16.0)) << asked << " point " << i; // truncated
             if (i > 0) {
                 EXPECT_LT(points[i - 1].x, points[i].x);
             }
         }
     }
-}
-
-TEST(LutCurve, SixteenPointsAlongALineKeepTheLine)
-{
-    // The most points there can be: the curve still reaches past the last one and every
-    // entry finds its sample near the straight table.
-    LutCurve curve;
-    const Lut::Table straight = curve.Table();
-    curve.SetMode(LutCurve::Mode::View);
-    curve.ConvertEditable(16);
-    // The points stand on the base line 256, four pixels (64) above the graph's bottom.
+    // The most points there can be: the curve still reaches past the last one and every entry
+    // finds its sample near the line, which stands on the base line 256, four pixels (64) above
+    // the graph's bottom.
     for (int j = 0; j < Lut::kEntries; ++j) {
         EXPECT_NEAR(double(curve.Table()[size_t(j)]), std::min(double(straight[size_t(j)]) + 64.0, 4095.0), 32.0) << j;
         if (j > 0) {
