@@ -23,51 +23,44 @@ std::string rows(int count, const char* line = "1,2,3\r\n")
     return text;
 }
 
-struct CsvCase {
-    const char* name;
-    std::string text;
-    Error error;
-    int rows;
-    std::array<uint32_t, 3> first; // the first data row's red, green and blue
-};
-
-class GammaCsvRead : public ::testing::TestWithParam<CsvCase> {};
-
-TEST_P(GammaCsvRead, ReadsOrRefuses)
-{
-    const CsvCase& c = GetParam();
-    const GammaCsv parsed = ParseGammaCsv(c.text);
-    EXPECT_EQ(parsed.error, c.error);
-    if (c.error != Error::None)
-        return;
-    EXPECT_EQ(parsed.rows, c.rows);
-    for (int channel = 0; c.rows > 0 && channel < 3; ++channel) {
-        EXPECT_EQ(parsed.tables[size_t(channel)][0], c.first[size_t(channel)]) << channel;
-    }
-}
-
 const std::string kHeader = "GammaData (R G B)\r\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, GammaCsvRead,
-    ::testing::Values(
-        CsvCase{"HeaderAlone", kHeader, Error::None, 0, {}},
-        CsvCase{"EmptyFile", "", Error::None, 0, {}},
-        CsvCase{"LastRowWithoutLineEnd", kHeader + "7,8,9", Error::None, 1, {7, 8, 9}},
-        CsvCase{"StrayCharactersDropped", kHeader + "12, 3a4 ,+5\r\n", Error::None, 1, {12, 34, 5}},
-        CsvCase{"EmptyFieldsAreZero", kHeader + ",,\n", Error::None, 1, {0, 0, 0}},
-        CsvCase{"MinusSignIsMalformed", kHeader + "12, 3a4 ,-5\r\n", Error::LineFormat, 0, {}},
-        CsvCase{"DecimalPointIsMalformed", kHeader + "1.5,2,3\r\n", Error::LineFormat, 0, {}},
-        CsvCase{"FourNumbers", kHeader + "1,2,3,4\r\n", Error::DataCount, 0, {}},
-        CsvCase{"EmptyLine", kHeader + "1,2,3\r\n\r\n1,2,3\r\n", Error::LineFormat, 0, {}},
-        CsvCase{"TrailingEmptyLine", kHeader + rows(32) + "\r\n", Error::LineFormat, 0, {}},
-        CsvCase{"ThirtyThreeRows", kHeader + rows(33), Error::TooMany, 0, {}},
-        CsvCase{"ThirdCommaBeforeTooMany", kHeader + rows(32) + "1,2,3,4\r\n", Error::DataCount, 0, {}},
+TEST(GammaCsv, ReadsOrRefuses)
+{
+    const struct {
+        const char* name;
+        std::string text;
+        Error error;
+        int rows;
+        std::array<uint32_t, 3> first; // the first data row's red, green and blue
+    } cases[] = {
+        {"HeaderAlone", kHeader, Error::None, 0, {}},
+        {"EmptyFile", "", Error::None, 0, {}},
+        {"LastRowWithoutLineEnd", kHeader + "7,8,9", Error::None, 1, {7, 8, 9}},
+        {"StrayCharactersDropped", kHeader + "12, 3a4 ,+5\r\n", Error::None, 1, {12, 34, 5}},
+        {"EmptyFieldsAreZero", kHeader + ",,\n", Error::None, 1, {0, 0, 0}},
+        {"MinusSignIsMalformed", kHeader + "12, 3a4 ,-5\r\n", Error::LineFormat, 0, {}},
+        {"DecimalPointIsMalformed", kHeader + "1.5,2,3\r\n", Error::LineFormat, 0, {}},
+        {"FourNumbers", kHeader + "1,2,3,4\r\n", Error::DataCount, 0, {}},
+        {"EmptyLine", kHeader + "1,2,3\r\n\r\n1,2,3\r\n", Error::LineFormat, 0, {}},
+        {"TrailingEmptyLine", kHeader + rows(32) + "\r\n", Error::LineFormat, 0, {}},
+        {"ThirtyThreeRows", kHeader + rows(33), Error::TooMany, 0, {}},
+        {"ThirdCommaBeforeTooMany", kHeader + rows(32) + "1,2,3,4\r\n", Error::DataCount, 0, {}},
         // A line is read 126 characters at a time: the rest of a long header is a data line.
-        CsvCase{"LongHeaderGoesOn", std::string(126, 'x') + "4,5,6\r\n", Error::None, 1, {4, 5, 6}},
-        CsvCase{"LongDataLineGoesOn", kHeader + "1,2,3" + std::string(130, ' ') + "\r\n", Error::LineFormat, 0, {}},
-        CsvCase{"HugeNumberSaturates", kHeader + "99999999999999999999999,0,0\r\n", Error::None, 1, {4095, 0, 0}}),
-    [](const ::testing::TestParamInfo<CsvCase>& info) { return std::string(info.param.name); });
+        {"LongHeaderGoesOn", std::string(126, 'x') + "4,5,6\r\n", Error::None, 1, {4, 5, 6}},
+        {"LongDataLineGoesOn", kHeader + "1,2,3" + std::string(130, ' ') + "\r\n", Error::LineFormat, 0, {}},
+        {"HugeNumberSaturates", kHeader + "99999999999999999999999,0,0\r\n", Error::None, 1, {4095, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const GammaCsv parsed = ParseGammaCsv(c.text);
+        EXPECT_EQ(parsed.error, c.error) << c.name;
+        if (c.error != Error::None)
+            continue;
+        EXPECT_EQ(parsed.rows, c.rows) << c.name;
+        for (size_t channel = 0; c.rows > 0 && channel < 3; ++channel)
+            EXPECT_EQ(parsed.tables[channel][0], c.first[channel]) << c.name << " channel " << channel;
+    }
+}
 
 // The text goes out as it is read back (the data lines' spelling: cli_e2e_test).
 TEST(GammaCsv, WrittenTextReadsBack)
