@@ -14,25 +14,14 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(IdentityTexts, VersionsAndDeviceVersionParts)
+TEST(IdentityTexts, VersionsPartsAndWhatMayBeSent)
 {
     EXPECT_EQ(Identity::VersionText(1000), "10.00");
     EXPECT_EQ(Identity::XmlVersionText(7), "0.0.7");
+    EXPECT_EQ(Identity::SplitDeviceVersion("1.0.a.B"), (Identity::DeviceVersion{"1", "0", "a", "B"}));
+    EXPECT_EQ(Identity::SplitDeviceVersion("10..3."), (Identity::DeviceVersion{"10", "", "3", ""}));
+    EXPECT_EQ(Identity::SplitDeviceVersion("1.2.3"), std::nullopt);
 
-    const struct {
-        const char* reply;
-        std::optional<Identity::DeviceVersion> parts;
-    } cases[] = {
-        {"1.0.a.B", Identity::DeviceVersion{"1", "0", "a", "B"}},
-        {"10..3.", Identity::DeviceVersion{"10", "", "3", ""}},
-        {"1.2.3", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Identity::SplitDeviceVersion(c.reply), c.parts) << c.reply;
-}
-
-TEST(IdentityTexts, FirstCharactersAndWhatMayBeSent)
-{
     EXPECT_EQ(Identity::FirstCharacters({"12", "", "x", "\xC3\xA9t"}, "."), "1..x.\xC3\xA9");
     EXPECT_EQ(Identity::CharacterCount("caf\xC3\xA9"), 4u);
     EXPECT_TRUE(Identity::IsSendable(" Line 7 ~!=?,"));
