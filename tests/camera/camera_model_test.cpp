@@ -1,4 +1,5 @@
-// The model check against the simulated camera playing one model, another, or none at all.
+// The model check against the simulated camera playing a model whose name is no format, or none
+// at all (the known models and an unknown one as start-up meets them: reading_e2e_test).
 #include "SimLinkFixture.h"
 #include "Camera.h"
 
@@ -33,8 +34,6 @@ TEST_P(CameraModelTest, ClassifiesTheAnswerOrKeepsTheModel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, CameraModelTest,
-                         ::testing::Values(ModelCase{"KT-5100W-QBCL", 0, false}, ModelCase{"KT-5200W-QBCL", 1, false},
-                                           ModelCase{"KT-5100W", 2, true}, ModelCase{"%S%N", 2, true},
-                                           ModelCase{nullptr, 1, false}));
+                         ::testing::Values(ModelCase{"%S%N", 2, true}, ModelCase{nullptr, 1, false}));
 
 } // namespace
