@@ -207,7 +207,7 @@ TEST_F(GenCpChannelTest, AnswersAreTakenWithinTheirBoundAndNeverBeyondWhatWasAsk
         {"header cut short", {{0, ack(0, 0x0801, 4, 2).substr(0, 10)}}, Result::Malformed, int(kAnswerMs), int(kAnswerMs) + 250},
         {"longer than asked", {{0, ack(0, 0x0801, 600, 3) + std::string(600, 'x')}}, Result::Malformed, 0, 200},
         {"refused", {{0, ack(GenCp::kInvalidAddress, 0x0801, 0, 4)}}, Result::Refused, 0, 200},
-        {"an earlier answer first", {{0, ack(0, 0x0801, 4, 4) + kData}, {20, ack(0, 0x0801, 4, 5) + kData}}, Result::Ok, 0, 250},
+        {"an earlier answer first", {{0, ack(0, 0x0801, 4, 4) + bytes({0, 0, 0, 1})}, {20, ack(0, 0x0801, 4, 5) + kData}}, Result::Ok, 0, 250},
         {"pending, then answered after the usual bound",
          {{0, ack(0, 0x0805, 4, 6) + std::string("\0\0\x01\xF4", 4)}, {int(kAnswerMs) + 200, ack(0, 0x0801, 4, 6) + kData}},
          Result::Ok, int(kAnswerMs) + 200, int(kAnswerMs) + 700},
