@@ -1,5 +1,6 @@
-// The model check against the simulated camera playing a model whose name is no format, or none
-// at all (the known models and an unknown one as start-up meets them: reading_e2e_test).
+// The model check against the simulated camera playing a model whose name only begins like a
+// known one, one that is no format, or none at all (the known models and an unknown one as
+// start-up meets them: reading_e2e_test).
 #include "SimLinkFixture.h"
 #include "Camera.h"
 
@@ -34,6 +35,7 @@ TEST_P(CameraModelTest, ClassifiesTheAnswerOrKeepsTheModel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, CameraModelTest,
-                         ::testing::Values(ModelCase{"%S%N", 2, true}, ModelCase{nullptr, 1, false}));
+                         ::testing::Values(ModelCase{"KT-5100W", 2, true}, ModelCase{"%S%N", 2, true},
+                                           ModelCase{nullptr, 1, false}));
 
 } // namespace
