@@ -1,13 +1,14 @@
-// The answers of the reading that become list items and status texts, where the answer is not
-// one the lists know (the known ones: reading_e2e_test).
+// The answers of the reading that become list items and status texts: a known gamma value and
+// the answers the lists do not know (the rest: reading_e2e_test).
 #include "ReloadData.h"
 
 #include <gtest/gtest.h>
 
 using namespace ReloadData;
 
-TEST(ReloadData, UnknownAnswersFallBackToTheFirstItemAndTheBaseRates)
+TEST(ReloadData, ValuesFindTheirItemsAndUnknownOnesTheFirstItemAndTheBaseRates)
 {
+    EXPECT_EQ(ItemForValue(GammaValues(), 65), 4);
     EXPECT_EQ(ItemForValue(GammaValues(), 70), 0);
     EXPECT_EQ(ItemForValue(FactoryBaudValues(), 3), 0);
     EXPECT_EQ(SupportedBaudText(30), "BaudRateMax 9600"); // no rate's mask
