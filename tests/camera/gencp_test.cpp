@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -68,13 +67,9 @@ TEST(GenCpPacket, WritesCarryTheRegistersTrueLength)
     const std::string address = bytes({0, 0, 0, 0, 0x00, 0x01, 0x03, 0x08});
 
     RowValue gamma;
-    gamma.real = 0.45;
-    float f = 0.45f;
-    uint32_t bits;
-    std::memcpy(&bits, &f, sizeof bits);
+    gamma.real = 0.45; // 0x3EE66666 as a float
     EXPECT_EQ(GenCp::WriteRequest(3, 0x00010308, encode(record(FeatureRecord::Float, 4), gamma)),
-              header + bytes({0x00, 0x0C, 0x00, 0x03}) + address
-                  + bytes({int(bits >> 24), int((bits >> 16) & 0xFF), int((bits >> 8) & 0xFF), int(bits & 0xFF)}));
+              header + bytes({0x00, 0x0C, 0x00, 0x03}) + address + bytes({0x3E, 0xE6, 0x66, 0x66}));
 
     RowValue name;
     name.text = "CAM";
@@ -207,7 +202,8 @@ TEST_F(GenCpChannelTest, AnswersAreTakenWithinTheirBoundAndNeverBeyondWhatWasAsk
         {"header cut short", {{0, ack(0, 0x0801, 4, 2).substr(0, 10)}}, Result::Malformed, int(kAnswerMs), int(kAnswerMs) + 250},
         {"longer than asked", {{0, ack(0, 0x0801, 600, 3) + std::string(600, 'x')}}, Result::Malformed, 0, 200},
         {"refused", {{0, ack(GenCp::kInvalidAddress, 0x0801, 0, 4)}}, Result::Refused, 0, 200},
-        {"an earlier answer first", {{0, ack(0, 0x0801, 4, 4) + bytes({0, 0, 0, 1})}, {20, ack(0, 0x0801, 4, 5) + kData}}, Result::Ok, 0, 250},
+        {"an earlier answer first", {{0, ack(0, 0x0801, 4, 4) + bytes({0, 0, 0, 1})}, {20, ack(0, 0x0801, 4, 5) + kData}},
+         Result::Ok, 0, 250},
         {"pending, then answered after the usual bound",
          {{0, ack(0, 0x0805, 4, 6) + std::string("\0\0\x01\xF4", 4)}, {int(kAnswerMs) + 200, ack(0, 0x0801, 4, 6) + kData}},
          Result::Ok, int(kAnswerMs) + 200, int(kAnswerMs) + 700},

@@ -69,34 +69,6 @@ TEST(LutCurve, ConvertEditableTakesPointsFromTheTable)
     }
 }
 
-struct MouseCase {
-    const char* name;
-    std::vector<Point> laid; // inner points laid first
-    Button button;
-    Point at;
-    bool changed;
-    std::vector<Point> after;
-};
-
-class LutMouse : public ::testing::TestWithParam<MouseCase> {};
-
-TEST_P(LutMouse, EditsThePoints)
-{
-    const MouseCase& c = GetParam();
-    LutCurve curve = curveWith(c.laid);
-    EXPECT_EQ(curve.MouseMove(c.button, c.at.x, c.at.y), c.changed);
-    EXPECT_EQ(curve.Points(), c.after);
-}
-
-// Thirteen inner points, zig-zagging so that no two are within reach of each other.
-std::vector<Point> fifteen()
-{
-    std::vector<Point> points;
-    for (int i = 1; i <= 13; ++i)
-        points.push_back({18 * i, i % 2 ? 60 : 200});
-    return points;
-}
-
 std::vector<Point> withEnds(std::vector<Point> inner, Point first = {0, 260}, Point last = {260, 0})
 {
     inner.insert(inner.begin(), first);
@@ -104,23 +76,36 @@ std::vector<Point> withEnds(std::vector<Point> inner, Point first = {0, 260}, Po
     return inner;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LutMouse,
-    ::testing::Values(
-        MouseCase{"LeftAwayAddsInXOrder", {{200, 40}}, Button::Left, {100, 160}, true,
-                  withEnds({{100, 160}, {200, 40}})},
-        MouseCase{"LeftNearAnEndMovesIt", {}, Button::Left, {30, 230}, true, withEnds({}, {30, 230})},
-        MouseCase{"FifteenInUseAddNoMore", fifteen(), Button::Left, {250, 250}, false, withEnds(fifteen())},
-        MouseCase{"FifteenInUseStillMove", fifteen(), Button::Left, {5, 250}, true,
-                  withEnds(fifteen(), {5, 250})},
-        MouseCase{"RightNearTheLastDeletesNothing", {{100, 160}}, Button::Right, {250, 10}, false,
-                  withEnds({{100, 160}})},
-        MouseCase{"RightNearAnInnerPointDeletesIt", {{100, 160}, {200, 40}}, Button::Right, {110, 150}, true,
-                  withEnds({{200, 40}})},
-        MouseCase{"RightOutOfReachDeletesNothing", {{100, 160}}, Button::Right, {117, 160}, false,
-                  withEnds({{100, 160}})},
-        MouseCase{"OutsideTheRangeIsIgnored", {}, Button::Left, {257, 100}, false, withEnds({})}),
-    [](const ::testing::TestParamInfo<MouseCase>& info) { return std::string(info.param.name); });
+TEST(LutCurve, MouseEditsThePoints)
+{
+    // Thirteen inner points, zig-zagging so that no two are within reach of each other.
+    std::vector<Point> fifteen;
+    for (int i = 1; i <= 13; ++i)
+        fifteen.push_back({18 * i, i % 2 ? 60 : 200});
+    const struct {
+        const char* name;
+        std::vector<Point> laid; // inner points laid first
+        Button button;
+        Point at;
+        bool changed;
+        std::vector<Point> after;
+    } cases[] = {
+        {"LeftAwayAddsInXOrder", {{200, 40}}, Button::Left, {100, 160}, true, withEnds({{100, 160}, {200, 40}})},
+        {"LeftNearAnEndMovesIt", {}, Button::Left, {30, 230}, true, withEnds({}, {30, 230})},
+        {"FifteenInUseAddNoMore", fifteen, Button::Left, {250, 250}, false, withEnds(fifteen)},
+        {"FifteenInUseStillMove", fifteen, Button::Left, {5, 250}, true, withEnds(fifteen, {5, 250})},
+        {"RightNearTheLastDeletesNothing", {{100, 160}}, Button::Right, {250, 10}, false, withEnds({{100, 160}})},
+        {"RightNearAnInnerPointDeletesIt", {{100, 160}, {200, 40}}, Button::Right, {110, 150}, true,
+         withEnds({{200, 40}})},
+        {"RightOutOfReachDeletesNothing", {{100, 160}}, Button::Right, {117, 160}, false, withEnds({{100, 160}})},
+        {"OutsideTheRangeIsIgnored", {}, Button::Left, {257, 100}, false, withEnds({})},
+    };
+    for (const auto& c : cases) {
+        LutCurve curve = curveWith(c.laid);
+        EXPECT_EQ(curve.MouseMove(c.button, c.at.x, c.at.y), c.changed) << c.name;
+        EXPECT_EQ(curve.Points(), c.after) << c.name;
+    }
+}
 
 TEST(LutCurve, ViewModeIgnoresTheMouseAndLinesStartByModeAndRoundHalfUp)
 {
