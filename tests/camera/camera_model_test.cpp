@@ -19,7 +19,8 @@ class CameraModelTest : public SimLinkFixtureOf<::testing::TestWithParam<ModelCa
 TEST_P(CameraModelTest, ClassifiesTheAnswerOrKeepsTheModel)
 {
     const ModelCase c = GetParam();
-    connect(c.played ? std::vector<std::string>{"--model", c.played} : std::vector<std::string>{"--fault", "silent-after=0"});
+    using Args = std::vector<std::string>;
+    connect(c.played ? Args{"--model", c.played} : Args{"--fault", "silent-after=0"});
     CameraModel model;
     model.modelType = 1;
     model.modelName = "KT-5200W-QBCL";

@@ -85,7 +85,8 @@ TEST_F(LutTransferTest, TransfersStopAtCancelSilenceOrRefusal)
         Lut::Table table;
         table.fill(9);
         RecordingProgress progress(c.stopAfter);
-        EXPECT_FALSE(c.write ? LutTransfer::Write(Lut::Red, table, progress) : LutTransfer::Read(Lut::Red, table, progress));
+        using LutTransfer::Read, LutTransfer::Write;
+        EXPECT_FALSE(c.write ? Write(Lut::Red, table, progress) : Read(Lut::Red, table, progress));
         EXPECT_EQ(m_sim.Received(), c.sent);
         EXPECT_EQ(table[c.stored ? c.stored - 1 : 0], c.stored ? 128u * uint32_t(c.stored - 1) : 9u);
         EXPECT_EQ(table[c.stored], 9u);
