@@ -1,5 +1,6 @@
 // The LUT editor's curve without its window: the table a set of edit points gives, turning a
-// table into points, and what mouse movements do to the points.
+// table into points, and what mouse movements do to the points (the common ones through the
+// window's real mouse: lut_editor_test).
 #include "LutCurve.h"
 #include "NaturalSpline.h"
 
@@ -37,78 +38,35 @@ TEST(LutCurve, ClearedCurveGivesTheStraightTable)
 TEST(LutCurve, ConvertEditableTakesPointsFromTheTable)
 {
     LutCurve curve;
-    curve.SetMode(LutCurve::Mode::View);
-    for (int j = 0; j < Lut::kEntries; ++j)
-        curve.Table()[size_t(j)] = 1000 + 50u * uint32_t(j);
-    const Lut::Table read = curve.Table();
-
-    curve.ConvertEditable(2);
-    EXPECT_EQ(curve.Points(), (std::vector<Point>{{0, 193}, {256, 0}})) << "256 - 1000 / 16, truncated";
-    EXPECT_EQ(curve.GetMode(), LutCurve::Mode::Edit);
-
+    const Lut::Table straight = curve.Table();
     // Any count within 2...16 gives that many points along the table, in x order, the last
     // at (256, 0); counts outside are taken as the nearest limit.
     for (int asked : {1, 3, 8, 16, 40}) {
         curve.SetMode(LutCurve::Mode::View);
-        curve.Table() = read;
+        curve.Table() = straight;
         curve.ConvertEditable(asked);
+        EXPECT_EQ(curve.GetMode(), LutCurve::Mode::Edit);
         const std::vector<Point>& points = curve.Points();
         ASSERT_EQ(int(points.size()), std::clamp(asked, 2, 16)) << asked;
         EXPECT_EQ(points.back(), (Point{256, 0}));
         for (size_t i = 0; i + 1 < points.size(); ++i) {
             const int entry = points[i].x / 8;
             EXPECT_EQ(points[i].x % 8, 0);
-            EXPECT_EQ(points[i].y, int(256.0 - read[size_t(entry)] / 16.0)) << asked << " point " << i;
+            EXPECT_EQ(points[i].y, int(256.0 - straight[size_t(entry)] / 16.0)) << asked << " point " << i; // truncated
             if (i > 0) {
                 EXPECT_LT(points[i - 1].x, points[i].x);
             }
         }
     }
-}
-
-TEST(LutCurve, SixteenPointsAlongALineKeepTheLine)
-{
-    // The most points there can be: the curve still reaches past the last one and every
-    // entry finds its sample near the straight table.
-    LutCurve curve;
-    const Lut::Table straight = curve.Table();
-    curve.SetMode(LutCurve::Mode::View);
-    curve.ConvertEditable(16);
-    // The points stand on the base line 256, four pixels (64) above the graph's bottom.
+    // The most points there can be: the curve still reaches past the last one and every entry
+    // finds its sample near the line, which stands on the base line 256, four pixels (64) above
+    // the graph's bottom.
     for (int j = 0; j < Lut::kEntries; ++j) {
         EXPECT_NEAR(double(curve.Table()[size_t(j)]), std::min(double(straight[size_t(j)]) + 64.0, 4095.0), 32.0) << j;
         if (j > 0) {
             EXPECT_LE(curve.Table()[size_t(j - 1)], curve.Table()[size_t(j)]) << j;
         }
     }
-}
-
-struct MouseCase {
-    const char* name;
-    std::vector<Point> laid; // inner points laid first
-    Button button;
-    Point at;
-    bool changed;
-    std::vector<Point> after;
-};
-
-class LutMouse : public ::testing::TestWithParam<MouseCase> {};
-
-TEST_P(LutMouse, EditsThePoints)
-{
-    const MouseCase& c = GetParam();
-    LutCurve curve = curveWith(c.laid);
-    EXPECT_EQ(curve.MouseMove(c.button, c.at.x, c.at.y), c.changed);
-    EXPECT_EQ(curve.Points(), c.after);
-}
-
-// Thirteen inner points, zig-zagging so that no two are within reach of each other.
-std::vector<Point> fifteen()
-{
-    std::vector<Point> points;
-    for (int i = 1; i <= 13; ++i)
-        points.push_back({18 * i, i % 2 ? 60 : 200});
-    return points;
 }
 
 std::vector<Point> withEnds(std::vector<Point> inner, Point first = {0, 260}, Point last = {260, 0})
@@ -118,43 +76,38 @@ std::vector<Point> withEnds(std::vector<Point> inner, Point first = {0, 260}, Po
     return inner;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LutMouse,
-    ::testing::Values(
-        MouseCase{"LeftAwayAddsInXOrder", {{200, 40}}, Button::Left, {100, 160}, true,
-                  withEnds({{100, 160}, {200, 40}})},
-        MouseCase{"LeftNearTakesThePointAlong", {{100, 160}}, Button::Left, {132, 128}, true,
-                  withEnds({{132, 128}})},
-        MouseCase{"LeftNearAnEndMovesIt", {}, Button::Left, {30, 230}, true, withEnds({}, {30, 230})},
-        MouseCase{"FifteenInUseAddNoMore", fifteen(), Button::Left, {250, 250}, false, withEnds(fifteen())},
-        MouseCase{"FifteenInUseStillMove", fifteen(), Button::Left, {5, 250}, true,
-                  withEnds(fifteen(), {5, 250})},
-        MouseCase{"RightNearTheFirstDeletesNothing", {{100, 160}}, Button::Right, {10, 250}, false,
-                  withEnds({{100, 160}})},
-        MouseCase{"RightNearTheLastDeletesNothing", {{100, 160}}, Button::Right, {250, 10}, false,
-                  withEnds({{100, 160}})},
-        MouseCase{"RightNearAnInnerPointDeletesIt", {{100, 160}, {200, 40}}, Button::Right, {110, 150}, true,
-                  withEnds({{200, 40}})},
-        MouseCase{"RightOutOfReachDeletesNothing", {{100, 160}}, Button::Right, {117, 160}, false,
-                  withEnds({{100, 160}})},
-        MouseCase{"OutsideTheRangeIsIgnored", {}, Button::Left, {257, 100}, false, withEnds({})}),
-    [](const ::testing::TestParamInfo<MouseCase>& info) { return std::string(info.param.name); });
-
-TEST(LutCurve, EditingFollowsThePointsAndStopsInViewMode)
+TEST(LutCurve, MouseEditsThePoints)
 {
-    LutCurve curve;
-    const Lut::Table straight = curve.Table();
-    ASSERT_TRUE(curve.MouseMove(Button::Left, 128, 30)); // a bulge upwards
-    EXPECT_GT(curve.Table()[16], straight[16] + 1000);
-
-    curve.SetMode(LutCurve::Mode::View);
-    const std::vector<Point> before = curve.Points();
-    EXPECT_FALSE(curve.MouseMove(Button::Left, 60, 60));
-    EXPECT_FALSE(curve.MouseMove(Button::Right, 128, 30));
-    EXPECT_EQ(curve.Points(), before);
+    // Thirteen inner points, zig-zagging so that no two are within reach of each other.
+    std::vector<Point> fifteen;
+    for (int i = 1; i <= 13; ++i)
+        fifteen.push_back({18 * i, i % 2 ? 60 : 200});
+    const struct {
+        const char* name;
+        std::vector<Point> laid; // inner points laid first
+        Button button;
+        Point at;
+        bool changed;
+        std::vector<Point> after;
+    } cases[] = {
+        {"LeftAwayAddsInXOrder", {{200, 40}}, Button::Left, {100, 160}, true, withEnds({{100, 160}, {200, 40}})},
+        {"LeftNearAnEndMovesIt", {}, Button::Left, {30, 230}, true, withEnds({}, {30, 230})},
+        {"FifteenInUseAddNoMore", fifteen, Button::Left, {250, 250}, false, withEnds(fifteen)},
+        {"FifteenInUseStillMove", fifteen, Button::Left, {5, 250}, true, withEnds(fifteen, {5, 250})},
+        {"RightNearTheLastDeletesNothing", {{100, 160}}, Button::Right, {250, 10}, false, withEnds({{100, 160}})},
+        {"RightNearAnInnerPointDeletesIt", {{100, 160}, {200, 40}}, Button::Right, {110, 150}, true,
+         withEnds({{200, 40}})},
+        {"RightOutOfReachDeletesNothing", {{100, 160}}, Button::Right, {117, 160}, false, withEnds({{100, 160}})},
+        {"OutsideTheRangeIsIgnored", {}, Button::Left, {257, 100}, false, withEnds({})},
+    };
+    for (const auto& c : cases) {
+        LutCurve curve = curveWith(c.laid);
+        EXPECT_EQ(curve.MouseMove(c.button, c.at.x, c.at.y), c.changed) << c.name;
+        EXPECT_EQ(curve.Points(), c.after) << c.name;
+    }
 }
 
-TEST(LutCurve, LineStartsByModeAndRoundsHalfUp)
+TEST(LutCurve, ViewModeIgnoresTheMouseAndLinesStartByModeAndRoundHalfUp)
 {
     LutCurve curve = curveWith({{100, 160}});
     std::vector<Point> line = curve.Line();
@@ -163,6 +116,9 @@ TEST(LutCurve, LineStartsByModeAndRoundsHalfUp)
     EXPECT_EQ(line.back().x, 255) << "4095 / 16";
 
     curve.SetMode(LutCurve::Mode::View);
+    EXPECT_FALSE(curve.MouseMove(Button::Left, 60, 60));
+    EXPECT_FALSE(curve.MouseMove(Button::Right, 100, 160));
+    EXPECT_EQ(curve.Points(), withEnds({{100, 160}}));
     curve.Table()[0] = 63;
     curve.Table()[1] = 64;
     curve.Table()[31] = 4095;

@@ -42,7 +42,6 @@ TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
     table.fill(1);
     RecordingProgress progress;
     EXPECT_TRUE(LutTransfer::Read(Lut::Green, table, progress));
-    EXPECT_EQ(m_sim.Received(), repeated("LUTSG?", 32));
     EXPECT_EQ((std::vector<uint32_t>(table.begin(), table.begin() + 5)), (std::vector<uint32_t>{7, 4095, 4095, 4095, 200}));
     EXPECT_EQ(table[5], 5u * 128) << "the rest as the camera has it";
 
@@ -65,41 +64,41 @@ TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
     EXPECT_TRUE(m_notices.recorder.messages.empty());
 }
 
-TEST_F(LutTransferTest, CancelStopsAfterTheExchangeInFlight)
+// A read stops after the exchange in flight on Cancel and at the first missing answer, a write
+// at the first refusal; entries not read keep their values.
+TEST_F(LutTransferTest, TransfersStopAtCancelSilenceOrRefusal)
 {
-    connect({}, 115200);
-    Lut::Table table{};
-    RecordingProgress progress(3);
-    EXPECT_FALSE(LutTransfer::Read(Lut::Red, table, progress));
-    EXPECT_EQ(m_sim.Received(), repeated("LUTSR?", 3));
-    EXPECT_EQ(table[2], 256u);
-    EXPECT_EQ(table[3], 0u) << "entries not read keep their values";
-    ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
-    EXPECT_EQ(m_notices.recorder.messages[0].text, "Stopped after 3 of 32 entries; the others keep their previous values.");
-}
-
-TEST_F(LutTransferTest, RefusedSettingEndsTheWriteAtOnce)
-{
-    connect({"--fault", "error-replies"}, 115200);
-    Lut::Table table{};
-    RecordingProgress progress;
-    EXPECT_FALSE(LutTransfer::Write(Lut::Red, table, progress));
-    EXPECT_EQ(m_sim.Received(), repeated("LUTSR=0", 1));
-    ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
-    EXPECT_EQ(m_notices.recorder.messages[0].caption, "Communication Error<2>");
-}
-
-TEST_F(LutTransferTest, SilentCameraEndsTheReadAtTheFirstMissingAnswer)
-{
-    connect({"--fault", "silent-after=5"}, 115200);
-    Lut::Table table{};
-    table.fill(9);
-    RecordingProgress progress;
-    EXPECT_FALSE(LutTransfer::Read(Lut::Red, table, progress));
-    EXPECT_EQ(m_sim.Received().size(), 6u);
-    EXPECT_EQ(table[4], 512u);
-    EXPECT_EQ(table[5], 9u);
-    EXPECT_EQ(progress.messages.size(), 5u);
+    const struct {
+        std::vector<std::string> args;
+        bool write;
+        int stopAfter;
+        std::vector<std::string> sent;
+        size_t stored; // entries read before the stop
+    } cases[] = {
+        {{}, false, 3, repeated("LUTSR?", 3), 3},
+        {{"--fault", "silent-after=5"}, false, -1, repeated("LUTSR?", 6), 5},
+        {{"--fault", "error-replies"}, true, -1, {"LUTSR=9"}, 0},
+    };
+    std::vector<std::vector<RecordingNotice::Entry>> boxes;
+    for (const auto& c : cases) {
+        connect(c.args, 115200);
+        Lut::Table table;
+        table.fill(9);
+        RecordingProgress progress(c.stopAfter);
+        using LutTransfer::Read, LutTransfer::Write;
+        EXPECT_FALSE(c.write ? Write(Lut::Red, table, progress) : Read(Lut::Red, table, progress));
+        EXPECT_EQ(m_sim.Received(), c.sent);
+        EXPECT_EQ(table[c.stored ? c.stored - 1 : 0], c.stored ? 128u * uint32_t(c.stored - 1) : 9u);
+        EXPECT_EQ(table[c.stored], 9u);
+        boxes.push_back(m_notices.recorder.messages);
+        m_notices.recorder.Clear();
+        TearDown();
+        m_sim.Stop();
+    }
+    ASSERT_EQ(boxes[0].size(), 1u);
+    EXPECT_EQ(boxes[0][0].text, "Stopped after 3 of 32 entries; the others keep their previous values.");
+    ASSERT_EQ(boxes[2].size(), 1u);
+    EXPECT_EQ(boxes[2][0].caption, "Communication Error<2>");
 }
 
 } // namespace
