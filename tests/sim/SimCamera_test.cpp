@@ -1,5 +1,7 @@
 // The camera's side of the line protocol: the framing over the simulator's pseudo-terminal,
-// what the camera makes of each line, and its answers to everything the tables let the tool send.
+// what the camera makes of each line, the automatic functions, models and initial values, and
+// its answers to everything the tables let the tool send. How the tool's automatic runs poll a
+// busy camera is the camera layer's test against this camera.
 #include "CamSimProcess.h"
 #include "SimSession.h"
 #include "SimTestClient.h"
@@ -145,6 +147,91 @@ TEST(SimProtocol, BlemishCountsFollowTheList)
     ExpectReplies(camera, {{"BMPXWR=150,10", kOk}, {"BMPYWR=150,20", kOk}});
     EXPECT_EQ(count("BNUMR?"), red);
     EXPECT_EQ(count("BNUMG?"), green);
+}
+
+TEST(SimAutomatic, OneShotRunsEndWithTheirResultAndContinuousModesReportAtOnce)
+{
+    SimOptions options;
+    options.busyPolls = 0;
+    options.results = {5, 9, 10, 3};
+    // Each run: its start line, its status, its result, and a value that the run adjusts.
+    const struct { const char *start, *status, *result, *changed; } runs[] = {
+        {"AWB=2", "AWRS", "5", "PGR"}, {"AWB=4", "AWRS", "5", "PGB"}, {"AGC=2", "ATCS", "9", "FGA"}, {"ASC=2", "ATCS", "10", "PE"}};
+    for (const auto& r : runs) {
+        SimCamera camera(options);
+        const std::string before = camera.HandleLine(std::string(r.changed) + "?");
+        const std::string mode(r.start, 3), result = std::string(r.status) + "=" + r.result;
+        // The result stays, the mode is back to off, the value moved.
+        ExpectReplies(camera, {{r.start, kOk}, {r.status + std::string("?"), result}, {r.status + std::string("?"), result},
+                               {mode + "?", mode + "=0"}});
+        EXPECT_NE(camera.HandleLine(std::string(r.changed) + "?"), before) << r.start;
+    }
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"AWB=1", kOk}, {"AWB?", "AWB=1"}, {"AWRS?", "AWRS=8"}, {"AWB=9", SimCamera::kErrRange},
+                           {"ASC=1", kOk}, {"ALCST?", "ALCST=2"}, {"RS=0", kOk}, {"SDRS?", "SDRS=3"}});
+}
+
+TEST(SimAutomatic, RunsThatNeverEndStopWhenSwitchedOff)
+{
+    SimOptions options;
+    options.busyPolls = SimOptions::kBusyForever;
+    SimCamera camera(options);
+    ASSERT_EQ(camera.HandleLine("AGC=2"), kOk);
+    for (int poll = 0; poll < 500; ++poll)
+        ASSERT_LT(std::stoi(camera.HandleLine("ATCS?").substr(5)), 8) << poll;
+    ExpectReplies(camera, {{"AGC=0", kOk}, {"ATCS?", "ATCS=255"}, {"AWB=4", kOk}, {"AWRS?", "AWRS=4"}, {"AWB=0", kOk},
+                           {"AWRS?", "AWRS=255"}});
+}
+
+TEST(SimModels, ModelDecidesNameSensorAndMultiRoi)
+{
+    // Each model, a sequencer width at its sensor's width and one beyond, and whether it has multi-ROI.
+    const struct { const char *model, *widest, *tooWide; bool multiRoi; } cases[] = {
+        {"KT-5100W-QBCL", "SQW1=1456", "SQW1=1457", true},
+        {"KT-5200W-QBCL", "SQW1=2064", "SQW1=2065", false},
+        {"XR-1", "SQW1=2064", "SQW1=2065", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        SimOptions options;
+        options.model = c.model;
+        SimCamera camera(options);
+        ExpectReplies(camera, {{"MD?", std::string("MD=") + c.model}, {c.widest, kOk}, {c.tooWide, SimCamera::kErrRange},
+                               {"SMRMD?", c.multiRoi ? "SMRMD=0" : SimCamera::kErrUnknown}});
+    }
+}
+
+TEST(SimModels, InitialValuesAreThePowerOnState)
+{
+    SimOptions options;
+    options.sets = {{"PE", "2500"}, {"UD", "BENCH"}, {"TMP0", "-640"}, {"SQW7", "500"}, {"BNUMR", "2"}};
+    options.baud = 115200;
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"PE?", "PE=2500"}, {"UD?", "UD=BENCH"}, {"TMP0?", "TMP0=-640"}, {"SQW7?", "SQW7=500"},
+                           {"BNUMR?", "BNUMR=2"}, {"FCBDRT?", "FCBDRT=16"}, // the bit of 115200 bit/s
+                           {"PE=3", kOk}, {"CRS00=1", kOk}, {"PE?", "PE=2500"}});
+    for (auto set : {std::pair<std::string, std::string>{"PE", "0"}, {"NOPE", "1"}, {"GA", "abc"}}) {
+        options.sets = {set}; // a refused initial value is reported by name
+        EXPECT_NE(SimCamera(options).InitError().find(set.first), std::string::npos) << set.first;
+    }
+}
+
+TEST(SimCounters, CountFramesWhileEnabledAndReset)
+{
+    double t = 100.0;
+    SimOptions options;
+    options.sets = {{"AR", "10000"}}; // 100 frames per second
+    SimCamera camera(options, [&t] { return t; });
+    // Each step lets time pass, then plays its lines.
+    const std::vector<std::pair<double, SimScript>> steps = {
+        {1.0, {{"CV0?", "CV0=0"}, {"CE0=1", kOk}}}, // disabled: no counting
+        {2.5, {{"CV0?", "CV0=250"}, {"CE0=0", kOk}}},
+        {5.0, {{"CV0?", "CV0=250"}, {"CV1?", "CV1=0"}, {"CR0=1", kOk}, {"CV0?", "CV0=0"}, {"CV0=5", SimCamera::kErrReadOnly}}},
+    };
+    for (const auto& [seconds, script] : steps) {
+        t += seconds;
+        ExpectReplies(camera, script);
+    }
 }
 
 TEST(SimCatalog, EveryTableCommandIsAnsweredOnBothModels)
