@@ -257,9 +257,7 @@ TEST_F(ClTransportTest, LibraryLackingAnEntryPointIsRefusedSilently)
 
 TEST_F(ClTransportTest, NoLibraryGivesNoPortsNoMessageAndAClosedTransport)
 {
-    std::string empty = testing::TempDir() + "cl-none-XXXXXX";
-    ASSERT_NE(mkdtemp(empty.data()), nullptr);
-    chmod(empty.c_str(), 0755);
+    const std::string empty = makeFolder("none", 0755);
     ScopedEnv path("LD_LIBRARY_PATH", empty);
     if (!ClFindLibrary(ClSerial2001::kLibraryName).empty() || !ClFindLibrary(ClSerialV11::kLibraryName).empty())
         GTEST_SKIP() << "this machine has a Camera Link library installed";
@@ -279,7 +277,6 @@ TEST_F(ClTransportTest, NoLibraryGivesNoPortsNoMessageAndAClosedTransport)
         }
     }
     EXPECT_TRUE(notices.recorder.messages.empty());
-    fs::remove_all(empty);
 }
 
 TEST_F(ClTransportTest, Mode2SelectsTheListedManufacturerMode3OpensAnyPort)
