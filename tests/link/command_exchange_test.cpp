@@ -134,8 +134,9 @@ TEST_F(CommandExchange, AnswersAreTakenOrShownAsTheyCame)
                                          : cmd.QueryRawText(ud, text, 2500);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(camera.lines(), std::vector<std::string>{c.op == 'S' ? "GA=5\r\n" : c.op == 'Q' ? "GA?\r\n" : "UD?\r\n"});
-        if (c.op == 'R')
+        if (c.op == 'R') {
             EXPECT_EQ(text, c.text);
+        }
         // A setting answered either way, or a query answered for itself, means the camera is online.
         EXPECT_EQ(states, c.result || c.op == 'S' ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_EQ(notices.recorder.waitDepth, 0);
