@@ -1,6 +1,7 @@
 // lumora-cli through a Camera Link serial library (mode 2): the simulated camera's library
 // in build/lib, found through LD_LIBRARY_PATH as a grabber's would be. Each run of the
-// program loads a fresh camera, so one run sets and reads back.
+// program loads a fresh camera, so one run sets and reads back. Dump, apply and diff over the
+// same session code are the pseudo-terminal test's.
 #include "CliRun.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +18,10 @@ TEST(CliCameraLinkTest, SetReadsBackThroughTheLibrary)
     const CliResult run = RunCli({"--json", "--mode", "2", "--cl-port", "0", "set", "PE=4321"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(JsonHolds(run.out, "v['set'][0]['value'] == 4321")) << run.out;
-    std::vector<std::string> traffic;
-    for (const auto& entry : CamSimProcess::ReadLog(log))
-        traffic.push_back(entry.dir + " " + entry.line);
-    EXPECT_NE(std::find(traffic.begin(), traffic.end(), "rx PE=4321"), traffic.end());
-    EXPECT_NE(std::find(traffic.begin(), traffic.end(), "tx PE=4321"), traffic.end());
-
-    // Every run meets a camera at power-on, so a file dumped from one matches the next.
-    const std::string file = TempPath("cl.cam");
-    ASSERT_EQ(RunCli({"--mode", "2", "--cl-port", "0", "dump", "-o", file}).status, 0);
-    const CliResult diff = RunCli({"--mode", "2", "--cl-port", "0", "diff", file});
-    EXPECT_EQ(diff.status, 0) << diff.out << diff.err;
-    unlink(file.c_str());
+    const auto traffic = CamSimProcess::ReadLog(log);
+    EXPECT_TRUE(std::any_of(traffic.begin(), traffic.end(), [](const auto& e) { return e.dir + " " + e.line == "rx PE=4321"; }));
+    unlink(log.c_str());
 
     // A port the library does not offer is no camera.
     EXPECT_EQ(RunCli({"--mode", "2", "--cl-port", "9", "get", "PE"}).status, 3);
-    unlink(log.c_str());
 }

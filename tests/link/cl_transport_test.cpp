@@ -1,6 +1,7 @@
 // The three Camera Link transports against small loopback libraries (tests/link/fixtures):
-// port lists, opening, rate checks, the load count while a port is open, refusals, and the
-// link's reads and writes through them.
+// where libraries are looked for and which are refused because another user could change
+// them, port lists, opening, rate checks, the load count while a port is open, refusals, and
+// the link's reads and writes through them.
 #include "ClLibrary.h"
 #include "ClSerial2000.h"
 #include "ClSerial2001.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <dlfcn.h>
 #include <filesystem>
+#include <pwd.h>
 #include <string>
 #include <vector>
 #include <sys/stat.h>
@@ -55,16 +57,135 @@ protected:
     {
         SetSettingsStore(&settings);
         settings.clFolder = kGood;
+        std::string pattern = (fs::temp_directory_path() / "cllib-XXXXXX").string();
+        root = mkdtemp(pattern.data());
+        chmod(root.c_str(), 0755);
     }
-    ~ClTransportTest() override { SetSettingsStore(nullptr); }
+    ~ClTransportTest() override
+    {
+        SetSettingsStore(nullptr);
+        fs::remove_all(root);
+    }
 
+    // A folder under the test's own, and a copy of a fixture library in a folder.
+    std::string makeFolder(const std::string& name, mode_t mode)
+    {
+        std::string path = root + "/" + name;
+        fs::create_directory(path);
+        chmod(path.c_str(), mode);
+        return path;
+    }
+    static std::string placeLibrary(const std::string& folder, const std::string& name, mode_t mode,
+                                     const std::string& fixture = "libclserfake.so")
+    {
+        std::string path = folder + "/" + name;
+        fs::copy_file(kGood + "/" + fixture, path, fs::copy_options::overwrite_existing);
+        chmod(path.c_str(), mode);
+        return path;
+    }
+
+    std::string root;
     MemorySettings settings;
     ScopedRecordingNotice notices;
     ScopedEnv libraryPath{"LD_LIBRARY_PATH", kGood};
     ScopedEnv vendors{"CL_FIXTURE_PORTS", "Vendor A;Vendor B"};
 };
 
-TEST_F(ClTransportTest, EachGenerationListsItsPortsItsOwnWay)
+TEST_F(ClTransportTest, Mode1ListsOnlyLibrariesNoOtherUserCanChange)
+{
+    const std::string folderOpen = "is writable by group or others";
+    const std::string fileOpen = "file is writable by group or others";
+    const struct {
+        mode_t folderMode;
+        mode_t fileMode;
+        std::string reason; // empty: accepted; else part of the line on standard error
+    } cases[] = {{0755, 0755, ""},        {0555, 0444, ""},        {0757, 0755, folderOpen}, {0775, 0755, folderOpen},
+                 {01777, 0755, folderOpen}, {0755, 0775, fileOpen}, {0755, 0646, fileOpen}};
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(n);
+        const std::string folder = makeFolder("grabber" + std::to_string(n++), c.folderMode);
+        const std::string path = placeLibrary(folder, "libclservendor.so", c.fileMode);
+        settings.clFolder = folder;
+        ClSerial2000 transport;
+        testing::internal::CaptureStderr();
+        const int ports = transport.Enumerate();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(ports, c.reason.empty() ? 1 : 0);
+        if (c.reason.empty()) {
+            EXPECT_EQ(transport.Open(0), 1);
+            EXPECT_EQ(err, "");
+        } else {
+            EXPECT_EQ(err.rfind("Camera Link library " + path + " refused: ", 0), 0u) << err;
+            EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        }
+    }
+    EXPECT_TRUE(notices.recorder.messages.empty());
+}
+
+TEST_F(ClTransportTest, ALibraryOfAnotherUserIsRefused)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a file away";
+    const passwd* nobody = getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    std::string folder = makeFolder("grabber", 0755);
+    std::string path = placeLibrary(folder, "libclservendor.so", 0755);
+    ASSERT_EQ(chown(path.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    EXPECT_NE(ClLibraryRefusal(path).find("belongs to user"), std::string::npos);
+    ASSERT_EQ(chown(path.c_str(), 0, 0), 0);
+    ASSERT_EQ(chown(folder.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    EXPECT_NE(ClLibraryRefusal(path).find("folder " + folder + " belongs to user"), std::string::npos);
+}
+
+TEST_F(ClTransportTest, ALinkIsJudgedByItsFolderAndByWhatItPointsTo)
+{
+    std::string safe = makeFolder("safe", 0755);
+    std::string open = makeFolder("open", 0777);
+    std::string target = placeLibrary(open, "libclserreal.so", 0755);
+    fs::create_symlink(target, safe + "/libclservendor.so");
+    EXPECT_NE(ClLibraryRefusal(safe + "/libclservendor.so").find("folder " + open), std::string::npos);
+    chmod(open.c_str(), 0755);
+    EXPECT_EQ(ClLibraryRefusal(safe + "/libclservendor.so"), "");
+    chmod(safe.c_str(), 0777);
+    EXPECT_NE(ClLibraryRefusal(safe + "/libclservendor.so").find("folder " + safe), std::string::npos);
+}
+
+TEST_F(ClTransportTest, Mode2RefusesALibraryInAFolderOthersCanWrite)
+{
+    std::string folder = makeFolder("grabber", 0777);
+    placeLibrary(folder, "libclserial.so", 0755, "libclserial.so");
+    ScopedEnv path("LD_LIBRARY_PATH", folder);
+    ClSerial2001 transport;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(transport.Open(0), 0);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(folder + "/libclserial.so refused"), std::string::npos) << err;
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(transport.Enumerate(), 2);
+    EXPECT_EQ(transport.Open(0), 1);
+}
+
+TEST_F(ClTransportTest, SearchFollowsLibraryPathOrderAndSkipsEmptyEntries)
+{
+    std::string first = makeFolder("first", 0755);
+    std::string second = makeFolder("second", 0755);
+    placeLibrary(second, "libclallserial.so", 0755);
+    ScopedEnv path("LD_LIBRARY_PATH", "::" + first + ":" + second);
+    auto folders = ClLibrarySearchFolders();
+    ASSERT_GE(folders.size(), 2u);
+    EXPECT_EQ(folders[0], first);
+    EXPECT_EQ(folders[1], second);
+    EXPECT_EQ(ClFindLibrary("libclallserial.so"), second + "/libclallserial.so");
+    placeLibrary(first, "libclallserial.so", 0755);
+    EXPECT_EQ(ClFindLibrary("libclallserial.so"), first + "/libclallserial.so");
+    // The loader's own folders come after the variable's.
+    EXPECT_NE(std::find(folders.begin(), folders.end(), "/usr/lib"), folders.end());
+}
+
+// Enumerating again while a port is open must not let go of the library that port runs on.
+TEST_F(ClTransportTest, EachGenerationListsItsPortsItsOwnWayAlsoWhileAPortIsOpen)
 {
     const std::vector<std::string> lists[] = {
         {"libclserfake.so", "libclserial.so"}, // mode 1: file names, the mode 2 library included
@@ -72,14 +193,20 @@ TEST_F(ClTransportTest, EachGenerationListsItsPortsItsOwnWay)
         {"Vendor A - Port 0", "Vendor B - Port 1"},
     };
     for (unsigned mode = 1; mode <= 3; ++mode) {
+        SCOPED_TRACE(mode);
         auto t = MakeTransport(mode);
         const int count = t->PortCount();
         std::vector<std::string> names;
-        for (int i = -1; i <= count; ++i)
+        for (int i = 0; i < count; ++i)
             names.push_back(t->PortName(i));
-        EXPECT_EQ(names.front(), "") << mode;
-        EXPECT_EQ(names.back(), "") << mode;
-        EXPECT_EQ(std::vector<std::string>(names.begin() + 1, names.end() - 1), lists[mode - 1]) << mode;
+        EXPECT_EQ(names, lists[mode - 1]);
+        EXPECT_EQ(t->PortName(-1) + t->PortName(count), "");
+        ASSERT_EQ(t->Open(0u, 9600), 1);
+        ASSERT_EQ(t->Write("LD=1\r\n", 6), 1);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(t->PortCount(), 2);
+        EXPECT_TRUE(t->IsOpen());
+        EXPECT_EQ(readBack(*t, 6), "LD=1\r\n");
     }
 }
 
@@ -130,9 +257,7 @@ TEST_F(ClTransportTest, LibraryLackingAnEntryPointIsRefusedSilently)
 
 TEST_F(ClTransportTest, NoLibraryGivesNoPortsNoMessageAndAClosedTransport)
 {
-    std::string empty = testing::TempDir() + "cl-none-XXXXXX";
-    ASSERT_NE(mkdtemp(empty.data()), nullptr);
-    chmod(empty.c_str(), 0755);
+    const std::string empty = makeFolder("none", 0755);
     ScopedEnv path("LD_LIBRARY_PATH", empty);
     if (!ClFindLibrary(ClSerial2001::kLibraryName).empty() || !ClFindLibrary(ClSerialV11::kLibraryName).empty())
         GTEST_SKIP() << "this machine has a Camera Link library installed";
@@ -152,7 +277,6 @@ TEST_F(ClTransportTest, NoLibraryGivesNoPortsNoMessageAndAClosedTransport)
         }
     }
     EXPECT_TRUE(notices.recorder.messages.empty());
-    fs::remove_all(empty);
 }
 
 TEST_F(ClTransportTest, Mode2SelectsTheListedManufacturerMode3OpensAnyPort)
@@ -213,23 +337,6 @@ TEST_F(ClTransportTest, Mode2And3CheckTheSupportedBits)
             EXPECT_EQ(t->SetBaudRate(c.rate), 0); // closed: refused without a box
             EXPECT_EQ(notices.recorder.messages.size(), c.accepted ? 0u : 1u);
         }
-    }
-}
-
-TEST_F(ClTransportTest, EnumeratingWhileAPortIsOpenKeepsItWorking)
-{
-    for (unsigned mode = 1; mode <= 3; ++mode) {
-        SCOPED_TRACE(mode);
-        auto t = MakeTransport(mode);
-        t->PortCount();
-        ASSERT_EQ(t->Open(0u, 9600), 1);
-        ASSERT_EQ(t->Write("LD=1\r\n", 6), 1);
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(t->PortCount(), 2);
-        EXPECT_TRUE(t->IsOpen());
-        EXPECT_EQ(readBack(*t, 6), "LD=1\r\n");
-        EXPECT_EQ(t->Write("x", 1), 1);
-        EXPECT_EQ(readBack(*t, 1), "x");
     }
 }
 

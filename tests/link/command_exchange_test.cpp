@@ -1,5 +1,7 @@
 // Exchanges of the command exchange with a camera on a real pseudo-terminal, reached through
-// the communication link's native serial mode.
+// the communication link's native serial mode. Plain queries and settings, replies that come
+// byte by byte at line speed and the lines they leave in the transcript and the message list
+// are what every end-to-end test against the paced simulated camera does; here: the edges.
 #include "Command.h"
 #include "CommandTable.h"
 #include "LinkTestSupport.h"
@@ -45,28 +47,7 @@ protected:
     const int ga = command("GA");
 };
 
-TEST_F(CommandExchange, QueryAssemblesAReplySplitAcrossBursts)
-{
-    camera.setResponder([this](const std::string&) {
-        for (const char* burst : {"G", "A=1", "23\r", "\n"}) {
-            peer.Write(burst);
-            std::this_thread::sleep_for(30ms);
-        }
-        return std::string();
-    });
-    CommandValue value;
-    EXPECT_EQ(cmd.QueryValue(ga, value, 2500), 1);
-    EXPECT_EQ(camera.lines(), std::vector<std::string>{"GA?\r\n"});
-    EXPECT_EQ(value.intValue, 123);
-    EXPECT_EQ(value.valueKind, 0);
-    EXPECT_EQ(states, std::vector<bool>{true});
-    EXPECT_TRUE(notices.recorder.messages.empty());
-    // Sent and received lines both reach the transcript and the message list.
-    EXPECT_EQ(transcript, (std::vector<std::string>{"Tx: GA?", "Rx: GA=123"}));
-    EXPECT_EQ(messageList, (std::vector<std::string>{"GA?", "GA=123"}));
-}
-
-TEST_F(CommandExchange, ReceiveLineCompletesOneLineAtATimeAndSurvivesAnOverflow)
+TEST_F(CommandExchange, UnaskedLinesQueueOneAtATimeSurviveAnOverflowAndAnswerTheNextSetting)
 {
     EXPECT_EQ(ReceiveUnasked("GA=1\r\nPE=2\r\n", 1), 1);
     EXPECT_EQ(cmd.PopReply(), "GA=1");
@@ -86,9 +67,12 @@ TEST_F(CommandExchange, ReceiveLineCompletesOneLineAtATimeAndSurvivesAnOverflow)
     EXPECT_EQ(notices.recorder.messages[0].text, LineFramer::kOverflowText);
     EXPECT_EQ(notices.recorder.messages[0].caption, LineFramer::kOverflowCaption);
     EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
+    // Not cleared by WaitForComplete: a line that came before the setting answers it.
     EXPECT_EQ(ReceiveUnasked("GA=5\r\n", 1), 1);
-    EXPECT_EQ(cmd.PopReply(), "GA=5");
-    EXPECT_FALSE(cmd.HasReplies());
+    ASSERT_EQ(link.Write("GA=1\r\n"), 1);
+    EXPECT_EQ(cmd.WaitForComplete(2500), 0);
+    ASSERT_EQ(notices.recorder.messages.size(), 2u);
+    EXPECT_EQ(notices.recorder.messages[1].text, "GA=5");
 }
 
 TEST_F(CommandExchange, SilenceTimesOutAtTheFirstLookAfterTheTimeOut)
@@ -114,56 +98,54 @@ TEST_F(CommandExchange, SilenceTimesOutAtTheFirstLookAfterTheTimeOut)
     EXPECT_TRUE(notices.recorder.messages.empty());
 }
 
-TEST_F(CommandExchange, SettingsAreAcknowledgedByTheirFirstEightCharacters)
+// A setting is acknowledged by the first eight characters of its answer; a query answered for
+// another command, or a refusal, is shown as it came (camera text is data, never a format).
+TEST_F(CommandExchange, AnswersAreTakenOrShownAsTheyCame)
 {
+    const int ud = command("UD");
     const struct {
+        char op; // 'S' sets GA to 5, 'Q' queries GA, 'R' queries UD's text as the camera sent it
         const char* reply;
         int result;
+        const char* shown; // the message box's text; null: none
+        const char* text;  // what 'R' hands back
     } cases[] = {
-        {"COMPLETE\r\n", 1}, {"COMPLETE OK\r\n", 1}, {"Complete\r\n", 1}, {"complete!!\n", 1},
-        {"COMPLET\r\n", 0},  {"ERROR 12\r\n", 0},
+        {'S', "COMPLETE\r\n", 1, nullptr, ""},     {'S', "COMPLETE OK\r\n", 1, nullptr, ""},
+        {'S', "Complete\r\n", 1, nullptr, ""},     {'S', "complete!!\n", 1, nullptr, ""},
+        {'S', "COMPLET\r\n", 0, "COMPLET", ""},    {'S', "ERROR 12\r\n", 0, "ERROR 12", ""},
+        {'Q', "XYZ=1\r\n", 0, "XYZ=1 for GA?", ""}, {'Q', "PE=1\r\n", 0, "PE=1 for GA?", ""},
+        {'Q', "%s%n %x\r\n", 0, "%s%n%x for GA?", ""},
+        {'R', "UD=Line 7 cam\r\n", 1, nullptr, "Line 7 cam"},
+        {'R', "ud = abc \r\n", 1, nullptr, "abc"}, // spaces around the value are the line's, not the text's
+        {'R', "UD=a,b=c\r\n", 1, nullptr, "a,b=c"}, // no pair and no second separator here
+        {'R', "UD=\r\n", 1, nullptr, ""},
+        {'R', "DV=lower\r\n", 0, "DV=lower for UD?", ""}, // another command's answer is no user id
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply);
         notices.recorder.Clear();
         states.clear();
         camera.clearLines();
         camera.queueReply(c.reply);
-        EXPECT_EQ(cmd.SetInt(ga, 5, 2500), c.result) << c.reply;
-        EXPECT_EQ(camera.lines(), std::vector<std::string>{"GA=5\r\n"});
-        // Answered either way: the camera is online.
-        EXPECT_EQ(states, std::vector<bool>{true}) << c.reply;
+        CommandValue value;
+        std::string text = "kept";
+        const int result = c.op == 'S' ? cmd.SetInt(ga, 5, 2500)
+                           : c.op == 'Q' ? cmd.QueryValue(ga, value, 2500)
+                                         : cmd.QueryRawText(ud, text, 2500);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(camera.lines(), std::vector<std::string>{c.op == 'S' ? "GA=5\r\n" : c.op == 'Q' ? "GA?\r\n" : "UD?\r\n"});
+        if (c.op == 'R') {
+            EXPECT_EQ(text, c.text);
+        }
+        // A setting answered either way, or a query answered for itself, means the camera is online.
+        EXPECT_EQ(states, c.result || c.op == 'S' ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_EQ(notices.recorder.waitDepth, 0);
-        if (c.result) {
-            EXPECT_TRUE(notices.recorder.messages.empty()) << c.reply;
-        } else {
-            // The refusal is shown as it came, without its line end.
-            ASSERT_EQ(notices.recorder.messages.size(), 1u) << c.reply;
-            EXPECT_EQ(notices.recorder.messages[0].text + "\r\n", c.reply);
+        ASSERT_EQ(notices.recorder.messages.size(), c.shown ? 1u : 0u);
+        if (c.shown) {
+            EXPECT_EQ(notices.recorder.messages[0].text, c.shown);
             EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
         }
     }
-}
-
-TEST_F(CommandExchange, ReplyToAnotherCommandIsShownWithTheQuery)
-{
-    const struct {
-        const char* reply;
-        const char* text;
-    } cases[] = {
-        {"XYZ=1", "XYZ=1 for GA?"},
-        {"PE=1", "PE=1 for GA?"},
-        {"%s%n %x", "%s%n%x for GA?"}, // camera text is data, never a format
-    };
-    for (const auto& c : cases) {
-        notices.recorder.Clear();
-        camera.answerQuery("GA", c.reply);
-        CommandValue value;
-        EXPECT_EQ(cmd.QueryValue(ga, value, 2500), 0);
-        ASSERT_EQ(notices.recorder.messages.size(), 1u) << c.reply;
-        EXPECT_EQ(notices.recorder.messages[0].text, c.text);
-        EXPECT_EQ(notices.recorder.messages[0].icon, NoticeIcon::Exclamation);
-    }
-    EXPECT_TRUE(states.empty());
 }
 
 TEST_F(CommandExchange, EntryWithoutMnemonicSendsNothing)
@@ -220,41 +202,6 @@ TEST_F(CommandExchange, TextSettingLeavesTheCommandTableAlone)
     std::string text;
     EXPECT_EQ(cmd.QueryText(command("UD"), text, 2500), 1);
     EXPECT_EQ(text, std::string(100, 'K'));
-}
-
-TEST_F(CommandExchange, WaitForCompleteTakesTheOldestQueuedLine)
-{
-    // Not cleared by WaitForComplete: a line that came before the setting answers it.
-    ASSERT_EQ(ReceiveUnasked("EARLY=1\r\n", 1), 1);
-    ASSERT_EQ(link.Write("GA=1\r\n"), 1);
-    EXPECT_EQ(cmd.WaitForComplete(2500), 0);
-    ASSERT_EQ(notices.recorder.messages.size(), 1u);
-    EXPECT_EQ(notices.recorder.messages[0].text, "EARLY=1");
-}
-
-TEST_F(CommandExchange, RawTextKeepsTheTextAsTheCameraSentIt)
-{
-    const struct {
-        const char* reply;
-        int result;
-        const char* text;
-    } cases[] = {
-        {"UD=Line 7 cam\r\n", 1, "Line 7 cam"},
-        {"ud = abc \r\n", 1, "abc"},     // spaces around the value are the line's, not the text's
-        {"UD=a,b=c\r\n", 1, "a,b=c"},    // no pair and no second separator here
-        {"UD=\r\n", 1, ""},
-        {"DV=lower\r\n", 0, ""},         // another command's answer is no user id
-    };
-    const int ud = command("UD");
-    for (const auto& c : cases) {
-        notices.recorder.Clear();
-        camera.queueReply(c.reply);
-        std::string text = "kept";
-        EXPECT_EQ(cmd.QueryRawText(ud, text, 2500), c.result) << c.reply;
-        EXPECT_EQ(text, c.text) << c.reply;
-        EXPECT_EQ(notices.recorder.messages.size(), c.result ? 0u : 1u) << c.reply;
-    }
-    EXPECT_EQ(camera.lines(), std::vector<std::string>(std::size(cases), "UD?\r\n"));
 }
 
 } // namespace

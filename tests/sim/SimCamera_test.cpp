@@ -1,5 +1,7 @@
 // The camera's side of the line protocol: the framing over the simulator's pseudo-terminal,
-// what the camera makes of each line, and its answers to everything the tables let the tool send.
+// what the camera makes of each line, the automatic functions, models and initial values, and
+// its answers to everything the tables let the tool send. How the tool's automatic runs poll a
+// busy camera is the camera layer's test against this camera.
 #include "CamSimProcess.h"
 #include "SimSession.h"
 #include "SimTestClient.h"
@@ -147,14 +149,84 @@ TEST(SimProtocol, BlemishCountsFollowTheList)
     EXPECT_EQ(count("BNUMG?"), green);
 }
 
-TEST(SimCatalog, EveryTableCommandIsAnsweredOnBothModels)
+TEST(SimAutomatic, OneShotRunsEndWithTheirResultAndContinuousModesReportAtOnce)
 {
+    SimOptions options;
+    options.busyPolls = 0;
+    options.results = {5, 9, 10, 3};
+    // Each run: its start line, its status, its result, and a value that the run adjusts.
+    const struct { const char *start, *status, *result, *changed; } runs[] = {
+        {"AWB=2", "AWRS", "5", "PGR"}, {"AWB=4", "AWRS", "5", "PGB"}, {"AGC=2", "ATCS", "9", "FGA"}, {"ASC=2", "ATCS", "10", "PE"}};
+    for (const auto& r : runs) {
+        SimCamera camera(options);
+        const std::string before = camera.HandleLine(std::string(r.changed) + "?");
+        const std::string mode(r.start, 3), result = std::string(r.status) + "=" + r.result;
+        // The result stays, the mode is back to off, the value moved.
+        ExpectReplies(camera, {{r.start, kOk}, {r.status + std::string("?"), result}, {r.status + std::string("?"), result},
+                               {mode + "?", mode + "=0"}});
+        EXPECT_NE(camera.HandleLine(std::string(r.changed) + "?"), before) << r.start;
+    }
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"AWB=1", kOk}, {"AWB?", "AWB=1"}, {"AWRS?", "AWRS=8"}, {"AWB=9", SimCamera::kErrRange},
+                           {"ASC=1", kOk}, {"ALCST?", "ALCST=2"}, {"RS=0", kOk}, {"SDRS?", "SDRS=3"}});
+}
+
+// A gain run that never ends, polled and switched off, is the camera layer's test against this camera.
+TEST(SimAutomatic, RunsThatNeverEndStopWhenSwitchedOff)
+{
+    SimOptions options;
+    options.busyPolls = SimOptions::kBusyForever;
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"AWB=4", kOk}, {"AWRS?", "AWRS=4"}, {"AWRS?", "AWRS=4"}, {"AWB=0", kOk}, {"AWRS?", "AWRS=255"}});
+}
+
+TEST(SimModels, InitialValuesAreThePowerOnState)
+{
+    SimOptions options;
+    options.sets = {{"PE", "2500"}, {"UD", "BENCH"}, {"TMP0", "-640"}, {"SQW7", "500"}, {"BNUMR", "2"}};
+    options.baud = 115200;
+    SimCamera camera(options);
+    ExpectReplies(camera, {{"PE?", "PE=2500"}, {"UD?", "UD=BENCH"}, {"TMP0?", "TMP0=-640"}, {"SQW7?", "SQW7=500"},
+                           {"BNUMR?", "BNUMR=2"}, {"FCBDRT?", "FCBDRT=16"}, // the bit of 115200 bit/s
+                           {"PE=3", kOk}, {"CRS00=1", kOk}, {"PE?", "PE=2500"}});
+    for (auto set : {std::pair<std::string, std::string>{"PE", "0"}, {"NOPE", "1"}, {"GA", "abc"}}) {
+        options.sets = {set}; // a refused initial value is reported by name
+        EXPECT_NE(SimCamera(options).InitError().find(set.first), std::string::npos) << set.first;
+    }
+}
+
+TEST(SimCounters, CountFramesWhileEnabledAndReset)
+{
+    double t = 100.0;
+    SimOptions options;
+    options.sets = {{"AR", "10000"}}; // 100 frames per second
+    SimCamera camera(options, [&t] { return t; });
+    // Each step lets time pass, then plays its lines.
+    const std::vector<std::pair<double, SimScript>> steps = {
+        {1.0, {{"CV0?", "CV0=0"}, {"CE0=1", kOk}}}, // disabled: no counting
+        {2.5, {{"CV0?", "CV0=250"}, {"CE0=0", kOk}}},
+        {5.0, {{"CV0?", "CV0=250"}, {"CV1?", "CV1=0"}, {"CR0=1", kOk}, {"CV0?", "CV0=0"}, {"CV0=5", SimCamera::kErrReadOnly}}},
+    };
+    for (const auto& [seconds, script] : steps) {
+        t += seconds;
+        ExpectReplies(camera, script);
+    }
+}
+
+TEST(SimCatalog, EveryTableCommandIsAnsweredAsTheModelHasIt)
+{
+    // Each model, its sensor's width, and whether it has multi-ROI (an unknown model has).
+    const struct { const char* model; int width; bool multiRoi; } models[] = {
+        {"KT-5100W-QBCL", 1456, true}, {"KT-5200W-QBCL", 2064, false}, {"XR-1", 2064, true}};
     const CommandTable& table = CommandTable::Instance();
-    for (const std::string model : {"KT-5100W-QBCL", "KT-5200W-QBCL"}) {
+    for (const auto& m : models) {
+        SCOPED_TRACE(m.model);
         SimOptions options;
-        options.model = model;
+        options.model = m.model;
         SimCamera camera(options);
         ASSERT_EQ(camera.InitError(), "");
+        ExpectReplies(camera, {{"MD?", std::string("MD=") + m.model}, {"SQW1=" + std::to_string(m.width), kOk},
+                               {"SQW1=" + std::to_string(m.width + 1), SimCamera::kErrRange}});
         for (int i = 0; i < table.Count(); ++i) {
             const std::string mnemonic = table.GetMnemonic(i);
             if (mnemonic.empty())
@@ -162,7 +234,7 @@ TEST(SimCatalog, EveryTableCommandIsAnsweredOnBothModels)
             std::string reply = camera.HandleLine(mnemonic + "?");
             if (reply == SimCamera::kErrSyntax) // the list forms need an entry number
                 reply = camera.HandleLine(mnemonic + "?1");
-            if (model == "KT-5200W-QBCL" && mnemonic.rfind("SMR", 0) == 0) // multi-ROI: first model only
+            if (!m.multiRoi && mnemonic.rfind("SMR", 0) == 0)
                 EXPECT_EQ(reply, SimCamera::kErrUnknown) << mnemonic;
             else
                 EXPECT_EQ(reply.rfind(mnemonic + "=", 0), 0u) << mnemonic << ": " << reply;
