@@ -105,6 +105,13 @@ struct E2eTool {
         return true;
     }
 
+    // Between the cases of a test class that shares one tool.
+    void Clear()
+    {
+        sim.ClearLog();
+        notices.recorder.Clear();
+    }
+
     // The registered feature of that class.
     template <class T>
     T& Feature() const
