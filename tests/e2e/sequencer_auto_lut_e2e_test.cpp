@@ -1,14 +1,43 @@
-// The sequencer page and the automatic functions, end to end: a person's choices and clicks
-// on the real pages, the lines the simulated camera received, and what the window shows.
+// The sequencer page, the automatic functions and the LUT editor with the LUT menu, end to end:
+// a person's choices and clicks on the real pages, buttons, menus and editor, the lines the
+// simulated camera received, and what the window shows.
+#include "CLUTDlg.h"
 #include "E2eTool.h"
-
+#include "GammaCsv.h"
+#include "LutFeature.h"
 #include "UpDownControl.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include <fstream>
+#include <sstream>
+
 namespace {
+
+Lines repeated(const std::string& line, int count)
+{
+    return Lines(size_t(count), line);
+}
+
+Lines joined(std::initializer_list<Lines> parts)
+{
+    Lines all;
+    for (const Lines& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// The simulator's green table: entry j holds 4095 - 64 j.
+std::string greenSeed()
+{
+    std::string values;
+    for (int j = 0; j < Lut::kEntries; ++j)
+        values += (j ? "," : "") + std::to_string(4095 - 64 * j);
+    return "LUTSG=" + values;
+}
 
 QStringList Items(QComboBox* list)
 {
@@ -65,82 +94,69 @@ struct RunWatch {
 
 } // namespace
 
-class SequencerAutoE2eTest : public QObject {
+class SequencerAutoLutE2eTest : public QObject {
     Q_OBJECT
 
     E2eTool* m_tool = nullptr;
 
     const RecordingNotice::Entry& lastMessage() const { return m_tool->notices.recorder.messages.back(); }
+    LutFeature& lut() const { return m_tool->Feature<LutFeature>(); }
+    void trigger(int command) const { m_tool->window->MenuAction(command)->trigger(); }
 
 private slots:
     void initTestCase()
     {
-        m_tool = new E2eTool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "2", "--result", "agc=9", "--set", "SMRMD=1"};
-        QVERIFY(m_tool->Start(&args, 0));
-        QCOMPARE(m_tool->window->Connected(), 1);
         CProgressBarDialog::Instance().SetClosePause(0);
+        m_tool = new E2eTool;
+        const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "2", "--result", "agc=9", "--set", "SMRMD=1",
+                            "--set", greenSeed()};
+        QVERIFY(m_tool->Start(&args, 0) && m_tool->window->Connected() == 1);
     }
-    void cleanupTestCase()
-    {
-        CProgressBarDialog::Instance().SetClosePause(1000);
-        delete m_tool;
-    }
-    void init()
-    {
-        m_tool->sim.ClearLog();
-        m_tool->notices.recorder.Clear();
-    }
+    void cleanupTestCase() { delete m_tool; }
+    void init() { m_tool->Clear(); }
 
-    void writeSendsTheSetOfTheIndexBoxAndReadsItBack()
+    // Enter in the index box reads that set; Write sends the set's values and reads them back,
+    // a width the camera refuses is not stored; binning halves the region and is written as the
+    // factor; the spin reads the sets up to the last one.
+    void sequencerSetsAreReadAndWritten()
     {
         Commit(*m_tool, CtrlId::SequencerIndex, "5");
         QVERIFY(StartsWith(m_tool->sim.Received(), {"SQF5?", "SQNI5?", "SQHB5?", "SQVB5?", "SQW5?"}));
-
         m_tool->sim.ClearLog();
         m_tool->Type(CtrlId::SequencerWidth, "1456");
         QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
         Lines rx = m_tool->sim.Received();
         QCOMPARE(Count(rx, "SQW5=1456"), size_t(1));
         QCOMPARE(Count(rx, "SQW5?"), size_t(1));
-        QVERIFY(Count(rx, "SQW5?") && std::find(rx.begin(), rx.end(), "SQW5=1456") < std::find(rx.begin(), rx.end(), "SQW5?"));
+        QVERIFY(std::find(rx.begin(), rx.end(), "SQW5=1456") < std::find(rx.begin(), rx.end(), "SQW5?"));
         QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("1456"));
 
         m_tool->sim.ClearLog();
         m_tool->Type(CtrlId::SequencerWidth, "0");
         QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
-        rx = m_tool->sim.Received();
-        QCOMPARE(Count(rx, "SQW5=0"), size_t(0));
+        QCOMPARE(Count(m_tool->sim.Received(), "SQW5=0"), size_t(0));
         // The camera kept its width, which the read-back shows.
         QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("1456"));
         QVERIFY(m_tool->notices.recorder.messages.empty());
-    }
 
-    void binningHalvesTheRegionAndIsWrittenAsTheFactor()
-    {
-        Commit(*m_tool, CtrlId::SequencerIndex, "5");
-        m_tool->Type(CtrlId::SequencerWidth, "1456");
-        QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 1));
         // The width follows the binned sensor before anything is written.
+        QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 1));
         QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("728"));
         m_tool->sim.ClearLog();
         QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
-        const Lines rx = m_tool->sim.Received();
+        rx = m_tool->sim.Received();
         QCOMPARE(Count(rx, "SQHB5=2"), size_t(1));
         QCOMPARE(Count(rx, "SQW5=728"), size_t(1));
         QCOMPARE(m_tool->List(CtrlId::SequencerHorizontalBinning)->currentIndex(), 1);
         QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
         QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 0));
-    }
 
-    void indexSpinReadsThatSet()
-    {
         Commit(*m_tool, CtrlId::SequencerIndex, "127");
         m_tool->sim.ClearLog();
         auto* spin = qobject_cast<UpDownControl*>(m_tool->Control(CtrlId::SequencerIndexSpin));
         spin->step(+1);
         spin->step(+1); // the last set is 128
-        const Lines rx = m_tool->sim.Received();
+        rx = m_tool->sim.Received();
         QCOMPARE(Count(rx, "SQF128?"), size_t(2));
         QCOMPARE(Count(rx, "SQF129?"), size_t(0));
         QCOMPARE(m_tool->Box(CtrlId::SequencerIndex)->text(), QString("128"));
@@ -188,14 +204,15 @@ private slots:
         QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=6", "AWRS?"}));
     }
 
-    void whiteBalanceOncePollsThenShowsTheResult()
+    // A one-shot run polls under the progress window with its Cancel, then shows the camera's
+    // end status and goes back to "Off".
+    void oneShotRunsPollThenShowTheResult()
     {
         QComboBox* balance = m_tool->List(CtrlId::WhiteBalanceAuto);
         RunWatch watch;
         QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Once")));
         QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
-        QVERIFY(watch.shown && watch.cancellable);
-        QVERIFY(watch.name.startsWith("Balance White Auto"));
+        QVERIFY(watch.shown && watch.cancellable && watch.name.startsWith("Balance White Auto"));
         QCOMPARE(lastMessage().text, std::string("Complete"));
         QCOMPARE(lastMessage().caption, std::string("Balance White Auto Result"));
         QVERIFY(lastMessage().icon == NoticeIcon::None);
@@ -203,13 +220,10 @@ private slots:
         QCOMPARE(m_tool->Box(CtrlId::WhiteBalanceStatus)->text(), QString("0"));
         QVERIFY(m_tool->window->isEnabled());
         QVERIFY(!ParameterTable::Instance().IsPending(ParameterTable::Instance().CtrlId2TblIndex(CtrlId::WhiteBalanceAuto)));
-    }
 
-    void gainOnceReportsTheCamerasEndStatus()
-    {
+        m_tool->sim.ClearLog();
         QVERIFY(Pick(*m_tool, CtrlId::GainAuto, 2));
-        const Lines rx = m_tool->sim.Received();
-        QVERIFY(StartsWith(rx, {"AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
+        QVERIFY(StartsWith(m_tool->sim.Received(), {"AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
         QCOMPARE(lastMessage().text, std::string("Condition Error"));
         QCOMPARE(lastMessage().caption, std::string("Gain Auto Result"));
         QCOMPARE(m_tool->List(CtrlId::GainAuto)->currentIndex(), 0);
@@ -244,6 +258,103 @@ private slots:
         QCOMPARE(modes->currentIndex(), 0);
     }
 
+    void loadAllReadsTheThreeTablesInOrder()
+    {
+        for (int command : {MenuCommand::OpenLutFile, MenuCommand::SaveLutFile, MenuCommand::LoadAllLut})
+            QVERIFY(m_tool->window->MenuAction(command)->isEnabled());
+        trigger(MenuCommand::LoadAllLut);
+        QCOMPARE(m_tool->sim.Received(),
+                 joined({repeated("LUTSR?", 32), repeated("LUTSG?", 32), repeated("LUTSB?", 32)}));
+        for (int c = 0; c < 3; ++c) {
+            QCOMPARE(lut().Editor(c).Curve().Table()[1], c == Lut::Green ? 4031u : 128u);
+            QCOMPARE(lut().Editor(c).ModeText(), QString("View Mode"));
+        }
+        QVERIFY(m_tool->notices.recorder.messages.empty() && m_tool->window->isEnabled());
+    }
+
+    // The LUT mode opens the editor's button; the editor's own buttons write a shaped curve to
+    // its channel, then to all three, and read it back; "Off" puts the editor away again.
+    void editorWritesItsCurveAndReadsItBack()
+    {
+        QVERIFY(m_tool->Choose(CtrlId::LutMode, 2));
+        QCOMPARE(Count(m_tool->sim.Received(), "LUTC=2"), size_t(1));
+        QVERIFY(m_tool->Control(CtrlId::OpenLutTable)->isEnabled());
+        QVERIFY(!m_tool->Control(CtrlId::Gamma)->isEnabled());
+        QVERIFY(m_tool->Click(CtrlId::OpenLutTable));
+        CLUTDlg& green = lut().Editor(Lut::Green);
+        QVERIFY(QTest::qWaitForWindowExposed(&green));
+        QCOMPARE(green.windowTitle(), QString("LUT Setting for Monochrome"));
+        QVERIFY(!lut().Editor(Lut::Red).isVisible() && !lut().Editor(Lut::Blue).isVisible());
+
+        QTest::mouseClick(green.findChild<QPushButton*>("clearTable"), Qt::LeftButton);
+        const QPoint at(CLUTDlg::kGraphLeft + 64, CLUTDlg::kGraphTop + 100);
+        QTest::mousePress(&green, Qt::LeftButton, Qt::NoModifier, at);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), green.mapToGlobal(QPointF(at)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&green, &move);
+        QTest::mouseRelease(&green, Qt::LeftButton, Qt::NoModifier, at);
+        const Lut::Table shaped = green.Curve().Table();
+        QCOMPARE(green.Curve().Points().size(), size_t(3));
+        m_tool->sim.ClearLog();
+        QTest::mouseClick(green.findChild<QPushButton*>("writeTable"), Qt::LeftButton);
+        Lines expected;
+        for (uint32_t v : shaped)
+            expected.push_back("LUTSG=" + std::to_string(v));
+        QCOMPARE(m_tool->sim.Received(), expected);
+
+        m_tool->sim.ClearLog();
+        QTest::mouseClick(green.findChild<QPushButton*>("writeAllTables"), Qt::LeftButton);
+        QCOMPARE(m_tool->sim.Received().size(), size_t(96));
+        QCOMPARE(m_tool->sim.Received()[0], std::string("LUTSR=0"));
+        QCOMPARE(m_tool->sim.Received()[64], std::string("LUTSB=0"));
+
+        green.Curve().Table().fill(1);
+        QTest::mouseClick(green.findChild<QPushButton*>("readTable"), Qt::LeftButton);
+        QCOMPARE(green.Curve().Table(), shaped);
+        QCOMPARE(green.ModeText(), QString("View Mode"));
+        trigger(MenuCommand::LoadAllLut);
+        QCOMPARE(lut().Editor(Lut::Red).Curve().Table(), shaped);
+        QCOMPARE(lut().Editor(Lut::Blue).Curve().Table(), shaped);
+        QVERIFY(m_tool->notices.recorder.messages.empty());
+
+        QVERIFY(m_tool->Choose(CtrlId::LutMode, 1)); // "Gamma" leaves it open
+        QVERIFY(green.isVisible());
+        QVERIFY(m_tool->Choose(CtrlId::LutMode, 0));
+        QVERIFY(!green.isVisible() && !m_tool->Control(CtrlId::OpenLutTable)->isEnabled());
+        const Lines rx = m_tool->sim.Received();
+        QCOMPARE(Lines(rx.end() - 2, rx.end()), (Lines{"LUTC=0", "LUTC?"}));
+    }
+
+    // "Save LUT file" reads the camera first, asks before replacing, writes header and 32
+    // lines; declining keeps the file.
+    void saveWritesWhatTheCameraHolds()
+    {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("tables").toStdString();
+        const auto contents = [&] {
+            std::stringstream text;
+            text << std::ifstream(path + ".csv", std::ios::binary).rdbuf();
+            return text.str();
+        };
+        std::ofstream(path + ".csv") << "old";
+        m_tool->notices.recorder.fileNames = {path};
+        m_tool->notices.recorder.answers = {true};
+        trigger(MenuCommand::SaveLutFile);
+        QCOMPARE(m_tool->sim.Received().size(), size_t(96));
+        QCOMPARE(m_tool->notices.recorder.questions,
+                 std::vector<std::string>{path + ".csv\nThis file already exists.\nReplace existing file?"});
+        Lut::Tables tables;
+        for (int c = 0; c < 3; ++c)
+            tables[size_t(c)] = lut().Editor(c).Curve().Table();
+        QCOMPARE(contents(), FormatGammaCsv(tables));
+
+        m_tool->notices.recorder.fileNames = {path + ".csv"};
+        m_tool->notices.recorder.answers = {false};
+        std::ofstream(path + ".csv") << "kept";
+        trigger(MenuCommand::SaveLutFile);
+        QCOMPARE(contents(), std::string("kept"));
+    }
+
     void refusedSettingsAreSentOnceAndChangeNothing()
     {
         E2eTool tool;
@@ -261,43 +372,39 @@ private slots:
         QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode), 0);
     }
 
+    // Cancel stops a balance run at once and switches the camera's balance off; an exposure
+    // "Once" that never converges is given up after the 10 s of its set.
     void runsThatDoNotEndAreBoundedAndCancellable()
     {
         E2eTool tool;
         const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "never"};
         QVERIFY(tool.Start(&args, 0));
-        {
-            // Cancel: the run stops at once and the camera's balance is switched off.
-            tool.sim.ClearLog();
-            RunWatch watch;
-            watch.cancelAfterTicks = 10;
-            QElapsedTimer took;
-            took.start();
-            QVERIFY(Pick(tool, CtrlId::WhiteBalanceAuto, 2));
-            QVERIFY(took.elapsed() < 8000);
-            const Lines rx = tool.sim.Received();
-            QCOMPARE(rx.front(), std::string("AWB=2"));
-            QVERIFY(StartsWith(Lines(rx.end() - 3, rx.end()), {"AWB=0", "PGR?", "PGB?"}));
-            QVERIFY(tool.notices.recorder.messages.empty());
-            QCOMPARE(tool.List(CtrlId::WhiteBalanceAuto)->currentIndex(), 0);
-        }
-        {
-            // Exposure "Once" that never converges: given up after the 10 s of its set.
-            tool.sim.ClearLog();
-            QElapsedTimer took;
-            took.start();
-            QVERIFY(Pick(tool, CtrlId::ExposureAuto, 2));
-            QVERIFY(took.elapsed() >= 10000 && took.elapsed() < 16000);
-            const Lines rx = tool.sim.Received();
-            QVERIFY(Count(rx, "ATCS?") >= 9);
-            QVERIFY(StartsWith(Lines(std::find(rx.begin(), rx.end(), "ASC=0"), rx.end()),
-                               {"ASC=0", "PE?", "PER?", "PEG?", "PEB?"}));
-            QCOMPARE(tool.notices.recorder.messages.back().text, std::string("Timeout Error"));
-            QCOMPARE(tool.notices.recorder.messages.back().caption, std::string("Exposure Auto Result"));
-            QCOMPARE(tool.List(CtrlId::ExposureAuto)->currentIndex(), 0);
-        }
+        tool.sim.ClearLog();
+        RunWatch watch; // presses Cancel once only
+        watch.cancelAfterTicks = 10;
+        QElapsedTimer took;
+        took.start();
+        QVERIFY(Pick(tool, CtrlId::WhiteBalanceAuto, 2));
+        QVERIFY(took.elapsed() < 8000);
+        Lines rx = tool.sim.Received();
+        QCOMPARE(rx.front(), std::string("AWB=2"));
+        QVERIFY(StartsWith(Lines(rx.end() - 3, rx.end()), {"AWB=0", "PGR?", "PGB?"}));
+        QVERIFY(tool.notices.recorder.messages.empty());
+        QCOMPARE(tool.List(CtrlId::WhiteBalanceAuto)->currentIndex(), 0);
+
+        tool.sim.ClearLog();
+        took.start();
+        QVERIFY(Pick(tool, CtrlId::ExposureAuto, 2));
+        QVERIFY(took.elapsed() >= 10000 && took.elapsed() < 16000);
+        rx = tool.sim.Received();
+        QVERIFY(Count(rx, "ATCS?") >= 9);
+        QVERIFY(StartsWith(Lines(std::find(rx.begin(), rx.end(), "ASC=0"), rx.end()),
+                           {"ASC=0", "PE?", "PER?", "PEG?", "PEB?"}));
+        QCOMPARE(tool.notices.recorder.messages.back().text, std::string("Timeout Error"));
+        QCOMPARE(tool.notices.recorder.messages.back().caption, std::string("Exposure Auto Result"));
+        QCOMPARE(tool.List(CtrlId::ExposureAuto)->currentIndex(), 0);
     }
 };
 
-QTEST_MAIN(SequencerAutoE2eTest)
-#include "sequencer_auto_e2e_test.moc"
+QTEST_MAIN(SequencerAutoLutE2eTest)
+#include "sequencer_auto_lut_e2e_test.moc"
