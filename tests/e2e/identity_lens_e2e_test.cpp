@@ -106,9 +106,12 @@ private slots:
         ControlMode::Set(2);
     }
 
+    // The camera's data; in Control Mode 2 the device version may be written, and the help
+    // files of the current folder are offered. Outside the factory modes, without help files,
+    // neither is.
     void aboutShowsTheCameraDataAndOffersTheDeviceVersionInControlMode2()
     {
-        const QTemporaryDir folder;
+        const QTemporaryDir folder, empty;
         QDir(folder.path()).mkdir(QStringLiteral("folder.pdf"));
         for (const char* name : {"b-manual.pdf", "a-guide.pdf", "notes.txt"}) {
             QFile file(folder.filePath(QLatin1String(name)));
@@ -117,7 +120,7 @@ private slots:
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));
         FileOpener opener;
-        const bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+        bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
             QCOMPARE(about.windowTitle(), QString("About This Control"));
             QCOMPARE(Child(about, "firmwareVersion")->text(), QString("0.05"));
             QCOMPARE(Child(about, "xmlVersion")->text(), QString("1.2.3"));
@@ -135,7 +138,7 @@ private slots:
             QTest::mouseClick(Child<QRadioButton>(about, "enableUserId"), Qt::LeftButton);
             QVERIFY(userId->isEnabled() && Child<QPushButton>(about, "saveUserId")->isEnabled());
 
-            // Control Mode 2: the device version may be written, one character per part.
+            // One character per part of the device version.
             QPushButton* saveVersion = Child<QPushButton>(about, "saveDeviceVersion");
             QVERIFY(saveVersion->isVisible());
             const char* parts[] = {"2", "", "1", "9x"};
@@ -146,24 +149,16 @@ private slots:
             QCOMPARE(Received(), Lines{"DV=2..1.9"});
             QCOMPARE(Messages().back().text, std::string("Writing the Device Version has been completed."));
 
-            // The help files of the current folder, by name; the first is opened.
+            // The help files by name; the first is opened.
             auto* files = Child<QComboBox>(about, "helpFiles");
             QCOMPARE(files->count(), 2);
             QCOMPARE(files->currentText(), QString("a-guide.pdf"));
             QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
             QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(folder.filePath("a-guide.pdf"))});
         });
-        QDir::setCurrent(before);
-        QVERIFY(ran);
-    }
-
-    void aboutWithoutHelpFilesAndOutsideTheFactoryModes()
-    {
-        const QTemporaryDir empty;
-        const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(empty.path()));
         ControlMode::Set(0);
-        const bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+        ran = ran && RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
             QVERIFY(!Child<QPushButton>(about, "saveDeviceVersion")->isVisible());
             QVERIFY(!Child(about, "deviceVersion0")->isEnabled());
             QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
@@ -215,32 +210,25 @@ private slots:
         QVERIFY(ran);
     }
 
-    void aReleaseStopsTheMotorItsPressStartedWhereverTheMouseIs()
+    // A release stops the motor its press started, wherever the mouse is; so does closing the
+    // window while a button is held.
+    void aReleaseOrClosingStopsTheMotorThePressStarted()
     {
         CButtonDlg* window = MotorWindow();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Motor Lens"));
-        const QPoint irisOpen = CentreOf(*window, 40001);
-        Mouse(*window, irisOpen, true);
+        Mouse(*window, CentreOf(*window, 40001), true);
         QCOMPARE(window->Status(), QString("Open"));
         Mouse(*window, CentreOf(*window, 40003), false); // over "Zoom Wide"
         QCOMPARE(window->Status(), QString());
         // Outside every button.
         Mouse(*window, CentreOf(*window, 40006), true);
         Mouse(*window, QPoint(2, window->height() - 2), false);
-        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0"}));
-        QCOMPARE(m_tool->sim.Received("state"),
-                 (Lines{"motor iris: open", "motor iris: stop", "motor focus: far", "motor focus: stop"}));
-    }
-
-    void closingTheWindowWhileAButtonIsHeldStopsTheMotor()
-    {
-        CButtonDlg* window = MotorWindow();
-        QVERIFY(window);
         Mouse(*window, CentreOf(*window, 40004), true);
         window->close();
-        QCOMPARE(Received(), (Lines{"MLZ=2", "MLZ=0"}));
-        QCOMPARE(m_tool->sim.Received("state"), (Lines{"motor zoom: tele", "motor zoom: stop"}));
+        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0", "MLZ=2", "MLZ=0"}));
+        QCOMPARE(m_tool->sim.Received("state"), (Lines{"motor iris: open", "motor iris: stop", "motor focus: far",
+                                                       "motor focus: stop", "motor zoom: tele", "motor zoom: stop"}));
     }
 
     // Last: the main window closes.
