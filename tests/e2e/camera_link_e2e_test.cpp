@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
-#include <optional>
 
 namespace {
 
@@ -28,30 +27,6 @@ struct StartupRun {
     std::vector<int32_t> values;  // every parameter row's value after the reading
 };
 
-Lines Traffic(const std::string& log)
-{
-    Lines lines;
-    for (const CamSimProcess::Entry& e : CamSimProcess::ReadLog(log))
-        lines.push_back(e.dir + " " + e.line);
-    return lines;
-}
-
-// Takes what the running tool shows, then ends it so the camera's log is complete.
-StartupRun Finish(E2eTool& tool)
-{
-    StartupRun run;
-    run.mode = CommLink::Instance().GetMode();
-    run.connected = tool.window->Connected();
-    for (const auto& m : tool.notices.recorder.messages)
-        run.notices.push_back(m.text);
-    const ParameterTable& table = ParameterTable::Instance();
-    for (int i = 0; i < table.RowCount(); ++i)
-        run.values.push_back(table.Row(i).value);
-    tool.program.reset();
-    CommLink::Instance().Close();
-    return run;
-}
-
 } // namespace
 
 class CameraLinkE2eTest : public QObject {
@@ -60,20 +35,9 @@ class CameraLinkE2eTest : public QObject {
     std::string m_libDir;
     QTemporaryDir m_logs;
 
-    StartupRun SerialStartup()
-    {
-        E2eTool tool;
-        const Lines args = {"--model", kModel};
-        if (!tool.Start(&args, 1))
-            return {};
-        StartupRun run = Finish(tool);
-        tool.sim.Stop(); // its last lines are written before it ends
-        run.traffic = Traffic(tool.sim.LogPath());
-        return run;
-    }
-
-    // The start-up in a Camera Link mode, on the port whose list entry is the simulator's.
-    StartupRun LibraryStartup(unsigned mode, unsigned index)
+    // The start-up in a mode (0: the serial port; else on the port whose list entry is the
+    // simulator's), then the end of the program, so that the camera's log is complete.
+    StartupRun Startup(unsigned mode, unsigned index)
     {
         const std::string log = m_logs.filePath(QString("mode%1.jsonl").arg(mode)).toStdString();
         ScopedEnv logTo("LUMORA_CAMSIM_LOG", log);
@@ -84,10 +48,21 @@ class CameraLinkE2eTest : public QObject {
             s.ints[kCommunicationMode] = mode;
             s.ints[mode == 1 ? kCl2000DllIndex : mode == 2 ? kCl2001DllIndex : kClVer11DllIndex] = index;
         };
-        if (!tool.Start(nullptr, 1))
-            return {};
-        StartupRun run = Finish(tool); // closing the port unloads the library and its camera
-        run.traffic = Traffic(log);
+        const Lines args = {"--model", kModel};
+        StartupRun run;
+        if (!tool.Start(mode == 0 ? &args : nullptr, 1))
+            return run;
+        run.mode = CommLink::Instance().GetMode();
+        run.connected = tool.window->Connected();
+        for (const auto& m : tool.notices.recorder.messages)
+            run.notices.push_back(m.text);
+        for (int i = 0; i < ParameterTable::Instance().RowCount(); ++i)
+            run.values.push_back(ParameterTable::Instance().Row(i).value);
+        tool.program.reset();
+        CommLink::Instance().Close(); // unloads the library and its camera
+        tool.sim.Stop();              // its last lines are written before it ends
+        for (const CamSimProcess::Entry& e : CamSimProcess::ReadLog(mode == 0 ? tool.sim.LogPath() : log))
+            run.traffic.push_back(e.dir + " " + e.line);
         return run;
     }
 
@@ -105,27 +80,22 @@ private slots:
     void everyCameraLinkModeReadsTheCameraAsTheSerialPortDoes()
     {
         ScopedEnv search("LD_LIBRARY_PATH", m_libDir);
-        const StartupRun serial = SerialStartup();
+        const StartupRun serial = Startup(0, 0);
         QCOMPARE(serial.connected, 1);
         // A whole reading: the model check first, then the factory mode's reload set.
         QVERIFY(serial.traffic.size() > 2 * E2eTool::ReloadQueries(0, 1).size());
-        QCOMPARE(serial.traffic.front(), std::string("rx MD?"));
-        QCOMPARE(serial.traffic[1], std::string("tx MD=") + kModel);
+        QVERIFY(StartsWith(serial.traffic, {"rx MD?", std::string("tx MD=") + kModel}));
 
         // Mode 1 lists every libclser*.so of the folder (libclserial.so among them).
         const Lines files = ClScanFolder(m_libDir, "libclser*.so");
         const auto sim2000 = std::find(files.begin(), files.end(), "libclsersim.so");
         QVERIFY(sim2000 != files.end());
-        const struct {
-            unsigned mode;
-            unsigned index;
-        } modes[] = {{1, unsigned(sim2000 - files.begin())}, {2, 0}, {3, 0}};
-        for (const auto& m : modes) {
-            const StartupRun run = LibraryStartup(m.mode, m.index);
-            const QByteArray where = "mode " + QByteArray::number(m.mode);
+        const std::pair<unsigned, unsigned> modes[] = {{1, unsigned(sim2000 - files.begin())}, {2, 0}, {3, 0}};
+        for (const auto& [mode, index] : modes) {
+            const StartupRun run = Startup(mode, index);
+            const QByteArray where = "mode " + QByteArray::number(mode);
             // Only a previous run that did not end normally sends the tool back to mode 0.
-            QVERIFY2(run.mode == m.mode, (where + ": the tool connected in mode " +
-                                          QByteArray::number(run.mode)).constData());
+            QVERIFY2(run.mode == mode, (where + ": the tool connected in mode " + QByteArray::number(run.mode)).constData());
             QByteArray shown;
             for (const std::string& text : run.notices)
                 shown += " \"" + QByteArray::fromStdString(text) + "\"";
