@@ -1,7 +1,8 @@
-// Start-up through each Camera Link mode, end to end: the tool in this process connects to the
-// simulated camera behind its Camera Link libraries (in $LUMORA_LIB_DIR) and reads it exactly
-// as it reads lumora-camsim on a pseudo-terminal in mode 0. The witness is the camera's own
-// traffic log: lumora-camsim --log in mode 0, LUMORA_CAMSIM_LOG in the library modes.
+// Start-up and the parameter list through each Camera Link mode, end to end: the tool in this
+// process connects to the simulated camera behind its Camera Link libraries (in $LUMORA_LIB_DIR)
+// and reads it, and its registers, exactly as it reads lumora-camsim on a pseudo-terminal in
+// mode 0. The witness is the camera's own traffic log: lumora-camsim --log in mode 0,
+// LUMORA_CAMSIM_LOG in the library modes.
 //
 // The libraries are found as a user's installation finds them: mode 1 in the folder of the
 // settings value "Camera Link Library Folder", modes 2 and 3 through LD_LIBRARY_PATH.
@@ -25,6 +26,9 @@ struct StartupRun {
     int connected = -1;
     Lines notices;                // the texts of the message boxes shown
     std::vector<int32_t> values;  // every parameter row's value after the reading
+    bool listFromCamera = false;  // the parameter list: the camera's own description,
+    std::string listGain;         // its Gain row after "Read All Data",
+    int32_t typedGain = -1;       // and what the camera's command holds when 333 is typed there
 };
 
 } // namespace
@@ -41,23 +45,29 @@ class CameraLinkE2eTest : public QObject {
     {
         const std::string log = m_logs.filePath(QString("mode%1.jsonl").arg(mode)).toStdString();
         ScopedEnv logTo("LUMORA_CAMSIM_LOG", log);
-        ScopedEnv camera("LUMORA_CAMSIM_ARGS", std::string("--model ") + kModel);
+        ScopedEnv camera("LUMORA_CAMSIM_ARGS", std::string("--model ") + kModel + " --set GA=222");
         E2eTool tool;
         tool.configure = [&](MemorySettings& s) {
             s.clFolder = m_libDir;
             s.ints[kCommunicationMode] = mode;
             s.ints[mode == 1 ? kCl2000DllIndex : mode == 2 ? kCl2001DllIndex : kClVer11DllIndex] = index;
         };
-        const Lines args = {"--model", kModel};
+        const Lines args = {"--model", kModel, "--set", "GA=222"};
         StartupRun run;
         if (!tool.Start(mode == 0 ? &args : nullptr, 1))
             return run;
         run.mode = CommLink::Instance().GetMode();
         run.connected = tool.window->Connected();
-        for (const auto& m : tool.notices.recorder.messages)
-            run.notices.push_back(m.text);
         for (int i = 0; i < ParameterTable::Instance().RowCount(); ++i)
             run.values.push_back(ParameterTable::Instance().Row(i).value);
+        if (CXMLDialog* list = tool.OpenParameterList()) {
+            list->ReadAllData();
+            run.listFromCamera = list->List().DescriptionSource() == ParameterList::Source::Camera;
+            run.listGain = list->Grid()->valueText(list->RowOf("Gain")).toStdString();
+            run.typedGain = TypeInto(*list->Grid(), list->RowOf("Gain"), "333") ? AsciiValue("GA") : -1;
+        }
+        for (const auto& m : tool.notices.recorder.messages)
+            run.notices.push_back(m.text);
         tool.program.reset();
         CommLink::Instance().Close(); // unloads the library and its camera
         tool.sim.Stop();              // its last lines are written before it ends
@@ -85,6 +95,9 @@ private slots:
         // A whole reading: the model check first, then the factory mode's reload set.
         QVERIFY(serial.traffic.size() > 2 * E2eTool::ReloadQueries(0, 1).size());
         QVERIFY(StartsWith(serial.traffic, {"rx MD?", std::string("tx MD=") + kModel}));
+        QVERIFY(serial.notices.empty() && serial.listFromCamera);
+        QCOMPARE(serial.listGain, std::string("222"));
+        QCOMPARE(serial.typedGain, 333);
 
         // Mode 1 lists every libclser*.so of the folder (libclserial.so among them).
         const Lines files = ClScanFolder(m_libDir, "libclser*.so");
@@ -104,6 +117,7 @@ private slots:
             QVERIFY2(d.empty(), (where + ": " + QByteArray::fromStdString(d)).constData());
             QVERIFY2(run.notices == serial.notices, where.constData());
             QVERIFY2(run.values == serial.values, where.constData());
+            QVERIFY2(run.listFromCamera && run.listGain == "222" && run.typedGain == 333, where.constData());
         }
     }
 };
