@@ -168,11 +168,28 @@ private slots:
         QVERIFY(ran);
     }
 
-    void userIdEditorShowsAndSavesTheIdAsTheCameraKeepsIt()
+    // The camera id is shown in Control Mode 2 but saved in Control Mode 1 only; the user id
+    // is saved as the camera keeps it, never with a line break.
+    void idEditorsSaveTheIdsAsTheCameraKeepsThem()
     {
+        bool ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Camera Id"));
+            QCOMPARE(Child(editor, "cameraId0")->text(), QString("S"));
+            QCOMPARE(Child(editor, "cameraId9")->text(), QString("1"));
+            QVERIFY(!Child<QPushButton>(editor, "save")->isVisible());
+        });
         ControlMode::Set(1);
         m_tool->window->SetUtilityMenu();
-        const bool ran = RunModal<CUserIdDialog>(*m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
+        ran = ran && RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+            auto* save = Child<QPushButton>(editor, "save");
+            QVERIFY(save->isVisible());
+            Child(editor, "cameraId2")->clear();
+            m_tool->sim.ClearLog();
+            QTest::mouseClick(save, Qt::LeftButton);
+            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=SI0000001"}));
+            QCOMPARE(Messages().back().text, std::string("Completed saving camera id: SI0000001."));
+        });
+        ran = ran && RunModal<CUserIdDialog>(*m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("User Id"));
             QLineEdit* field = Child(editor, "userId");
             QCOMPARE(field->text(), QString("Line 7 cam"));
@@ -187,32 +204,9 @@ private slots:
         QVERIFY(ran);
     }
 
-    void cameraIdEditorSavesInControlMode1Only()
-    {
-        // Control Mode 2 shows the camera id but offers no "Save".
-        bool ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
-            QCOMPARE(editor.windowTitle(), QString("Camera Id"));
-            QCOMPARE(Child(editor, "cameraId0")->text(), QString("S"));
-            QCOMPARE(Child(editor, "cameraId9")->text(), QString("1"));
-            QVERIFY(!Child<QPushButton>(editor, "save")->isVisible());
-        });
-        QVERIFY(ran);
-        ControlMode::Set(1);
-        ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
-            auto* save = Child<QPushButton>(editor, "save");
-            QVERIFY(save->isVisible());
-            Child(editor, "cameraId2")->clear();
-            m_tool->sim.ClearLog();
-            QTest::mouseClick(save, Qt::LeftButton);
-            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=SI0000001"}));
-            QCOMPARE(Messages().back().text, std::string("Completed saving camera id: SI0000001."));
-        });
-        QVERIFY(ran);
-    }
-
     // A release stops the motor its press started, wherever the mouse is; so does closing the
-    // window while a button is held.
-    void aReleaseOrClosingStopsTheMotorThePressStarted()
+    // window, or the program ending, while a button is held (last: the main window closes).
+    void aReleaseOrAnEndStopsTheMotorThePressStarted()
     {
         CButtonDlg* window = MotorWindow();
         QVERIFY(window);
@@ -229,13 +223,9 @@ private slots:
         QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0", "MLZ=2", "MLZ=0"}));
         QCOMPARE(m_tool->sim.Received("state"), (Lines{"motor iris: open", "motor iris: stop", "motor focus: far",
                                                        "motor focus: stop", "motor zoom: tele", "motor zoom: stop"}));
-    }
 
-    // Last: the main window closes.
-    void theProgramEndingWhileAButtonIsHeldStopsTheMotor()
-    {
-        CButtonDlg* window = MotorWindow();
-        QVERIFY(window);
+        m_tool->sim.ClearLog();
+        QVERIFY(window = MotorWindow());
         Mouse(*window, CentreOf(*window, 40005), true);
         m_tool->window->done(QDialog::Rejected);
         QCOMPARE(Received(), (Lines{"MLF=1", "MLF=0"}));

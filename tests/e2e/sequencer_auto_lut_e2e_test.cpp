@@ -17,19 +17,6 @@
 
 namespace {
 
-Lines repeated(const std::string& line, int count)
-{
-    return Lines(size_t(count), line);
-}
-
-Lines joined(std::initializer_list<Lines> parts)
-{
-    Lines all;
-    for (const Lines& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 // The simulator's green table: entry j holds 4095 - 64 j.
 std::string greenSeed()
 {
@@ -162,7 +149,7 @@ private slots:
         QCOMPARE(m_tool->Box(CtrlId::SequencerIndex)->text(), QString("128"));
     }
 
-    void individualGainModeGoesOutOnceAndDecidesTheGains()
+    void individualGainModeGoesOutOnceAndDecidesGainsAndBalance()
     {
         QVERIFY(m_tool->Choose(CtrlId::IndividualGainMode, 1));
         Lines rx = m_tool->sim.Received();
@@ -181,11 +168,9 @@ private slots:
         for (const char* line : {"SQGR128=", "SQGG128=", "SQGB128="})
             QVERIFY2(std::any_of(rx.begin(), rx.end(), [&](const std::string& l) { return l.rfind(line, 0) == 0; }), line);
         QVERIFY(std::none_of(rx.begin(), rx.end(), [](const std::string& l) { return l.rfind("SQGA128=", 0) == 0; }));
-    }
 
-    void whiteBalanceOffersWhatTheModesAllow()
-    {
-        // Individual Gain Mode is on: with individual exposure times only the exposure modes.
+        // The white balance offers what the modes allow: with individual gains and exposure
+        // times only the exposure modes.
         QVERIFY(m_tool->Choose(CtrlId::ExposureTimeMode, 1));
         QComboBox* balance = m_tool->List(CtrlId::WhiteBalanceAuto);
         QVERIFY(balance->isEnabled());
@@ -263,8 +248,10 @@ private slots:
         for (int command : {MenuCommand::OpenLutFile, MenuCommand::SaveLutFile, MenuCommand::LoadAllLut})
             QVERIFY(m_tool->window->MenuAction(command)->isEnabled());
         trigger(MenuCommand::LoadAllLut);
-        QCOMPARE(m_tool->sim.Received(),
-                 joined({repeated("LUTSR?", 32), repeated("LUTSG?", 32), repeated("LUTSB?", 32)}));
+        Lines expected;
+        for (const char* query : {"LUTSR?", "LUTSG?", "LUTSB?"})
+            expected.insert(expected.end(), 32, query);
+        QCOMPARE(m_tool->sim.Received(), expected);
         for (int c = 0; c < 3; ++c) {
             QCOMPARE(lut().Editor(c).Curve().Table()[1], c == Lut::Green ? 4031u : 128u);
             QCOMPARE(lut().Editor(c).ModeText(), QString("View Mode"));
