@@ -10,18 +10,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
-namespace {
-
-std::string cwd()
-{
-    char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? buffer : "";
-}
-
-} // namespace
-
 class AppSettingsTest : public QObject {
     Q_OBJECT
 
@@ -31,6 +19,11 @@ class AppSettingsTest : public QObject {
     {
         QSettings raw(file(), QSettings::IniFormat);
         return raw.value(name);
+    }
+    QByteArray contents() const
+    {
+        QFile f(file());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     void writeRaw(const QByteArray& contents)
     {
@@ -76,9 +69,7 @@ private slots:
         AppSettings settings;
         QCOMPARE(settings.WriteInt(kControlMode, 1), 1);
         QVERIFY(stored("Control Mode").isValid());
-        QFile before(file());
-        QVERIFY(before.open(QIODevice::ReadOnly));
-        const QByteArray contents = before.readAll();
+        const QByteArray before = contents();
         for (unsigned index : {10u, 0xFFFFFFFFu}) {
             uint32_t value = 0;
             QCOMPARE(settings.WriteInt(index, 5), 0);
@@ -86,9 +77,7 @@ private slots:
             QCOMPARE(settings.ReadInt(index, value, 77), 0);
             QCOMPARE(value, 77u);
         }
-        QFile after(file());
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), contents);
+        QCOMPARE(contents(), before);
     }
 
     void pathsMustExist()
@@ -96,10 +85,8 @@ private slots:
         QTemporaryDir dir;
         QString folder = dir.path() + QStringLiteral("/Kamera Dateien \u00e4");
         QVERIFY(QDir().mkpath(folder));
-        QString fileName = folder + "/a.cam";
-        QFile f(fileName);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        const QString fileName = folder + "/a.cam";
+        QVERIFY(QFile(fileName).open(QIODevice::WriteOnly));
 
         AppSettings settings;
         std::string path;
@@ -109,7 +96,7 @@ private slots:
         QCOMPARE(settings.WriteString(kCommandLogFilePath, QFile::encodeName(fileName).toStdString()), 1);
         QVERIFY(QFile::remove(fileName));
         QCOMPARE(settings.ReadPath(kCommandLogFilePath, path), 0);
-        QCOMPARE(path, cwd());
+        QCOMPARE(QString::fromStdString(path), QDir::currentPath());
     }
 
     // lumora-cli reads this file without Qt: it must see what QSettings wrote, however QSettings
