@@ -142,6 +142,15 @@ struct E2eTool {
         notices.recorder.Clear();
     }
 
+    bool Start(const Lines& simArgs, unsigned controlMode) { return Start(&simArgs, controlMode); }
+
+    // For a tool that the cases of a test class share: connected, progress windows closing at once.
+    bool StartShared(const Lines& simArgs, unsigned controlMode)
+    {
+        CProgressBarDialog::Instance().SetClosePause(0);
+        return Start(&simArgs, controlMode) && window->Connected() == 1;
+    }
+
     // The registered feature of that class.
     template <class T>
     T& Feature() const

@@ -108,7 +108,8 @@ private slots:
             const StartupRun run = Startup(mode, index);
             const QByteArray where = "mode " + QByteArray::number(mode);
             // Only a previous run that did not end normally sends the tool back to mode 0.
-            QVERIFY2(run.mode == mode, (where + ": the tool connected in mode " + QByteArray::number(run.mode)).constData());
+            QVERIFY2(run.mode == mode,
+                     (where + ": the tool connected in mode " + QByteArray::number(run.mode)).constData());
             QByteArray shown;
             for (const std::string& text : run.notices)
                 shown += " \"" + QByteArray::fromStdString(text) + "\"";

@@ -60,8 +60,7 @@ private slots:
             settings.ports["COM2"] = settings.ports["COM1"];
             settings.ports["COM3"] = empty.filePath("no-such-device").toStdString();
         };
-        const Lines args = {"--model", "KT-5100W-QBCL"};
-        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL"}, 0));
         QCOMPARE(CommLink::Instance().GetMode(), 0u);
         QCOMPARE(tool.window->Connected(), 1);
         // Building, filling and showing the dialog sent nothing before the start-up check, and
@@ -154,8 +153,7 @@ private slots:
         const std::string link = folder.filePath("camera").toStdString();
         E2eTool tool;
         tool.configure = [&link](MemorySettings& settings) { settings.ports["COM1"] = link; };
-        const Lines args = {"--model", "KT-5100W-QBCL", "--link", link, "--fault", fault.toStdString()};
-        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--link", link, "--fault", fault.toStdString()}, 0));
         QCOMPARE(tool.sim.Received().size(), size_t(lines));
         const auto texts = Texts(tool);
         QCOMPARE(texts.size(), size_t(1));
@@ -221,8 +219,7 @@ private slots:
             QTest::keyClick(focus, Qt::Key_Return);
         });
         enter.start(0);
-        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", fault.toStdString()};
-        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", fault.toStdString()}, 0));
         QCOMPARE(captions, (QStringList{"Communication Error<1>", "Communication Error"}));
         QVERIFY2(texts[1].contains(" more settings were answered with errors."), qPrintable(texts[1]));
         const LineListModel& list = tool.window->CommunicationDialog()->Messages();

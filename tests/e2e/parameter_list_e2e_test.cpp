@@ -54,8 +54,7 @@ private slots:
         std::ofstream(path) << text;
 
         E2eTool tool;
-        const std::vector<std::string> args = {"--model", kModel, "--genicam", path, "--set", "GA=250"};
-        QVERIFY(tool.Start(&args, 1));
+        QVERIFY(tool.Start({"--model", kModel, "--genicam", path, "--set", "GA=250"}, 1));
         CXMLDialog* dialog = tool.OpenParameterList();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("XML"));
@@ -114,8 +113,7 @@ private slots:
     void withoutADescriptionFromTheCameraTheShippedOneIsListed()
     {
         E2eTool tool;
-        const std::vector<std::string> args = {"--model", kModel, "--genicam", "none", "--set", "PE=777"};
-        QVERIFY(tool.Start(&args, 1));
+        QVERIFY(tool.Start({"--model", kModel, "--genicam", "none", "--set", "PE=777"}, 1));
         CXMLDialog* dialog = tool.OpenParameterList();
         QVERIFY(dialog);
         QVERIFY(dialog->List().DescriptionSource() == ParameterList::Source::Shipped);

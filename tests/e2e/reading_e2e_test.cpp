@@ -53,8 +53,7 @@ private slots:
                 expected.push_back(line.toStdString());
 
         E2eTool tool;
-        const Lines args = {"--model", model.toStdString()};
-        QVERIFY(tool.Start(&args, mode));
+        QVERIFY(tool.Start({"--model", model.toStdString()}, mode));
         QCOMPARE(tool.window->Connected(), 1);
         // LUMORA_E2E_RECORD=1 writes what this start-up sent as the new list, to be read
         // against the start-up steps before it is committed.
@@ -112,8 +111,7 @@ private slots:
     void unsupportedModelIsReadWithoutModelItems()
     {
         E2eTool tool;
-        const Lines args = {"--model", "KT-9999X"};
-        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(tool.Start({"--model", "KT-9999X"}, 0));
         QCOMPARE(tool.window->Connected(), 1);
         QVERIFY(!tool.notices.recorder.messages.empty());
         QCOMPARE(tool.notices.recorder.messages[0].text, std::string("Unsupported model: \"KT-9999X\""));
@@ -137,8 +135,8 @@ private slots:
             if (!Camera::Mnemonic(int(table.Row(i).cmdId)).empty())
                 walked.push_back(table.Row(i));
         E2eTool tool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", "silent-after=" + std::to_string(expected.size() - 1)};
-        QVERIFY(tool.Start(&args, 0));
+        const std::string answered = std::to_string(expected.size() - 1);
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", "silent-after=" + answered}, 0));
         QVERIFY(tool.window->isVisible() && tool.window->isEnabled());
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
         QVERIFY(!tool.Feature<ReadingCamera>().IsReloading());
@@ -151,8 +149,7 @@ private slots:
     {
         E2eTool tool;
         // A millisecond per answer, so that the walk lasts long enough for the bar to move.
-        const Lines args = {"--model", "KT-5100W-QBCL", "--latency-ms", "1"};
-        QVERIFY(tool.Start(&args, 1));
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--latency-ms", "1"}, 1));
         tool.sim.ClearLog();
         QAction* reload = tool.window->MenuAction(MenuCommand::Reload);
         QVERIFY(reload && reload->isEnabled());

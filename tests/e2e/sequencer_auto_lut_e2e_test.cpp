@@ -84,161 +84,157 @@ struct RunWatch {
 class SequencerAutoLutE2eTest : public QObject {
     Q_OBJECT
 
-    E2eTool* m_tool = nullptr;
+    E2eTool m_tool;
 
-    const RecordingNotice::Entry& lastMessage() const { return m_tool->notices.recorder.messages.back(); }
-    LutFeature& lut() const { return m_tool->Feature<LutFeature>(); }
-    void trigger(int command) const { m_tool->window->MenuAction(command)->trigger(); }
+    const RecordingNotice::Entry& lastMessage() const { return m_tool.notices.recorder.messages.back(); }
+    LutFeature& lut() const { return m_tool.Feature<LutFeature>(); }
+    void trigger(int command) const { m_tool.window->MenuAction(command)->trigger(); }
 
 private slots:
     void initTestCase()
     {
-        CProgressBarDialog::Instance().SetClosePause(0);
-        m_tool = new E2eTool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "2", "--result", "agc=9", "--set", "SMRMD=1",
-                            "--set", greenSeed()};
-        QVERIFY(m_tool->Start(&args, 0) && m_tool->window->Connected() == 1);
+        QVERIFY(m_tool.StartShared({"--model", "KT-5100W-QBCL", "--busy-polls", "2", "--result", "agc=9", "--set",
+                                    "SMRMD=1", "--set", greenSeed()}, 0));
     }
-    void cleanupTestCase() { delete m_tool; }
-    void init() { m_tool->Clear(); }
+    void init() { m_tool.Clear(); }
 
     // Enter in the index box reads that set; Write sends the set's values and reads them back,
     // a width the camera refuses is not stored; binning halves the region and is written as the
     // factor; the spin reads the sets up to the last one.
     void sequencerSetsAreReadAndWritten()
     {
-        Commit(*m_tool, CtrlId::SequencerIndex, "5");
-        QVERIFY(StartsWith(m_tool->sim.Received(), {"SQF5?", "SQNI5?", "SQHB5?", "SQVB5?", "SQW5?"}));
-        m_tool->sim.ClearLog();
-        m_tool->Type(CtrlId::SequencerWidth, "1456");
-        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
-        Lines rx = m_tool->sim.Received();
+        Commit(m_tool, CtrlId::SequencerIndex, "5");
+        QVERIFY(StartsWith(m_tool.sim.Received(), {"SQF5?", "SQNI5?", "SQHB5?", "SQVB5?", "SQW5?"}));
+        m_tool.sim.ClearLog();
+        m_tool.Type(CtrlId::SequencerWidth, "1456");
+        QVERIFY(m_tool.Click(CtrlId::SequencerWrite));
+        Lines rx = m_tool.sim.Received();
         QCOMPARE(Count(rx, "SQW5=1456"), size_t(1));
         QCOMPARE(Count(rx, "SQW5?"), size_t(1));
         QVERIFY(std::find(rx.begin(), rx.end(), "SQW5=1456") < std::find(rx.begin(), rx.end(), "SQW5?"));
-        QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("1456"));
+        QCOMPARE(m_tool.Box(CtrlId::SequencerWidth)->text(), QString("1456"));
 
-        m_tool->sim.ClearLog();
-        m_tool->Type(CtrlId::SequencerWidth, "0");
-        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
-        QCOMPARE(Count(m_tool->sim.Received(), "SQW5=0"), size_t(0));
+        m_tool.sim.ClearLog();
+        m_tool.Type(CtrlId::SequencerWidth, "0");
+        QVERIFY(m_tool.Click(CtrlId::SequencerWrite));
+        QCOMPARE(Count(m_tool.sim.Received(), "SQW5=0"), size_t(0));
         // The camera kept its width, which the read-back shows.
-        QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("1456"));
-        QVERIFY(m_tool->notices.recorder.messages.empty());
+        QCOMPARE(m_tool.Box(CtrlId::SequencerWidth)->text(), QString("1456"));
+        QVERIFY(m_tool.notices.recorder.messages.empty());
 
         // The width follows the binned sensor before anything is written.
-        QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 1));
-        QCOMPARE(m_tool->Box(CtrlId::SequencerWidth)->text(), QString("728"));
-        m_tool->sim.ClearLog();
-        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
-        rx = m_tool->sim.Received();
+        QVERIFY(m_tool.Choose(CtrlId::SequencerHorizontalBinning, 1));
+        QCOMPARE(m_tool.Box(CtrlId::SequencerWidth)->text(), QString("728"));
+        m_tool.sim.ClearLog();
+        QVERIFY(m_tool.Click(CtrlId::SequencerWrite));
+        rx = m_tool.sim.Received();
         QCOMPARE(Count(rx, "SQHB5=2"), size_t(1));
         QCOMPARE(Count(rx, "SQW5=728"), size_t(1));
-        QCOMPARE(m_tool->List(CtrlId::SequencerHorizontalBinning)->currentIndex(), 1);
+        QCOMPARE(m_tool.List(CtrlId::SequencerHorizontalBinning)->currentIndex(), 1);
         QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
-        QVERIFY(m_tool->Choose(CtrlId::SequencerHorizontalBinning, 0));
+        QVERIFY(m_tool.Choose(CtrlId::SequencerHorizontalBinning, 0));
 
-        Commit(*m_tool, CtrlId::SequencerIndex, "127");
-        m_tool->sim.ClearLog();
-        auto* spin = qobject_cast<UpDownControl*>(m_tool->Control(CtrlId::SequencerIndexSpin));
+        Commit(m_tool, CtrlId::SequencerIndex, "127");
+        m_tool.sim.ClearLog();
+        auto* spin = qobject_cast<UpDownControl*>(m_tool.Control(CtrlId::SequencerIndexSpin));
         spin->step(+1);
         spin->step(+1); // the last set is 128
-        rx = m_tool->sim.Received();
+        rx = m_tool.sim.Received();
         QCOMPARE(Count(rx, "SQF128?"), size_t(2));
         QCOMPARE(Count(rx, "SQF129?"), size_t(0));
-        QCOMPARE(m_tool->Box(CtrlId::SequencerIndex)->text(), QString("128"));
+        QCOMPARE(m_tool.Box(CtrlId::SequencerIndex)->text(), QString("128"));
     }
 
     void individualGainModeGoesOutOnceAndDecidesGainsAndBalance()
     {
-        QVERIFY(m_tool->Choose(CtrlId::IndividualGainMode, 1));
-        Lines rx = m_tool->sim.Received();
+        QVERIFY(m_tool.Choose(CtrlId::IndividualGainMode, 1));
+        Lines rx = m_tool.sim.Received();
         QCOMPARE(Count(rx, "IGM=1"), size_t(1));
         QVERIFY(StartsWith(rx, {"IGM=1", "FGR?", "FGG?", "FGB?"}));
         int32_t low = 0, high = 0;
         QVERIFY(ParameterTable::Instance().GetRange(CtrlId::GainRed, low, high));
         QCOMPARE(QPair(low, high), QPair(100, 6400));
         // Gain Auto is out of use; so is the white balance with a common exposure time.
-        QVERIFY(!m_tool->Control(CtrlId::GainAuto)->isEnabled());
-        QVERIFY(!m_tool->Control(CtrlId::WhiteBalanceAuto)->isEnabled());
+        QVERIFY(!m_tool.Control(CtrlId::GainAuto)->isEnabled());
+        QVERIFY(!m_tool.Control(CtrlId::WhiteBalanceAuto)->isEnabled());
 
-        m_tool->sim.ClearLog();
-        QVERIFY(m_tool->Click(CtrlId::SequencerWrite));
-        rx = m_tool->sim.Received();
+        m_tool.sim.ClearLog();
+        QVERIFY(m_tool.Click(CtrlId::SequencerWrite));
+        rx = m_tool.sim.Received();
         for (const char* line : {"SQGR128=", "SQGG128=", "SQGB128="})
             QVERIFY2(std::any_of(rx.begin(), rx.end(), [&](const std::string& l) { return l.rfind(line, 0) == 0; }), line);
         QVERIFY(std::none_of(rx.begin(), rx.end(), [](const std::string& l) { return l.rfind("SQGA128=", 0) == 0; }));
 
         // The white balance offers what the modes allow: with individual gains and exposure
         // times only the exposure modes.
-        QVERIFY(m_tool->Choose(CtrlId::ExposureTimeMode, 1));
-        QComboBox* balance = m_tool->List(CtrlId::WhiteBalanceAuto);
+        QVERIFY(m_tool.Choose(CtrlId::ExposureTimeMode, 1));
+        QComboBox* balance = m_tool.List(CtrlId::WhiteBalanceAuto);
         QVERIFY(balance->isEnabled());
         QCOMPARE(Items(balance), (QStringList{"Off", "ExposureOnce", "ExposureContinuous"}));
-        m_tool->sim.ClearLog();
-        QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, 2));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=3", "AWRS?"}));
-        QCOMPARE(m_tool->Box(CtrlId::WhiteBalanceStatus)->text(), QString("8"));
+        m_tool.sim.ClearLog();
+        QVERIFY(Pick(m_tool, CtrlId::WhiteBalanceAuto, 2));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"AWB=3", "AWRS?"}));
+        QCOMPARE(m_tool.Box(CtrlId::WhiteBalanceStatus)->text(), QString("8"));
 
-        QVERIFY(m_tool->Choose(CtrlId::IndividualGainMode, 0));
-        QVERIFY(m_tool->Choose(CtrlId::ExposureTimeMode, 0));
-        QVERIFY(m_tool->Control(CtrlId::GainAuto)->isEnabled());
+        QVERIFY(m_tool.Choose(CtrlId::IndividualGainMode, 0));
+        QVERIFY(m_tool.Choose(CtrlId::ExposureTimeMode, 0));
+        QVERIFY(m_tool.Control(CtrlId::GainAuto)->isEnabled());
         QCOMPARE(balance->count(), 7);
-        m_tool->sim.ClearLog();
-        QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Preset5000K")));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=6", "AWRS?"}));
+        m_tool.sim.ClearLog();
+        QVERIFY(Pick(m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Preset5000K")));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"AWB=6", "AWRS?"}));
     }
 
     // A one-shot run polls under the progress window with its Cancel, then shows the camera's
     // end status and goes back to "Off".
     void oneShotRunsPollThenShowTheResult()
     {
-        QComboBox* balance = m_tool->List(CtrlId::WhiteBalanceAuto);
+        QComboBox* balance = m_tool.List(CtrlId::WhiteBalanceAuto);
         RunWatch watch;
-        QVERIFY(Pick(*m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Once")));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
+        QVERIFY(Pick(m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Once")));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
         QVERIFY(watch.shown && watch.cancellable && watch.name.startsWith("Balance White Auto"));
         QCOMPARE(lastMessage().text, std::string("Complete"));
         QCOMPARE(lastMessage().caption, std::string("Balance White Auto Result"));
         QVERIFY(lastMessage().icon == NoticeIcon::None);
         QCOMPARE(balance->currentIndex(), 0);
-        QCOMPARE(m_tool->Box(CtrlId::WhiteBalanceStatus)->text(), QString("0"));
-        QVERIFY(m_tool->window->isEnabled());
+        QCOMPARE(m_tool.Box(CtrlId::WhiteBalanceStatus)->text(), QString("0"));
+        QVERIFY(m_tool.window->isEnabled());
         QVERIFY(!ParameterTable::Instance().IsPending(ParameterTable::Instance().CtrlId2TblIndex(CtrlId::WhiteBalanceAuto)));
 
-        m_tool->sim.ClearLog();
-        QVERIFY(Pick(*m_tool, CtrlId::GainAuto, 2));
-        QVERIFY(StartsWith(m_tool->sim.Received(), {"AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
+        m_tool.sim.ClearLog();
+        QVERIFY(Pick(m_tool, CtrlId::GainAuto, 2));
+        QVERIFY(StartsWith(m_tool.sim.Received(), {"AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
         QCOMPARE(lastMessage().text, std::string("Condition Error"));
         QCOMPARE(lastMessage().caption, std::string("Gain Auto Result"));
-        QCOMPARE(m_tool->List(CtrlId::GainAuto)->currentIndex(), 0);
+        QCOMPARE(m_tool.List(CtrlId::GainAuto)->currentIndex(), 0);
     }
 
     void multiRoiToggleFollowsTheCamera()
     {
-        m_tool->Control(CtrlId::SequencerMode)->setEnabled(false);
-        QVERIFY(m_tool->Click(CtrlId::MultiRoiEnable));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"SMRMD?", "SMRMD=0", "VSM?", "SMRMD?"}));
-        QVERIFY(m_tool->Control(CtrlId::SequencerMode)->isEnabled());
-        QCOMPARE(m_tool->Box(CtrlId::MultiRoiModeBox)->text(), QString("0"));
+        m_tool.Control(CtrlId::SequencerMode)->setEnabled(false);
+        QVERIFY(m_tool.Click(CtrlId::MultiRoiEnable));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"SMRMD?", "SMRMD=0", "VSM?", "SMRMD?"}));
+        QVERIFY(m_tool.Control(CtrlId::SequencerMode)->isEnabled());
+        QCOMPARE(m_tool.Box(CtrlId::MultiRoiModeBox)->text(), QString("0"));
 
         // Sequencer on: the camera reports it, and the multi-ROI button rests.
-        m_tool->sim.ClearLog();
-        QVERIFY(m_tool->Choose(CtrlId::SequencerModeSelect, 1));
-        QVERIFY(m_tool->Choose(CtrlId::SequencerMode, 1));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"SQSEL=1", "VSM?", "SQM=1", "VSM?"}));
-        QCOMPARE(m_tool->Box(CtrlId::CameraModeBox)->text(), QString("CommandSeqencerMode"));
-        QVERIFY(!m_tool->Control(CtrlId::MultiRoiEnable)->isEnabled());
-        QVERIFY(m_tool->Choose(CtrlId::SequencerMode, 0));
-        QVERIFY(m_tool->Control(CtrlId::MultiRoiEnable)->isEnabled());
+        m_tool.sim.ClearLog();
+        QVERIFY(m_tool.Choose(CtrlId::SequencerModeSelect, 1));
+        QVERIFY(m_tool.Choose(CtrlId::SequencerMode, 1));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"SQSEL=1", "VSM?", "SQM=1", "VSM?"}));
+        QCOMPARE(m_tool.Box(CtrlId::CameraModeBox)->text(), QString("CommandSeqencerMode"));
+        QVERIFY(!m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
+        QVERIFY(m_tool.Choose(CtrlId::SequencerMode, 0));
+        QVERIFY(m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
     }
 
     void exposureModeDecidesTheVideoSendModes()
     {
-        QComboBox* modes = m_tool->List(CtrlId::VideoSendModeList);
-        QVERIFY(m_tool->Choose(CtrlId::ExposureMode, 1));
+        QComboBox* modes = m_tool.List(CtrlId::VideoSendModeList);
+        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 1));
         QCOMPARE(Items(modes), (QStringList{"Normal", "Trigger Sequence", "Command Sequence"}));
-        QVERIFY(m_tool->Choose(CtrlId::ExposureMode, 0));
+        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 0));
         QCOMPARE(Items(modes), QStringList{"Normal"});
         QCOMPARE(modes->currentIndex(), 0);
     }
@@ -246,28 +242,28 @@ private slots:
     void loadAllReadsTheThreeTablesInOrder()
     {
         for (int command : {MenuCommand::OpenLutFile, MenuCommand::SaveLutFile, MenuCommand::LoadAllLut})
-            QVERIFY(m_tool->window->MenuAction(command)->isEnabled());
+            QVERIFY(m_tool.window->MenuAction(command)->isEnabled());
         trigger(MenuCommand::LoadAllLut);
         Lines expected;
         for (const char* query : {"LUTSR?", "LUTSG?", "LUTSB?"})
             expected.insert(expected.end(), 32, query);
-        QCOMPARE(m_tool->sim.Received(), expected);
+        QCOMPARE(m_tool.sim.Received(), expected);
         for (int c = 0; c < 3; ++c) {
             QCOMPARE(lut().Editor(c).Curve().Table()[1], c == Lut::Green ? 4031u : 128u);
             QCOMPARE(lut().Editor(c).ModeText(), QString("View Mode"));
         }
-        QVERIFY(m_tool->notices.recorder.messages.empty() && m_tool->window->isEnabled());
+        QVERIFY(m_tool.notices.recorder.messages.empty() && m_tool.window->isEnabled());
     }
 
     // The LUT mode opens the editor's button; the editor's own buttons write a shaped curve to
     // its channel, then to all three, and read it back; "Off" puts the editor away again.
     void editorWritesItsCurveAndReadsItBack()
     {
-        QVERIFY(m_tool->Choose(CtrlId::LutMode, 2));
-        QCOMPARE(Count(m_tool->sim.Received(), "LUTC=2"), size_t(1));
-        QVERIFY(m_tool->Control(CtrlId::OpenLutTable)->isEnabled());
-        QVERIFY(!m_tool->Control(CtrlId::Gamma)->isEnabled());
-        QVERIFY(m_tool->Click(CtrlId::OpenLutTable));
+        QVERIFY(m_tool.Choose(CtrlId::LutMode, 2));
+        QCOMPARE(Count(m_tool.sim.Received(), "LUTC=2"), size_t(1));
+        QVERIFY(m_tool.Control(CtrlId::OpenLutTable)->isEnabled());
+        QVERIFY(!m_tool.Control(CtrlId::Gamma)->isEnabled());
+        QVERIFY(m_tool.Click(CtrlId::OpenLutTable));
         CLUTDlg& green = lut().Editor(Lut::Green);
         QVERIFY(QTest::qWaitForWindowExposed(&green));
         QCOMPARE(green.windowTitle(), QString("LUT Setting for Monochrome"));
@@ -282,18 +278,18 @@ private slots:
         QTest::mouseRelease(&green, Qt::LeftButton, Qt::NoModifier, at);
         const Lut::Table shaped = green.Curve().Table();
         QCOMPARE(green.Curve().Points().size(), size_t(3));
-        m_tool->sim.ClearLog();
+        m_tool.sim.ClearLog();
         QTest::mouseClick(green.findChild<QPushButton*>("writeTable"), Qt::LeftButton);
         Lines expected;
         for (uint32_t v : shaped)
             expected.push_back("LUTSG=" + std::to_string(v));
-        QCOMPARE(m_tool->sim.Received(), expected);
+        QCOMPARE(m_tool.sim.Received(), expected);
 
-        m_tool->sim.ClearLog();
+        m_tool.sim.ClearLog();
         QTest::mouseClick(green.findChild<QPushButton*>("writeAllTables"), Qt::LeftButton);
-        QCOMPARE(m_tool->sim.Received().size(), size_t(96));
-        QCOMPARE(m_tool->sim.Received()[0], std::string("LUTSR=0"));
-        QCOMPARE(m_tool->sim.Received()[64], std::string("LUTSB=0"));
+        QCOMPARE(m_tool.sim.Received().size(), size_t(96));
+        QCOMPARE(m_tool.sim.Received()[0], std::string("LUTSR=0"));
+        QCOMPARE(m_tool.sim.Received()[64], std::string("LUTSB=0"));
 
         green.Curve().Table().fill(1);
         QTest::mouseClick(green.findChild<QPushButton*>("readTable"), Qt::LeftButton);
@@ -302,13 +298,13 @@ private slots:
         trigger(MenuCommand::LoadAllLut);
         QCOMPARE(lut().Editor(Lut::Red).Curve().Table(), shaped);
         QCOMPARE(lut().Editor(Lut::Blue).Curve().Table(), shaped);
-        QVERIFY(m_tool->notices.recorder.messages.empty());
+        QVERIFY(m_tool.notices.recorder.messages.empty());
 
-        QVERIFY(m_tool->Choose(CtrlId::LutMode, 1)); // "Gamma" leaves it open
+        QVERIFY(m_tool.Choose(CtrlId::LutMode, 1)); // "Gamma" leaves it open
         QVERIFY(green.isVisible());
-        QVERIFY(m_tool->Choose(CtrlId::LutMode, 0));
-        QVERIFY(!green.isVisible() && !m_tool->Control(CtrlId::OpenLutTable)->isEnabled());
-        const Lines rx = m_tool->sim.Received();
+        QVERIFY(m_tool.Choose(CtrlId::LutMode, 0));
+        QVERIFY(!green.isVisible() && !m_tool.Control(CtrlId::OpenLutTable)->isEnabled());
+        const Lines rx = m_tool.sim.Received();
         QCOMPARE(Lines(rx.end() - 2, rx.end()), (Lines{"LUTC=0", "LUTC?"}));
     }
 
@@ -324,19 +320,19 @@ private slots:
             return text.str();
         };
         std::ofstream(path + ".csv") << "old";
-        m_tool->notices.recorder.fileNames = {path};
-        m_tool->notices.recorder.answers = {true};
+        m_tool.notices.recorder.fileNames = {path};
+        m_tool.notices.recorder.answers = {true};
         trigger(MenuCommand::SaveLutFile);
-        QCOMPARE(m_tool->sim.Received().size(), size_t(96));
-        QCOMPARE(m_tool->notices.recorder.questions,
+        QCOMPARE(m_tool.sim.Received().size(), size_t(96));
+        QCOMPARE(m_tool.notices.recorder.questions,
                  std::vector<std::string>{path + ".csv\nThis file already exists.\nReplace existing file?"});
         Lut::Tables tables;
         for (int c = 0; c < 3; ++c)
             tables[size_t(c)] = lut().Editor(c).Curve().Table();
         QCOMPARE(contents(), FormatGammaCsv(tables));
 
-        m_tool->notices.recorder.fileNames = {path + ".csv"};
-        m_tool->notices.recorder.answers = {false};
+        m_tool.notices.recorder.fileNames = {path + ".csv"};
+        m_tool.notices.recorder.answers = {false};
         std::ofstream(path + ".csv") << "kept";
         trigger(MenuCommand::SaveLutFile);
         QCOMPARE(contents(), std::string("kept"));
@@ -345,8 +341,7 @@ private slots:
     void refusedSettingsAreSentOnceAndChangeNothing()
     {
         E2eTool tool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--fault", "error-replies"};
-        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", "error-replies"}, 0));
         tool.sim.ClearLog();
         QVERIFY(tool.Click(CtrlId::MultiRoiEnable));
         QVERIFY(StartsWith(tool.sim.Received(), {"SMRMD?", "SMRMD=1"}));
@@ -364,8 +359,7 @@ private slots:
     void runsThatDoNotEndAreBoundedAndCancellable()
     {
         E2eTool tool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--busy-polls", "never"};
-        QVERIFY(tool.Start(&args, 0));
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--busy-polls", "never"}, 0));
         tool.sim.ClearLog();
         RunWatch watch; // presses Cancel once only
         watch.cancelAfterTicks = 10;
