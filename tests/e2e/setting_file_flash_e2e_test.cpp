@@ -145,54 +145,6 @@ private slots:
         notices().answers.clear();
     }
 
-    // Save All Data, change the camera, open the file (both through the communication dialog's
-    // buttons): camera and window hold the saved values again; the dialog is locked meanwhile.
-    // Declining to replace the file later keeps file and folder.
-    void roundTripRestoresCameraAndWindow()
-    {
-        // Binning x2: the row keeps the list position, the camera the factor.
-        QVERIFY(m_tool.Choose(CtrlId::HorizontalBinning, 1));
-        const std::string file = path("round.cam");
-        notices().fileNames = {file};
-        clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
-        const std::string saved = readFile(file);
-        QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
-        QCOMPARE(QString::fromStdString(m_tool.settings.strings[kCameraFilePath]), m_dir.path());
-
-        const int32_t exposure = row(CtrlId::ExposureTime);
-        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
-        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
-        QCOMPARE(Camera::Instance().Set(CmdIndex::HB, 1, 2500), 1);
-        m_tool.Feature<ReadingCamera>().ReloadFromCamera();
-        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
-
-        bool dialogLocked = false;
-        QTimer::singleShot(0, m_tool.window,
-                           [&] { dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled(); });
-        m_tool.sim.ClearLog();
-        notices().fileNames = {file};
-        clickFileButton(CCommunicationDialog::IDC_BTN_READ_FILE);
-        QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
-        QVERIFY(notices().messages.empty());
-        const Lines sent = settings(m_tool.sim.Received());
-        QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
-        QCOMPARE(Count(sent, "HB=2"), size_t(1));
-        uint32_t inCamera = 0;
-        QCOMPARE(Camera::Instance().Query(exposureCommand, inCamera), 1);
-        QCOMPARE(int32_t(inCamera), exposure);
-        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
-        QCOMPARE(row(CtrlId::ExposureTime), exposure);
-        QCOMPARE(m_tool.List(CtrlId::HorizontalBinning)->currentIndex(), 1);
-
-        m_tool.settings.strings[kCameraFilePath] = "/tmp";
-        notices().fileNames = {file};
-        notices().answers = {false};
-        trigger(MenuCommand::SaveShippingData);
-        QCOMPARE(notices().questions.size(), size_t(1));
-        QCOMPARE(readFile(file), saved);
-        QCOMPARE(m_tool.settings.strings[kCameraFilePath], std::string("/tmp"));
-    }
-
     // Each kind of line takes its own road; unknown and empty lines send nothing. Refused lines
     // are not stored: one error box, then one count at the end. An empty file sends and says
     // nothing; an unreadable one is named in one box.
@@ -273,25 +225,62 @@ private slots:
         QCOMPARE(notices().messages.back().text, std::string("Succeeded in writting camera model id."));
     }
 
-    // A saved file against a camera that has since moved in two settings: the window lists
+    // Saved and opened again through the communication dialog's buttons (the dialog locked
+    // meanwhile) after the camera moved: camera and window hold the saved values, the binning
+    // list its position, the camera its factor. Declining to replace the file keeps file and
+    // folder. Against a camera that has since moved in two settings, the compare window lists
     // exactly those and only asks the camera; Escape sends nothing, Enter applies the file as
     // "&Open" does, and then the camera holds every setting of the file. A comparison cut short
     // still offers Apply (last: it leaves the camera offline).
-    void compareListsTheDifferencesAndApplyLoadsTheFile()
+    void savedFileRestoresCameraAndWindowAndIsCompared()
     {
-        const std::string file = path("compare.cam");
+        QVERIFY(m_tool.Choose(CtrlId::HorizontalBinning, 1));
+        std::string file = path("round.cam");
         notices().fileNames = {file};
-        trigger(MenuCommand::SaveAllData);
+        clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
+        const std::string saved = readFile(file);
+        QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
+        QCOMPARE(QString::fromStdString(m_tool.settings.strings[kCameraFilePath]), m_dir.path());
         const int32_t exposure = row(CtrlId::ExposureTime);
         const int32_t delay = row(CtrlId::TriggerDelay);
         const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
-        const int delayCommand = ParameterTable::Instance().ToCmdId(CtrlId::TriggerDelay);
         QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
-        QCOMPARE(Camera::Instance().Set(delayCommand, delay + 7, 2500), 1);
+        QCOMPARE(Camera::Instance().Set(CmdIndex::HB, 1, 2500), 1);
+        m_tool.Feature<ReadingCamera>().ReloadFromCamera();
+        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
+        bool dialogLocked = false;
+        QTimer::singleShot(0, m_tool.window,
+                           [&] { dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled(); });
+        m_tool.sim.ClearLog();
+        notices().fileNames = {file};
+        clickFileButton(CCommunicationDialog::IDC_BTN_READ_FILE);
+        QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
+        QVERIFY(notices().messages.empty());
+        const Lines sent = settings(m_tool.sim.Received());
+        QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
+        QCOMPARE(Count(sent, "HB=2"), size_t(1));
+        uint32_t inCamera = 0;
+        QCOMPARE(Camera::Instance().Query(exposureCommand, inCamera), 1);
+        QCOMPARE(int32_t(inCamera), exposure);
+        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+        QCOMPARE(row(CtrlId::ExposureTime), exposure);
+        QCOMPARE(m_tool.List(CtrlId::HorizontalBinning)->currentIndex(), 1);
+
+        m_tool.settings.strings[kCameraFilePath] = "/tmp";
+        notices().fileNames = {file};
+        notices().answers = {false};
+        trigger(MenuCommand::SaveShippingData);
+        QCOMPARE(notices().questions.size(), size_t(1));
+        QCOMPARE(readFile(file), saved);
+        QCOMPARE(m_tool.settings.strings[kCameraFilePath], std::string("/tmp"));
+
+        notices().fileNames = {file = path("compare.cam")};
+        trigger(MenuCommand::SaveAllData);
+        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(Camera::Instance().Set(ParameterTable::Instance().ToCmdId(CtrlId::TriggerDelay), delay + 7, 2500), 1);
         const Lines expected = {"PE " + std::to_string(exposure) + " " + std::to_string(exposure + 100),
                                 "TD " + std::to_string(delay) + " " + std::to_string(delay + 7)};
-
-        m_tool.sim.ClearLog();
+        m_tool.Clear();
         const CompareShown closed = compare(file, Qt::Key_Escape);
         COMPARE_LINES(closed.rows, expected);
         QVERIFY(closed.applyOffered);
@@ -302,7 +291,6 @@ private slots:
         COMPARE_LINES(compare(file, Qt::Key_Return).rows, expected);
         COMPARE_LINES(settings(m_tool.sim.Received()), fileLines(file));
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
-
         const CompareShown again = compare(file, Qt::Key_Escape);
         QVERIFY(again.shown && again.rows.empty());
 
