@@ -231,17 +231,12 @@ struct E2eTool {
         return lines;
     }
 
-    // The lines the camera received after the last model query, up to the first line that
-    // is not one of the reading's own queries (VSM? follows the walk).
-    std::vector<std::string> LinesAfterModelCheck() const
+    // The first count lines the camera received after the last model query, where the
+    // reading's walk begins.
+    Lines LinesAfterModelCheck(size_t count) const
     {
-        const std::vector<std::string> rx = sim.Received();
-        std::vector<std::string> out;
-        for (size_t i = rx.size(); i-- > 0;)
-            if (rx[i] == "MD?") {
-                out.assign(rx.begin() + long(i) + 1, rx.end());
-                break;
-            }
-        return out;
+        const Lines rx = sim.Received();
+        const auto walk = std::find(rx.rbegin(), rx.rend(), "MD?").base();
+        return Lines(walk, walk + long(std::min(count, size_t(rx.end() - walk))));
     }
 };

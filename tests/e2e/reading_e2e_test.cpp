@@ -10,15 +10,6 @@
 
 namespace {
 
-// The walk's own queries: as many lines as expected, from the first after the model check.
-Lines Walk(const E2eTool& tool, size_t count)
-{
-    Lines after = tool.LinesAfterModelCheck();
-    if (after.size() > count)
-        after.resize(count);
-    return after;
-}
-
 // The colour of the main window's online strip: green online, red offline.
 QColor Strip(const E2eTool& tool)
 {
@@ -62,7 +53,6 @@ private slots:
             QVERIFY(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
             for (const std::string& line : tool.sim.Received())
                 golden.write((line + "\n").c_str());
-            golden.close();
             return;
         }
         COMPARE_LINES(tool.sim.Received(), expected);
@@ -116,7 +106,8 @@ private slots:
         QVERIFY(!tool.notices.recorder.messages.empty());
         QCOMPARE(tool.notices.recorder.messages[0].text, std::string("Unsupported model: \"KT-9999X\""));
         // The reading goes on, multi-ROI rows included; the model's own items are gone.
-        COMPARE_LINES(Walk(tool, E2eTool::ReloadQueries(2, 0).size()), E2eTool::ReloadQueries(2, 0));
+        const Lines walk = E2eTool::ReloadQueries(2, 0);
+        COMPARE_LINES(tool.LinesAfterModelCheck(walk.size()), walk);
         QCOMPARE(tool.List(1855)->count(), 0);
         QCOMPARE(tool.List(1386)->findText("Moving Colorbar"), -1);
         QCOMPARE(tool.List(1868)->findText("Color Shading"), -1);
@@ -142,7 +133,7 @@ private slots:
         QVERIFY(!tool.Feature<ReadingCamera>().IsReloading());
         for (size_t i = walked.size() - 2; i < walked.size(); ++i)
             QCOMPARE(table.GetDataValue(walked[i].ctrlId), walked[i].value);
-        COMPARE_LINES(Walk(tool, expected.size()), expected);
+        COMPARE_LINES(tool.LinesAfterModelCheck(expected.size()), expected);
     }
 
     void reloadMenuReadsTheCameraAgain()
@@ -167,7 +158,7 @@ private slots:
         sampler.stop();
         const Lines expected = E2eTool::ReloadQueries(0, 1);
         QVERIFY(StartsWith(tool.sim.Received(), {"MD?"}));
-        COMPARE_LINES(Walk(tool, expected.size()), expected);
+        COMPARE_LINES(tool.LinesAfterModelCheck(expected.size()), expected);
         QVERIFY(!CProgressBarDialog::Instance().IsVisible() && tool.window->isEnabled());
 
         // The owner was disabled, and the bar rose by attempts over the 305 readable rows, so

@@ -184,7 +184,8 @@ private slots:
         QCOMPARE(entries, (QStringList{"Factory", "User 1", "User 2", "User 3"}));
         QCOMPARE(title, QString("Load setting data"));
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=2"}));
-        QVERIFY(StartsWith(m_tool.LinesAfterModelCheck(), E2eTool::ReloadQueries(0, 1)));
+        const Lines walk = E2eTool::ReloadQueries(0, 1);
+        COMPARE_LINES(m_tool.LinesAfterModelCheck(walk.size()), walk);
 
         m_tool.sim.ClearLog();
         chooseArea(MenuCommand::StoreSettings, 0, &title);
