@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(m_tool.List(CtrlId::GainAuto)->currentIndex(), 0);
     }
 
-    void multiRoiToggleFollowsTheCamera()
+    void cameraModesFollowTheCamera()
     {
         m_tool.Control(CtrlId::SequencerMode)->setEnabled(false);
         QVERIFY(m_tool.Click(CtrlId::MultiRoiEnable));
@@ -227,10 +227,8 @@ private slots:
         QVERIFY(!m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
         QVERIFY(m_tool.Choose(CtrlId::SequencerMode, 0));
         QVERIFY(m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
-    }
 
-    void exposureModeDecidesTheVideoSendModes()
-    {
+        // The exposure mode decides the video send modes.
         QComboBox* modes = m_tool.List(CtrlId::VideoSendModeList);
         QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 1));
         QCOMPARE(Items(modes), (QStringList{"Normal", "Trigger Sequence", "Command Sequence"}));
