@@ -33,16 +33,6 @@ private:
         tool.start(m_tool, {});
         QVERIFY(tool.waitForStarted(10000));
     }
-    // Runs the program until it marked itself as not yet ended normally, then terminates it.
-    void runOnce()
-    {
-        QProcess tool;
-        start(tool);
-        QTRY_COMPARE_WITH_TIMEOUT(stored("Previous Application Shutdown Status"), 0, 10000);
-        tool.terminate();
-        QVERIFY(tool.waitForFinished(10000));
-        QCOMPARE(tool.exitCode(), 0);
-    }
     QRect storedGeometry() const
     {
         QWidget probe;
@@ -60,8 +50,11 @@ private slots:
         QVERIFY2(QFile::exists(m_tool), qPrintable(m_tool));
     }
 
+    // The next run also puts the main window back where it was (that it stores its place at
+    // all: the runs below).
     void killedRunFallsBackToTheComPortOnTheNextRun()
     {
+        const QRect chosen(37, 29, 701, 503);
         PtyPeer com2;
         QVERIFY(com2.IsOpen());
         {
@@ -71,6 +64,10 @@ private slots:
             raw.setValue("Baudrate", 19200);
             raw.setValue("Com Port No", 1);
             raw.setValue("Ports/COM2", QString::fromStdString(com2.SlavePath()));
+            // Somewhere the program would not choose by itself, inside the offscreen screen.
+            QWidget placed;
+            placed.setGeometry(chosen);
+            raw.setValue("Windows/Main", placed.saveGeometry());
         }
 
         QProcess killed;
@@ -105,6 +102,7 @@ private slots:
         QCOMPARE(stored("Baudrate"), 19200);
         QCOMPARE(stored("Com Port No"), 1);
         QCOMPARE(stored("Cameralink 2001 Dll Index"), 0);
+        QCOMPARE(storedGeometry(), chosen);
     }
 
     void endsNormallyAfterACameraMisbehaved_data()
@@ -138,26 +136,9 @@ private slots:
         QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(stored("Previous Application Shutdown Status"), 1);
+        QVERIFY2(storedGeometry().isValid(), "the run kept no window geometry");
     }
 
-    void theWindowKeepsItsPlaceAndSizeBetweenRuns()
-    {
-        {
-            QSettings raw(confFile(), QSettings::IniFormat);
-            raw.clear();
-            raw.setValue("Ports/COM1", "/nonexistent/lumora-port");
-        }
-        runOnce();
-        QVERIFY2(storedGeometry().isValid(), "the first run kept no geometry");
-
-        // Somewhere the program would not choose by itself, inside the offscreen screen.
-        QWidget placed;
-        const QRect chosen(37, 29, 701, 503);
-        placed.setGeometry(chosen);
-        QSettings(confFile(), QSettings::IniFormat).setValue("Windows/Main", placed.saveGeometry());
-        runOnce();
-        QCOMPARE(storedGeometry(), chosen);
-    }
 };
 
 QTEST_MAIN(LifecycleTest)

@@ -4,13 +4,16 @@
 // (COM1 mapped to the simulator's device) and the start-up as the program runs it.
 #include "CCtrlToolDlg.h"
 #include "CProgressBarDialog.h"
+#include "CPropertyGridInPlaceEdit.h"
 #include "CTabSheetDialog.h"
+#include "CXMLDialog.h"
 #include "CamSimProcess.h"
 #include "Camera.h"
 #include "CommLink.h"
 #include "CommandTable.h"
 #include "ControlMode.h"
 #include "Ids.h"
+#include "ParameterListFeature.h"
 #include "ParameterTable.h"
 #include "Program.h"
 #include "Reload.h"
@@ -59,6 +62,33 @@ inline std::string Difference(const Lines& actual, const Lines& expected)
         QVERIFY2(d_.empty(), d_.c_str());                                                          \
     } while (0)
 
+// A value as the camera's ASCII side answers it, INT32_MIN when it does not.
+inline int32_t AsciiValue(const char* mnemonic)
+{
+    int32_t value = 0;
+    if (Camera::Instance().QueryPlain(CommandTable::Instance().FindCommand(mnemonic), value) != 1)
+        return INT32_MIN;
+    return value;
+}
+
+// Types into a parameter list row's in-place editor and presses Enter, as a person does.
+inline bool TypeInto(CPropertyGrid& grid, CPropertyGrid::ItemId row, const QString& text)
+{
+    if (!grid.editItem(row))
+        return false;
+    // The editor of an earlier edit may still wait for its deletion, hidden.
+    CPropertyGridInPlaceEdit* edit = nullptr;
+    for (auto* candidate : grid.findChildren<CPropertyGridInPlaceEdit*>())
+        if (candidate->isVisible())
+            edit = candidate;
+    if (!edit)
+        return false;
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    return true;
+}
+
 struct E2eTool {
     CamSimProcess sim;
     MemorySettings settings;
@@ -105,6 +135,22 @@ struct E2eTool {
         return true;
     }
 
+    // Between the cases of a test class that shares one tool.
+    void Clear()
+    {
+        sim.ClearLog();
+        notices.recorder.Clear();
+    }
+
+    bool Start(const Lines& simArgs, unsigned controlMode) { return Start(&simArgs, controlMode); }
+
+    // For a tool that the cases of a test class share: connected, progress windows closing at once.
+    bool StartShared(const Lines& simArgs, unsigned controlMode)
+    {
+        CProgressBarDialog::Instance().SetClosePause(0);
+        return Start(&simArgs, controlMode) && window->Connected() == 1;
+    }
+
     // The registered feature of that class.
     template <class T>
     T& Feature() const
@@ -112,6 +158,16 @@ struct E2eTool {
         T* found = window->Features().Find<T>();
         Q_ASSERT(found);
         return *found;
+    }
+
+    // The parameter list, opened from its menu entry (null when that is not offered).
+    CXMLDialog* OpenParameterList() const
+    {
+        QAction* entry = window->MenuAction(MenuCommand::ParameterList);
+        if (!entry || !entry->isEnabled())
+            return nullptr;
+        entry->trigger();
+        return Feature<ParameterListFeature>().Dialog();
     }
 
     QWidget* Control(int id) const { return window->FindControl(id); }
@@ -175,17 +231,12 @@ struct E2eTool {
         return lines;
     }
 
-    // The lines the camera received after the last model query, up to the first line that
-    // is not one of the reading's own queries (VSM? follows the walk).
-    std::vector<std::string> LinesAfterModelCheck() const
+    // The first count lines the camera received after the last model query, where the
+    // reading's walk begins.
+    Lines LinesAfterModelCheck(size_t count) const
     {
-        const std::vector<std::string> rx = sim.Received();
-        std::vector<std::string> out;
-        for (size_t i = rx.size(); i-- > 0;)
-            if (rx[i] == "MD?") {
-                out.assign(rx.begin() + long(i) + 1, rx.end());
-                break;
-            }
-        return out;
+        const Lines rx = sim.Received();
+        const auto walk = std::find(rx.rbegin(), rx.rend(), "MD?").base();
+        return Lines(walk, walk + long(std::min(count, size_t(rx.end() - walk))));
     }
 };

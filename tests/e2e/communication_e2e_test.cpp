@@ -1,132 +1,241 @@
-// The communication dialog as the main window owns it, against the simulated camera: built
-// and shown during start-up without sending anything of its own, shown again from the Help
-// menu, adapted to the Control Mode, and a port change made in it that reopens the link,
-// asks for the model once and reads the camera again.
+// The link end to end, against the simulated camera: the communication dialog as the main
+// window owns it (built and shown during start-up without sending anything of its own, shown
+// again from the Help menu, adapted to the Control Mode, a port change that reopens the link and
+// reads the camera again), and a camera that misbehaves: one that falls silent, a line that is
+// pulled, answers that are garbage, and a person who cancels. Each time the window must come
+// back quickly, say once what happened, and stay usable and closable.
 #include "CCommunicationDialog.h"
 #include "E2eTool.h"
 #include "LineListModel.h"
+#include "QtUserNotice.h"
+#include "Walk.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
-#include <algorithm>
-#include <memory>
+
+namespace {
+
+std::vector<std::string> Texts(const E2eTool& tool)
+{
+    std::vector<std::string> texts;
+    for (const auto& m : tool.notices.recorder.messages)
+        texts.push_back(m.text);
+    return texts;
+}
+
+QString LineStatus(const E2eTool& tool)
+{
+    return tool.window->CommunicationDialog()->findChild<QLabel*>(QStringLiteral("ctrl_1155"))->text();
+}
+
+// Closes the window as a person does, answering the question with Yes.
+bool CloseNormally(E2eTool& tool)
+{
+    tool.notices.recorder.answers = {true};
+    tool.window->close();
+    return !tool.window->isVisible();
+}
+
+} // namespace
 
 class CommunicationE2eTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
+    // This run starts after a killed one that had chosen a Camera Link mode: that mode is set
+    // aside before the link opens. COM2 leads to the same camera, COM3 to no device.
+    void startUpShowsTheDialogAndAPortChangeReadsTheCameraAgain()
     {
-        m_tool = std::make_unique<E2eTool>();
-        // This run starts after a killed one that had chosen a Camera Link mode; the same
-        // camera is also behind a second port name.
-        m_tool->configure = [](MemorySettings& settings) {
+        QTemporaryDir empty;
+        E2eTool tool;
+        tool.configure = [&empty](MemorySettings& settings) {
             settings.ints[kShutdownStatus] = 0;
             settings.ints[kCommunicationMode] = 2;
             settings.ports["COM2"] = settings.ports["COM1"];
+            settings.ports["COM3"] = empty.filePath("no-such-device").toStdString();
         };
-    }
-
-    void cleanup() { m_tool.reset(); }
-
-    void startUpAsksForTheModelFirstAndShowsTheDialog()
-    {
-        // The killed run's Camera Link mode is set aside before the link opens.
-        start();
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL"}, 0));
         QCOMPARE(CommLink::Instance().GetMode(), 0u);
-        QCOMPARE(m_tool->window->Connected(), 1);
-        const Lines rx = m_tool->sim.Received();
-        QVERIFY(!rx.empty());
-        // Building, filling and showing the dialog sent nothing before the start-up check.
-        QCOMPARE(QString::fromStdString(rx.front()), QString("MD?"));
-        QVERIFY(Count(rx, "PE?") >= 1); // and the camera was read
+        QCOMPARE(tool.window->Connected(), 1);
+        // Building, filling and showing the dialog sent nothing before the start-up check, and
+        // the camera was read.
+        QVERIFY(StartsWith(tool.sim.Received(), {"MD?"}));
+        QVERIFY(Count(tool.sim.Received(), "PE?") >= 1);
 
-        QVERIFY(dialog()->isVisible());
+        CCommunicationDialog* dialog = tool.window->CommunicationDialog();
+        const auto list = [dialog](int id) { return dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id)); };
+        const auto label = [dialog](int id) { return dialog->findChild<QLabel*>(QStringLiteral("ctrl_%1").arg(id)); };
+        QVERIFY(dialog->isVisible());
         QCOMPARE(list(1011)->currentText(), QString("Com Port"));
         QCOMPARE(list(1005)->currentText(), QString("COM1"));
         QCOMPARE(label(1155)->text(), QString("Online"));
         // The dialog's message list carries the traffic, newest on top.
-        const LineListModel& messages = dialog()->Messages();
+        const LineListModel& messages = dialog->Messages();
         QVERIFY(messages.count() > 0);
         QCOMPARE(messages.lineAt(messages.count() - 1), QString("MD?"));
-        QVERIFY(m_tool->notices.recorder.messages.empty());
+        QVERIFY(tool.notices.recorder.messages.empty());
 
         // Its close box only hides it; the Help menu shows it again without reinitialising it
         // or talking to the camera.
-        dialog()->close();
-        QVERIFY(!dialog()->isVisible());
-        QAction* open = m_tool->window->MenuAction(MenuCommand::CommunicationDialog);
+        dialog->close();
+        QVERIFY(!dialog->isVisible());
+        QAction* open = tool.window->MenuAction(MenuCommand::CommunicationDialog);
         QCOMPARE(open->text(), QString("&Open Communication Dialog"));
         const int lines = messages.count();
-        m_tool->sim.ClearLog();
+        tool.sim.ClearLog();
         open->trigger();
-        QVERIFY(dialog()->isVisible());
+        QVERIFY(dialog->isVisible());
         QCOMPARE(messages.count(), lines);
-        QVERIFY(m_tool->sim.Received().empty());
+        QVERIFY(tool.sim.Received().empty());
 
         // The baud-rate controls are for the factory Control Mode only.
         QVERIFY(list(1030)->isHidden() && label(1018)->isHidden());
-        m_tool->window->ToggleControlMode();
+        tool.window->ToggleControlMode();
         QVERIFY(!list(1030)->isHidden() && list(1030)->isEnabled() && !label(1018)->isHidden());
-        m_tool->window->ToggleControlMode();
+        tool.window->ToggleControlMode();
         QVERIFY(list(1030)->isHidden());
-    }
 
-    void portChangeReopensChecksTheModelOnceAndReloads()
-    {
-        start();
-        m_tool->sim.ClearLog();
+        // A person's choice of the next port reopens the link, checks the model once and reads
+        // the camera again.
         QComboBox* ports = list(1005);
-        ports->setFocus();
-        QTest::keyClick(ports, Qt::Key_Down); // a person's choice: COM2
-
-        QCOMPARE(ports->currentText(), QString("COM2"));
-        QCOMPARE(CommLink::Instance().SelectedPort(), 1u);
-        const Lines rx = m_tool->sim.Received();
-        QVERIFY(!rx.empty());
-        QCOMPARE(QString::fromStdString(rx.front()), QString("MD?"));
-        QCOMPARE(Count(rx, "MD?"), size_t(1));
-        // The reload read the camera again, and the window counts as connected.
-        QVERIFY(Count(rx, "PE?") >= 1);
-        QCOMPARE(m_tool->window->Connected(), 1);
-        QVERIFY(m_tool->notices.recorder.messages.empty());
-        QCOMPARE(CameraModel::Instance().modelType, 0u);
-    }
-
-    void portChangeWithoutCameraDoesNotReload()
-    {
-        QTemporaryDir empty;
-        m_tool->configure = [&empty](MemorySettings& settings) {
-            settings.ports["COM2"] = empty.filePath("no-such-device").toStdString();
+        const auto next = [&] {
+            tool.Clear();
+            ports->setFocus();
+            QTest::keyClick(ports, Qt::Key_Down);
         };
-        start();
-        m_tool->sim.ClearLog();
-        QComboBox* ports = list(1005);
-        ports->setFocus();
-        QTest::keyClick(ports, Qt::Key_Down);
-
-        // Nothing reached the camera, so there was no answer and no reload; the list keeps
-        // the person's choice.
-        QVERIFY(m_tool->sim.Received().empty());
+        next();
         QCOMPARE(ports->currentText(), QString("COM2"));
         QCOMPARE(CommLink::Instance().SelectedPort(), 1u);
-        const auto& messages = m_tool->notices.recorder.messages;
-        QVERIFY(std::any_of(messages.begin(), messages.end(),
-                            [](const auto& m) { return m.text == "Failed to Com Port!"; }));
+        const Lines rx = tool.sim.Received();
+        QVERIFY(StartsWith(rx, {"MD?"}));
+        QCOMPARE(Count(rx, "MD?"), size_t(1));
+        QVERIFY(Count(rx, "PE?") >= 1);
+        QCOMPARE(tool.window->Connected(), 1);
+        QVERIFY(tool.notices.recorder.messages.empty());
+        QCOMPARE(CameraModel::Instance().modelType, 0u);
+
+        // Without a camera nothing reaches it, so there is no answer and no reload; the list
+        // keeps the person's choice.
+        next();
+        QCOMPARE(ports->currentText(), QString("COM3"));
+        QCOMPARE(CommLink::Instance().SelectedPort(), 2u);
+        QVERIFY(tool.sim.Received().empty());
+        const auto texts = Texts(tool);
+        QVERIFY(std::find(texts.begin(), texts.end(), "Failed to Com Port!") != texts.end());
     }
 
-private:
-    void start()
+    // The camera falls silent after five answered lines (the two model checks and three rows):
+    // the reading stops after three unanswered queries and the start-up asks nothing more. Or
+    // the line is pulled after twenty lines: the reading stops at once. Either way the line
+    // status shows it, and choosing the port again once the camera is back reconnects and reads
+    // it; a slow reload then stops on Cancel.
+    void cameraFailsDuringStartupAndComesBack_data()
     {
-        const Lines args = {"--model", "KT-5100W-QBCL"};
-        QVERIFY(m_tool->Start(&args, 0));
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("falls silent") << "silent-after=5" << 5 + Walk::kSilentLimit
+                                      << "The camera stopped answering after 6 of ";
+        QTest::newRow("line pulled") << "hangup-after=20" << 20 << "The connection to the camera was lost after ";
     }
-    CCommunicationDialog* dialog() const { return m_tool->window->CommunicationDialog(); }
-    QComboBox* list(int id) const { return dialog()->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id)); }
-    QLabel* label(int id) const { return dialog()->findChild<QLabel*>(QStringLiteral("ctrl_%1").arg(id)); }
+    void cameraFailsDuringStartupAndComesBack()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, lines);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        const std::string link = folder.filePath("camera").toStdString();
+        E2eTool tool;
+        tool.configure = [&link](MemorySettings& settings) { settings.ports["COM1"] = link; };
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--link", link, "--fault", fault.toStdString()}, 0));
+        QCOMPARE(tool.sim.Received().size(), size_t(lines));
+        const auto texts = Texts(tool);
+        QCOMPARE(texts.size(), size_t(1));
+        QVERIFY2(QString::fromStdString(texts[0]).startsWith(message), texts[0].c_str());
+        QCOMPARE(tool.window->Connected(), 0);
+        QVERIFY(tool.window->isEnabled() && !CProgressBarDialog::Instance().IsVisible());
+        QCOMPARE(LineStatus(tool), QString("Offline"));
 
-    std::unique_ptr<E2eTool> m_tool;
+        tool.sim.Stop();
+        QVERIFY(tool.sim.Start({"--link", link, "--baud", "9600"}));
+        auto* ports = tool.window->CommunicationDialog()->findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
+        emit ports->activated(ports->currentIndex());
+        const Lines rx = tool.sim.Received();
+        QVERIFY(rx.size() > 150);
+        QCOMPARE(rx.front(), std::string("MD?"));
+        QCOMPARE(LineStatus(tool), QString("Online"));
+
+        // Cancel in the progress window ends a slow reload after the exchange in flight.
+        tool.Clear();
+        CProgressBarDialog::Instance().SetClosePause(0);
+        QTimer press;
+        QObject::connect(&press, &QTimer::timeout, [&] {
+            QDialog* window = CProgressBarDialog::Instance().Window();
+            if (window && tool.sim.Received().size() >= 10)
+                if (auto* cancel = window->findChild<QPushButton*>(QStringLiteral("progressCancel")))
+                    cancel->click();
+        });
+        press.start(5);
+        tool.window->MenuAction(MenuCommand::Reload)->trigger();
+        const size_t sent = tool.sim.Received().size();
+        QVERIFY2(sent >= 10 && sent < 30, qPrintable(QString::number(sent)));
+        QCOMPARE(Texts(tool).size(), size_t(1));
+        QVERIFY2(Texts(tool)[0].rfind("Stopped after ", 0) == 0, Texts(tool)[0].c_str());
+        QVERIFY(tool.window->isEnabled());
+        QVERIFY(CloseNormally(tool));
+    }
+
+    // Garbage or error texts instead of answers, in real message boxes each answered with Enter
+    // as a person does, from the same call depth every time (the key filter must not trip over
+    // the box that went before): the first error shows its box, the others are counted once and
+    // are in the message list; closing still asks, and Enter on the question ends the window.
+    void badAnswersDuringAReloadAreReportedOnce_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("garbage") << "garbage-after=8";
+        QTest::newRow("error texts") << "error-replies-after=30";
+    }
+    void badAnswersDuringAReloadAreReportedOnce()
+    {
+        QFETCH(QString, fault);
+        QtUserNotice boxes(QStringLiteral("Lumora Control Tool"));
+        E2eTool tool;
+        SetNotices(&boxes);
+        QStringList captions, texts;
+        QTimer enter;
+        QObject::connect(&enter, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QWidget* focus = box ? box->focusWidget() : nullptr;
+            if (!focus || !box->isVisible())
+                return;
+            captions << box->windowTitle();
+            texts << box->text();
+            QTest::keyClick(focus, Qt::Key_Return);
+        });
+        enter.start(0);
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", fault.toStdString()}, 0));
+        QCOMPARE(captions, (QStringList{"Communication Error<1>", "Communication Error"}));
+        QVERIFY2(texts[1].contains(" more settings were answered with errors."), qPrintable(texts[1]));
+        const LineListModel& list = tool.window->CommunicationDialog()->Messages();
+        int counted = 0;
+        for (int i = 0; i < list.count(); ++i)
+            counted += list.lineAt(i).startsWith("Communication Error<1>: ");
+        QCOMPARE(QString::number(counted) + " more", texts[1].section(' ', 0, 1));
+        QVERIFY(tool.window->isEnabled());
+
+        QSignalSpy finished(tool.window, &QDialog::finished);
+        QMetaObject::invokeMethod(tool.window, &CCtrlToolDlg::reject, Qt::QueuedConnection);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(captions.back(), QString("Confirm"));
+        QVERIFY(!tool.window->isVisible());
+        SetNotices(&tool.notices.recorder);
+    }
 };
 
 QTEST_MAIN(CommunicationE2eTest)

@@ -72,15 +72,15 @@ public slots:
 class IdentityLensE2eTest : public QObject {
     Q_OBJECT
 
-    E2eTool* m_tool = nullptr;
+    E2eTool m_tool;
 
-    const std::vector<RecordingNotice::Entry>& Messages() const { return m_tool->notices.recorder.messages; }
-    Lines Received() const { return m_tool->sim.Received(); }
+    const std::vector<RecordingNotice::Entry>& Messages() const { return m_tool.notices.recorder.messages; }
+    Lines Received() const { return m_tool.sim.Received(); }
 
     CButtonDlg* MotorWindow()
     {
-        m_tool->window->MenuAction(MenuCommand::MotorLens)->trigger();
-        CButtonDlg* window = m_tool->Feature<MotorLensFeature>().Window();
+        m_tool.window->MenuAction(MenuCommand::MotorLens)->trigger();
+        CButtonDlg* window = m_tool.Feature<MotorLensFeature>().Window();
         return QTest::qWaitForWindowActive(window) ? window : nullptr;
     }
     static QPoint CentreOf(CButtonDlg& window, int ctrlId)
@@ -90,25 +90,23 @@ class IdentityLensE2eTest : public QObject {
     }
 
 private slots:
+    // A firmware 5, a device version with four dots, a user id in mixed case; Control Mode 2.
     void initTestCase()
     {
-        m_tool = new E2eTool;
-        // A firmware 5, a device version with four dots, a user id in mixed case; Control Mode 2.
-        const Lines args = {"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7 cam"};
-        QVERIFY(m_tool->Start(&args, 2));
-        QCOMPARE(m_tool->window->Connected(), 1);
+        QVERIFY(m_tool.StartShared({"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7 cam"}, 2));
     }
-    void cleanupTestCase() { delete m_tool; }
     void init()
     {
-        m_tool->sim.ClearLog();
-        m_tool->notices.recorder.Clear();
+        m_tool.Clear();
         ControlMode::Set(2);
     }
 
+    // The camera's data; in Control Mode 2 the device version may be written, and the help
+    // files of the current folder are offered. Outside the factory modes, without help files,
+    // neither is.
     void aboutShowsTheCameraDataAndOffersTheDeviceVersionInControlMode2()
     {
-        const QTemporaryDir folder;
+        const QTemporaryDir folder, empty;
         QDir(folder.path()).mkdir(QStringLiteral("folder.pdf"));
         for (const char* name : {"b-manual.pdf", "a-guide.pdf", "notes.txt"}) {
             QFile file(folder.filePath(QLatin1String(name)));
@@ -117,7 +115,7 @@ private slots:
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));
         FileOpener opener;
-        const bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+        bool ran = RunModal<CAboutDialog>(m_tool, MenuCommand::About, [&](CAboutDialog& about) {
             QCOMPARE(about.windowTitle(), QString("About This Control"));
             QCOMPARE(Child(about, "firmwareVersion")->text(), QString("0.05"));
             QCOMPARE(Child(about, "xmlVersion")->text(), QString("1.2.3"));
@@ -135,35 +133,27 @@ private slots:
             QTest::mouseClick(Child<QRadioButton>(about, "enableUserId"), Qt::LeftButton);
             QVERIFY(userId->isEnabled() && Child<QPushButton>(about, "saveUserId")->isEnabled());
 
-            // Control Mode 2: the device version may be written, one character per part.
+            // One character per part of the device version.
             QPushButton* saveVersion = Child<QPushButton>(about, "saveDeviceVersion");
             QVERIFY(saveVersion->isVisible());
             const char* parts[] = {"2", "", "1", "9x"};
             for (int i = 0; i < 4; ++i)
                 Child(about, QStringLiteral("deviceVersion%1").arg(i).toLatin1().constData())->setText(parts[i]);
-            m_tool->sim.ClearLog();
+            m_tool.sim.ClearLog();
             QTest::mouseClick(saveVersion, Qt::LeftButton);
             QCOMPARE(Received(), Lines{"DV=2..1.9"});
             QCOMPARE(Messages().back().text, std::string("Writing the Device Version has been completed."));
 
-            // The help files of the current folder, by name; the first is opened.
+            // The help files by name; the first is opened.
             auto* files = Child<QComboBox>(about, "helpFiles");
             QCOMPARE(files->count(), 2);
             QCOMPARE(files->currentText(), QString("a-guide.pdf"));
             QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
             QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(folder.filePath("a-guide.pdf"))});
         });
-        QDir::setCurrent(before);
-        QVERIFY(ran);
-    }
-
-    void aboutWithoutHelpFilesAndOutsideTheFactoryModes()
-    {
-        const QTemporaryDir empty;
-        const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(empty.path()));
         ControlMode::Set(0);
-        const bool ran = RunModal<CAboutDialog>(*m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+        ran = ran && RunModal<CAboutDialog>(m_tool, MenuCommand::About, [&](CAboutDialog& about) {
             QVERIFY(!Child<QPushButton>(about, "saveDeviceVersion")->isVisible());
             QVERIFY(!Child(about, "deviceVersion0")->isEnabled());
             QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
@@ -173,15 +163,32 @@ private slots:
         QVERIFY(ran);
     }
 
-    void userIdEditorShowsAndSavesTheIdAsTheCameraKeepsIt()
+    // The camera id is shown in Control Mode 2 but saved in Control Mode 1 only; the user id
+    // is saved as the camera keeps it, never with a line break.
+    void idEditorsSaveTheIdsAsTheCameraKeepsThem()
     {
+        bool ran = RunModal<CCameraIdDialog>(m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Camera Id"));
+            QCOMPARE(Child(editor, "cameraId0")->text(), QString("S"));
+            QCOMPARE(Child(editor, "cameraId9")->text(), QString("1"));
+            QVERIFY(!Child<QPushButton>(editor, "save")->isVisible());
+        });
         ControlMode::Set(1);
-        m_tool->window->SetUtilityMenu();
-        const bool ran = RunModal<CUserIdDialog>(*m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
+        m_tool.window->SetUtilityMenu();
+        ran = ran && RunModal<CCameraIdDialog>(m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+            auto* save = Child<QPushButton>(editor, "save");
+            QVERIFY(save->isVisible());
+            Child(editor, "cameraId2")->clear();
+            m_tool.sim.ClearLog();
+            QTest::mouseClick(save, Qt::LeftButton);
+            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=SI0000001"}));
+            QCOMPARE(Messages().back().text, std::string("Completed saving camera id: SI0000001."));
+        });
+        ran = ran && RunModal<CUserIdDialog>(m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("User Id"));
             QLineEdit* field = Child(editor, "userId");
             QCOMPARE(field->text(), QString("Line 7 cam"));
-            m_tool->sim.ClearLog();
+            m_tool.sim.ClearLog();
             field->setText("Line 8\rCRS00=1"); // pasted with a line break
             QTest::mouseClick(Child<QPushButton>(editor, "save"), Qt::LeftButton);
             QCOMPARE(Received(), Lines{});
@@ -192,64 +199,30 @@ private slots:
         QVERIFY(ran);
     }
 
-    void cameraIdEditorSavesInControlMode1Only()
-    {
-        // Control Mode 2 shows the camera id but offers no "Save".
-        bool ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
-            QCOMPARE(editor.windowTitle(), QString("Camera Id"));
-            QCOMPARE(Child(editor, "cameraId0")->text(), QString("S"));
-            QCOMPARE(Child(editor, "cameraId9")->text(), QString("1"));
-            QVERIFY(!Child<QPushButton>(editor, "save")->isVisible());
-        });
-        QVERIFY(ran);
-        ControlMode::Set(1);
-        ran = RunModal<CCameraIdDialog>(*m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
-            auto* save = Child<QPushButton>(editor, "save");
-            QVERIFY(save->isVisible());
-            Child(editor, "cameraId2")->clear();
-            m_tool->sim.ClearLog();
-            QTest::mouseClick(save, Qt::LeftButton);
-            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=SI0000001"}));
-            QCOMPARE(Messages().back().text, std::string("Completed saving camera id: SI0000001."));
-        });
-        QVERIFY(ran);
-    }
-
-    void aReleaseStopsTheMotorItsPressStartedWhereverTheMouseIs()
+    // A release stops the motor its press started, wherever the mouse is; so does closing the
+    // window, or the program ending, while a button is held (last: the main window closes).
+    void aReleaseOrAnEndStopsTheMotorThePressStarted()
     {
         CButtonDlg* window = MotorWindow();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Motor Lens"));
-        const QPoint irisOpen = CentreOf(*window, 40001);
-        Mouse(*window, irisOpen, true);
+        Mouse(*window, CentreOf(*window, 40001), true);
         QCOMPARE(window->Status(), QString("Open"));
         Mouse(*window, CentreOf(*window, 40003), false); // over "Zoom Wide"
         QCOMPARE(window->Status(), QString());
         // Outside every button.
         Mouse(*window, CentreOf(*window, 40006), true);
         Mouse(*window, QPoint(2, window->height() - 2), false);
-        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0"}));
-        QCOMPARE(m_tool->sim.Received("state"),
-                 (Lines{"motor iris: open", "motor iris: stop", "motor focus: far", "motor focus: stop"}));
-    }
-
-    void closingTheWindowWhileAButtonIsHeldStopsTheMotor()
-    {
-        CButtonDlg* window = MotorWindow();
-        QVERIFY(window);
         Mouse(*window, CentreOf(*window, 40004), true);
         window->close();
-        QCOMPARE(Received(), (Lines{"MLZ=2", "MLZ=0"}));
-        QCOMPARE(m_tool->sim.Received("state"), (Lines{"motor zoom: tele", "motor zoom: stop"}));
-    }
+        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0", "MLZ=2", "MLZ=0"}));
+        QCOMPARE(m_tool.sim.Received("state"), (Lines{"motor iris: open", "motor iris: stop", "motor focus: far",
+                                                       "motor focus: stop", "motor zoom: tele", "motor zoom: stop"}));
 
-    // Last: the main window closes.
-    void theProgramEndingWhileAButtonIsHeldStopsTheMotor()
-    {
-        CButtonDlg* window = MotorWindow();
-        QVERIFY(window);
+        m_tool.sim.ClearLog();
+        QVERIFY(window = MotorWindow());
         Mouse(*window, CentreOf(*window, 40005), true);
-        m_tool->window->done(QDialog::Rejected);
+        m_tool.window->done(QDialog::Rejected);
         QCOMPARE(Received(), (Lines{"MLF=1", "MLF=0"}));
         QVERIFY(!window->isVisible());
     }

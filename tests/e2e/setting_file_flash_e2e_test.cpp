@@ -7,7 +7,6 @@
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
-#include "WindowLockList.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -61,18 +60,18 @@ struct CompareShown {
 class SettingFileFlashE2eTest : public QObject {
     Q_OBJECT
 
-    E2eTool* m_tool = nullptr;
+    E2eTool m_tool;
     QTemporaryDir m_dir;
 
-    RecordingNotice& notices() const { return m_tool->notices.recorder; }
+    RecordingNotice& notices() { return m_tool.notices.recorder; }
     std::string path(const char* name) const { return m_dir.filePath(QLatin1String(name)).toStdString(); }
-    void trigger(int command) const { m_tool->window->MenuAction(command)->trigger(); }
+    void trigger(int command) const { m_tool.window->MenuAction(command)->trigger(); }
     int32_t row(int ctrlId) const { return ParameterTable::Instance().GetDataValue(uint32_t(ctrlId)); }
 
     // The communication dialog's file buttons ("Write To File...", "Read To FIle....").
     void clickFileButton(int id) const
     {
-        CCommunicationDialog* dialog = m_tool->window->CommunicationDialog();
+        CCommunicationDialog* dialog = m_tool.window->CommunicationDialog();
         dialog->findChild<QAbstractButton*>(QStringLiteral("ctrl_%1").arg(id))->click();
     }
 
@@ -93,7 +92,7 @@ class SettingFileFlashE2eTest : public QObject {
         QTimer watch;
         connect(&watch, &QTimer::timeout, this, [&] {
             QDialog* progress = CProgressBarDialog::Instance().Window();
-            if (cancelAfter && progress && m_tool->sim.Received().size() >= cancelAfter)
+            if (cancelAfter && progress && m_tool.sim.Received().size() >= cancelAfter)
                 if (auto* cancel = progress->findChild<QPushButton*>(QStringLiteral("progressCancel")))
                     cancel->click();
             auto* dialog = qobject_cast<CompareDialog*>(QApplication::activeModalWidget());
@@ -119,7 +118,7 @@ class SettingFileFlashE2eTest : public QObject {
     QStringList chooseArea(int command, int entry, QString* title = nullptr)
     {
         QStringList entries;
-        QTimer::singleShot(0, m_tool->window, [&] {
+        QTimer::singleShot(0, m_tool.window, [&] {
             auto* dialog = qobject_cast<CParameterAreaSelectDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
@@ -138,214 +137,169 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_tool = new E2eTool;
-        const Lines args = {"--model", "KT-5100W-QBCL", "--set", "XMLVR=305"};
-        QVERIFY(m_tool->Start(&args, 1));
-        QCOMPARE(m_tool->window->Connected(), 1);
-        CProgressBarDialog::Instance().SetClosePause(0);
-    }
-    void cleanupTestCase()
-    {
-        CProgressBarDialog::Instance().SetClosePause(1000);
-        delete m_tool;
+        QVERIFY(m_tool.StartShared({"--model", "KT-5100W-QBCL", "--set", "XMLVR=305"}, 1));
     }
     void init()
     {
-        m_tool->sim.ClearLog();
-        notices().Clear();
+        m_tool.Clear();
         notices().answers.clear();
     }
 
-    // Save All Data, change the camera, open the file (both through the communication dialog's
-    // buttons): camera and window hold the saved values again; the dialog is locked meanwhile.
-    void roundTripRestoresCameraAndWindow()
+    // Each kind of line takes its own road; unknown and empty lines send nothing. Refused lines
+    // are not stored: one error box, then one count at the end. An empty file sends and says
+    // nothing; an unreadable one is named in one box.
+    void linesApplyByKindAndRefusedOnesAreCountedOnce()
     {
-        // Binning x2: the row keeps the list position, the camera the factor.
-        QVERIFY(m_tool->Choose(CtrlId::HorizontalBinning, 1));
-        const std::string file = path("round.cam");
-        notices().fileNames = {file};
-        clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
-        const std::string saved = readFile(file);
-        QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
-        QCOMPARE(QString::fromStdString(m_tool->settings.strings[kCameraFilePath]), m_dir.path());
-
         const int32_t exposure = row(CtrlId::ExposureTime);
-        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
-        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
-        QCOMPARE(Camera::Instance().Set(CmdIndex::HB, 1, 2500), 1);
-        m_tool->Feature<ReadingCamera>().ReloadFromCamera();
-        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
-
-        bool dialogLocked = false;
-        QTimer::singleShot(0, m_tool->window,
-                           [&] { dialogLocked = !m_tool->window->CommunicationDialog()->isEnabled(); });
-        m_tool->sim.ClearLog();
-        notices().fileNames = {file};
-        clickFileButton(CCommunicationDialog::IDC_BTN_READ_FILE);
-        QVERIFY(dialogLocked);
-        QVERIFY(m_tool->window->CommunicationDialog()->isEnabled());
-        QVERIFY(notices().messages.empty());
-        const Lines sent = settings(m_tool->sim.Received());
-        QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
-        uint32_t inCamera = 0;
-        QCOMPARE(Camera::Instance().Query(exposureCommand, inCamera), 1);
-        QCOMPARE(int32_t(inCamera), exposure);
-        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
-        QCOMPARE(row(CtrlId::ExposureTime), exposure);
-        QCOMPARE(m_tool->List(CtrlId::HorizontalBinning)->currentIndex(), 1);
-        QCOMPARE(Count(sent, "HB=2"), size_t(1));
-    }
-
-    void overwriteAnsweredNoKeepsFileAndFolder()
-    {
-        const std::string file = path("keep.cam");
-        writeFile(file, "PE=7\r\n");
-        m_tool->settings.strings[kCameraFilePath] = "/tmp";
-        notices().fileNames = {file};
-        notices().answers = {false};
-        trigger(MenuCommand::SaveShippingData);
-        QCOMPARE(notices().questions.size(), size_t(1));
-        QCOMPARE(readFile(file), std::string("PE=7\r\n"));
-        QCOMPARE(m_tool->settings.strings[kCameraFilePath], std::string("/tmp"));
-    }
-
-    // Each kind of line takes its own road; unknown and empty lines send nothing.
-    void linesApplyByKind()
-    {
         const std::string file = path("kinds.cam");
-        writeFile(file, "EM = 2\r\nXYZ=5\r\n\r\nLUTG=10,200\r\nTD=1000\nTRGOP=1\r\n");
+        writeFile(file, "EM = 2\r\nXYZ=5\r\n\r\nLUTG=10,200\r\nTD=1000\nTRGOP=1\r\nPE=0\r\nTD=99999999\r\n");
         open(file);
-        QCOMPARE(settings(m_tool->sim.Received()), (Lines{"EM=2", "LUTG=10,200", "TD=1000", "TRGOP=1"}));
+        QCOMPARE(settings(m_tool.sim.Received()),
+                 (Lines{"EM=2", "LUTG=10,200", "TD=1000", "TRGOP=1", "PE=0", "TD=99999999"}));
         QCOMPARE(row(CtrlId::ExposureMode), 2);
         QCOMPARE(row(CtrlId::TriggerDelay), 1000);
         QCOMPARE(row(CtrlId::TriggerOperation), 1);
-        QVERIFY(notices().messages.empty());
-    }
-
-    // Refused lines are not stored; one error box, then one count at the end.
-    void refusedLinesKeepTheirValuesAndAreCountedOnce()
-    {
-        const int32_t exposure = row(CtrlId::ExposureTime);
-        const std::string file = path("refused.cam");
-        writeFile(file, "PE=0\r\nTD=1234\r\nTD=99999999\r\n");
-        open(file);
-        QCOMPARE(settings(m_tool->sim.Received()), (Lines{"PE=0", "TD=1234", "TD=99999999"}));
         QCOMPARE(row(CtrlId::ExposureTime), exposure);
-        QCOMPARE(row(CtrlId::TriggerDelay), 1234);
-        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
         QCOMPARE(notices().messages.size(), size_t(2));
-        QCOMPARE(notices().messages[1].text, SettingFile::RefusedText(2, 3));
-    }
+        QCOMPARE(notices().messages[1].text, SettingFile::RefusedText(2, 6));
 
-    void emptyAndUnreadableFilesSendNothing()
-    {
+        m_tool.Clear();
         const std::string empty = path("empty.cam");
         writeFile(empty, "");
         open(empty);
-        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
-        QVERIFY(notices().messages.empty());
+        QVERIFY(!CProgressBarDialog::Instance().IsVisible() && notices().messages.empty());
         open(m_dir.path().toStdString()); // a folder: opened, but not readable as a file
         QCOMPARE(notices().messages.size(), size_t(1));
         QVERIFY(notices().messages[0].text.rfind(SettingFile::OpenErrorText(m_dir.path().toStdString()), 0) == 0);
-        QVERIFY(settings(m_tool->sim.Received()).empty());
-        QVERIFY(m_tool->window->isEnabled());
+        QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
     }
 
-    // A saved file against a camera that has since moved in two settings: the window lists
-    // exactly those and only asks the camera; Escape sends nothing, Enter applies the file as
-    // "&Open" does, and then the camera holds every setting of the file.
-    void compareListsTheDifferencesAndApplyLoadsTheFile()
-    {
-        const std::string file = path("compare.cam");
-        notices().fileNames = {file};
-        trigger(MenuCommand::SaveAllData);
-        const int32_t exposure = row(CtrlId::ExposureTime);
-        const int32_t delay = row(CtrlId::TriggerDelay);
-        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
-        const int delayCommand = ParameterTable::Instance().ToCmdId(CtrlId::TriggerDelay);
-        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
-        QCOMPARE(Camera::Instance().Set(delayCommand, delay + 7, 2500), 1);
-        const Lines expected = {"PE " + std::to_string(exposure) + " " + std::to_string(exposure + 100),
-                                "TD " + std::to_string(delay) + " " + std::to_string(delay + 7)};
-
-        m_tool->sim.ClearLog();
-        const CompareShown closed = compare(file, Qt::Key_Escape);
-        COMPARE_LINES(closed.rows, expected);
-        QVERIFY(closed.applyOffered);
-        QVERIFY(!m_tool->sim.Received().empty() && settings(m_tool->sim.Received()).empty());
-        QVERIFY(notices().messages.empty() && m_tool->window->isEnabled());
-
-        m_tool->sim.ClearLog();
-        COMPARE_LINES(compare(file, Qt::Key_Return).rows, expected);
-        COMPARE_LINES(settings(m_tool->sim.Received()), fileLines(file));
-        QCOMPARE(m_tool->Box(CtrlId::ExposureTime)->text().toInt(), exposure);
-
-        const CompareShown again = compare(file, Qt::Key_Escape);
-        QVERIFY(again.shown && again.rows.empty());
-    }
-
-    void loadAreaSendsLdThenReadsEverything()
+    // Load sends LD and reads everything; Factory is stored with SA00; "Store All" asks first,
+    // then stores from the last area.
+    void loadAndStoreAreas()
     {
         QString title;
         const QStringList entries = chooseArea(MenuCommand::LoadSettings, 2, &title);
         QCOMPARE(entries, (QStringList{"Factory", "User 1", "User 2", "User 3"}));
         QCOMPARE(title, QString("Load setting data"));
-        QVERIFY(StartsWith(m_tool->sim.Received(), {"LD=2"}));
-        QVERIFY(StartsWith(m_tool->LinesAfterModelCheck(), E2eTool::ReloadQueries(0, 1)));
-    }
+        QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=2"}));
+        const Lines walk = E2eTool::ReloadQueries(0, 1);
+        COMPARE_LINES(m_tool.LinesAfterModelCheck(walk.size()), walk);
 
-    // Factory is stored with SA00; "Store All" asks first, then stores from the last area.
-    void storeFactoryAndStoreAll()
-    {
-        QString title;
+        m_tool.sim.ClearLog();
         chooseArea(MenuCommand::StoreSettings, 0, &title);
         QCOMPARE(title, QString("Store setting data"));
         notices().answers = {false, true};
-        QVERIFY(m_tool->Click(CtrlId::StoreAllAreas));
-        QVERIFY(m_tool->Click(CtrlId::StoreAllAreas));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"SA00=0", "SA=3", "SA=2", "SA=1"}));
+        QVERIFY(m_tool.Click(CtrlId::StoreAllAreas));
+        QVERIFY(m_tool.Click(CtrlId::StoreAllAreas));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"SA00=0", "SA=3", "SA=2", "SA=1"}));
         QCOMPARE(notices().messages.size(), size_t(2));
         for (const RecordingNotice::Entry& message : notices().messages)
             QCOMPARE(message.icon, NoticeIcon::Information);
     }
 
-    void xmlVersionReadAndWrittenOnlyAsThreeDigits()
+    // The XML version is read and written only as three digits; the model id is written and
+    // checked again.
+    void xmlVersionAndModelIdWrites()
     {
         const int boxes[] = {CtrlId::XmlVersionMajor, CtrlId::XmlVersionMinor, CtrlId::XmlVersionPatch};
-        QVERIFY(m_tool->Click(CtrlId::ReadXmlVersion));
+        QVERIFY(m_tool.Click(CtrlId::ReadXmlVersion));
         QStringList shown;
         for (int id : boxes)
-            shown << m_tool->Box(id)->text();
+            shown << m_tool.Box(id)->text();
         QCOMPARE(shown, (QStringList{"3", "0", "5"}));
-
-        const QStringList cases[] = {{"1", "", "3"}, {"12", "2", "3"}, {"1", "2", "3"}};
-        for (const QStringList& typed : cases) {
+        for (const QStringList& typed : {QStringList{"1", "", "3"}, {"12", "2", "3"}, {"1", "2", "3"}}) {
             for (int i = 0; i < 3; ++i)
-                m_tool->Type(boxes[i], typed[i]);
-            QVERIFY(m_tool->Click(CtrlId::WriteXmlVersion));
+                m_tool.Type(boxes[i], typed[i]);
+            QVERIFY(m_tool.Click(CtrlId::WriteXmlVersion));
         }
-        QCOMPARE(m_tool->sim.Received(), (Lines{"XMLVR?", "XMLVR=123"}));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"XMLVR?", "XMLVR=123"}));
         QCOMPARE(notices().messages.size(), size_t(3));
         QCOMPARE(notices().messages[0].icon, NoticeIcon::Error);
         QCOMPARE(notices().messages[2].icon, NoticeIcon::Information);
-    }
 
-    void modelIdWrittenAndCheckedAgain()
-    {
-        QVERIFY(m_tool->Choose(CtrlId::CameraModelList, 0));
-        m_tool->sim.ClearLog();
-        QVERIFY(m_tool->Click(CtrlId::WriteModelId));
-        QCOMPARE(m_tool->sim.Received(), (Lines{"MD00=KT-5100W-QBCL", "MD?"}));
+        QVERIFY(m_tool.Choose(CtrlId::CameraModelList, 0));
+        m_tool.sim.ClearLog();
+        QVERIFY(m_tool.Click(CtrlId::WriteModelId));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"MD00=KT-5100W-QBCL", "MD?"}));
         QCOMPARE(notices().messages.back().text, std::string("Succeeded in writting camera model id."));
     }
 
-    // A comparison cut short still offers Apply (last here: it leaves the camera offline).
-    void cancelledCompareStillOffersApply()
+    // Saved and opened again through the communication dialog's buttons (the dialog locked
+    // meanwhile) after the camera moved: camera and window hold the saved values, the binning
+    // list its position, the camera its factor. Declining to replace the file keeps file and
+    // folder. Against a camera that has since moved in two settings, the compare window lists
+    // exactly those and only asks the camera; Escape sends nothing, Enter applies the file as
+    // "&Open" does, and then the camera holds every setting of the file. A comparison cut short
+    // still offers Apply (last: it leaves the camera offline).
+    void savedFileRestoresCameraAndWindowAndIsCompared()
     {
-        const CompareShown cut = compare(path("compare.cam"), Qt::Key_Escape, 5);
+        QVERIFY(m_tool.Choose(CtrlId::HorizontalBinning, 1));
+        std::string file = path("round.cam");
+        notices().fileNames = {file};
+        clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
+        const std::string saved = readFile(file);
+        QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
+        QCOMPARE(QString::fromStdString(m_tool.settings.strings[kCameraFilePath]), m_dir.path());
+        const int32_t exposure = row(CtrlId::ExposureTime);
+        const int32_t delay = row(CtrlId::TriggerDelay);
+        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
+        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(Camera::Instance().Set(CmdIndex::HB, 1, 2500), 1);
+        m_tool.Feature<ReadingCamera>().ReloadFromCamera();
+        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
+        bool dialogLocked = false;
+        QTimer::singleShot(0, m_tool.window,
+                           [&] { dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled(); });
+        m_tool.sim.ClearLog();
+        notices().fileNames = {file};
+        clickFileButton(CCommunicationDialog::IDC_BTN_READ_FILE);
+        QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
+        QVERIFY(notices().messages.empty());
+        const Lines sent = settings(m_tool.sim.Received());
+        QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
+        QCOMPARE(Count(sent, "HB=2"), size_t(1));
+        uint32_t inCamera = 0;
+        QCOMPARE(Camera::Instance().Query(exposureCommand, inCamera), 1);
+        QCOMPARE(int32_t(inCamera), exposure);
+        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+        QCOMPARE(row(CtrlId::ExposureTime), exposure);
+        QCOMPARE(m_tool.List(CtrlId::HorizontalBinning)->currentIndex(), 1);
+
+        m_tool.settings.strings[kCameraFilePath] = "/tmp";
+        notices().fileNames = {file};
+        notices().answers = {false};
+        trigger(MenuCommand::SaveShippingData);
+        QCOMPARE(notices().questions.size(), size_t(1));
+        QCOMPARE(readFile(file), saved);
+        QCOMPARE(m_tool.settings.strings[kCameraFilePath], std::string("/tmp"));
+
+        notices().fileNames = {file = path("compare.cam")};
+        trigger(MenuCommand::SaveAllData);
+        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(Camera::Instance().Set(ParameterTable::Instance().ToCmdId(CtrlId::TriggerDelay), delay + 7, 2500), 1);
+        const Lines expected = {"PE " + std::to_string(exposure) + " " + std::to_string(exposure + 100),
+                                "TD " + std::to_string(delay) + " " + std::to_string(delay + 7)};
+        m_tool.Clear();
+        const CompareShown closed = compare(file, Qt::Key_Escape);
+        COMPARE_LINES(closed.rows, expected);
+        QVERIFY(closed.applyOffered);
+        QVERIFY(!m_tool.sim.Received().empty() && settings(m_tool.sim.Received()).empty());
+        QVERIFY(notices().messages.empty() && m_tool.window->isEnabled());
+
+        m_tool.sim.ClearLog();
+        COMPARE_LINES(compare(file, Qt::Key_Return).rows, expected);
+        COMPARE_LINES(settings(m_tool.sim.Received()), fileLines(file));
+        QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
+        const CompareShown again = compare(file, Qt::Key_Escape);
+        QVERIFY(again.shown && again.rows.empty());
+
+        m_tool.Clear();
+        const CompareShown cut = compare(file, Qt::Key_Escape, 5);
         QVERIFY(cut.applyOffered);
         QCOMPARE(notices().messages.size(), size_t(1));
-        QVERIFY(settings(m_tool->sim.Received()).empty() && m_tool->window->isEnabled());
+        QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
     }
 };
 
