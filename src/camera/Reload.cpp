@@ -99,6 +99,12 @@ bool ReadSupportedBaudRate(std::string& text)
     if (!Camera::Instance().Query(CmdIndex::SBDRT, mask, kQueryTimeoutMs))
         return false;
     text = SupportedBaudText(mask);
+    // The reading walk leaves this row out, yet a factory setting file carries it and opening
+    // the file sends it back: it must hold the camera's mask, not the table's default of 1
+    // (which would leave the camera offering 9600 bit/s only).
+    ParameterTable& table = ParameterTable::Instance();
+    table.SetDataValue(CtrlId::SupportedBaudBox, static_cast<int32_t>(mask));
+    table.CommitAll();
     return true;
 }
 

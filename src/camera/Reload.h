@@ -29,7 +29,8 @@ bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view);
 
 // The camera-mode text for the camera's VSM answer; false without an answer.
 bool ReadCameraMode(std::string& text);
-// The supported-baud-rate text for the camera's SBDRT answer; false without an answer.
+// The supported-baud-rate text for the camera's SBDRT answer, which its row keeps as read;
+// false without an answer.
 bool ReadSupportedBaudRate(std::string& text);
 
 // The factory baud-rate list as the camera offers it: the items for its SBDRT mask (the five

@@ -99,7 +99,9 @@ int runDump(CliContext& context, bool shipping, const std::string& output)
         TerminalProgress progress;
         // A file with unread settings would carry the table's defaults as if they were the
         // camera's: nothing is written after an incomplete reading.
-        if (!Reload::ReadAllParameters(ControlMode::Get(), progress, nullptr))
+        std::string supported;
+        if (!Reload::ReadAllParameters(ControlMode::Get(), progress, nullptr) ||
+            !Reload::ReadSupportedBaudRate(supported))
             return ReportFailure(context.json, kExitNoCamera, session.Error("the camera was not read completely"));
     }
     const SettingFile::Variant variant = shipping ? SettingFile::Variant::ShippingData : SettingFile::Variant::AllData;

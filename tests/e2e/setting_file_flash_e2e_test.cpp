@@ -236,6 +236,11 @@ private slots:
     void savedFileRestoresCameraAndWindowAndIsCompared()
     {
         QVERIFY(m_tool.Choose(CtrlId::HorizontalBinning, 1));
+        // The supported-rate mask is not a row of the reading walk, yet the file carries it
+        // and opening the file sends it back: it must be the camera's own.
+        uint32_t supported = 0;
+        QCOMPARE(Camera::Instance().Query(CmdIndex::SBDRT, supported), 1);
+        QVERIFY(supported != 1);
         std::string file = path("round.cam");
         notices().fileNames = {file};
         clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
@@ -266,6 +271,7 @@ private slots:
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
         QCOMPARE(row(CtrlId::ExposureTime), exposure);
         QCOMPARE(m_tool.List(CtrlId::HorizontalBinning)->currentIndex(), 1);
+        QCOMPARE(Count(sent, "SBDRT=" + std::to_string(supported)), size_t(1));
 
         m_tool.settings.strings[kCameraFilePath] = "/tmp";
         notices().fileNames = {file};
