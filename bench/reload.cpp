@@ -11,7 +11,7 @@
 // reading's traffic both ways, 10 bits each, at the rate, counted from the camera's log.
 // Figures are ratios to that limit: min / median / max of five runs, once for the whole call
 // (progress window and all) and once for the exchanges alone, from the first line's arrival
-// to the last answer's leaving by the camera's log, against the wire time of that span.
+// to the forming of the last answer by the camera's log, against the wire time of that span.
 //
 // Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim and lib/, default this
 // program's folder; --baud replaces the two rates)

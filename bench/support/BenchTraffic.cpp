@@ -74,8 +74,8 @@ Traffic readTraffic(const std::string& log)
             lastBytes = bytes;
         }
     }
-    // The first line was on the wire before its arrival was logged, the last answer after
-    // its leaving was.
+    // The first line crossed the line before its arrival was logged; the last answer is logged
+    // when the camera forms it and crosses the line afterwards: neither lies within the span.
     traffic.span = firstRx < 0 ? 0 : lastTx - firstRx;
     traffic.spanBytes = traffic.bytes - firstBytes - lastBytes;
     return traffic;

@@ -15,7 +15,7 @@ std::string startAndReadLine(const std::vector<std::string>& args, pid_t& pid);
 struct Traffic {
     std::vector<std::string> received;
     long bytes = 0;
-    // From the first line's arrival to the last answer's leaving, by the camera's clock, and
+    // From the first line's arrival to the forming of the last answer, by the camera's clock, and
     // the bytes of the lines on the wire within that span: the exchanges alone, without what
     // a client does before its first line or after its last answer.
     double span = 0;
