@@ -1,13 +1,26 @@
 // The main window driven as a person would: tabs per Control Mode, the factory-mode gesture,
 // the keyboard rules (Tab reaches every usable control of a page once, in reading order),
-// names for assistive tools, closing, and menu entries served by features.
+// names and control ids for assistive tools (on every window the tool opens), closing, and
+// menu entries served by features.
+#include "CAboutDialog.h"
+#include "CButtonDlg.h"
+#include "CCameraIdDialog.h"
+#include "CCommunicationDialog.h"
 #include "CCtrlToolDlg.h"
+#include "CLUTDlg.h"
+#include "CParameterAreaSelectDialog.h"
+#include "CProgressBarDialog.h"
 #include "CTabSheetDialog.h"
+#include "CTerminalDialog.h"
+#include "CUserIdDialog.h"
+#include "CXMLDialog.h"
 #include "CommLink.h"
+#include "CompareDialog.h"
 #include "ControlLookup.h"
 #include "ControlMode.h"
 #include "Feature.h"
 #include "Ids.h"
+#include "LineListView.h"
 #include "NumberBox.h"
 #include "ParameterTable.h"
 #include "SettingsStore.h"
@@ -17,6 +30,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
@@ -88,6 +102,44 @@ public:
     std::vector<int> menus;
     std::vector<Moment> moments;
 };
+
+// What a control with an id is to a person: the window templates' kinds of control.
+enum class Kind { Button, DropDown, List, Box, Static, Line, Tabs, Other };
+
+Kind KindOf(QWidget* w)
+{
+    if (qobject_cast<QTabBar*>(w))
+        return Kind::Tabs;
+    if (qobject_cast<QComboBox*>(w))
+        return Kind::DropDown;
+    if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<LineListView*>(w))
+        return Kind::List;
+    if (qobject_cast<QAbstractButton*>(w))
+        return Kind::Button;
+    if (qobject_cast<QLineEdit*>(w))
+        return Kind::Box;
+    if (qobject_cast<QLabel*>(w))
+        return Kind::Static;
+    if (auto* frame = qobject_cast<QFrame*>(w); frame && frame->frameShape() == QFrame::HLine)
+        return Kind::Line;
+    return Kind::Other;
+}
+
+// The controls of one window (not those of the pages, which have templates of their own, nor
+// those of the windows it owns) that carry a control id, by id.
+QMultiMap<int, QWidget*> ControlsWithIds(QWidget* window)
+{
+    QMultiMap<int, QWidget*> found;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        bool onPage = false;
+        for (QWidget* up = w; up && !onPage; up = up->parentWidget())
+            onPage = qobject_cast<CTabSheetDialog*>(up) != nullptr;
+        const int id = w->property("ctrlId").toInt(); // 0: none
+        if (w->window() == window && !onPage && id != 0)
+            found.insert(id, w);
+    }
+    return found;
+}
 
 } // namespace
 
@@ -191,6 +243,93 @@ private slots:
             for (QWidget* w : page->controls())
                 if (ClassOfControl(w) != ControlClass::None && ClassOfControl(w) != ControlClass::Spin)
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    }
+
+    // Each window the tool opens carries the control ids its template gives, each once, on a
+    // control of the template's kind, told to assistive tools as "... control N"; and no
+    // control carries an id the template does not give (the windows without a row of ids give
+    // their controls none).
+    void everyWindowCarriesItsControlIds()
+    {
+        using K = Kind;
+        struct Window {
+            const char* name;
+            std::vector<std::pair<int, Kind>> ids;
+        };
+        const Window templates[] = {
+            {"main window", {{1244, K::Tabs}, {1161, K::Static}}},
+            {"Communication",
+             {{1163, K::Static}, {1155, K::Static}, {1011, K::DropDown}, {1005, K::DropDown},
+              {1018, K::Static}, {1030, K::DropDown}, {1243, K::Button}, {1164, K::Button},
+              {1165, K::Button}, {1167, K::Static}, {1166, K::Button}, {1029, K::DropDown},
+              {1168, K::Button}, {1169, K::Button}, {1170, K::List}, {1171, K::Button},
+              {1172, K::Button}, {1158, K::Static}}},
+            {"terminal", {}},
+            {"LUT editor", {}},
+            {"about", {}},
+            {"user id", {}},
+            {"camera id", {}},
+            {"Motor Lens",
+             {{40001, K::Button}, {40002, K::Button}, {40003, K::Button}, {40004, K::Button},
+              {40005, K::Button}, {40006, K::Button}}},
+            {"parameter list", {}},
+            {"flash area selection",
+             {{1023, K::Static}, {1017, K::DropDown}, {1, K::Button}, {2, K::Button}, {65535, K::Line},
+              {1178, K::Static}}},
+            {"comparison", {}},
+            {"progress", {}},
+        };
+
+        makeWindow(1);
+        CLUTDlg lut(1);
+        CAboutDialog about(window.get());
+        CUserIdDialog userId(window.get());
+        CCameraIdDialog cameraId(window.get());
+        CButtonDlg lens(window.get());
+        CXMLDialog parameterList(window.get());
+        CParameterAreaSelectDialog area(window.get(), FlashAreas::Purpose::Store);
+        CompareDialog comparison(window.get(), "settings.cam", SettingFile::Comparison{});
+        // The progress window goes at the end whatever the outcome: it keeps its owner disabled.
+        struct Progress {
+            explicit Progress(QWidget* owner)
+            {
+                CProgressBarDialog::Instance().Show(owner, "Now, reading camera settings.");
+            }
+            ~Progress()
+            {
+                CProgressBarDialog& progress = CProgressBarDialog::Instance();
+                const int pause = progress.ClosePause();
+                progress.SetClosePause(0);
+                progress.Close();
+                progress.SetClosePause(pause);
+            }
+        } progress(window.get());
+        QWidget* const opened[] = {window.get(), window->CommunicationDialog(), window->Terminal(), &lut,
+                                   &about, &userId, &cameraId, &lens, &parameterList, &area, &comparison,
+                                   CProgressBarDialog::Instance().Window()};
+        static_assert(std::size(opened) == std::size(templates));
+
+        for (size_t i = 0; i < std::size(templates); ++i) {
+            const QString name = templates[i].name;
+            QVERIFY2(opened[i], qPrintable(name));
+            const QMultiMap<int, QWidget*> carried = ControlsWithIds(opened[i]);
+            QSet<int> given;
+            for (const auto& [id, kind] : templates[i].ids) {
+                given.insert(id);
+                const QString what = QString("%1, control %2").arg(name).arg(id);
+                QVERIFY2(carried.count(id) == 1,
+                         qPrintable(what + QString(" found %1 times").arg(carried.count(id))));
+                QWidget* control = carried.value(id);
+                QVERIFY2(KindOf(control) == kind, qPrintable(what + ": a " + control->metaObject()->className()));
+                QCOMPARE(control->objectName(), QString("ctrl_%1").arg(id));
+                const QString told = control->accessibleDescription();
+                QVERIFY2(told.endsWith(QString("control %1").arg(id), Qt::CaseInsensitive),
+                         qPrintable(what + ": described as \"" + told + "\""));
+            }
+            for (int id : carried.uniqueKeys())
+                QVERIFY2(given.contains(id),
+                         qPrintable(QString("%1 gives control %2 an id of its own").arg(name).arg(id)));
+        }
     }
 
     void tabReachesEveryControlInReadingOrder()

@@ -1,6 +1,7 @@
 #include "CCommunicationDialog.h"
 
 #include "CommLink.h"
+#include "ControlIdTag.h"
 #include "ControlMode.h"
 #include "LineListModel.h"
 #include "LineListView.h"
@@ -21,11 +22,11 @@
 
 namespace {
 
+// Every control of the window that has an id carries it as the pages' controls do.
 template <typename W>
 W* tagged(W* widget, int id)
 {
-    widget->setObjectName(QStringLiteral("ctrl_%1").arg(id));
-    widget->setProperty("ctrlId", id);
+    tagControlId(widget, id);
     return widget;
 }
 

@@ -6,6 +6,7 @@
 #include "Camera.h"
 #include "ChangeRouter.h"
 #include "CommLink.h"
+#include "ControlIdTag.h"
 #include "ControlMode.h"
 #include "ErrorReport.h"
 #include "Ids.h"
@@ -103,8 +104,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     layout->setMenuBar(m_menuBar);
 
     m_tabBar = new QTabBar(this);
-    m_tabBar->setProperty("ctrlId", int(CtrlId::TabControl));
-    m_tabBar->setObjectName(QStringLiteral("ctrl_%1").arg(CtrlId::TabControl));
+    tagControlId(m_tabBar, CtrlId::TabControl);
     m_tabBar->setExpanding(false);
     m_tabBar->setDrawBase(true);
     m_tabBar->setAccessibleName(tr("Parameter pages"));
@@ -122,8 +122,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
 
     // The online strip along the bottom: red until an exchange succeeds.
     QLabel* strip = OnlineStrip();
-    strip->setProperty("ctrlId", int(CtrlId::OnlineStrip));
-    strip->setObjectName(QStringLiteral("ctrl_%1").arg(CtrlId::OnlineStrip));
+    tagControlId(strip, CtrlId::OnlineStrip);
     m_ownControls.insert(CtrlId::OnlineStrip, strip);
     layout->addSpacing(4);
     layout->addWidget(strip);
