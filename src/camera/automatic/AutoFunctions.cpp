@@ -106,7 +106,8 @@ milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t> framePeriod
 {
     milliseconds bound = std::max(milliseconds(setTimeoutMs), kShortestRun);
     if (framePeriodUs)
-        bound = std::max(bound, milliseconds(kRunFrames * int64_t(*framePeriodUs) / 1000));
+        bound = std::max(bound, std::chrono::duration_cast<milliseconds>(
+                                    std::chrono::microseconds(kRunFrames * int64_t(*framePeriodUs))));
     return bound;
 }
 
