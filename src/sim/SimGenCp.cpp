@@ -235,6 +235,10 @@ uint16_t SimGenCp::write(uint64_t address, std::string_view data)
         const int bits = reg->length * 8;
         if (reg->kind == SimRegister::Signed && (number >> (bits - 1)) & 1)
             number -= int64_t(1) << bits;
+        // The commands hold 32-bit words: an unsigned word above 2^31 keeps its bits, as the
+        // read above gives them back.
+        if (reg->kind == SimRegister::Unsigned && bits == 32)
+            number = int32_t(uint32_t(number));
         value = std::to_string(number);
     }
     return statusOf(m_camera.HandleLine(std::string(reg->mnemonic) + "=" + value));

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace {
@@ -39,9 +40,40 @@ QString dateTimeText(const QDateTime& dateTime)
     return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-// A whole number as typed: decimal, or hexadecimal in hexadecimal mode or after "H'".
-// Eight hexadecimal digits cover the negative numbers too.
-std::optional<int> parseInteger(QString text, bool hex)
+using IntegerRange = CPropertyGrid::IntegerRange;
+
+bool isSigned(IntegerRange range)
+{
+    return range == IntegerRange::Int32 || range == IntegerRange::Int64;
+}
+
+bool is32Bit(IntegerRange range)
+{
+    return range == IntegerRange::Int32 || range == IntegerRange::UInt32;
+}
+
+// What a whole-number row holds for these bits: a qlonglong in the signed ranges, a qulonglong
+// in the unsigned ones, cut to the range's width.
+QVariant wholeNumber(IntegerRange range, uint64_t bits)
+{
+    if (is32Bit(range))
+        bits &= 0xFFFFFFFFu;
+    switch (range) {
+    case IntegerRange::Int32: return qlonglong(int32_t(uint32_t(bits)));
+    case IntegerRange::Int64: return qlonglong(int64_t(bits));
+    default: return qulonglong(bits);
+    }
+}
+
+uint64_t bitsOf(IntegerRange range, const QVariant& value)
+{
+    return isSigned(range) ? uint64_t(value.toLongLong()) : value.toULongLong();
+}
+
+// A whole number as typed: decimal, or hexadecimal in hexadecimal mode or after "H'". In
+// hexadecimal the digits are the bits of the range's width, so eight digits cover the negative
+// numbers of a 32-bit row too. Nothing for text that is no number of the range.
+std::optional<QVariant> parseInteger(QString text, bool hex, IntegerRange range)
 {
     text = text.trimmed();
     if (text.startsWith(QLatin1String("H'"), Qt::CaseInsensitive)) {
@@ -49,8 +81,24 @@ std::optional<int> parseInteger(QString text, bool hex)
         hex = true;
     }
     bool ok = false;
-    const int value = hex ? int(text.toUInt(&ok, 16)) : text.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    if (hex) {
+        const qulonglong bits = text.toULongLong(&ok, 16);
+        if (!ok || (is32Bit(range) && bits > 0xFFFFFFFFu))
+            return std::nullopt;
+        return wholeNumber(range, bits);
+    }
+    if (isSigned(range)) {
+        const qlonglong value = text.toLongLong(&ok, 10);
+        if (!ok || (is32Bit(range) && (value < INT32_MIN || value > INT32_MAX)))
+            return std::nullopt;
+        return QVariant(value);
+    }
+    if (text.startsWith(QLatin1Char('-')))
+        return std::nullopt;
+    const qulonglong value = text.toULongLong(&ok, 10);
+    if (!ok || (is32Bit(range) && value > 0xFFFFFFFFu))
+        return std::nullopt;
+    return QVariant(value);
 }
 
 std::optional<double> parseReal(const QString& text)
@@ -157,7 +205,16 @@ CPropertyGrid::ItemId CPropertyGrid::addBoolItem(SectionId section, const TextAr
 
 CPropertyGrid::ItemId CPropertyGrid::addIntegerItem(SectionId section, const TextArg& name, int value, bool editable)
 {
-    return addRow(section, name.text(), ItemKind::Integer, value, editable);
+    return addRow(section, name.text(), ItemKind::Integer, qlonglong(value), editable);
+}
+
+CPropertyGrid::ItemId CPropertyGrid::addIntegerItem(SectionId section, const TextArg& name, IntegerRange range,
+                                                    bool editable)
+{
+    const ItemId id = addRow(section, name.text(), ItemKind::Integer, wholeNumber(range, 0), editable);
+    if (Row* added = row(id))
+        added->range = range;
+    return id;
 }
 
 CPropertyGrid::ItemId CPropertyGrid::addDoubleItem(SectionId section, const TextArg& name, double value, bool editable)
@@ -258,8 +315,13 @@ QString CPropertyGrid::textOf(const Row& r) const
 {
     switch (r.kind) {
     case ItemKind::Bool: return r.value.toBool() ? m_trueText : m_falseText;
-    case ItemKind::Integer:
-        return m_hexMode ? QString::asprintf("H' %X", unsigned(r.value.toInt())) : QString::number(r.value.toInt());
+    case ItemKind::Integer: {
+        if (m_hexMode) {
+            const uint64_t bits = bitsOf(r.range, r.value) & (is32Bit(r.range) ? 0xFFFFFFFFu : ~uint64_t(0));
+            return QString::asprintf("H' %llX", static_cast<unsigned long long>(bits));
+        }
+        return isSigned(r.range) ? QString::number(r.value.toLongLong()) : QString::number(r.value.toULongLong());
+    }
     case ItemKind::Double: return QString::asprintf("%g", r.value.toDouble());
     case ItemKind::String:
     case ItemKind::Text:
@@ -305,15 +367,33 @@ bool CPropertyGrid::setItemValue(ItemId item, bool value)
 
 bool CPropertyGrid::setItemValue(ItemId item, int value)
 {
+    return setWholeNumber(item, uint64_t(int64_t(value)), value < 0);
+}
+
+bool CPropertyGrid::setItemValue(ItemId item, std::int64_t value)
+{
+    return setWholeNumber(item, uint64_t(value), value < 0);
+}
+
+bool CPropertyGrid::setItemValue(ItemId item, std::uint64_t value)
+{
+    return setWholeNumber(item, value, false);
+}
+
+bool CPropertyGrid::setWholeNumber(ItemId item, uint64_t bits, bool negative)
+{
     const Row* found = row(item);
     if (!found)
         return false;
+    const bool fitsInt = negative ? int64_t(bits) >= INT_MIN : bits <= uint64_t(INT_MAX);
     switch (found->kind) {
-    case ItemKind::Integer: return setValue(item, {ItemKind::Integer}, value);
-    case ItemKind::Double: return setValue(item, {ItemKind::Double}, double(value));
-    case ItemKind::Bool: return setValue(item, {ItemKind::Bool}, value != 0);
-    case ItemKind::Combo:
-        return value >= -1 && value < found->choices.size() && setValue(item, {ItemKind::Combo}, value);
+    case ItemKind::Integer: return setValue(item, {ItemKind::Integer}, wholeNumber(found->range, bits));
+    case ItemKind::Double: return setValue(item, {ItemKind::Double}, negative ? double(int64_t(bits)) : double(bits));
+    case ItemKind::Bool: return setValue(item, {ItemKind::Bool}, bits != 0);
+    case ItemKind::Combo: {
+        const int index = int(int64_t(bits));
+        return fitsInt && index >= -1 && index < found->choices.size() && setValue(item, {ItemKind::Combo}, index);
+    }
     default: return false;
     }
 }
@@ -377,7 +457,31 @@ bool CPropertyGrid::getItemValue(ItemId item, int& value) const
     const Row* found = row(item);
     if (!found || (found->kind != ItemKind::Integer && found->kind != ItemKind::Bool && found->kind != ItemKind::Combo))
         return false;
-    value = found->value.toInt();
+    // A wider whole number gives its low 32 bits.
+    value = found->kind == ItemKind::Integer ? int(uint32_t(bitsOf(found->range, found->value))) : found->value.toInt();
+    return true;
+}
+
+bool CPropertyGrid::getItemValue(ItemId item, std::int64_t& value) const
+{
+    std::uint64_t bits = 0;
+    if (!getItemValue(item, bits))
+        return false;
+    value = std::int64_t(bits);
+    return true;
+}
+
+bool CPropertyGrid::getItemValue(ItemId item, std::uint64_t& value) const
+{
+    const Row* found = row(item);
+    if (!found)
+        return false;
+    if (found->kind == ItemKind::Integer)
+        value = bitsOf(found->range, found->value);
+    else if (found->kind == ItemKind::Bool || found->kind == ItemKind::Combo)
+        value = std::uint64_t(std::int64_t(found->value.toInt()));
+    else
+        return false;
     return true;
 }
 
@@ -793,8 +897,7 @@ void CPropertyGrid::startInPlaceEdit(ItemId item, const QRect& cell)
         }
         QVariant value = text;
         if (edited->kind == ItemKind::Integer) {
-            const std::optional<int> number = parseInteger(text, m_hexMode);
-            value = number ? QVariant(*number) : QVariant();
+            value = parseInteger(text, m_hexMode, edited->range).value_or(QVariant());
         } else if (edited->kind == ItemKind::Double) {
             const std::optional<double> number = parseReal(text);
             value = number ? QVariant(*number) : QVariant();
@@ -923,8 +1026,10 @@ void CPropertyGrid::acceptEdit(ItemId item, const QVariant& value)
 {
     closeEditor();
     Row* edited = row(item);
-    if (!edited || edited->value == value)
+    if (!edited)
         return;
+    // Reported even when the value stays as it was: the owner may want the same value again
+    // (a command register triggered once more).
     edited->value = value;
     viewport()->update();
     emit itemChanged(item);

@@ -4,8 +4,9 @@
 // of its kind: a one-line edit over the value for numbers and short texts, a drop-down list for
 // bool and list rows, a month calendar for dates, a small dialog for long texts and for a date
 // with a time, the standard choosers for colours, fonts and folders, and the row's own code for
-// custom rows. After every accepted edit that changed a value the grid emits itemChanged();
-// an edit that is cancelled, or that leaves the value as it was, emits nothing.
+// custom rows. After every accepted edit the grid emits itemChanged(), also when the value
+// stays as it was (so that its owner can send the same value again); a cancelled edit emits
+// nothing.
 //
 // Rows are named by the ids that the add functions hand out. Names and texts may be given as
 // QString or as UTF-8 std::string, so callers that keep no Qt types in their data fill the
@@ -67,7 +68,13 @@ public:
     // is refused with id 0.
     SectionId addSection(const TextArg& name);
     ItemId addBoolItem(SectionId section, const TextArg& name, bool value, bool editable = true);
+    // A whole number in the range of a 32-bit int.
     ItemId addIntegerItem(SectionId section, const TextArg& name, int value, bool editable = true);
+    // A whole number of one of these ranges, starting at 0: it takes what the range holds when
+    // typed in decimal, and in hexadecimal the bits of that width (two's complement for the
+    // signed ranges, so "H' FFFFFFFF" is -1 in Int32).
+    enum class IntegerRange { Int32, UInt32, Int64, UInt64 };
+    ItemId addIntegerItem(SectionId section, const TextArg& name, IntegerRange range, bool editable = true);
     ItemId addDoubleItem(SectionId section, const TextArg& name, double value, bool editable = true);
     ItemId addStringItem(SectionId section, const TextArg& name, const TextArg& value, bool editable = true);
     ItemId addTextItem(SectionId section, const TextArg& name, const TextArg& value, bool editable = true);
@@ -95,9 +102,12 @@ public:
     // real number, a bool (non-zero is true) or a list row's chosen index; a text sets a text
     // row, a folder, or the list entry of that text. Reading an int works for whole numbers,
     // bools and list rows (the index), a double for real and whole numbers, and a text for
-    // every kind (the shown text).
+    // every kind (the shown text). The 64-bit forms carry a whole number's full range; set
+    // into a narrower row, a number keeps the bits of the row's width.
     bool setItemValue(ItemId item, bool value);
     bool setItemValue(ItemId item, int value);
+    bool setItemValue(ItemId item, std::int64_t value);
+    bool setItemValue(ItemId item, std::uint64_t value);
     bool setItemValue(ItemId item, double value);
     bool setItemValue(ItemId item, const QString& value);
     bool setItemValue(ItemId item, const std::string& value);
@@ -108,6 +118,8 @@ public:
     bool setItemValue(ItemId item, const QFont& value);
     bool getItemValue(ItemId item, bool& value) const;
     bool getItemValue(ItemId item, int& value) const;
+    bool getItemValue(ItemId item, std::int64_t& value) const;
+    bool getItemValue(ItemId item, std::uint64_t& value) const;
     bool getItemValue(ItemId item, double& value) const;
     bool getItemValue(ItemId item, QString& value) const;
     bool getItemValue(ItemId item, std::string& value) const;
@@ -131,7 +143,8 @@ public:
     QRect valueRect(ItemId item) const;
 
 signals:
-    // An edit of this row was accepted and changed its value (a custom row: it accepted).
+    // An edit of this row was accepted, whether or not it changed the value (a custom row: it
+    // accepted).
     void itemChanged(CPropertyGrid::ItemId item);
 
 protected:
@@ -152,6 +165,7 @@ private:
         QVariant value;
         QStringList choices;
         std::unique_ptr<ICustomItem> custom;
+        IntegerRange range = IntegerRange::Int32; // whole numbers only
     };
     struct Section {
         QString name;
@@ -170,6 +184,8 @@ private:
     ItemId addRow(SectionId section, const QString& name, ItemKind kind, QVariant value, bool editable,
                   QStringList choices = {});
     bool setValue(ItemId item, std::initializer_list<ItemKind> kinds, const QVariant& value);
+    // A whole number given as its bits, for rows of every kind that take a number.
+    bool setWholeNumber(ItemId item, std::uint64_t bits, bool negative);
     QString textOf(const Row& row) const;
 
     void relayout();

@@ -8,6 +8,7 @@
 #include "SimLinkFixture.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -57,6 +58,46 @@ TEST_F(AutoFunctionsTest, RunEndsAtTheEndStatus)
     }
     EXPECT_STREQ(ResultText(7), "Unknown Result");
     EXPECT_STREQ(ResultText(-1), "Unknown Result");
+}
+
+// A run at long exposure times takes many frames: it is waited for at least a minute and at
+// least ten frame periods, and given up only after that.
+TEST_F(AutoFunctionsTest, RunsAreBoundedByAMinuteOrTenFrames)
+{
+    const struct {
+        uint32_t setTimeoutMs;
+        std::optional<uint32_t> framePeriodUs;
+        std::chrono::milliseconds bound;
+    } cases[] = {
+        {10000, std::nullopt, 60s},
+        {10000, 33333, 60s},
+        {10000, 8000000, 80s},
+        {50000, 7000000, 70s},
+        {90000, 33333, 90s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RunBound(c.setTimeoutMs, c.framePeriodUs), c.bound) << c.setTimeoutMs;
+
+    // A gain run that converges after some 11 s (longer than the set's own 10 s) ends with its
+    // result; the frame period is asked before the start.
+    connect({"--busy-polls", "21", "--result", "agc=8", "--set", "AR=8000000"});
+    SilentProgress progress;
+    RunResult run = RunOnce(GainOnce(), progress, {}, 500ms);
+    EXPECT_EQ(run.end, RunEnd::Ended);
+    EXPECT_EQ(run.status, 8);
+    Lines rx = m_sim.Received();
+    ASSERT_GE(rx.size(), 2u);
+    EXPECT_EQ(Lines(rx.begin(), rx.begin() + 2), (Lines{"AR?", "AGC=2"}));
+    EXPECT_EQ(Count(rx, "ATCS?"), 22u);
+    TearDown();
+    m_sim.Stop();
+
+    // A run that never ends is given up at the bound it was given, with the last status.
+    connect({"--busy-polls", "never"});
+    run = RunOnce(ExposureOnce(), progress, 300ms, 20ms);
+    EXPECT_EQ(run.end, RunEnd::TimedOut);
+    EXPECT_TRUE(run.answered);
+    EXPECT_LT(run.status, 8);
 }
 
 TEST_F(AutoFunctionsTest, ExposureLimitsFollowModelBinningAndFramePeriod)

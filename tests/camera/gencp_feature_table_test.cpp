@@ -48,7 +48,7 @@ TEST(FeatureTable, FeaturesOnOneRegisterBecomeRecordsUnderTheirCategories)
         + "<Boolean Name=\"Flip\"><pValue>FlipReg</pValue><OnValue>3</OnValue></Boolean>\n"
         + intReg("FlipReg", "0x10008", 2, "RO")
         + "<Command Name=\"Go\"><pValue>GoReg</pValue><CommandValue>2</CommandValue></Command>\n"
-        + intReg("GoReg", "0x1000C", 4, "WO")
+        + intReg("GoReg", "0x1000C", 8, "WO")
         + "<Group Comment=\"floats\"><Float Name=\"Gamma\"><pValue>GammaReg</pValue></Float>\n"
           "<FloatReg Name=\"GammaReg\"><Address>0x10000</Address><Address>0x10</Address><Length>8</Length>"
           "<AccessMode>RW</AccessMode></FloatReg></Group>\n"
@@ -69,6 +69,7 @@ TEST(FeatureTable, FeaturesOnOneRegisterBecomeRecordsUnderTheirCategories)
     const FeatureRecord& go = *find(d, "Go");
     EXPECT_EQ(go.flags, FeatureRecord::Writable | FeatureRecord::Command);
     EXPECT_EQ(go.commandValue, 2.0);
+    EXPECT_EQ(go.length, 8u); // a 64-bit register is listed too
 
     const FeatureRecord& gamma = *find(d, "Gamma");
     EXPECT_TRUE(gamma.Has(FeatureRecord::Float));

@@ -112,6 +112,7 @@ TEST(GenCpPacket, AcknowledgesAreJudgedAgainstTheirRequest)
 TEST(RegisterValue, BytesBecomeRowValuesAndBack)
 {
     FeatureRecord black = record(0, 2), little = record(0, 4), mode = record(0, 1);
+    const FeatureRecord word = record(0, 4), wide = record(0, 8);
     black.isSigned = true;
     little.littleEndian = true;
     mode.valueMap = {{0, "Off"}, {5, "On"}};
@@ -122,6 +123,9 @@ TEST(RegisterValue, BytesBecomeRowValuesAndBack)
     } cases[] = {
         {black, bytes({0xFF, 0x7B}), -133}, {little, bytes({0x10, 0x27, 0, 0}), 10000},
         {mode, bytes({5}), 1},              {mode, bytes({3}), -1},
+        // Unsigned registers keep their whole range; a 64-bit one carries its bits.
+        {word, bytes({0xFF, 0xFF, 0xFF, 0xFE}), 4294967294},
+        {wide, bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}), -2},
     };
     for (const auto& c : cases) {
         RowValue value;

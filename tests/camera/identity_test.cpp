@@ -4,6 +4,7 @@
 // saved: identity_lens_e2e_test.
 #include "SimLinkFixture.h"
 #include "Camera.h"
+#include "FactoryIdentity.h"
 #include "Identity.h"
 #include "Ids.h"
 #include "MotorLens.h"
@@ -68,6 +69,35 @@ TEST_F(IdentityCamera, UserIdIsCheckedBeforeItIsSent)
         ASSERT_EQ(messages().size(), 1u) << c.text;
         EXPECT_EQ(messages()[0].text.rfind(c.message, 0), 0u) << messages()[0].text;
         EXPECT_EQ(messages()[0].icon, c.result ? NoticeIcon::Information : NoticeIcon::Error);
+    }
+}
+
+// Boxes that do not spell a version are refused with their own reason and send nothing; the
+// camera's refusal has its own text.
+TEST_F(IdentityCamera, XmlVersionIsWrittenOnlyAsThreeDigits)
+{
+    const struct {
+        std::vector<std::string> faults;
+        FactoryIdentity::XmlDigits boxes;
+        Lines sent;
+        int result;
+        std::string message;
+    } cases[] = {
+        {{}, {"1", "", "3"}, {}, 0, "Each box takes one digit 0\u20139."},
+        {{}, {"12", "2", "3"}, {}, 0, "Each box takes one digit 0\u20139."},
+        {{}, {"1", "x", "3"}, {}, 0, "Each box takes one digit 0\u20139."},
+        {{}, {"1", "2", "3"}, {"XMLVR=123"}, 1, "Writing the XML Version has been completed."},
+        {{"--fault", "error-replies"}, {"3", "0", "5"}, {"XMLVR=305"}, 0, "Couldn't write the XML Version."},
+    };
+    for (const auto& c : cases) {
+        connect(c.faults);
+        EXPECT_EQ(FactoryIdentity::WriteXmlVersion(c.boxes), c.result) << c.message;
+        EXPECT_EQ(m_sim.Received(), c.sent) << c.boxes[0] << c.boxes[1];
+        ASSERT_FALSE(messages().empty());
+        EXPECT_EQ(messages().back().text, c.message);
+        TearDown();
+        m_sim.Stop();
+        m_notices.recorder.Clear();
     }
 }
 

@@ -74,29 +74,47 @@ TEST_F(SequencerTest, WriteSendsTheFieldsThatApply)
 TEST_F(SequencerTest, ReadStoresTheCameraSetWithListPositions)
 {
     connect({"--model", "KT-5100W-QBCL", "--set", "SQHB3=2", "--set", "SQW3=640", "--set", "SQGA3=300",
-             "--set", "SQLUT3=1", "--set", "SQGR3=2000"});
+             "--set", "SQLUT3=1", "--set", "SQGR3=2000", "--set", "SQGG3=3000"});
     ParameterTable& table = ParameterTable::Instance();
-    for (bool individualGain : {false, true}) {
+    // The colour gains are asked whenever the model is known, whatever the gain mode, so that
+    // the boxes never keep another set's gains; the common gain is always asked.
+    const struct {
+        Sequencer::Conditions conditions;
+        size_t colourAsked;
+        int32_t common, green;
+    } cases[] = {
+        {{true, false}, 1, 300, 100},
+        {{true, true}, 1, 100, 3000},
+        {{false, false}, 0, 300, -1},
+    };
+    for (const auto& c : cases) {
         m_sim.ClearLog();
+        table.SetDataValue(CtrlId::SequencerGainRed, -1);
+        table.SetDataValue(CtrlId::SequencerGainGreen, -1);
+        table.CommitAll();
         Shown shown;
         SilentProgress progress;
-        ASSERT_TRUE(Sequencer::ReadSet(3, {true, individualGain}, progress, &shown));
+        ASSERT_TRUE(Sequencer::ReadSet(3, c.conditions, progress, &shown));
         const Lines rx = m_sim.Received();
         EXPECT_EQ(rx.front(), "SQF3?");
-        // The colour gains are asked only while they apply, the common gain always.
-        EXPECT_EQ(Starting(rx, "SQGR3?"), individualGain ? 1u : 0u);
+        EXPECT_EQ(Starting(rx, "SQGR3?"), c.colourAsked);
+        EXPECT_EQ(Starting(rx, "SQGB3?"), c.colourAsked);
         EXPECT_EQ(Starting(rx, "SQGA3?"), 1u);
-        EXPECT_EQ(shown.binningAt, 4);
-        // x2 is the list's second entry; the common gain stands at 100 while colour gains apply.
-        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
-        EXPECT_EQ(shown.rows[CtrlId::SequencerHorizontalBinning], 1);
+        EXPECT_EQ(shown.binningAt, c.conditions.knownModel ? 4 : -1);
+        // x2 is the list's second entry; of the common and the green gain, the one that does not
+        // apply stands at 100.
+        if (c.conditions.knownModel) {
+            EXPECT_EQ(table.GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
+            EXPECT_EQ(shown.rows[CtrlId::SequencerHorizontalBinning], 1);
+        }
         EXPECT_EQ(table.GetDataValue(CtrlId::SequencerWidth), 640);
         EXPECT_EQ(table.GetDataValue(CtrlId::SequencerLut), 1);
-        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGain), individualGain ? 100 : 300);
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGain), c.common);
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGainRed), c.colourAsked ? 2000 : -1);
+        EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGainGreen), c.green);
         for (int i = 0; i < table.RowCount(); ++i)
             EXPECT_FALSE(table.IsPending(i));
     }
-    EXPECT_EQ(table.GetDataValue(CtrlId::SequencerGainRed), 2000);
 }
 
 TEST_F(SequencerTest, FieldsWithoutAnAnswerKeepTheirValues)

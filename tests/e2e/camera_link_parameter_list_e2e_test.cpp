@@ -143,6 +143,20 @@ private slots:
         QCOMPARE(Camera::Instance().QueryText(CommandTable::Instance().FindCommand("UD"), userId), 1);
         QCOMPARE(userId, std::string("LINE-7"));
 
+        // An unsigned register takes its whole range and shows what the camera then holds; the
+        // same value typed again is written again.
+        const CPropertyGrid::ItemId gain = dialog->RowOf("Gain");
+        QVERIFY(TypeInto(grid, gain, "4294967294"));
+        QCOMPARE(AsciiValue("GA"), -2); // the camera keeps the word's bits
+        QCOMPARE(grid.valueText(gain), QStringLiteral("4294967294"));
+        tool.sim.ClearLog();
+        QVERIFY(TypeInto(grid, gain, "H' FFFFFFFE"));
+        size_t writes = 0;
+        for (const std::string& line : tool.sim.Received())
+            writes += line.rfind("GENCP WRITE ", 0) == 0 && line.find(" DATA FFFFFFFE") != std::string::npos;
+        QCOMPARE(writes, size_t(1));
+        QVERIFY(tool.notices.recorder.messages.empty());
+
         // A value the camera refuses is named with its register, and the row shows the camera's.
         const CPropertyGrid::ItemId width = dialog->RowOf("Width");
         const QString widthBefore = grid.valueText(width);

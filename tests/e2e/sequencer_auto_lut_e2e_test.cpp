@@ -192,7 +192,7 @@ private slots:
         QComboBox* balance = m_tool.List(CtrlId::WhiteBalanceAuto);
         RunWatch watch;
         QVERIFY(Pick(m_tool, CtrlId::WhiteBalanceAuto, balance->findText("Once")));
-        QCOMPARE(m_tool.sim.Received(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
+        QCOMPARE(m_tool.sim.Received(), (Lines{"AR?", "AWB=2", "AWRS?", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
         QVERIFY(watch.shown && watch.cancellable && watch.name.startsWith("Balance White Auto"));
         QCOMPARE(lastMessage().text, std::string("Complete"));
         QCOMPARE(lastMessage().caption, std::string("Balance White Auto Result"));
@@ -204,7 +204,7 @@ private slots:
 
         m_tool.sim.ClearLog();
         QVERIFY(Pick(m_tool, CtrlId::GainAuto, 2));
-        QVERIFY(StartsWith(m_tool.sim.Received(), {"AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
+        QVERIFY(StartsWith(m_tool.sim.Received(), {"AR?", "AGC=2", "ATCS?", "ATCS?", "ATCS?", "FGA?"}));
         QCOMPARE(lastMessage().text, std::string("Condition Error"));
         QCOMPARE(lastMessage().caption, std::string("Gain Auto Result"));
         QCOMPARE(m_tool.List(CtrlId::GainAuto)->currentIndex(), 0);
@@ -352,8 +352,9 @@ private slots:
         QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode), 0);
     }
 
-    // Cancel stops a balance run at once and switches the camera's balance off; an exposure
-    // "Once" that never converges is given up after the 10 s of its set.
+    // Cancel stops a run at once and switches the function off in the camera, and the values
+    // the run may have moved are read again. (Runs are waited for at least a minute: giving
+    // up at the bound is auto_functions_test's.)
     void runsThatDoNotEndAreBoundedAndCancellable()
     {
         E2eTool tool;
@@ -366,21 +367,20 @@ private slots:
         QVERIFY(Pick(tool, CtrlId::WhiteBalanceAuto, 2));
         QVERIFY(took.elapsed() < 8000);
         Lines rx = tool.sim.Received();
-        QCOMPARE(rx.front(), std::string("AWB=2"));
+        QVERIFY(StartsWith(rx, {"AR?", "AWB=2"}));
         QVERIFY(StartsWith(Lines(rx.end() - 3, rx.end()), {"AWB=0", "PGR?", "PGB?"}));
         QVERIFY(tool.notices.recorder.messages.empty());
         QCOMPARE(tool.List(CtrlId::WhiteBalanceAuto)->currentIndex(), 0);
 
         tool.sim.ClearLog();
-        took.start();
+        RunWatch exposureWatch;
+        exposureWatch.cancelAfterTicks = 25;
         QVERIFY(Pick(tool, CtrlId::ExposureAuto, 2));
-        QVERIFY(took.elapsed() >= 10000 && took.elapsed() < 16000);
         rx = tool.sim.Received();
-        QVERIFY(Count(rx, "ATCS?") >= 9);
+        QVERIFY(Count(rx, "ATCS?") >= 1);
         QVERIFY(StartsWith(Lines(std::find(rx.begin(), rx.end(), "ASC=0"), rx.end()),
                            {"ASC=0", "PE?", "PER?", "PEG?", "PEB?"}));
-        QCOMPARE(tool.notices.recorder.messages.back().text, std::string("Timeout Error"));
-        QCOMPARE(tool.notices.recorder.messages.back().caption, std::string("Exposure Auto Result"));
+        QVERIFY(tool.notices.recorder.messages.empty());
         QCOMPARE(tool.List(CtrlId::ExposureAuto)->currentIndex(), 0);
     }
 };

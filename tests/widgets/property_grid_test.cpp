@@ -1,6 +1,6 @@
 // The property grid on real widgets: the value text of every row kind, each editor driven by
-// mouse or keys, and the change report: once per accepted edit that changed a value, never
-// after a cancel.
+// mouse or keys, and the change report: once per accepted edit, the value changed or not,
+// never after a cancel.
 #include "CButtonItem.h"
 #include "CDynDialogEx.h"
 #include "CPropertyGrid.h"
@@ -121,6 +121,27 @@ private slots:
         QVERIFY(!grid.setItemValue(mode, "Auto")); // not one of the choices
         QVERIFY(!grid.setItemValue(name, 2.5));    // a text row holds no number
         QVERIFY(!grid.setItemValue(ItemId(9999), 1));
+        // Whole numbers of a register's width keep its whole range, in decimal and in hex.
+        using Range = CPropertyGrid::IntegerRange;
+        const ItemId counter = grid.addIntegerItem(section, "Counter", Range::UInt32);
+        const ItemId stamp = grid.addIntegerItem(section, "Stamp", Range::UInt64);
+        const ItemId offset = grid.addIntegerItem(section, "Offset", Range::Int64);
+        QVERIFY(grid.setItemValue(counter, std::int64_t(4294967294)));
+        QVERIFY(grid.setItemValue(stamp, std::int64_t(-2)));
+        QVERIFY(grid.setItemValue(offset, std::int64_t(-5000000000)));
+        QCOMPARE(grid.valueText(counter), QString("4294967294"));
+        QCOMPARE(grid.valueText(stamp), QString("18446744073709551614"));
+        QCOMPARE(grid.valueText(offset), QString("-5000000000"));
+        std::uint64_t bits = 0;
+        QVERIFY(grid.getItemValue(counter, bits));
+        QCOMPARE(bits, std::uint64_t(4294967294));
+        std::int64_t number = 0;
+        QVERIFY(grid.getItemValue(stamp, number));
+        QCOMPARE(number, std::int64_t(-2));
+        grid.setHexMode(true);
+        QCOMPARE(grid.valueText(counter), QString("H' FFFFFFFE"));
+        QCOMPARE(grid.valueText(stamp), QString("H' FFFFFFFFFFFFFFFE"));
+        grid.setHexMode(false);
         QCOMPARE(grid.addIntegerItem(CPropertyGrid::SectionId(77), "lost", 1), ItemId(0));
         grid.clear();
         QVERIFY(!grid.getItemValue(name, text)); // ids are not handed out again
@@ -140,8 +161,17 @@ private slots:
         QTest::newRow("whole number, Escape") << "int" << "42" << "escape" << "5" << 0;
         QTest::newRow("not a number") << "int" << "4x2" << "enter" << "5" << 0;
         QTest::newRow("hexadecimal typed") << "int" << "H' 1F" << "enter" << "31" << 1;
+        QTest::newRow("whole number as it was") << "int" << "5" << "enter" << "5" << 1;
+        QTest::newRow("beyond an int") << "int" << "2147483648" << "enter" << "5" << 0;
+        QTest::newRow("unsigned 32-bit, top") << "uint32" << "4294967295" << "enter" << "4294967295" << 1;
+        QTest::newRow("unsigned 32-bit, hexadecimal") << "uint32" << "H' 80000000" << "enter" << "2147483648" << 1;
+        QTest::newRow("unsigned 32-bit, beyond") << "uint32" << "4294967296" << "enter" << "5" << 0;
+        QTest::newRow("unsigned 32-bit, negative") << "uint32" << "-1" << "enter" << "5" << 0;
+        QTest::newRow("unsigned 64-bit, top") << "uint64" << "18446744073709551615" << "enter"
+                                              << "18446744073709551615" << 1;
+        QTest::newRow("signed 64-bit, hexadecimal") << "int64" << "H' FFFFFFFFFFFFFFFF" << "enter" << "-1" << 1;
         QTest::newRow("real number") << "real" << "1e3" << "enter" << "1000" << 1;
-        QTest::newRow("real number as it was") << "real" << "0.1" << "enter" << "0.1" << 0;
+        QTest::newRow("real number as it was") << "real" << "0.1" << "enter" << "0.1" << 1;
         QTest::newRow("text") << "text" << "xyz" << "enter" << "xyz" << 1;
         QTest::newRow("text, Escape") << "text" << "xyz" << "escape" << "abc" << 0;
     }
@@ -155,9 +185,15 @@ private slots:
         GridWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         CPropertyGrid& grid = *w.grid;
+        using Range = CPropertyGrid::IntegerRange;
         const ItemId item = kind == "int" ? grid.addIntegerItem(w.section, "Gain", 5)
+            : kind == "uint32"            ? grid.addIntegerItem(w.section, "Count", Range::UInt32)
+            : kind == "uint64"            ? grid.addIntegerItem(w.section, "Stamp", Range::UInt64)
+            : kind == "int64"             ? grid.addIntegerItem(w.section, "Offset", Range::Int64)
             : kind == "real"              ? grid.addDoubleItem(w.section, "Ratio", 0.1)
                                           : grid.addStringItem(w.section, "Name", "abc");
+        if (kind.endsWith("32") || kind.endsWith("64"))
+            QVERIFY(grid.setItemValue(item, 5));
         QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
         w.clickValue(item);
         auto* edit = grid.findChild<CPropertyGridInPlaceEdit*>();
@@ -227,21 +263,22 @@ private slots:
         QCOMPARE(changes.count(), reports);
     }
 
-    // Rows edited in a dialog of their own, or in a chooser, report a change on OK and
-    // nothing on Cancel or when nothing changed.
+    // Rows edited in a dialog of their own, or in a chooser, report a change on OK (also when
+    // the value stays as it was) and nothing on Cancel.
     void dialogEditorsReportOnOkAndNothingOnCancel_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("edit");
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("long text, OK") << "text" << true << true << "first\nsecond";
-        QTest::newRow("long text, Cancel") << "text" << true << false << "old";
-        QTest::newRow("long text, OK unchanged") << "text" << false << true << "old";
-        QTest::newRow("date and time, OK") << "dateTime" << true << true << "2025-12-31 23:59:58";
-        QTest::newRow("date and time, Cancel") << "dateTime" << true << false << "2024-01-02 03:04:05";
-        QTest::newRow("colour chosen") << "colour" << true << true << "1; 2; 3";
-        QTest::newRow("folder chooser cancelled") << "folder" << true << false << "/tmp";
+        QTest::addColumn<int>("reports");
+        QTest::newRow("long text, OK") << "text" << true << true << "first\nsecond" << 1;
+        QTest::newRow("long text, Cancel") << "text" << true << false << "old" << 0;
+        QTest::newRow("long text, OK unchanged") << "text" << false << true << "old" << 1;
+        QTest::newRow("date and time, OK") << "dateTime" << true << true << "2025-12-31 23:59:58" << 1;
+        QTest::newRow("date and time, Cancel") << "dateTime" << true << false << "2024-01-02 03:04:05" << 0;
+        QTest::newRow("colour chosen") << "colour" << true << true << "1; 2; 3" << 1;
+        QTest::newRow("folder chooser cancelled") << "folder" << true << false << "/tmp" << 0;
     }
     void dialogEditorsReportOnOkAndNothingOnCancel()
     {
@@ -249,6 +286,7 @@ private slots:
         QFETCH(bool, edit);
         QFETCH(bool, accept);
         QFETCH(QString, shown);
+        QFETCH(int, reports);
         GridWindow w;
         CPropertyGrid& grid = *w.grid;
         grid.setDateTimeCaptions("Datum", "Zeit");
@@ -257,7 +295,6 @@ private slots:
             : kind == "text"   ? grid.addTextItem(w.section, "Notes", "old")
             : kind == "colour" ? grid.addColorItem(w.section, "Tint", Qt::black)
                                : grid.addFolderItem(w.section, "Folder", "/tmp");
-        const QString before = grid.valueText(item);
         QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
         QStringList captions;
         w.clickValueWithDialog(item, [&](QWidget* modal) {
@@ -286,7 +323,7 @@ private slots:
         if (kind == "dateTime")
             QCOMPARE(captions, QStringList({"Datum", "Zeit"}));
         QCOMPARE(grid.valueText(item), shown);
-        QCOMPARE(changes.count(), int(shown != before));
+        QCOMPARE(changes.count(), reports);
     }
 
     void buttonRowsReportEveryPushAndReadOnlyRowsNoEdit()

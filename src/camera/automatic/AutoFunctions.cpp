@@ -20,6 +20,8 @@ constexpr uint32_t kStatusMs = 2500;
 constexpr uint32_t kModeSetMs = 10000;
 constexpr uint32_t kBalanceOnceMs = 50000;
 constexpr uint32_t kShadingMs = 20000;
+constexpr milliseconds kShortestRun{60000};
+constexpr int64_t kRunFrames = 10;
 constexpr int32_t kEndOfConvergence = 8; // gain and exposure status codes from here on end a run
 constexpr int32_t kFramePeriodMargin = 18;
 constexpr int32_t kBinnedMinimum = 3;
@@ -100,10 +102,23 @@ OneShot ExposureOnce()
     return {"Exposure Auto", CmdIndex::ASC, 2, kModeSetMs, CmdIndex::ATCS_EXPOSURE, convergenceEnded};
 }
 
+milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t> framePeriodUs)
+{
+    milliseconds bound = std::max(milliseconds(setTimeoutMs), kShortestRun);
+    if (framePeriodUs)
+        bound = std::max(bound, std::chrono::duration_cast<milliseconds>(
+                                    std::chrono::microseconds(kRunFrames * int64_t(*framePeriodUs))));
+    return bound;
+}
+
 RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, milliseconds pollInterval)
 {
-    if (bound.count() <= 0)
-        bound = milliseconds(shot.setTimeoutMs);
+    Camera& camera = Camera::Instance();
+    if (bound.count() <= 0) {
+        uint32_t period = 0;
+        const bool known = camera.Query(CmdIndex::AR, period, kStatusMs) == 1;
+        bound = RunBound(shot.setTimeoutMs, known ? std::optional<uint32_t>(period) : std::nullopt);
+    }
     const int polls = static_cast<int>(std::max<int64_t>(1, bound / std::max(pollInterval, milliseconds(1))));
     WithoutCancel walkProgress(progress);
     Walk walk(walkProgress, std::string(shot.name) + " is running. Waiting for the camera's result.", polls,
@@ -131,7 +146,6 @@ RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, m
         }
     };
 
-    Camera& camera = Camera::Instance();
     RunResult result;
     // A refused start is reported by the exchange; the status then tells where the camera is.
     camera.Set(shot.modeCommand, shot.value, shot.setTimeoutMs);

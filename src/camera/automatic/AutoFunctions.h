@@ -2,8 +2,8 @@
 // The camera's automatic functions: white balance, gain and exposure, each continuous or
 // once on request, the shading recalibration, and the exposure-time limits that follow the
 // camera's frame period. A one-shot run polls the function's status once a second while the
-// progress window stays responsive, and always ends: at the camera's end status, when the
-// time-out of its set has passed, when the person cancels, or when the camera falls silent
+// progress window stays responsive, and always ends: at the camera's end status, when its
+// bound (RunBound) has passed, when the person cancels, or when the camera falls silent
 // or the link is lost. User-interface thread only; every exchange blocks while it waits.
 #include "RowView.h"
 
@@ -56,8 +56,14 @@ struct RunResult {
     int32_t status = 0;    // the last status the camera gave
 };
 
+// How long a one-shot run is waited for: at long exposure times a run takes many frames, so
+// the set's time-out, a minute or ten frame periods (AR, in microseconds; unknown when the
+// camera did not tell), whichever is longest.
+std::chrono::milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t> framePeriodUs);
+
 // Starts the run and polls its status every poll interval until it ends; the run is given
-// up once bound has passed since the start was sent (the set's own time-out when zero).
+// up once bound has passed since the start was sent (when zero, RunBound with the frame
+// period the camera answers just before the start).
 RunResult RunOnce(const OneShot& shot, Progress& progress, std::chrono::milliseconds bound = {},
                   std::chrono::milliseconds pollInterval = std::chrono::seconds(1));
 // Switches the function off (its mode command = 0), so that a run given up does not go on in

@@ -16,7 +16,7 @@ namespace {
 // Categories inside categories, registers behind features: deeper than this is a loop or a
 // description no camera needs.
 constexpr int kMaxDepth = 8;
-constexpr uint32_t kMaxIntegerLength = 4;
+constexpr uint32_t kMaxIntegerLength = 8; // 64-bit registers keep their whole range
 constexpr uint32_t kMaxTextLength = 512;
 
 // The element's name without a namespace prefix.

@@ -36,6 +36,11 @@ std::string pack(const FeatureRecord& record, uint64_t value)
 bool encodeInteger(const FeatureRecord& record, int64_t value, std::string& bytes, std::string& why)
 {
     const int bits = int(record.length) * 8;
+    // An unsigned 64-bit register takes every value: the row carries its bits.
+    if (!record.isSigned && bits >= 64) {
+        bytes = pack(record, uint64_t(value));
+        return true;
+    }
     const int64_t low = !record.isSigned ? 0 : bits >= 64 ? INT64_MIN : -(int64_t(1) << (bits - 1));
     const int64_t high = bits >= 64 ? INT64_MAX
         : record.isSigned           ? (int64_t(1) << (bits - 1)) - 1

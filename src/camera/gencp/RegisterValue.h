@@ -7,7 +7,8 @@
 #include <string_view>
 
 // What a row holds: a whole number (for a record with choices, the index of the choice, -1
-// when the choices do not name the register's value), a real number, or a text.
+// when the choices do not name the register's value; for an unsigned 64-bit register the
+// value's bits, so above 2^63 it reads negative), a real number, or a text.
 struct RowValue {
     int64_t integer = 0;
     double real = 0;

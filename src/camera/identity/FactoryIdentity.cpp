@@ -42,7 +42,12 @@ std::optional<int32_t> XmlVersionOf(const XmlDigits& boxes)
 int WriteXmlVersion(const XmlDigits& boxes)
 {
     const std::optional<int32_t> version = XmlVersionOf(boxes);
-    if (!version || Camera::Instance().Set(CmdIndex::XMLVR, *version, kXmlWriteTimeoutMs) != 1) {
+    if (!version) {
+        // Not the camera's refusal: nothing was sent, the person has to mend the boxes.
+        Notices().Message("Each box takes one digit 0\u20139.", "", NoticeIcon::Error);
+        return 0;
+    }
+    if (Camera::Instance().Set(CmdIndex::XMLVR, *version, kXmlWriteTimeoutMs) != 1) {
         Notices().Message("Couldn't write the XML Version.", "", NoticeIcon::Error);
         return 0;
     }

@@ -27,7 +27,8 @@ std::optional<XmlDigits> ReadXmlVersion();
 // The version the three boxes spell when each holds exactly one digit 0-9; nothing otherwise.
 std::optional<int32_t> XmlVersionOf(const XmlDigits& boxes);
 // Writes the version of the three boxes and tells the person how it went; boxes that do not
-// spell a version send nothing ("Couldn't write the XML Version."). 1 when the camera took it.
+// spell a version send nothing and say so ("Each box takes one digit 0-9."). 1 when the
+// camera took it.
 int WriteXmlVersion(const XmlDigits& boxes);
 
 } // namespace FactoryIdentity

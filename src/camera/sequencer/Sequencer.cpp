@@ -58,7 +58,9 @@ bool TakesPart(const Field& field, const Conditions& conditions, bool writing)
         // Read in either mode (it then shows the fixed gain), written only while it applies.
         return !writing || !conditions.individualGain;
     case FieldRule::IndividualGainOn:
-        return conditions.individualGain;
+        // Read whenever the model is known, so that the boxes always show the set on screen
+        // and a later write after switching the mode on does not send another set's gains.
+        return writing ? conditions.individualGain : conditions.knownModel;
     }
     return false;
 }

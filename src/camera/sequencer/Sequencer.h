@@ -32,7 +32,7 @@ enum class FieldRule {
     Always,
     KnownModel,        // only for the two models this program knows (binning)
     IndividualGainOff, // written only while Individual Gain Mode is Off (the common gain)
-    IndividualGainOn,  // written and read only while it is On (the colour gains)
+    IndividualGainOn,  // written only while it is On, read for a known model (the colour gains)
 };
 
 // A set field: its control, whose parameter row names the command.

@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -24,9 +22,13 @@ public:
     ~LockedWindows() { CWindowLockList::Instance().EnableAll(); }
 };
 
-int toInt(int64_t value)
+// The grid's range for a whole-number register: its full width and signedness.
+CPropertyGrid::IntegerRange rangeOf(const FeatureRecord& record)
 {
-    return int(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+    using Range = CPropertyGrid::IntegerRange;
+    if (record.length > 4)
+        return record.isSigned ? Range::Int64 : Range::UInt64;
+    return record.isSigned ? Range::Int32 : Range::UInt32;
 }
 
 } // namespace
@@ -155,7 +157,7 @@ void CXMLDialog::fillGrid()
                 choices.push_back(entry.second);
             row = m_grid->addComboItem(section, record.displayName, choices, -1, writable);
         } else {
-            row = m_grid->addIntegerItem(section, record.displayName, 0, writable);
+            row = m_grid->addIntegerItem(section, record.displayName, rangeOf(record), writable);
         }
         record.gridRow = row;
         m_recordOfRow[row] = i;
@@ -178,7 +180,7 @@ void CXMLDialog::ShowValue(size_t index, const RowValue& value)
     else if (record.Has(FeatureRecord::Float))
         m_grid->setItemValue(record.gridRow, value.real);
     else
-        m_grid->setItemValue(record.gridRow, toInt(value.integer));
+        m_grid->setItemValue(record.gridRow, value.integer);
 }
 
 void CXMLDialog::onRowChanged(CPropertyGrid::ItemId row)
@@ -187,7 +189,7 @@ void CXMLDialog::onRowChanged(CPropertyGrid::ItemId row)
     if (found == m_recordOfRow.end() || m_busy)
         return;
     RowValue value;
-    int number = 0;
+    int64_t number = 0;
     double real = 0;
     if (m_grid->getItemValue(row, number))
         value.integer = number;
