@@ -3,6 +3,7 @@
 #include "CliExit.h"
 #include "ErrorReport.h"
 #include "GammaCsv.h"
+#include "ReplacingFile.h"
 #include "LutTransfer.h"
 #include "Report.h"
 #include "Session.h"
@@ -60,7 +61,7 @@ int runRead(CliContext& context, const std::string& output)
             std::fwrite(text.data(), 1, text.size(), stdout);
     } else {
         std::string error;
-        if (!GammaFile::WriteReplacing(output, text, &error)) {
+        if (!WriteFileReplacing(output, text, &error)) {
             std::fprintf(stderr, "%s\n%s\n", GammaFile::OpenErrorText(output).c_str(), error.c_str());
             return ReportFailure(context.json, kExitUsage, "cannot write " + output + ": " + error);
         }

@@ -16,7 +16,8 @@ public:
     virtual void Message(const std::string& text, const std::string& caption, NoticeIcon icon) = 0;
     // Modal question with Yes and No buttons and the question icon; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-    // File dialogs; an empty result means the person cancelled.
+    // File dialogs; an empty result means the person cancelled. The save dialog does not ask
+    // about an existing file: its caller asks, once, in its own words.
     virtual std::string OpenFileName(const std::string& title, const std::string& folder,
                                      const std::string& filter) = 0;
     virtual std::string SaveFileName(const std::string& title, const std::string& folder,

@@ -39,6 +39,10 @@ bool parseFault(const std::string& text, SimFaults& faults, std::string& error)
         return countAfter("garbage-after=", faults.garbageAfter);
     if (text.rfind("error-replies-after=", 0) == 0)
         return countAfter("error-replies-after=", faults.errorsAfter);
+    if (text.rfind("refuse-once=", 0) == 0 && text.size() > 12) {
+        faults.refuseOnce.push_back(text.substr(12));
+        return true;
+    }
     if (text == "garbage")
         faults.garbage = true;
     else if (text == "overflow")
@@ -206,7 +210,7 @@ std::string SimUsage()
            "                          never: the run never ends)\n"
            "  --result F=CODE         result of a one-shot function: awb, agc, asc, rs (repeatable)\n"
            "  --fault silent-after=N | garbage | garbage-after=N | overflow | error-replies |\n"
-           "          error-replies-after=N | hangup-after=N\n"
+           "          error-replies-after=N | hangup-after=N | refuse-once=LINE\n"
            "  --seed N                seed of the garbage fault\n"
            "  --genicam FILE|none     feature description served over GenCP (default: the model's)\n";
 }

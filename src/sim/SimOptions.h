@@ -17,6 +17,9 @@ struct SimFaults {
     bool errorReplies = false; // error-replies: settings are refused with an error text
     int errorsAfter = -1;      // error-replies-after=N: every answer after the N-th is an error text
     int hangupAfter = -1;      // hangup-after=N: the line is closed after the N-th answer (0: at once)
+    // refuse-once=LINE: the first time exactly this line arrives it is refused with an error
+    // text and not applied (a lens stop that did not take, say); repeatable.
+    std::vector<std::string> refuseOnce;
 };
 
 // Outcome codes that the automatic functions report when a one-shot run ends.

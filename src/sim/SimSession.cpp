@@ -2,6 +2,7 @@
 
 #include "SimWire.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -142,6 +143,16 @@ bool SimSession::countRequest()
     return !(f.silentAfter >= 0 && m_lines > f.silentAfter);
 }
 
+bool SimSession::refuseOnce(const std::string& line)
+{
+    auto& lines = m_options.faults.refuseOnce;
+    const auto found = std::find(lines.begin(), lines.end(), line);
+    if (found == lines.end())
+        return false;
+    lines.erase(found);
+    return true;
+}
+
 void SimSession::finishAnswer(std::string& bytes)
 {
     const SimFaults& f = m_options.faults;
@@ -186,6 +197,8 @@ void SimSession::onLine(const std::string& line, size_t requestBytes, bool tooLo
     else if (f.errorReplies && SimCamera::IsSettingLine(line))
         answer = "ERROR: REJECTED"; // the setting is not applied
     else if (f.errorsAfter >= 0 && m_lines > f.errorsAfter)
+        answer = "ERROR: REJECTED";
+    else if (refuseOnce(line))
         answer = "ERROR: REJECTED";
     else
         answer = m_camera.HandleLine(line);

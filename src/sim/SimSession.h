@@ -62,6 +62,8 @@ private:
     void onPacket(const std::string& packet, std::vector<Answer>& out);
     // The faults that concern every answer, line or packet: false when the camera stays silent.
     bool countRequest();
+    // True (and used up) when the line is one to refuse once.
+    bool refuseOnce(const std::string& line);
     void finishAnswer(std::string& bytes);
     void log(const char* dir, std::string_view line);
     std::string garbage(size_t length);

@@ -1,11 +1,12 @@
 #include "LogFile.h"
 
 #include "LineListModel.h"
+#include "ReplacingFile.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 // Lines are gathered into chunks of about this size: one write per line would cost a system
@@ -16,12 +17,14 @@ constexpr qsizetype kChunkBytes = 60 * 1024;
 bool WriteLinesReplacing(const QString& path, const LineListModel& lines, bool newestFirst, bool crLf,
                          QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    ReplacingFile file;
+    auto failed = [&file, error] {
         if (error)
-            *error = file.errorString();
+            *error = QString::fromStdString(file.Error());
         return false;
-    }
+    };
+    if (!file.Open(QFile::encodeName(path).toStdString()))
+        return failed();
     const int n = lines.count();
     QByteArray chunk;
     chunk.reserve(kChunkBytes + kChunkBytes / 16);
@@ -32,27 +35,12 @@ bool WriteLinesReplacing(const QString& path, const LineListModel& lines, bool n
             chunk += '\r';
         chunk += '\n';
         if (chunk.size() >= kChunkBytes || i == n - 1) {
-            // A short write (disk full, file size limit) is not always an error to QSaveFile:
-            // give up explicitly so that commit() will not rename a truncated file.
-            if (file.write(chunk) != chunk.size() || !file.flush()) {
-                const QString reason = file.errorString();
-                file.cancelWriting();
-                file.commit();
-                if (error)
-                    *error = reason;
-                return false;
-            }
+            if (!file.Write(chunk.constData(), size_t(chunk.size())))
+                return failed();
             chunk.clear();
         }
     }
-    // commit() flushes and renames; after a failed flush it refuses and removes the temporary
-    // file, leaving the earlier file in place.
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return file.Commit() || failed();
 }
 
 QString WithDefaultSuffix(const QString& path, const QString& suffix)

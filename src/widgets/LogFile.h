@@ -27,8 +27,8 @@ enum class LogSaveResult { Cancelled, Declined, Failed, Saved };
 LogSaveResult SaveLogWithDialog(const LineListModel& lines, const LogSaveOptions& options,
                                 QString* savedPath = nullptr);
 
-// Writes the lines to path through a temporary file beside it and renames it over path when
-// complete. false (and path untouched) on any failure; error then tells why.
+// Writes the lines to path as ReplacingFile does (a link's target gets them, the file keeps its
+// permissions). false (and path untouched) on any failure; error then tells why.
 bool WriteLinesReplacing(const QString& path, const LineListModel& lines, bool newestFirst, bool crLf,
                          QString* error = nullptr);
 

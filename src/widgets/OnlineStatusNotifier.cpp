@@ -95,4 +95,27 @@ void COnlineStatusNotifier::Apply(bool online)
         if (stillRegistered(updater) && updater->OnlineStrip())
             updater->OnOnlineStateChanged(online ? 1 : 0);
     }
+    const auto listeners = m_listeners;
+    for (const auto& [key, listener] : listeners)
+        if (std::any_of(m_listeners.begin(), m_listeners.end(), [key = key](const auto& l) { return l.first == key; }))
+            listener(online);
+}
+
+int COnlineStatusNotifier::Listen(Listener listener)
+{
+    m_listeners.emplace_back(m_nextKey, std::move(listener));
+    return m_nextKey++;
+}
+
+void COnlineStatusNotifier::StopListeningIfAlive(int key)
+{
+    if (g_alive)
+        g_alive->StopListening(key);
+}
+
+void COnlineStatusNotifier::StopListening(int key)
+{
+    m_listeners.erase(std::remove_if(m_listeners.begin(), m_listeners.end(),
+                                     [key](const auto& l) { return l.first == key; }),
+                      m_listeners.end());
 }

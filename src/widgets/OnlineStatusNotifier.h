@@ -4,6 +4,8 @@
 // registered COnlineStatusUpdater and tells each of them. The link layer reaches it through
 // LinkEvents' online sink, which the notifier installs when it is first used.
 #include <QPixmap>
+
+#include <functional>
 #include <vector>
 
 class COnlineStatusUpdater;
@@ -21,6 +23,14 @@ public:
     void SetOffline();
     bool IsOnline() const { return m_online; }
 
+    // Told of every exchange's outcome after the updaters (true: the camera answered), for a
+    // window that waits for the camera to answer again. Listen returns the key to stop with.
+    using Listener = std::function<void(bool online)>;
+    int Listen(Listener listener);
+    void StopListening(int key);
+    // For a destructor that may run after the notifier is gone at process end.
+    static void StopListeningIfAlive(int key);
+
     // For an updater's destructor, which may run after the notifier is gone at process end.
     static void UnregisterIfAlive(COnlineStatusUpdater* updater);
 
@@ -32,5 +42,7 @@ private:
     void Apply(bool online);
 
     std::vector<COnlineStatusUpdater*> m_updaters;
+    std::vector<std::pair<int, Listener>> m_listeners;
+    int m_nextKey = 1;
     bool m_online = false;
 };

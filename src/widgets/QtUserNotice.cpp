@@ -92,8 +92,10 @@ std::string QtUserNotice::OpenFileName(const std::string& title, const std::stri
 std::string QtUserNotice::SaveFileName(const std::string& title, const std::string& folder,
                                        const std::string& filter)
 {
+    // Every save asks its own overwrite question (with the file's name and the program's text)
+    // once the name is complete, so the dialog must not ask first.
     return toPath(QFileDialog::getSaveFileName(owner(), fromLocal(title), QFile::decodeName(folder.c_str()),
-                                               ToQtFilter(filter)));
+                                               ToQtFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 void QtUserNotice::BeginWait()

@@ -90,10 +90,12 @@ class IdentityLensE2eTest : public QObject {
     }
 
 private slots:
-    // A firmware 5, a device version with four dots, a user id in mixed case; Control Mode 2.
+    // A firmware 5, a device version with four dots, a user id in mixed case, the first iris
+    // stop refused; Control Mode 2.
     void initTestCase()
     {
-        QVERIFY(m_tool.StartShared({"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7 cam"}, 2));
+        QVERIFY(m_tool.StartShared(
+            {"--set", "VN=5", "--set", "DV=1.2.3.4.5", "--set", "UD=Line 7 cam", "--fault", "refuse-once=MLI=0"}, 2));
     }
     void init()
     {
@@ -201,6 +203,8 @@ private slots:
 
     // A release stops the motor its press started, wherever the mouse is; so does closing the
     // window, or the program ending, while a button is held (last: the main window closes).
+    // A stop the camera refused is told, never shown as stopped, and sent again with the next
+    // line the camera answers.
     void aReleaseOrAnEndStopsTheMotorThePressStarted()
     {
         CButtonDlg* window = MotorWindow();
@@ -208,16 +212,20 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Motor Lens"));
         Mouse(*window, CentreOf(*window, 40001), true);
         QCOMPARE(window->Status(), QString("Open"));
-        Mouse(*window, CentreOf(*window, 40003), false); // over "Zoom Wide"
-        QCOMPARE(window->Status(), QString());
-        // Outside every button.
+        Mouse(*window, CentreOf(*window, 40003), false); // over "Zoom Wide"; the stop is refused
+        QCOMPARE(window->Status(), QString("The iris motor did not confirm its stop. It may still be moving."));
+        QCOMPARE(m_tool.sim.Received("state"), Lines{"motor iris: open"});
+        // The focus start is answered: the iris stop goes again. Released outside every button.
         Mouse(*window, CentreOf(*window, 40006), true);
+        QCOMPARE(window->Status(), QString("Far"));
         Mouse(*window, QPoint(2, window->height() - 2), false);
+        QCOMPARE(window->Status(), QString());
         Mouse(*window, CentreOf(*window, 40004), true);
         window->close();
-        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLF=0", "MLZ=2", "MLZ=0"}));
-        QCOMPARE(m_tool.sim.Received("state"), (Lines{"motor iris: open", "motor iris: stop", "motor focus: far",
-                                                       "motor focus: stop", "motor zoom: tele", "motor zoom: stop"}));
+        QCOMPARE(Received(), (Lines{"MLI=1", "MLI=0", "MLF=2", "MLI=0", "MLF=0", "MLZ=2", "MLZ=0"}));
+        QCOMPARE(m_tool.sim.Received("state"),
+                 (Lines{"motor iris: open", "motor focus: far", "motor iris: stop", "motor focus: stop", "motor zoom: tele",
+                        "motor zoom: stop"}));
 
         m_tool.sim.ClearLog();
         QVERIFY(window = MotorWindow());

@@ -3,8 +3,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -70,6 +73,39 @@ private slots:
         QCOMPARE(seen.defaultButton, QMessageBox::Yes);
         answerNextBox(seen, QMessageBox::No);
         QVERIFY(!notice.AskYesNo("Again ?", "Confirm"));
+    }
+
+    // Choosing a file that exists hands its name back without a question of the dialog's own:
+    // every save asks once, in its own words, after the dialog (a second question before it
+    // asked the same twice).
+    void saveDialogLeavesTheOverwriteQuestionToTheSave()
+    {
+        const QTemporaryDir dir;
+        const QString existing = dir.filePath(QStringLiteral("taken.cam"));
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QStringList asked;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectFile(existing);
+            QTimer::singleShot(0, this, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked << box->text();
+                    box->button(QMessageBox::Yes)->click();
+                }
+            });
+            static_cast<QDialog*>(dialog)->accept(); // as its Save button does
+        });
+        QTimer::singleShot(10000, this, [] { // never hang on a window left open
+            while (QWidget* stuck = QApplication::activeModalWidget())
+                stuck->close();
+        });
+        QtUserNotice notice("Lumora Control Tool");
+        const std::string chosen = notice.SaveFileName("", dir.path().toStdString(), "Camera files (*.cam)|*.cam||");
+        QCOMPARE(QString::fromStdString(chosen), existing);
+        QCOMPARE(asked, QStringList());
     }
 
     void filtersInBothForms()

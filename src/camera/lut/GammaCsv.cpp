@@ -1,14 +1,11 @@
 #include "GammaCsv.h"
 
+#include "ReplacingFile.h"
 #include "UserNotice.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -153,45 +150,6 @@ bool ReadText(const std::string& path, std::string& text)
     return !failed;
 }
 
-bool WriteReplacing(const std::string& path, const std::string& text, std::string* error)
-{
-    auto fail = [error](int code) {
-        if (error)
-            *error = std::strerror(code);
-        return false;
-    };
-    // A name of our own beside the target, so the rename stays on one file system.
-    const std::string aside = path + ".saving-" + std::to_string(::getpid());
-    const int fd = ::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return fail(errno);
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int code = n < 0 ? errno : EIO;
-            ::close(fd);
-            ::unlink(aside.c_str());
-            return fail(code);
-        }
-        done += size_t(n);
-    }
-    const int synced = ::fsync(fd) == 0 ? 0 : errno;
-    const int closed = ::close(fd) == 0 ? 0 : errno;
-    if (synced || closed) {
-        ::unlink(aside.c_str());
-        return fail(synced ? synced : closed);
-    }
-    if (::rename(aside.c_str(), path.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(aside.c_str());
-        return fail(code);
-    }
-    return true;
-}
-
 bool Load(const std::string& path, GammaCsv& parsed)
 {
     std::string text;
@@ -212,7 +170,7 @@ bool Load(const std::string& path, GammaCsv& parsed)
 bool Save(const std::string& path, const Lut::Tables& tables)
 {
     std::string reason;
-    if (WriteReplacing(path, FormatGammaCsv(tables), &reason))
+    if (WriteFileReplacing(path, FormatGammaCsv(tables), &reason))
         return true;
     // The fixed text first; the system's reason tells a Linux user what actually went wrong.
     Notices().Message(OpenErrorText(path) + "\n" + reason, "", NoticeIcon::Error);

@@ -50,9 +50,6 @@ constexpr size_t kMaxReadBytes = 64 * 1024;
 
 // The file's text (up to kMaxReadBytes); false when it cannot be opened.
 bool ReadText(const std::string& path, std::string& text);
-// Writes the text beside path and renames it over path once it is complete: a failure leaves
-// an existing file as it was. False on any failure, with the system's reason in error.
-bool WriteReplacing(const std::string& path, const std::string& text, std::string* error = nullptr);
 
 // "<path>\nCouldn't open this file".
 std::string OpenErrorText(const std::string& path);

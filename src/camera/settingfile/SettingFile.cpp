@@ -7,6 +7,7 @@
 #include "GammaCsv.h"
 #include "Ids.h"
 #include "ParameterTable.h"
+#include "ReplacingFile.h"
 #include "UserNotice.h"
 #include "Walk.h"
 
@@ -117,7 +118,7 @@ namespace {
 int write(const std::string& path, Variant variant, const WindowState& window)
 {
     std::string reason;
-    if (!GammaFile::WriteReplacing(path, FileText(variant, window), &reason)) {
+    if (!WriteFileReplacing(path, FileText(variant, window), &reason)) {
         // The fixed text first; the second line says what the system found wrong.
         Notices().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
         return 0;

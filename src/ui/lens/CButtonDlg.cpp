@@ -2,11 +2,15 @@
 
 #include "CMyButton.h"
 #include "MotorButtons.h"
+#include "OnlineStatusNotifier.h"
 #include "WindowLockList.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +25,31 @@ constexpr int kCloseTop = 130;
 constexpr int kCloseHeight = 26;
 constexpr int kClientWidth = 170;
 constexpr int kClientHeight = 168;
+constexpr int kCloseGap = kCloseTop - kStatusTop - kStatusHeight;
+
+constexpr MotorLens::Motor kMotors[] = {MotorLens::Motor::Iris, MotorLens::Motor::Zoom, MotorLens::Motor::Focus};
+
+const char* nameOf(MotorLens::Motor motor)
+{
+    switch (motor) {
+    case MotorLens::Motor::Iris: return "iris";
+    case MotorLens::Motor::Zoom: return "zoom";
+    case MotorLens::Motor::Focus: return "focus";
+    }
+    return "";
+}
+
+// Marks this window's own lines as out, so that their outcome does not count as another
+// exchange the camera answered.
+class Exchanging {
+public:
+    explicit Exchanging(bool& flag) : m_flag(flag), m_before(flag) { m_flag = true; }
+    ~Exchanging() { m_flag = m_before; }
+
+private:
+    bool& m_flag;
+    bool m_before;
+};
 
 } // namespace
 
@@ -36,7 +65,7 @@ CButtonDlg::CButtonDlg(QWidget* parent)
     int widest = 0;
     for (const MotorButton& b : kMotorButtons)
         widest = std::max(widest, metrics.horizontalAdvance(QString::fromLatin1(b.label)));
-    const double scale = std::max(1.0, double(widest) / kLabelRoom);
+    const double scale = m_scale = std::max(1.0, double(widest) / kLabelRoom);
     auto scaled = [scale](int left, int top, int right, int bottom) {
         return QRect(QPoint(int(std::lround(left * scale)), int(std::lround(top * scale))),
                      QPoint(int(std::lround(right * scale)) - 1, int(std::lround(bottom * scale)) - 1));
@@ -55,11 +84,17 @@ CButtonDlg::CButtonDlg(QWidget* parent)
 
     m_status->setObjectName(QStringLiteral("motorStatus"));
     m_status->setAlignment(Qt::AlignCenter);
-    m_status->setGeometry(scaled(0, kStatusTop, kClientWidth, kStatusTop + kStatusHeight));
+    m_status->setWordWrap(true);
     m_close->setAutoDefault(false);
-    m_close->setGeometry(scaled(50, kCloseTop, 120, kCloseTop + kCloseHeight));
     connect(m_close, &QPushButton::clicked, this, &QDialog::hide);
-    setFixedSize(scaled(0, 0, kClientWidth, kClientHeight).size());
+    placeBelowButtons();
+
+    // Another exchange the camera answered (or a link opened again) is the moment to repeat a
+    // stop it did not confirm; after this window's own lines it is done right there.
+    m_listenKey = COnlineStatusNotifier::Instance().Listen([this](bool online) {
+        if (online && !m_exchanging)
+            QTimer::singleShot(0, this, &CButtonDlg::retryStops);
+    });
 
     // Disabled while a long transfer runs: no motor starts in the middle of one.
     CWindowLockList::Instance().Register(this);
@@ -67,13 +102,20 @@ CButtonDlg::CButtonDlg(QWidget* parent)
 
 CButtonDlg::~CButtonDlg()
 {
+    COnlineStatusNotifier::StopListeningIfAlive(m_listenKey);
     CWindowLockList::Instance().Unregister(this);
 }
 
 void CButtonDlg::pressed(int button)
 {
     const MotorButton& b = kMotorButtons[button];
-    m_lens.Start(b.motor, b.way);
+    bool started;
+    {
+        Exchanging out(m_exchanging);
+        started = m_lens.Start(b.motor, b.way) == 1;
+    }
+    if (started)
+        retryStops();
     // A message about the start line may have ended the press meanwhile.
     if (m_buttons[button]->isHeld())
         SetStatus(button + 1);
@@ -81,14 +123,70 @@ void CButtonDlg::pressed(int button)
 
 void CButtonDlg::released(int button)
 {
-    m_lens.Stop(kMotorButtons[button].motor);
-    SetStatus(0);
+    bool stopped;
+    {
+        Exchanging out(m_exchanging);
+        stopped = m_lens.Stop(kMotorButtons[button].motor) == 1;
+    }
+    if (stopped)
+        retryStops();
+    showUnconfirmed();
 }
 
 void CButtonDlg::SetStatus(int motion)
 {
     m_status->setText(motion >= 1 && motion <= kMotorButtonCount ? QString::fromLatin1(kMotorButtons[motion - 1].status)
                                                                  : QString());
+    placeBelowButtons();
+}
+
+bool CButtonDlg::unconfirmed(MotorLens::Motor motor) const
+{
+    return m_lens.MayRun(motor) && !heldFor(motor);
+}
+
+void CButtonDlg::retryStops()
+{
+    // Never inside another exchange: not while a transfer holds the windows, nor from under a
+    // box that an exchange put up. The next answered exchange comes back here.
+    if (m_exchanging || !isEnabled() || QApplication::activeModalWidget())
+        return;
+    bool retried = false;
+    for (MotorLens::Motor motor : kMotors) {
+        if (!unconfirmed(motor))
+            continue;
+        Exchanging out(m_exchanging);
+        m_lens.Stop(motor);
+        retried = true;
+    }
+    if (retried)
+        showUnconfirmed();
+}
+
+void CButtonDlg::showUnconfirmed()
+{
+    // A press under way keeps its word; the warning returns when it ends.
+    for (int i = 0; i < kMotorButtonCount; ++i)
+        if (m_buttons[i]->isHeld())
+            return;
+    QStringList lines;
+    for (MotorLens::Motor motor : kMotors)
+        if (unconfirmed(motor))
+            lines << QStringLiteral("The %1 motor did not confirm its stop. It may still be moving.")
+                         .arg(QLatin1String(nameOf(motor)));
+    m_status->setText(lines.join(QLatin1Char('\n')));
+    placeBelowButtons();
+}
+
+void CButtonDlg::placeBelowButtons()
+{
+    auto px = [this](int v) { return int(std::lround(v * m_scale)); };
+    const int width = px(kClientWidth);
+    const int statusHeight = std::max(px(kStatusHeight), m_status->heightForWidth(width));
+    m_status->setGeometry(0, px(kStatusTop), width, statusHeight);
+    const int closeTop = px(kStatusTop) + statusHeight + px(kCloseGap);
+    m_close->setGeometry(px(50), closeTop, px(120) - px(50), px(kCloseHeight));
+    setFixedSize(width, closeTop + px(kCloseHeight) + px(kClientHeight - kCloseTop - kCloseHeight));
 }
 
 QString CButtonDlg::Status() const
@@ -109,9 +207,12 @@ void CButtonDlg::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
     // A held button reports its release as it hides, right after this, and stops its own
     // motor; a motor whose stop the camera did not acknowledge before is tried again here.
-    for (MotorLens::Motor motor : {MotorLens::Motor::Iris, MotorLens::Motor::Zoom, MotorLens::Motor::Focus})
-        if (m_lens.MayRun(motor) && !heldFor(motor))
+    for (MotorLens::Motor motor : kMotors)
+        if (unconfirmed(motor)) {
+            Exchanging out(m_exchanging);
             m_lens.Stop(motor);
+        }
+    showUnconfirmed();
 }
 
 void CButtonDlg::StopMotors()

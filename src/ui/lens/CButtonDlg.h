@@ -6,6 +6,9 @@
 // A motor that a press started is always stopped: its stop line goes out when that press
 // ends, wherever the mouse is then, and also when the button loses the mouse or the focus,
 // when the window is hidden, closed or disabled, and when the program ends (StopMotors).
+// A stop the camera did not confirm (no answer, a refusal, no link) is never silent: the
+// status text says which motor may still be moving until a stop is confirmed, and the stop
+// is sent again as soon as the camera answers another exchange (or the link is opened again).
 #include "MotorLens.h"
 
 #include <QDialog>
@@ -37,8 +40,18 @@ private:
     void pressed(int button);
     void released(int button);
     bool heldFor(MotorLens::Motor motor) const;
+    // A motor that may run though none of its buttons is held: its stop is unconfirmed.
+    bool unconfirmed(MotorLens::Motor motor) const;
+    // Sends the stop of every unconfirmed motor again.
+    void retryStops();
+    // The warning of the unconfirmed motors, or empty; the text and window grow to hold it.
+    void showUnconfirmed();
+    void placeBelowButtons();
 
     MotorLens m_lens;
+    bool m_exchanging = false; // one of this window's lines is out
+    int m_listenKey = 0;
+    double m_scale = 1.0;
     std::array<CMyButton*, 6> m_buttons{};
     QLabel* m_status;
     QPushButton* m_close;
