@@ -13,6 +13,7 @@ enum : int {
 
     // Exposure and triggering
     ExposureTime = 1338,
+    FramePeriod = 1363,       // AR, the total frame period in microseconds
     ExposureMode = 1337,
     TriggerMode = 1341,
     TriggerDelay = 1382,      // TD, the second command entry of the mnemonic

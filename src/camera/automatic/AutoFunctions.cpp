@@ -3,6 +3,7 @@
 #include "Camera.h"
 #include "Ids.h"
 #include "ParameterPath.h"
+#include "ParameterTable.h"
 #include "Progress.h"
 #include "Walk.h"
 
@@ -115,9 +116,10 @@ RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, m
 {
     Camera& camera = Camera::Instance();
     if (bound.count() <= 0) {
-        uint32_t period = 0;
-        const bool known = camera.Query(CmdIndex::AR, period, kStatusMs) == 1;
-        bound = RunBound(shot.setTimeoutMs, known ? std::optional<uint32_t>(period) : std::nullopt);
+        // The frame period as last read from the camera: asking again would add a line to
+        // every run.
+        const int period = ParameterTable::Instance().GetDataValue(CtrlId::FramePeriod);
+        bound = RunBound(shot.setTimeoutMs, period > 0 ? std::optional<uint32_t>(period) : std::nullopt);
     }
     const int polls = static_cast<int>(std::max<int64_t>(1, bound / std::max(pollInterval, milliseconds(1))));
     WithoutCancel walkProgress(progress);

@@ -63,7 +63,7 @@ std::chrono::milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t
 
 // Starts the run and polls its status every poll interval until it ends; the run is given
 // up once bound has passed since the start was sent (when zero, RunBound with the frame
-// period the camera answers just before the start).
+// period the parameter table holds).
 RunResult RunOnce(const OneShot& shot, Progress& progress, std::chrono::milliseconds bound = {},
                   std::chrono::milliseconds pollInterval = std::chrono::seconds(1));
 // Switches the function off (its mode command = 0), so that a run given up does not go on in
