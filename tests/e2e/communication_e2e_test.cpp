@@ -7,6 +7,7 @@
 #include "CCommunicationDialog.h"
 #include "E2eTool.h"
 #include "LineListModel.h"
+#include "OnlineStatusNotifier.h"
 #include "QtUserNotice.h"
 #include "Walk.h"
 
@@ -128,8 +129,13 @@ private slots:
 
         // Without a camera nothing reaches it, so there is no answer and no reload; the list
         // keeps the person's choice.
-        // One box tells both what failed and why, and the window goes offline at once.
+        // One box tells both what failed and why, and the window goes offline at once, not
+        // only after the model query that follows has timed out.
+        bool onlineWhenTold = true;
+        QObject::connect(dialog, &CCommunicationDialog::linkChanged,
+                         [&onlineWhenTold] { onlineWhenTold = COnlineStatusNotifier::Instance().IsOnline(); });
         next();
+        QVERIFY(!onlineWhenTold);
         QCOMPARE(ports->currentText(), QString("COM3"));
         QCOMPARE(CommLink::Instance().SelectedPort(), 2u);
         QVERIFY(tool.sim.Received().empty());
