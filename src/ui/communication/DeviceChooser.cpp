@@ -54,6 +54,12 @@ QString DeviceChooser::Entry() const
     return m_shown;
 }
 
+void DeviceChooser::showPopup()
+{
+    Refresh(m_shown);
+    QComboBox::showPopup();
+}
+
 void DeviceChooser::onActivated(int index)
 {
     QString entry;

@@ -17,6 +17,9 @@ public:
     // The entry shown.
     QString Entry() const;
 
+    // The list is made again as it opens: an adapter plugged in meanwhile is there.
+    void showPopup() override;
+
 signals:
     // The person chose a device (or another path); not emitted when Refresh sets one.
     void entryChosen(const QString& entry);

@@ -252,9 +252,12 @@ QWidget* CCtrlToolDlg::BuildOfflineBar()
     m_reconnect = new QPushButton(QStringLiteral("Reconnect"), bar);
     m_reconnect->setObjectName(QStringLiteral("reconnect"));
     m_reconnect->setAutoDefault(false);
+    // The button right after the text: the communication window may cover the bar's far end.
     row->addWidget(icon);
-    row->addWidget(m_offlineText, 1);
+    row->addWidget(m_offlineText);
+    row->addSpacing(8);
     row->addWidget(m_reconnect);
+    row->addStretch(1);
     connect(m_reconnect, &QPushButton::clicked, this, [this] { m_communication->Reconnect(); });
     bar->hide();
     return bar;
