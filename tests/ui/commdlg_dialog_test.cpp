@@ -276,6 +276,7 @@ private slots:
             // path…". The choice is stored and the port opens it at once.
             ports->setCurrentIndex(5);
             emit ports->activated(5);
+            adapter.Read(64, 50); // the model query of the change to COM2, which nobody answered
             dialog.show();
             auto* devices = dialog.findChild<QComboBox*>(QStringLiteral("deviceChooser"));
             QVERIFY(devices->isVisible());
