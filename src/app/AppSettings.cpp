@@ -144,6 +144,14 @@ std::string AppSettings::PortDevice(const std::string& portName)
     return QFile::encodeName(device).toStdString();
 }
 
+void AppSettings::SetPortDevice(const std::string& portName, const std::string& device)
+{
+    auto settings = open();
+    settings->setValue(QString::fromLatin1(kPortGroup) + QLatin1Char('/') + QString::fromStdString(portName),
+                       QFile::decodeName(device.c_str()));
+    settings->sync();
+}
+
 std::string AppSettings::ClLibraryFolder()
 {
     QString folder = open()->value(QString::fromLatin1(kClLibraryFolderName)).toString();

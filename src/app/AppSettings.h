@@ -34,6 +34,7 @@ public:
     int WriteString(unsigned index, const std::string& text) override;
     int ReadPath(unsigned index, std::string& path) override;
     std::string PortDevice(const std::string& portName) override;
+    void SetPortDevice(const std::string& portName, const std::string& device) override;
     std::string ClLibraryFolder() override;
 
     bool WasPreviousShutdownNormal() override { return m_previousShutdownStatus == 1; }

@@ -3,6 +3,7 @@
 #include "CommLink.h"
 #include "Command.h"
 #include "CommandTable.h"
+#include "LinkEvents.h"
 #include "UserNotice.h"
 
 namespace {
@@ -26,11 +27,46 @@ std::string Camera::Mnemonic(int commandIndex)
 
 int Camera::Connect()
 {
-    if (!CommLink::Instance().Reopen()) {
-        Notices().Message("Failed to initialize!", "", NoticeIcon::Exclamation);
+    if (!OpenLink([](CommLink& link) { return link.Reopen(); }, "Failed to initialize!"))
         return 0;
+    return CheckModelOrSay();
+}
+
+int Camera::OpenLink(const std::function<int(CommLink&)>& open, const std::string& headline)
+{
+    std::string text = headline;
+    int opened = 0;
+    {
+        QuietNotices quiet;
+        opened = open(CommLink::Instance());
+        for (const std::string& cause : quiet.Texts())
+            text += "\n\n" + cause;
     }
-    return CheckModel();
+    if (opened == 1)
+        return 1;
+    Notices().Message(text, "", NoticeIcon::Exclamation);
+    // Nothing can answer on a link that did not open.
+    LinkEvents::Instance().ReportOffline();
+    return 0;
+}
+
+std::string Camera::NoAnswerText(const std::string& tried)
+{
+    return "No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection.\n\n"
+           "No camera answered on " + tried + ".";
+}
+
+int Camera::CheckModelOrSay()
+{
+    if (CheckModel() == 1)
+        return 1;
+    // A refused or garbled answer has had its box from the exchange.
+    const Command::Outcome outcome = Command::Instance().LastOutcome();
+    if (outcome != Command::Outcome::Unanswered && outcome != Command::Outcome::LinkLost)
+        return 0;
+    Notices().Message(NoAnswerText(CommLink::Instance().SelectedPortText()), "Communication Error",
+                      NoticeIcon::Exclamation);
+    return 0;
 }
 
 int Camera::CheckModel()

@@ -8,7 +8,10 @@
 #include "ClOutputFormat.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+class CommLink;
 
 class Camera {
 public:
@@ -22,10 +25,19 @@ public:
     ClOutputFormat& Format() { return m_format; }
 
     // Opens the link with its stored settings: "Failed to initialize!" when that fails (0),
-    // else the model check's result (1 when the camera answered).
+    // else the model check's result (1 when the camera answered). Either failure is told in
+    // one box (see OpenLink, CheckModelOrSay).
     int Connect();
     // Asks the camera for its model (see CheckCameraModel).
     int CheckModel();
+    // Opens the link as open does, telling a failure in one box: the headline, then what the
+    // transport found (which it would otherwise have shown in a box of its own); the link is
+    // then offline at once. 1 when the link opened.
+    int OpenLink(const std::function<int(CommLink&)>& open, const std::string& headline);
+    // The model check; when the camera does not answer, one box says so and names the port.
+    int CheckModelOrSay();
+    // The box text for a port where no camera answered.
+    static std::string NoAnswerText(const std::string& tried);
     // False after a walk over the camera stopped because the camera fell silent or the link
     // was lost; true again once the camera answers a model check. Sequences that would only
     // wait out more time-outs skip their remaining exchanges meanwhile.

@@ -2,6 +2,7 @@
 
 #include "Deadline.h"
 #include "LinkEvents.h"
+#include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -207,6 +208,14 @@ std::string CommLink::PortName(int index)
 {
     Transport* active = transport();
     return active ? active->PortName(index) : "ERROR";
+}
+
+std::string CommLink::SelectedPortText()
+{
+    const std::string name = PortName(static_cast<int>(SelectedPort()));
+    if (m_mode != 0)
+        return name;
+    return name + " (" + DescribePortDevice(Settings().PortDevice(name)).path + ")";
 }
 
 unsigned CommLink::SelectedPort() const

@@ -66,6 +66,9 @@ public:
     void SetMode(unsigned mode) { m_mode = mode; }
     uint32_t GetBaudRate() const { return m_baudRate; }
     unsigned SelectedPort() const;
+    // The selected port as a person knows it: "COM1 (/dev/ttyUSB0)" for the native ports (the
+    // device the port map leads to), the library's port name for the Camera Link modes.
+    std::string SelectedPortText();
     static uint32_t IndexToBaud(int index);
     static int BaudToIndex(uint32_t baudRate);
     void SaveSettings();

@@ -36,6 +36,8 @@ public:
     int WriteString(unsigned, const std::string&) override { return 0; }
     int ReadPath(unsigned index, std::string& path) override;
     std::string PortDevice(const std::string& portName) override;
+    // Refused like every write: for this run only, as OverridePort.
+    void SetPortDevice(const std::string& portName, const std::string& device) override { OverridePort(portName, device); }
     std::string ClLibraryFolder() override;
     bool WasPreviousShutdownNormal() override { return true; }
     void MarkNormalShutdown() override {}

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <grp.h>
@@ -72,7 +73,75 @@ bool databaseHasMember(const passwd* user, gid_t gid)
     return false;
 }
 
+std::string firstLine(const std::string& path)
+{
+    std::string line;
+    if (FILE* file = std::fopen(path.c_str(), "r")) {
+        char buffer[256];
+        if (std::fgets(buffer, sizeof buffer, file))
+            line = buffer;
+        std::fclose(file);
+    }
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
+// The maker and product of the USB device behind a tty node, found by walking up from the
+// node's device in sysfs to the first folder that names a product.
+std::string adapterDescription(const std::string& node)
+{
+    const std::string name = node.substr(node.find_last_of('/') + 1);
+    std::string folder = realPath("/sys/class/tty/" + name + "/device");
+    for (int up = 0; up < 4 && folder.size() > 1; ++up) {
+        const std::string product = firstLine(folder + "/product");
+        if (!product.empty()) {
+            const std::string maker = firstLine(folder + "/manufacturer");
+            return maker.empty() || product.rfind(maker, 0) == 0 ? product : maker + " " + product;
+        }
+        folder = folder.substr(0, folder.find_last_of('/'));
+    }
+    return {};
+}
+
+std::vector<std::string> folderEntries(const std::string& path, const std::vector<std::string>& prefixes)
+{
+    std::vector<std::string> names;
+    if (DIR* folder = opendir(path.c_str())) {
+        while (const dirent* entry = readdir(folder)) {
+            const std::string name = entry->d_name;
+            if (name[0] == '.')
+                continue;
+            for (const std::string& prefix : prefixes)
+                if (prefix.empty() || name.rfind(prefix, 0) == 0) {
+                    names.push_back(path + "/" + name);
+                    break;
+                }
+        }
+        closedir(folder);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 } // namespace
+
+std::vector<SerialDevice> ListSerialDevices()
+{
+    std::vector<SerialDevice> devices;
+    std::vector<std::string> named;
+    for (const std::string& stable : folderEntries(SerialByIdFolder(), {""})) {
+        const std::string real = realPath(stable);
+        if (real.empty())
+            continue; // a link left behind by an adapter that is gone
+        devices.push_back({real, stable, true, adapterDescription(real)});
+        named.push_back(real);
+    }
+    for (const std::string& node : folderEntries("/dev", {"ttyUSB", "ttyACM"}))
+        if (std::find(named.begin(), named.end(), node) == named.end())
+            devices.push_back({node, "", true, adapterDescription(node)});
+    return devices;
+}
 
 const std::string& SerialByIdFolder()
 {

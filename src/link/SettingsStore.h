@@ -34,6 +34,8 @@ public:
     virtual int ReadPath(unsigned index, std::string& path) = 0;
     // The device that a port name such as "COM3" opens: the port map entry, else /dev/ttyS<n-1>.
     virtual std::string PortDevice(const std::string& portName) = 0;
+    // Maps a port name to a device (a path or a bare by-id or /dev name), kept at once.
+    virtual void SetPortDevice(const std::string& portName, const std::string& device) = 0;
     // Folder scanned for Camera Link 2000 libraries ("Camera Link Library Folder").
     virtual std::string ClLibraryFolder() = 0;
     // Whether the run before this one ended normally (shutdown status 1 when this run began).
@@ -76,6 +78,7 @@ public:
     int WriteString(unsigned index, const std::string& text) override;
     int ReadPath(unsigned index, std::string& path) override;
     std::string PortDevice(const std::string& portName) override;
+    void SetPortDevice(const std::string& portName, const std::string& device) override { ports[portName] = device; }
     std::string ClLibraryFolder() override { return clFolder; }
     // The status in ints stands for the previous run's until this run ends.
     bool WasPreviousShutdownNormal() override { return ints.count(kShutdownStatus) && ints[kShutdownStatus] == 1; }

@@ -69,3 +69,30 @@ std::string RecordingNotice::SaveFileName(const std::string&, const std::string&
 {
     return takeFront(fileNames);
 }
+
+QuietNotices::QuietNotices() : m_next(Notices()), m_installedBefore(SetNotices(this)) {}
+
+QuietNotices::~QuietNotices()
+{
+    SetNotices(m_installedBefore);
+}
+
+void QuietNotices::Message(const std::string& text, const std::string&, NoticeIcon)
+{
+    m_texts.push_back(text);
+}
+
+bool QuietNotices::AskYesNo(const std::string& text, const std::string& caption)
+{
+    return m_next.AskYesNo(text, caption);
+}
+
+std::string QuietNotices::OpenFileName(const std::string& title, const std::string& folder, const std::string& filter)
+{
+    return m_next.OpenFileName(title, folder, filter);
+}
+
+std::string QuietNotices::SaveFileName(const std::string& title, const std::string& folder, const std::string& filter)
+{
+    return m_next.SaveFileName(title, folder, filter);
+}

@@ -61,6 +61,35 @@ public:
     void Clear() { messages.clear(); questions.clear(); }
 };
 
+// While it lives, message boxes are held back and kept as texts (questions, file dialogs and
+// the wait cursor still reach the person): for a step that tells its outcome in one box of
+// its own, such as a port search that tries many ports.
+class QuietNotices : public UserNotice {
+public:
+    QuietNotices();
+    ~QuietNotices() override;
+    QuietNotices(const QuietNotices&) = delete;
+    QuietNotices& operator=(const QuietNotices&) = delete;
+
+    // The texts held back, oldest first.
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+    void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    std::string OpenFileName(const std::string& title, const std::string& folder,
+                             const std::string& filter) override;
+    std::string SaveFileName(const std::string& title, const std::string& folder,
+                             const std::string& filter) override;
+    void BeginWait() override { m_next.BeginWait(); }
+    void EndWait() override { m_next.EndWait(); }
+    void ProcessEvents() override { m_next.ProcessEvents(); }
+
+private:
+    UserNotice& m_next;
+    UserNotice* m_installedBefore;
+    std::vector<std::string> m_texts;
+};
+
 // Installs a RecordingNotice for the lifetime of this object (tests).
 class ScopedRecordingNotice {
 public:

@@ -7,10 +7,12 @@
 #include "CCommunicationDialog.h"
 #include "E2eTool.h"
 #include "LineListModel.h"
+#include "OnlineStatusNotifier.h"
 #include "QtUserNotice.h"
 #include "Walk.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +34,11 @@ std::vector<std::string> Texts(const E2eTool& tool)
 QString LineStatus(const E2eTool& tool)
 {
     return tool.window->CommunicationDialog()->findChild<QLabel*>(QStringLiteral("ctrl_1155"))->text();
+}
+
+QString OfflineText(const E2eTool& tool)
+{
+    return tool.window->OfflineBar()->findChild<QLabel*>(QStringLiteral("offlineText"))->text();
 }
 
 // Closes the window as a person does, answering the question with Yes.
@@ -122,12 +129,64 @@ private slots:
 
         // Without a camera nothing reaches it, so there is no answer and no reload; the list
         // keeps the person's choice.
+        // One box tells both what failed and why, and the window goes offline at once, not
+        // only after the model query that follows has timed out.
+        bool onlineWhenTold = true;
+        QObject::connect(dialog, &CCommunicationDialog::linkChanged,
+                         [&onlineWhenTold] { onlineWhenTold = COnlineStatusNotifier::Instance().IsOnline(); });
         next();
+        QVERIFY(!onlineWhenTold);
         QCOMPARE(ports->currentText(), QString("COM3"));
         QCOMPARE(CommLink::Instance().SelectedPort(), 2u);
         QVERIFY(tool.sim.Received().empty());
         const auto texts = Texts(tool);
-        QVERIFY(std::find(texts.begin(), texts.end(), "Failed to Com Port!") != texts.end());
+        QCOMPARE(texts.size(), size_t(1));
+        QVERIFY2(texts[0].rfind("Failed to Com Port!\n\nFailed to initialize COM3 port!", 0) == 0, texts[0].c_str());
+        QCOMPARE(LineStatus(tool), QString("Offline"));
+        QVERIFY(tool.window->IsOfflineShown());
+        QVERIFY(OfflineText(tool).startsWith("No camera answers on COM3 ("));
+    }
+
+    // A camera silent from the first line: the start-up says once that no camera answered on
+    // the port, and the window shows it where the eye falls: the bar above the pages, the
+    // pages empty (no reading, so nothing to show) and closed to edits. Reconnect once the
+    // camera is back takes the bar away and reads the camera.
+    void silentCameraLeadsToTheOfflineStateUntilReconnect()
+    {
+        QTemporaryDir folder;
+        const std::string link = folder.filePath("camera").toStdString();
+        E2eTool tool;
+        tool.configure = [&link](MemorySettings& settings) { settings.ports["COM1"] = link; };
+        QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--link", link, "--fault", "silent-after=0"}, 0));
+        QCOMPARE(tool.sim.Received(), Lines{"MD?"});
+        const std::string port = "COM1 (" + QFileInfo(QString::fromStdString(link)).canonicalFilePath().toStdString() + ")";
+        QCOMPARE(Texts(tool), Lines{Camera::NoAnswerText(port)});
+        QCOMPARE(tool.notices.recorder.messages[0].caption, std::string("Communication Error"));
+        QCOMPARE(tool.window->Connected(), 0);
+        QVERIFY(tool.window->IsOfflineShown());
+        QCOMPARE(OfflineText(tool), QString::fromStdString("No camera answers on " + port
+                                                          + ". Check power and cable, then Reconnect."));
+        QLineEdit* exposure = tool.Box(CtrlId::ExposureTime);
+        QVERIFY(tool.ShowPageOf(exposure));
+        QCOMPARE(exposure->text(), QString());
+        QVERIFY(!exposure->isEnabled());
+        QTest::keyClicks(exposure, "500");
+        QTest::keyClick(exposure, Qt::Key_Return);
+        QCOMPARE(exposure->text(), QString());
+        QCOMPARE(tool.sim.Received(), Lines{"MD?"});
+
+        tool.sim.Stop();
+        QVERIFY(tool.sim.Start({"--model", "KT-5100W-QBCL", "--link", link}));
+        tool.Clear();
+        auto* reconnect = tool.window->OfflineBar()->findChild<QPushButton*>(QStringLiteral("reconnect"));
+        QCOMPARE(reconnect->text(), QString("Reconnect"));
+        QTest::mouseClick(reconnect, Qt::LeftButton);
+        QVERIFY(tool.sim.Received().size() > 150);
+        QVERIFY(!tool.window->IsOfflineShown());
+        QVERIFY(exposure->isEnabled());
+        QCOMPARE(exposure->text().toInt(), AsciiValue("PE"));
+        QVERIFY(Texts(tool).empty());
+        QVERIFY(CloseNormally(tool));
     }
 
     // The camera falls silent after five answered lines (the two model checks and three rows):

@@ -22,6 +22,7 @@
 #include "Ids.h"
 #include "LineListView.h"
 #include "NumberBox.h"
+#include "OnlineStatusNotifier.h"
 #include "ParameterTable.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
@@ -151,6 +152,7 @@ private slots:
     {
         notice = std::make_unique<ScopedRecordingNotice>();
         ParameterTable::Instance().Reset();
+        COnlineStatusNotifier::Instance().SetOffline();
     }
     void cleanup()
     {
@@ -336,6 +338,8 @@ private slots:
     {
         makeWindow(1); // every page but the lens iris page has a tab
         window->show();
+        // Without a camera the pages take no edits; as if one answered, they do.
+        COnlineStatusNotifier::Instance().SetOnline();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTabBar* tabs = window->TabBar();
@@ -383,6 +387,7 @@ private slots:
     {
         QFETCH(int, key);
         QVERIFY(showWindow());
+        COnlineStatusNotifier::Instance().SetOnline();
         auto* button = qobject_cast<QPushButton*>(window->FindControl(1882));
         QSignalSpy clicks(button, &QPushButton::clicked);
         for (QWidget* w : {window->FindControl(1338), window->FindControl(1882), window->FindControl(1341),
@@ -393,6 +398,7 @@ private slots:
         QCOMPARE(clicks.count(), 0);
 
         auto* list = qobject_cast<QComboBox*>(window->FindControl(1350));
+        list->setCurrentIndex(0); // nothing shows before the camera was read
         QSignalSpy chosen(list, &QComboBox::activated);
         list->setFocus();
         list->showPopup();

@@ -3,12 +3,14 @@
 #include "CommLink.h"
 #include "ControlIdTag.h"
 #include "ControlMode.h"
+#include "DeviceChooser.h"
 #include "LineListModel.h"
 #include "LineListView.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
 #include "PortDescriptions.h"
 #include "ProcessLifetime.h"
+#include "SettingsStore.h"
 #include "WindowLockList.h"
 
 #include <QComboBox>
@@ -107,8 +109,14 @@ void CCommunicationDialog::buildWindow()
     portGrid->addWidget(m_auto, 1, 3);
     m_portStableName = MakeStableNameLabel(portGroup);
     portGrid->addWidget(m_portStableName, 2, 1, 1, 3);
-    portGrid->addWidget(m_baudLabel, 3, 0);
-    portGrid->addWidget(m_baudList, 3, 1);
+    // The device the selected COM name opens, chosen among those present.
+    m_deviceLabel = new QLabel(QStringLiteral("Device"), portGroup);
+    m_device = new DeviceChooser(portGroup);
+    m_deviceLabel->setBuddy(m_device);
+    portGrid->addWidget(m_deviceLabel, 3, 0);
+    portGrid->addWidget(m_device, 3, 1, 1, 3);
+    portGrid->addWidget(m_baudLabel, 4, 0);
+    portGrid->addWidget(m_baudList, 4, 1);
     portGrid->setColumnStretch(2, 1);
 
     auto* filesGroup = new QGroupBox(QStringLiteral("Files"), this);
@@ -171,6 +179,7 @@ void CCommunicationDialog::buildWindow()
     connect(m_category, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
     connect(m_portList, &QComboBox::activated, this, &CCommunicationDialog::OnPortChanged);
     connect(m_portList, &QComboBox::currentIndexChanged, this, [this] { updatePortDevice(); });
+    connect(m_device, &DeviceChooser::entryChosen, this, &CCommunicationDialog::MapSelectedPort);
     connect(m_baudList, &QComboBox::activated, this, &CCommunicationDialog::OnBaudRateChanged);
     connect(m_userSet, &QComboBox::activated, this, &CCommunicationDialog::OnUserSetChanged);
     connect(m_auto, &QPushButton::clicked, this, [this] { SearchPorts(); });
@@ -262,6 +271,22 @@ void CCommunicationDialog::updatePortDevice()
     // Only the native ports go through the port map; Camera Link names are the library's own.
     const bool native = CommLink::Instance().GetMode() == 0;
     ShowPortDevice(m_portDevice, m_portStableName, native ? m_portList->currentText() : QString());
+    m_deviceLabel->setVisible(native);
+    m_device->setVisible(native);
+    if (native && m_portList->currentIndex() >= 0)
+        m_device->Refresh(QString::fromStdString(Settings().PortDevice(m_portList->currentText().toStdString())));
+}
+
+void CCommunicationDialog::MapSelectedPort(const QString& device)
+{
+    const int index = m_portList->currentIndex();
+    if (index < 0)
+        return;
+    Settings().SetPortDevice(m_portList->currentText().toStdString(), device.toStdString());
+    DescribeComPorts(m_portList, true);
+    updatePortDevice();
+    // At once: the port opens its new device as choosing it again would.
+    OnPortChanged(index);
 }
 
 void CCommunicationDialog::OnOnlineStateChanged(int online)

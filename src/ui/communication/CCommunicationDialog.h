@@ -17,6 +17,7 @@
 
 #include <string>
 
+class DeviceChooser;
 class LineListModel;
 class QComboBox;
 class QGroupBox;
@@ -76,8 +77,11 @@ public:
     // The commands behind the controls (CommunicationActions.cpp).
     void OnCategoryChanged(int mode);
     void OnPortChanged(int index);
+    // Opens the stored port again, as choosing it in the port list does.
+    void Reconnect();
     void OnBaudRateChanged(int baudIndex);
-    // "Auto": the index of the port where the camera answered, or -1.
+    // "Auto": the index of the port where the camera answered, or -1 after one box that says
+    // what was tried (the link then stays on the port it had).
     int SearchPorts();
     void OnUserSetChanged(int selection);
     void StoreUserSet();
@@ -89,6 +93,9 @@ public:
     const LineListModel& Messages() const { return *m_messages; }
     // The device the selected COM name opens, as shown beside the port list.
     QString PortDeviceText() const;
+    // Maps the selected COM name to a device in the settings' port map and opens it at once
+    // (the device list below the port list does this for the person).
+    void MapSelectedPort(const QString& device);
 
 signals:
     // Every camera setting may have changed: after a model check the camera answered (the
@@ -119,6 +126,8 @@ private:
     QComboBox* m_portList = nullptr;
     QLabel* m_portDevice = nullptr;
     QLabel* m_portStableName = nullptr;
+    QLabel* m_deviceLabel = nullptr;
+    DeviceChooser* m_device = nullptr;
     QLabel* m_baudLabel = nullptr;
     QComboBox* m_baudList = nullptr;
     QPushButton* m_auto = nullptr;

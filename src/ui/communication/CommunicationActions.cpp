@@ -12,6 +12,8 @@
 #include "UserNotice.h"
 
 #include <QComboBox>
+
+#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 
@@ -37,9 +39,8 @@ void CCommunicationDialog::reloadAfterAnswer()
 
 void CCommunicationDialog::OnCategoryChanged(int mode)
 {
-    const int result = CommLink::Instance().ChangeMode(static_cast<unsigned>(mode));
-    if (result != 1)
-        Notices().Message("Failed to initialize!", "", NoticeIcon::Exclamation);
+    const int result = Camera::Instance().OpenLink(
+        [mode](CommLink& link) { return link.ChangeMode(static_cast<unsigned>(mode)); }, "Failed to initialize!");
     emit linkChanged(result);
     FillPortList();
     if (checkModel() == 1)
@@ -48,12 +49,18 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
 
 void CCommunicationDialog::OnPortChanged(int index)
 {
-    const int result = CommLink::Instance().ChangePort(static_cast<unsigned>(index));
-    if (result != 1)
-        Notices().Message("Failed to Com Port!", "", NoticeIcon::Exclamation);
+    // One box for a port that does not open, and one for a camera that does not answer on it.
+    const int result = Camera::Instance().OpenLink(
+        [index](CommLink& link) { return link.ChangePort(static_cast<unsigned>(index)); }, "Failed to Com Port!");
     emit linkChanged(result);
-    if (checkModel() == 1)
+    const int answered = result == 1 ? Camera::Instance().CheckModelOrSay() : checkModel();
+    if (answered == 1)
         reloadAfterAnswer();
+}
+
+void CCommunicationDialog::Reconnect()
+{
+    OnPortChanged(static_cast<int>(CommLink::Instance().SelectedPort()));
 }
 
 void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
@@ -67,20 +74,36 @@ void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
 int CCommunicationDialog::SearchPorts()
 {
     CommLink& link = CommLink::Instance();
+    const unsigned before = link.SelectedPort();
     int found = -1;
-    // Ports that cannot be opened report themselves; an open port without a camera costs the
-    // model query's time-out.
-    for (int index = 0; index < kSearchedPorts && found < 0; ++index) {
-        if (link.ChangePort(static_cast<unsigned>(index)) == 1 && checkModel() == 1)
-            found = index;
+    int present = 0;
+    {
+        // The search tells its outcome once, at the end: a port that cannot be opened only
+        // counts as absent. An open port without a camera costs the model query's time-out.
+        QuietNotices quiet;
+        for (int index = 0; index < kSearchedPorts && found < 0; ++index) {
+            if (link.ChangePort(static_cast<unsigned>(index)) != 1)
+                continue;
+            ++present;
+            if (checkModel() == 1)
+                found = index;
+        }
+        // A port without a camera is not kept as the one to use: the link goes back to the
+        // port it had before.
+        if (found < 0)
+            link.ChangePort(before);
     }
     if (found < 0) {
-        Notices().Message("No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable connection.",
-                          "Communication Error", NoticeIcon::Exclamation);
+        const int last = std::min(kSearchedPorts, std::max(1, link.PortCount())) - 1;
+        const std::string tried = link.PortName(0) + "\u2013" + link.PortName(last) + ": "
+            + std::to_string(present) + (present == 1 ? " port" : " ports") + " present, none answered";
+        Notices().Message(Camera::NoAnswerText(tried), "Communication Error", NoticeIcon::Exclamation);
         LinkEvents::Instance().ReportOffline();
+        emit linkChanged(0);
         return -1;
     }
     LinkEvents::Instance().ReportOnline();
+    emit linkChanged(1);
     m_portList->setCurrentIndex(found);
     reloadAfterAnswer();
     return found;

@@ -17,8 +17,13 @@
 #include "Walk.h"
 #include "WindowLockList.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -103,6 +108,9 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     BuildMenu();
     layout->setMenuBar(m_menuBar);
 
+    m_offlineBar = BuildOfflineBar();
+    layout->addWidget(m_offlineBar);
+
     m_tabBar = new QTabBar(this);
     tagControlId(m_tabBar, CtrlId::TabControl);
     m_tabBar->setExpanding(false);
@@ -180,6 +188,7 @@ void CCtrlToolDlg::Initialize()
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;
     m_connected = Camera::Instance().Connect();
+    const bool readAtStartup = m_connected == 1;
     if (m_connected == 1)
         m_features.Raise(Moment::StartupConnected);
     // A camera that fell silent during the first reading is treated as one that never answered.
@@ -187,6 +196,10 @@ void CCtrlToolDlg::Initialize()
         m_connected = 0;
     if (m_linkReadyByDialog == 1)
         m_connected = 1;
+    if (!readAtStartup && m_connected != 1)
+        BlankPageControls();
+    m_linkTried = true;
+    UpdateOfflineState();
 
     BuildTabs();
     SetUtilityMenu();
@@ -213,6 +226,81 @@ void CCtrlToolDlg::OnLinkChanged(int result)
         m_connected = 1;
     }
     m_communication->UpdateForControlMode();
+    // The bar names the port now chosen.
+    UpdateOfflineState();
+}
+
+QWidget* CCtrlToolDlg::BuildOfflineBar()
+{
+    auto* bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("offlineBar"));
+    bar->setFrameShape(QFrame::StyledPanel);
+    bar->setAutoFillBackground(true);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, QColor(0xff, 0xe8, 0xb0));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    bar->setPalette(palette);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(8, 4, 8, 4);
+    auto* icon = new QLabel(bar);
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    m_offlineText = new QLabel(bar);
+    m_offlineText->setObjectName(QStringLiteral("offlineText"));
+    m_offlineText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_reconnect = new QPushButton(QStringLiteral("Reconnect"), bar);
+    m_reconnect->setObjectName(QStringLiteral("reconnect"));
+    m_reconnect->setAutoDefault(false);
+    // The button right after the text: the communication window may cover the bar's far end.
+    row->addWidget(icon);
+    row->addWidget(m_offlineText);
+    row->addSpacing(8);
+    row->addWidget(m_reconnect);
+    row->addStretch(1);
+    connect(m_reconnect, &QPushButton::clicked, this, [this] { m_communication->Reconnect(); });
+    bar->hide();
+    return bar;
+}
+
+void CCtrlToolDlg::OnOnlineStateChanged(int)
+{
+    UpdateOfflineState();
+}
+
+bool CCtrlToolDlg::IsOfflineShown() const
+{
+    return !m_offlineBar->isHidden();
+}
+
+void CCtrlToolDlg::UpdateOfflineState()
+{
+    // Told after every exchange: the port text is only worked out while the bar shows.
+    const bool offline = m_linkTried && !COnlineStatusNotifier::Instance().IsOnline();
+    if (offline)
+        m_offlineText->setText(QStringLiteral("No camera answers on %1. Check power and cable, then Reconnect.")
+                                   .arg(QString::fromStdString(CommLink::Instance().SelectedPortText())));
+    m_offlineBar->setVisible(offline);
+    m_stack->setEnabled(!offline);
+}
+
+void CCtrlToolDlg::BlankPageControls()
+{
+    for (CTabSheetDialog* page : m_pages) {
+        for (QWidget* widget : page->findChildren<QWidget*>()) {
+            const QSignalBlocker blocker(widget);
+            if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+                if (!qobject_cast<QComboBox*>(box->parentWidget()))
+                    box->clear();
+            } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+                list->setCurrentIndex(-1);
+            } else if (auto* check = qobject_cast<QAbstractButton*>(widget); check && check->isCheckable()) {
+                const bool exclusive = check->autoExclusive();
+                check->setAutoExclusive(false);
+                check->setChecked(false);
+                check->setAutoExclusive(exclusive);
+            }
+        }
+    }
 }
 
 void CCtrlToolDlg::CloseWithoutConfirm()

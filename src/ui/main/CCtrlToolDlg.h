@@ -24,6 +24,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPushButton;
 class QStackedWidget;
 class QTabBar;
 
@@ -82,6 +83,12 @@ public:
     // After a successful camera reset: the window closes at once, without asking.
     void CloseWithoutConfirm();
 
+    // While no camera answers (after the start-up's connection attempt) a bar above the pages
+    // says so and offers "Reconnect", and the pages take no edits.
+    void OnOnlineStateChanged(int online) override;
+    bool IsOfflineShown() const;
+    QWidget* OfflineBar() const { return m_offlineBar; }
+
 public slots:
     // A link change made in the communication dialog, with its result (1 ok): a link opened
     // there counts as connected, also in the middle of the start-up.
@@ -107,6 +114,11 @@ private:
     bool KeyboardRule(QWidget* target, QKeyEvent* event);
     bool Owns(const QWidget* widget) const;
     void enableMenuEntries();
+    QWidget* BuildOfflineBar();
+    void UpdateOfflineState();
+    // Before the camera was ever read the controls show nothing rather than the table's
+    // initial values, which are no camera's.
+    void BlankPageControls();
 
     std::array<CTabSheetDialog*, kPageCount> m_pages{};
     CCommunicationDialog* m_communication = nullptr;
@@ -115,6 +127,10 @@ private:
     QStackedWidget* m_stack = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_utilityMenu = nullptr;
+    QWidget* m_offlineBar = nullptr;
+    QLabel* m_offlineText = nullptr;
+    QPushButton* m_reconnect = nullptr;
+    bool m_linkTried = false; // the start-up's connection attempt is over
     QHash<int, QAction*> m_actions;
     QHash<int, QWidget*> m_ownControls;
     ControlAdapter m_controls{*this};
