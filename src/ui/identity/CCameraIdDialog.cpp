@@ -3,11 +3,16 @@
 #include "ControlMode.h"
 #include "Identity.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 static_assert(CCameraIdDialog::kFields == Identity::kCameraIdLength);
 
@@ -31,11 +36,8 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent)
         m_fields[k] = field;
     }
     label->setBuddy(m_fields[0]);
-    for (int k = 0; k + 1 < kFields; ++k)
-        connect(m_fields[k], &QLineEdit::textEdited, this, [next = m_fields[k + 1]](const QString& text) {
-            if (!text.isEmpty())
-                next->setFocus();
-        });
+    for (QLineEdit* field : m_fields)
+        field->installEventFilter(this);
     row->addWidget(m_save);
     Contents()->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -51,6 +53,41 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent)
             m_fields[k]->setText(text.mid(k, 1));
     }
     m_save->setVisible(ControlMode::Get() == ControlMode::kFactory);
+}
+
+bool CCameraIdDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto it = std::find(m_fields.begin(), m_fields.end(), watched);
+    if (it == m_fields.end() || event->type() != QEvent::KeyPress)
+        return IdentityDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int index = int(it - m_fields.begin());
+    if (key->matches(QKeySequence::Paste)) {
+        Fill(index, QGuiApplication::clipboard()->text());
+        return true;
+    }
+    // A typed character takes the field's place, whatever it held, and moves on.
+    const QString text = key->text();
+    if (text.size() == 1 && text[0].isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        Fill(index, text);
+        return true;
+    }
+    return IdentityDialog::eventFilter(watched, event);
+}
+
+void CCameraIdDialog::Fill(int first, const QString& text)
+{
+    int k = first;
+    for (const QChar c : text) {
+        if (k == kFields)
+            break;
+        if (!c.isPrint())
+            continue; // a pasted line end
+        m_fields[k++]->setText(QString(c));
+    }
+    QLineEdit* next = m_fields[std::min(k, kFields - 1)];
+    next->setFocus();
+    next->selectAll();
 }
 
 void CCameraIdDialog::Save()
