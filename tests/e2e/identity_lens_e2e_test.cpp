@@ -194,6 +194,12 @@ private slots:
             m_tool.sim.ClearLog();
             QTest::mouseClick(save, Qt::LeftButton);
             QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=CAM0000XYZ"}));
+            QLineEdit* fifth = Child(editor, "cameraId4");
+            fifth->selectAll();
+            fifth->paste(); // as the context menu's Paste does
+            m_tool.sim.ClearLog();
+            QTest::mouseClick(save, Qt::LeftButton);
+            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=CAM0XYZWYZ"}));
         });
         ran = ran && RunModal<CUserIdDialog>(m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("User Id"));

@@ -29,15 +29,21 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent)
         auto* field = new QLineEdit(this);
         field->setObjectName(QStringLiteral("cameraId%1").arg(k));
         field->setAccessibleName(QStringLiteral("Camera id character %1").arg(k + 1));
-        field->setMaxLength(1);
+        // Room for a paste from the context menu, which Fill spreads over the fields.
+        field->setMaxLength(kFields);
         field->setFixedWidth(width);
         field->setAlignment(Qt::AlignCenter);
         row->addWidget(field);
         m_fields[k] = field;
     }
     label->setBuddy(m_fields[0]);
-    for (QLineEdit* field : m_fields)
-        field->installEventFilter(this);
+    for (int k = 0; k < kFields; ++k) {
+        m_fields[k]->installEventFilter(this);
+        connect(m_fields[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
+            if (text.size() > 1)
+                Fill(k, text);
+        });
+    }
     row->addWidget(m_save);
     Contents()->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
