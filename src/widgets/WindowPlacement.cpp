@@ -89,11 +89,12 @@ QRect BesideOwner(const QRect& owner, QSize size, const QRect& available)
     const int maxY = available.bottom() + 1 - s.height();
     const int levelY = std::clamp(owner.top(), available.top(), maxY);
     const int levelX = std::clamp(owner.left(), available.left(), maxX);
+    // Right, left, below, above.
     const QPoint sides[] = {
-        {owner.right() + 1, levelY},      // right
-        {owner.left() - s.width(), levelY}, // left
-        {levelX, owner.bottom() + 1},     // below
-        {levelX, owner.top() - s.height()}, // above
+        {owner.right() + 1, levelY},
+        {owner.left() - s.width(), levelY},
+        {levelX, owner.bottom() + 1},
+        {levelX, owner.top() - s.height()},
     };
     for (const QPoint& at : sides) {
         const QRect candidate(at, s);
