@@ -5,7 +5,8 @@
 // Tool.conf, user scope). Every access opens the store afresh and writes through at once,
 // so what a run leaves behind is on disk even if it is killed a moment later.
 //
-// Beside them, in group "Windows", the main window's position and size between runs.
+// Beside them, in group "Windows", the position and size of the main window and of each tool
+// window between runs.
 //
 // Creating the object records the previous run's shutdown status and marks this run as not
 // yet ended normally (status 0); MarkNormalShutdown writes 1 at a normal end.

@@ -7,6 +7,7 @@
 #include "QtUserNotice.h"
 #include "ReceiveTimer.h"
 #include "TerminationSignals.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 
@@ -27,6 +28,11 @@ int main(int argc, char* argv[])
     // this one as not yet ended normally.
     AppSettings::Instance();
     ApplyShutdownFallback();
+    // The tool windows come back where they were left, as the main window does.
+    WindowPlacement::SetPlaceStore({[](const char* name) { return AppSettings::Instance().WindowGeometry(name); },
+                                    [](const char* name, const QByteArray& geometry) {
+                                        AppSettings::Instance().WriteWindowGeometry(name, geometry);
+                                    }});
 
     int result = 0;
     {
@@ -43,6 +49,8 @@ int main(int argc, char* argv[])
         window.show();
         result = app.exec();
         AppSettings::Instance().WriteWindowGeometry(kMainWindow, window.saveGeometry());
+        WindowPlacement::KeepAll();
+        WindowPlacement::SetPlaceStore({});
         receiver.Stop();
         CommLink::Instance().Close();
     }

@@ -38,6 +38,10 @@ public:
     {
         return m_next.AskYesNo(text, caption);
     }
+    bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override
+    {
+        return m_next.AskYesNoDefaultNo(text, caption);
+    }
     std::string OpenFileName(const std::string& title, const std::string& folder, const std::string& filter) override
     {
         return m_next.OpenFileName(title, folder, filter);

@@ -16,6 +16,11 @@ public:
     virtual void Message(const std::string& text, const std::string& caption, NoticeIcon icon) = 0;
     // Modal question with Yes and No buttons and the question icon; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // The same with No as the default button, for a question whose Yes throws something away.
+    virtual bool AskYesNoDefaultNo(const std::string& text, const std::string& caption)
+    {
+        return AskYesNo(text, caption);
+    }
     // File dialogs; an empty result means the person cancelled. The save dialog does not ask
     // about an existing file: its caller asks, once, in its own words.
     virtual std::string OpenFileName(const std::string& title, const std::string& folder,

@@ -56,10 +56,20 @@ void QtUserNotice::Message(const std::string& text, const std::string& captionTe
 
 bool QtUserNotice::AskYesNo(const std::string& text, const std::string& captionText)
 {
+    return ask(text, captionText, true);
+}
+
+bool QtUserNotice::AskYesNoDefaultNo(const std::string& text, const std::string& captionText)
+{
+    return ask(text, captionText, false);
+}
+
+bool QtUserNotice::ask(const std::string& text, const std::string& captionText, bool yesIsDefault)
+{
     QMessageBox box(QMessageBox::Question, caption(captionText), fromLocal(text),
                     QMessageBox::Yes | QMessageBox::No, owner());
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -14,6 +14,7 @@ public:
 
     void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
     std::string OpenFileName(const std::string& title, const std::string& folder,
                              const std::string& filter) override;
     std::string SaveFileName(const std::string& title, const std::string& folder,
@@ -28,6 +29,7 @@ public:
 
 private:
     QString caption(const std::string& caption) const;
+    bool ask(const std::string& text, const std::string& caption, bool yesIsDefault);
     static QWidget* owner();
 
     QString m_defaultCaption;

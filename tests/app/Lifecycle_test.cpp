@@ -33,11 +33,12 @@ private:
         tool.start(m_tool, {});
         QVERIFY(tool.waitForStarted(10000));
     }
-    QRect storedGeometry() const
+    QRect storedGeometry(const char* window = "Main") const
     {
         QWidget probe;
         QSettings raw(confFile(), QSettings::IniFormat);
-        return probe.restoreGeometry(raw.value("Windows/Main").toByteArray()) ? probe.geometry() : QRect();
+        return probe.restoreGeometry(raw.value(QStringLiteral("Windows/") + window).toByteArray()) ? probe.geometry()
+                                                                                                    : QRect();
     }
 
     QTemporaryDir m_configHome;
@@ -137,6 +138,8 @@ private slots:
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(stored("Previous Application Shutdown Status"), 1);
         QVERIFY2(storedGeometry().isValid(), "the run kept no window geometry");
+        // The communication window, shown at start-up, keeps its place beside the main one.
+        QVERIFY2(storedGeometry("Communication").isValid(), "the run kept no place of the communication window");
     }
 
 };

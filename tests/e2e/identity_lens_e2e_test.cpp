@@ -10,6 +10,7 @@
 #include "MotorLensFeature.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -185,6 +186,22 @@ private slots:
             QTest::mouseClick(save, Qt::LeftButton);
             QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=SI0000001"}));
             QCOMPARE(Messages().back().text, std::string("Completed saving camera id: SI0000001."));
+            // Typing over the filled fields moves on field by field; a paste spreads over the
+            // fields from the one with the focus on, cut at the last.
+            Child(editor, "cameraId0")->setFocus();
+            for (QChar c : QString("CAM0000001"))
+                QTest::keyClick(editor.focusWidget(), c.toLatin1());
+            QApplication::clipboard()->setText("XYZW");
+            QTest::keyClick(Child(editor, "cameraId7"), Qt::Key_V, Qt::ControlModifier);
+            m_tool.sim.ClearLog();
+            QTest::mouseClick(save, Qt::LeftButton);
+            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=CAM0000XYZ"}));
+            QLineEdit* fifth = Child(editor, "cameraId4");
+            fifth->selectAll();
+            fifth->paste(); // as the context menu's Paste does
+            m_tool.sim.ClearLog();
+            QTest::mouseClick(save, Qt::LeftButton);
+            QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=CAM0XYZWYZ"}));
         });
         ran = ran && RunModal<CUserIdDialog>(m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("User Id"));

@@ -175,10 +175,16 @@ private slots:
         QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
     }
 
-    // Load sends LD and reads everything; Factory is stored with SA00; "Store All" asks first,
+    // Load asks, then sends LD and reads everything; Factory is stored with SA00; "Store All" asks first,
     // then stores from the last area.
     void loadAndStoreAreas()
     {
+        // The load asks first, No the default: No keeps the camera's settings.
+        notices().answers = {false, true};
+        chooseArea(MenuCommand::LoadSettings, 2);
+        QCOMPARE(m_tool.sim.Received(), Lines{});
+        QCOMPARE(notices().questions.back(),
+                 std::string("Replace the camera's current settings with the settings stored in \"User 2\"?"));
         QString title;
         const QStringList entries = chooseArea(MenuCommand::LoadSettings, 2, &title);
         QCOMPARE(entries, (QStringList{"Factory", "User 1", "User 2", "User 3"}));

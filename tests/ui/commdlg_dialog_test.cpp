@@ -125,8 +125,8 @@ private slots:
     }
 
     // "Store" sends SA with the list position under the progress window; "Load" on Default
-    // sends LD=0 and reads the camera again, unless the camera refuses it; the nameless area
-    // query is never sent.
+    // asks, then sends LD=0 and reads the camera again, unless the camera refuses it; the
+    // nameless area query is never sent.
     void storeAndLoadTheUserSets()
     {
         PtyPeer peer;
@@ -157,6 +157,12 @@ private slots:
         sets->setCurrentIndex(0);
         emit sets->activated(0);
         PtyCamera camera(peer);
+        // The load asks first: No sends nothing.
+        m_notice->recorder.answers = {false, true, true};
+        QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
+        QCOMPARE(m_notice->recorder.questions,
+                 std::vector<std::string>{"Replace the camera's current settings with the settings stored in \"Default\"?"});
+        QCOMPARE(camera.lines(), Lines{});
         QTest::mouseClick(control<QPushButton>(dialog, 1169), Qt::LeftButton);
         QCOMPARE(camera.lines(), Lines{"LD=0\r\n"});
         QCOMPARE(reloads.count(), 1);

@@ -97,9 +97,11 @@ bool ReadsAfter(QWidget* a, QWidget* b, QWidget* page)
 // Records what the window hands to a feature.
 class ProbeFeature : public Feature {
 public:
-    std::vector<int> MenuCommands() const override { return {MenuCommand::Reload}; }
+    explicit ProbeFeature(std::vector<int> commands = {MenuCommand::Reload}) : commands(std::move(commands)) {}
+    std::vector<int> MenuCommands() const override { return commands; }
     void OnMenu(int commandId) override { menus.push_back(commandId); }
     void OnMoment(Moment moment) override { moments.push_back(moment); }
+    std::vector<int> commands;
     std::vector<int> menus;
     std::vector<Moment> moments;
 };
@@ -449,6 +451,32 @@ private slots:
                       : std::vector<std::string>{});
         if (how == "exit")
             QCOMPARE(window->result(), int(QDialog::Rejected));
+    }
+
+    // The usual keys run the menu entries beside which they are shown; Ctrl+Q asks as Exit does.
+    void keysRunTheirMenuEntries()
+    {
+        const std::vector<int> commands{MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::Reload,
+                                        MenuCommand::About};
+        makeWindow(0);
+        auto probe = std::make_unique<ProbeFeature>(commands);
+        ProbeFeature& seen = *probe;
+        QVERIFY(window->AddFeature(std::move(probe)));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget* box = window->FindControl(1338);
+        box->setFocus();
+        for (QKeyCombination key : {Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S, QKeyCombination(Qt::Key_F5),
+                                    QKeyCombination(Qt::Key_F1)})
+            QTest::keyClick(box, key.key(), key.keyboardModifiers());
+        QCOMPARE(seen.menus, commands);
+        notice->recorder.answers = {false};
+        QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(notice->recorder.questions,
+                 std::vector<std::string>{"Are you sure to terminate the Camera Control Tool ?"});
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->MenuAction(MenuCommand::Open)->text(), QString("&Open"));
     }
 
 private:

@@ -134,6 +134,23 @@ private slots:
         QCOMPARE(dialog.CommandEdit()->text(), typed);
         QCOMPARE(textOf(dialog.Transcript().lineAt(0)), QStringLiteral("Tx: ") + typed);
         QVERIFY(dialog.isVisible());
+        if (byEnter) {
+            // The sent line stays, selected: the next line typed replaces it; Up and Down go
+            // through the lines sent and back to the one being typed.
+            QLineEdit* edit = dialog.CommandEdit();
+            QTest::keyClicks(edit, "PE?");
+            QCOMPARE(edit->text(), QStringLiteral("PE?"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClicks(edit, "TD");
+            const QStringList expected{"PE?", typed, typed, "PE?", "TD"};
+            QStringList recalled;
+            for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+                QTest::keyClick(edit, key);
+                recalled << edit->text();
+            }
+            QCOMPARE(recalled, expected);
+            QCOMPARE(QByteArray::fromStdString(m_peer->Read(5, 2000)), QByteArray("PE?\r\n"));
+        }
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
     }

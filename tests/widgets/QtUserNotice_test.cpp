@@ -73,6 +73,11 @@ private slots:
         QCOMPARE(seen.defaultButton, QMessageBox::Yes);
         answerNextBox(seen, QMessageBox::No);
         QVERIFY(!notice.AskYesNo("Again ?", "Confirm"));
+        // A question whose Yes throws something away offers No first.
+        answerNextBox(seen, QMessageBox::Yes);
+        QVERIFY(notice.AskYesNoDefaultNo("Replace ?", "Confirm"));
+        QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(seen.defaultButton, QMessageBox::No);
     }
 
     // Choosing a file that exists hands its name back without a question of the dialog's own:

@@ -69,6 +69,11 @@ const char* StoreAllQuestion()
     return "Are you sure you want to overwrite into all EEPROM areas?";
 }
 
+std::string LoadQuestion(const std::string& areaName)
+{
+    return "Replace the camera's current settings with the settings stored in \"" + areaName + "\"?";
+}
+
 int StoreAllUserAreas()
 {
     int failed = 0;

@@ -38,5 +38,8 @@ int StoreArea(int area);
 int StoreAllUserAreas();
 // The question "Store All" asks first.
 const char* StoreAllQuestion();
+// The question asked before a load replaces the working settings; the area as its list
+// names it.
+std::string LoadQuestion(const std::string& areaName);
 
 } // namespace FlashAreas

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -75,7 +76,15 @@ CCommunicationDialog::~CCommunicationDialog()
 
 void CCommunicationDialog::buildWindow()
 {
-    auto* root = new QVBoxLayout(this);
+    // The groups scroll when the screen is smaller than the window wants to be; the strip
+    // stays along the bottom edge.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* contents = new QWidget(scroll);
+    auto* root = new QVBoxLayout(contents);
 
     auto* statusGroup = new QGroupBox(QStringLiteral("Line Status"), this);
     auto* statusRow = new QHBoxLayout(statusGroup);
@@ -169,8 +178,10 @@ void CCommunicationDialog::buildWindow()
     root->addWidget(m_areaGroup);
     root->addWidget(userGroup);
     root->addWidget(messageGroup, 1);
+    scroll->setWidget(contents);
+    outer->addWidget(scroll, 1);
     tagged(OnlineStrip(), IDC_ONLINE_STRIP);
-    root->addWidget(OnlineStrip());
+    outer->addWidget(OnlineStrip());
 
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);

@@ -5,6 +5,7 @@
 #include "CProgressBarDialog.h"
 #include "Camera.h"
 #include "CommLink.h"
+#include "FlashAreas.h"
 #include "Ids.h"
 #include "LineListModel.h"
 #include "LinkEvents.h"
@@ -129,6 +130,9 @@ void CCommunicationDialog::StoreUserSet()
 void CCommunicationDialog::LoadUserSet()
 {
     const int area = m_userSet->currentIndex();
+    // A load throws the camera's current settings away: the person says so first.
+    if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(m_userSet->currentText().toStdString()), "Confirm"))
+        return;
     // Every parameter may have changed with the loaded set.
     if (Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1)
         emit reloadRequested();

@@ -66,6 +66,11 @@ CParameterAreaSelectDialog::~CParameterAreaSelectDialog()
     CWindowLockList::Instance().Unregister(this);
 }
 
+std::string CParameterAreaSelectDialog::AreaName() const
+{
+    return m_list->currentText().toStdString();
+}
+
 void CParameterAreaSelectDialog::accept()
 {
     m_area = FlashAreas::AreaOfEntry(m_list->currentText().toStdString());

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QComboBox;
 class QLabel;
 
@@ -19,6 +21,8 @@ public:
 
     // The area of the chosen entry; FlashAreas::kInvalidArea before OK.
     int Area() const { return m_area; }
+    // The chosen entry's text, as the person saw it.
+    std::string AreaName() const;
     QComboBox* AreaList() const { return m_list; }
 
     void accept() override;

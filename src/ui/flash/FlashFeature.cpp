@@ -42,6 +42,9 @@ void FlashFeature::LoadSettingsFromArea()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastArea = dialog.Area();
+    // A load throws the camera's current settings away: the person says so first.
+    if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(dialog.AreaName()), "Confirm"))
+        return;
     if (FlashAreas::LoadArea(m_lastArea))
         m_reading.ReloadFromCamera();
 }

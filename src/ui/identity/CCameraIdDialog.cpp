@@ -3,11 +3,16 @@
 #include "ControlMode.h"
 #include "Identity.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 static_assert(CCameraIdDialog::kFields == Identity::kCameraIdLength);
 
@@ -24,18 +29,21 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent)
         auto* field = new QLineEdit(this);
         field->setObjectName(QStringLiteral("cameraId%1").arg(k));
         field->setAccessibleName(QStringLiteral("Camera id character %1").arg(k + 1));
-        field->setMaxLength(1);
+        // Room for a paste from the context menu, which Fill spreads over the fields.
+        field->setMaxLength(kFields);
         field->setFixedWidth(width);
         field->setAlignment(Qt::AlignCenter);
         row->addWidget(field);
         m_fields[k] = field;
     }
     label->setBuddy(m_fields[0]);
-    for (int k = 0; k + 1 < kFields; ++k)
-        connect(m_fields[k], &QLineEdit::textEdited, this, [next = m_fields[k + 1]](const QString& text) {
-            if (!text.isEmpty())
-                next->setFocus();
+    for (int k = 0; k < kFields; ++k) {
+        m_fields[k]->installEventFilter(this);
+        connect(m_fields[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
+            if (text.size() > 1)
+                Fill(k, text);
         });
+    }
     row->addWidget(m_save);
     Contents()->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -51,6 +59,41 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent)
             m_fields[k]->setText(text.mid(k, 1));
     }
     m_save->setVisible(ControlMode::Get() == ControlMode::kFactory);
+}
+
+bool CCameraIdDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto it = std::find(m_fields.begin(), m_fields.end(), watched);
+    if (it == m_fields.end() || event->type() != QEvent::KeyPress)
+        return IdentityDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int index = int(it - m_fields.begin());
+    if (key->matches(QKeySequence::Paste)) {
+        Fill(index, QGuiApplication::clipboard()->text());
+        return true;
+    }
+    // A typed character takes the field's place, whatever it held, and moves on.
+    const QString text = key->text();
+    if (text.size() == 1 && text[0].isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        Fill(index, text);
+        return true;
+    }
+    return IdentityDialog::eventFilter(watched, event);
+}
+
+void CCameraIdDialog::Fill(int first, const QString& text)
+{
+    int k = first;
+    for (const QChar c : text) {
+        if (k == kFields)
+            break;
+        if (!c.isPrint())
+            continue; // a pasted line end
+        m_fields[k++]->setText(QString(c));
+    }
+    QLineEdit* next = m_fields[std::min(k, kFields - 1)];
+    next->setFocus();
+    next->selectAll();
 }
 
 void CCameraIdDialog::Save()

@@ -2,11 +2,13 @@
 
 #include "CButtonDlg.h"
 #include "Ids.h"
+#include "WindowPlacement.h"
 
 #include <QCoreApplication>
 
 MotorLensFeature::MotorLensFeature(QDialog& mainWindow) : m_window(new CButtonDlg(&mainWindow))
 {
+    WindowPlacement::Track(m_window, &mainWindow, "MotorLens");
     QObject::connect(&mainWindow, &QDialog::finished, m_window, &CButtonDlg::StopMotors);
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_window,
                      &CButtonDlg::StopMotors);

@@ -8,6 +8,7 @@
 #include "LogFile.h"
 #include "LutTransferScope.h"
 #include "UserNotice.h"
+#include "WindowPlacement.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,6 +34,10 @@ LutFeature::LutFeature(QWidget* mainWindow, ControlAdapter& controls) : m_mainWi
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
         m_editors[size_t(channel)] = std::make_unique<CLUTDlg>(channel);
         m_editors[size_t(channel)]->SetProgressOwner(mainWindow);
+        // The editors stand in steps from the screen's corner (they place themselves); a
+        // place the person chose is kept.
+        WindowPlacement::Track(m_editors[size_t(channel)].get(), mainWindow,
+                               QStringLiteral("Lut%1").arg(channel).toLatin1().constData(), false);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "UserNotice.h"
 #include "Walk.h"
 #include "WindowLockList.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,18 +26,19 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -44,7 +46,8 @@ CCtrlToolDlg* g_mainWindow = nullptr;
 
 constexpr const char* kCaption = ProgramInfo::kName;
 constexpr const char* kVersion = ProgramInfo::kVersion;
-// Fits a 1366 x 768 screen with its task bar; pages scroll when they need more room.
+// Fits a 1366 x 768 screen with its task bar; on a smaller screen the window fits itself to
+// it when first shown, and the pages scroll.
 constexpr QSize kStartSize(1300, 700);
 
 // The factory-mode switch, for maintainers: hold Ctrl and Shift and press F12, release them,
@@ -141,6 +144,8 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     m_communication = new CCommunicationDialog(this);
     connect(m_communication, &CCommunicationDialog::linkChanged, this, &CCtrlToolDlg::OnLinkChanged);
     m_terminal = new CTerminalDialog(this);
+    WindowPlacement::Track(m_communication, this, "Communication");
+    WindowPlacement::Track(m_terminal, this, "Terminal");
     // Nothing is pending before the first exchange.
     ParameterTable::Instance().CommitAll();
 
@@ -155,6 +160,10 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
 CCtrlToolDlg::~CCtrlToolDlg()
 {
     qApp->removeEventFilter(this);
+    // A number box that loses the focus as the window goes (it was the active window) would
+    // commit through the router to features that are already gone.
+    delete m_router;
+    m_router = nullptr;
     CWindowLockList::Instance().Unregister(this);
     // On destroy: the link goes with the window.
     CommLink::Instance().Close();
@@ -178,7 +187,6 @@ void CCtrlToolDlg::Initialize()
     // communication window is shown at once (setting its lists opens and sends nothing).
     m_terminal->Initialize();
     m_communication->Initialize();
-    PlaceCommunicationDialog();
     m_communication->show();
 
     m_features.Raise(Moment::StartupWindowsReady);
@@ -312,6 +320,9 @@ void CCtrlToolDlg::CloseWithoutConfirm()
 void CCtrlToolDlg::showEvent(QShowEvent* event)
 {
     const bool first = !m_initialized;
+    // The window fits its screen before the communication window is placed beside it.
+    if (first)
+        WindowPlacement::FitToScreen(this);
     Initialize();
     QDialog::showEvent(event);
     // The communication window was shown while this one was still initialising; once this
@@ -390,24 +401,6 @@ void CCtrlToolDlg::ShowCommunicationDialog()
     m_communication->activateWindow();
 }
 
-void CCtrlToolDlg::PlaceCommunicationDialog()
-{
-    // Right of the main window when the screen has room for it, else along the screen's
-    // right edge over the main window's right part; top edges level.
-    QScreen* screen = this->screen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = m_communication->sizeHint().boundedTo(area.size());
-    const QRect frame = frameGeometry();
-    int x = frame.right() + 1;
-    if (x + size.width() > area.right() + 1)
-        x = area.right() + 1 - size.width();
-    const int y = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
-    m_communication->resize(size);
-    m_communication->move(std::max(x, area.left()), y);
-}
-
 void CCtrlToolDlg::BuildMenu()
 {
     m_menuBar = new QMenuBar(this);
@@ -457,6 +450,17 @@ void CCtrlToolDlg::BuildMenu()
     QMenu* help = m_menuBar->addMenu(tr("&Help"));
     add(help, QStringLiteral("&About this application"), MenuCommand::About);
     add(help, QStringLiteral("&Open Communication Dialog"), MenuCommand::CommunicationDialog);
+
+    // The usual keys beside the menu entries.
+    const std::pair<int, QKeySequence> keys[] = {
+        {MenuCommand::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {MenuCommand::SaveAllData, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {MenuCommand::Reload, QKeySequence(Qt::Key_F5)},
+        {MenuCommand::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {MenuCommand::About, QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [command, key] : keys)
+        m_actions.value(command)->setShortcut(key);
 
     enableMenuEntries();
 }

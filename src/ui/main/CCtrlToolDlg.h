@@ -108,8 +108,6 @@ private:
     void OnTabChanged(int tabIndex);
     // Help, "&Open Communication Dialog": brings the communication window back.
     void ShowCommunicationDialog();
-    // Puts the communication window beside this one, on the same screen.
-    void PlaceCommunicationDialog();
     // The keyboard rule for one key press anywhere in this window; true when it used the key.
     bool KeyboardRule(QWidget* target, QKeyEvent* event);
     bool Owns(const QWidget* widget) const;

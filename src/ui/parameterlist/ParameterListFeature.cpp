@@ -2,8 +2,12 @@
 
 #include "CXMLDialog.h"
 #include "Ids.h"
+#include "WindowPlacement.h"
 
-ParameterListFeature::ParameterListFeature(QWidget* mainWindow) : m_dialog(new CXMLDialog(mainWindow)) {}
+ParameterListFeature::ParameterListFeature(QWidget* mainWindow) : m_dialog(new CXMLDialog(mainWindow))
+{
+    WindowPlacement::Track(m_dialog, mainWindow, "ParameterList");
+}
 
 CXMLDialog* ParameterListFeature::Dialog() const
 {

@@ -11,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -23,6 +24,8 @@ namespace {
 constexpr long long kMsPerSecond = 1000;
 // A replayed line longer than this goes out in pieces of this size.
 constexpr int kReplayPieceBytes = 1023;
+// Lines kept for recalling with Up and Down.
+constexpr int kHistoryLines = 100;
 
 const char kTitle[] = "RS-232C TERMINAL";
 
@@ -51,6 +54,7 @@ CTerminalDialog::CTerminalDialog(QWidget* parent)
     setWindowTitle(QString::fromLatin1(kTitle));
     setSizeGripEnabled(true);
     m_edit->setObjectName(QStringLiteral("commandEdit"));
+    m_edit->installEventFilter(this);
     m_view->setObjectName(QStringLiteral("transcriptList"));
     m_view->setFont(QFont(QStringLiteral("Monospace")));
     // This window's strip is a band of 8 pixels set in from the edges (see placeControls).
@@ -132,6 +136,42 @@ void CTerminalDialog::AddFormattedLine(const char* format, ...)
 
 void CTerminalDialog::Send()
 {
+    sendEditLine();
+    const QString line = m_edit->text();
+    if (!line.isEmpty() && (m_history.isEmpty() || m_history.last() != line)) {
+        m_history.append(line);
+        if (m_history.size() > kHistoryLines)
+            m_history.removeFirst();
+    }
+    m_historyPos = int(m_history.size());
+    m_edit->selectAll();
+}
+
+void CTerminalDialog::recall(int step)
+{
+    const int pos = m_historyPos + step;
+    if (pos < 0 || pos > m_history.size())
+        return;
+    if (m_historyPos == m_history.size())
+        m_draft = m_edit->text();
+    m_historyPos = pos;
+    m_edit->setText(pos == m_history.size() ? m_draft : m_history[pos]);
+}
+
+bool CTerminalDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            recall(key == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CTerminalDialog::sendEditLine()
+{
     // Sent as it stands: no check of the mnemonic, no wait for the reply, which comes back
     // through the normal receive path as an "Rx: " line.
     Camera::Instance().SendTyped(m_edit->text().toLatin1().toStdString());
@@ -179,7 +219,7 @@ void CTerminalDialog::replayNextLine()
     if (line.endsWith('\r'))
         line.chop(1);
     m_edit->setText(QString::fromLatin1(line));
-    Send();
+    sendEditLine();
     // The only pacing: the next line goes 50 ms later whether or not the camera answered.
     m_replayTimer->start(kReplayPauseMs);
 }

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <string>
@@ -42,7 +43,8 @@ public:
     // argument, never as the format.
     void AddFormattedLine(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    // The button commands.
+    // The button commands. Send leaves the sent line selected, so that typing replaces it, and
+    // keeps it for recalling with Up and Down.
     void Send();
     void Read();
     // Replays the named file (Read without the file dialog); false when it cannot be opened.
@@ -61,11 +63,16 @@ signals:
     void replayFinished();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void replayNextLine();
+    void sendEditLine();
+    // Up (-1) or Down (+1) through the lines sent, Down past the newest back to the line that
+    // was being typed.
+    void recall(int step);
     void placeControls(int cx, int cy);
 
     LineListModel* m_transcript;
@@ -79,4 +86,7 @@ private:
     bool m_initialized = false;
     QFile m_replay;
     QTimer* m_replayTimer;
+    QStringList m_history;
+    int m_historyPos = 0; // m_history.size(): not browsing
+    QString m_draft;
 };
