@@ -4,6 +4,7 @@
 
 #include "CProgressBarDialog.h"
 #include "Camera.h"
+#include "FlashStatus.h"
 #include "CommLink.h"
 #include "Ids.h"
 #include "LineListModel.h"
@@ -98,17 +99,21 @@ void CCommunicationDialog::StoreUserSet()
     // Writing flash memory takes the camera long; the progress window also keeps this window
     // from starting a second exchange meanwhile.
     CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
-    if (Camera::Instance().Set(CmdIndex::SA, area, kStoreTimeoutMs) == 1)
+    const bool stored = Camera::Instance().Set(CmdIndex::SA, area, kStoreTimeoutMs) == 1;
+    if (stored)
         Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
     CProgressBarDialog::Instance().Close();
+    ReportAreaStored(area, stored);
 }
 
 void CCommunicationDialog::LoadUserSet()
 {
     const int area = m_userSet->currentIndex();
     // Every parameter may have changed with the loaded set.
-    if (Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1)
+    const bool loaded = Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1;
+    if (loaded)
         emit reloadRequested();
+    ReportAreaLoaded(area, loaded);
 }
 
 void CCommunicationDialog::GetArea()

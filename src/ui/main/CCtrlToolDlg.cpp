@@ -12,6 +12,10 @@
 #include "OnlineStatusNotifier.h"
 #include "ParameterTable.h"
 #include "ProgramInfo.h"
+#include "SerialDevices.h"
+#include "SettingsStore.h"
+#include "StatusLine.h"
+#include "StatusLineBar.h"
 #include "UserNotice.h"
 #include "Walk.h"
 #include "WindowLockList.h"
@@ -120,6 +124,11 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     }
     connect(m_tabBar, &QTabBar::currentChanged, this, &CCtrlToolDlg::OnTabChanged);
 
+    // Port, line state, camera and the last action's result, just above the strip.
+    m_statusBar = new StatusLineBar(this);
+    layout->addWidget(m_statusBar);
+    connect(&StatusLine::Instance(), &StatusLine::actionReported, this, &CCtrlToolDlg::ShowConnection);
+
     // The online strip along the bottom: red until an exchange succeeds.
     QLabel* strip = OnlineStrip();
     strip->setProperty("ctrlId", int(CtrlId::OnlineStrip));
@@ -197,6 +206,7 @@ void CCtrlToolDlg::Initialize()
     m_features.Raise(Moment::StartupTabsBuilt);
     if (m_connected == 1)
         m_features.Raise(Moment::StartupCompleted);
+    ShowConnection();
 }
 
 bool CCtrlToolDlg::AddFeature(std::unique_ptr<Feature> feature)
@@ -214,6 +224,26 @@ void CCtrlToolDlg::OnLinkChanged(int result)
         m_connected = 1;
     }
     m_communication->UpdateForControlMode();
+    ShowConnection();
+}
+
+void CCtrlToolDlg::OnOnlineStateChanged(int)
+{
+    ShowConnection();
+}
+
+void CCtrlToolDlg::ShowConnection()
+{
+    CommLink& link = CommLink::Instance();
+    const std::string port = link.PortName(int(link.SelectedPort()));
+    // A COM name stands for a device of this machine; a frame grabber's port is its own name.
+    const std::string device = link.GetMode() == 0 ? DescribePortDevice(Settings().PortDevice(port)).path : "";
+    StatusLine::Instance().SetConnection(QString::fromStdString(port), QString::fromStdString(device));
+    const CameraModel& model = Camera::Instance().Model();
+    QString name = QString::fromStdString(model.modelName);
+    if (!name.isEmpty() && model.modelType > 1)
+        name += QStringLiteral(" (not supported)");
+    StatusLine::Instance().SetModel(name);
 }
 
 void CCtrlToolDlg::CloseWithoutConfirm()

@@ -26,6 +26,7 @@ class QMenu;
 class QMenuBar;
 class QStackedWidget;
 class QTabBar;
+class StatusLineBar;
 
 class CCtrlToolDlg : public QDialog, public COnlineStatusUpdater, public ControlLookup {
     Q_OBJECT
@@ -62,6 +63,8 @@ public:
     CCommunicationDialog* CommunicationDialog() const { return m_communication; }
     CTerminalDialog* Terminal() const { return m_terminal; }
     QTabBar* TabBar() const { return m_tabBar; }
+    // The status bar above the online strip: port, line state, camera model, last action.
+    StatusLineBar* StatusBar() const { return m_statusBar; }
     // The page that the selected tab shows.
     CTabSheetDialog* CurrentPage() const;
 
@@ -81,6 +84,9 @@ public:
 
     // After a successful camera reset: the window closes at once, without asking.
     void CloseWithoutConfirm();
+
+    // COnlineStatusUpdater: the status bar names the port and camera that answer now.
+    void OnOnlineStateChanged(int online) override;
 
 public slots:
     // A link change made in the communication dialog, with its result (1 ok): a link opened
@@ -107,12 +113,15 @@ private:
     bool KeyboardRule(QWidget* target, QKeyEvent* event);
     bool Owns(const QWidget* widget) const;
     void enableMenuEntries();
+    // Port, device and camera model into the status line.
+    void ShowConnection();
 
     std::array<CTabSheetDialog*, kPageCount> m_pages{};
     CCommunicationDialog* m_communication = nullptr;
     CTerminalDialog* m_terminal = nullptr;
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_stack = nullptr;
+    StatusLineBar* m_statusBar = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_utilityMenu = nullptr;
     QHash<int, QAction*> m_actions;
