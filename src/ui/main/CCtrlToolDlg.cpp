@@ -227,8 +227,12 @@ void CCtrlToolDlg::OnLinkChanged(int result)
     ShowConnection();
 }
 
-void CCtrlToolDlg::OnOnlineStateChanged(int)
+void CCtrlToolDlg::OnOnlineStateChanged(int online)
 {
+    // Every exchange reports its state; only a change may mean another port or camera.
+    if (online == m_shownOnline)
+        return;
+    m_shownOnline = online;
     ShowConnection();
 }
 

@@ -134,6 +134,7 @@ private:
     int m_closeWithoutConfirm = 0;
     int m_linkReadyByDialog = 0;
     int m_connected = 0;
+    int m_shownOnline = -1; // the online state the status line last followed
     bool m_initialized = false;
     bool m_closing = false;
 
