@@ -3,6 +3,7 @@
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "Reload.h"
+#include "StatusLineBar.h"
 
 #include <QFile>
 #include <QLabel>
@@ -86,6 +87,9 @@ private slots:
         if (portOpens) {
             QCOMPARE(tool.sim.Received(), Lines{"MD?"});
             QCOMPARE(Strip(tool), QColor(255, 0, 0));
+            // The status bar says the same in words, and that no camera is known.
+            QCOMPARE(tool.window->StatusBar()->StateLabel()->text(), QString("Offline"));
+            QCOMPARE(tool.window->StatusBar()->ModelLabel()->text(), QString("No camera"));
         } else {
             // The port's own failure may come first; the start-up ends with its message.
             QVERIFY(!tool.notices.recorder.messages.empty());
