@@ -2,6 +2,7 @@
 
 #include "LinkEvents.h"
 #include "OnlineStatusUpdater.h"
+#include "StatusLine.h"
 
 #include <QColor>
 #include <QLabel>
@@ -80,6 +81,7 @@ void COnlineStatusNotifier::SetOffline()
 void COnlineStatusNotifier::Apply(bool online)
 {
     m_online = online;
+    StatusLine::Instance().SetOnline(online);
     const QPixmap picture = online ? OnlinePicture() : OfflinePicture();
     // A notification may register or unregister windows; walk a copy, and only the
     // updaters that are still registered.

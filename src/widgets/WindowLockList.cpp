@@ -1,5 +1,7 @@
 #include "WindowLockList.h"
 
+#include "StatusLine.h"
+
 CWindowLockList& CWindowLockList::Instance()
 {
     static CWindowLockList list;
@@ -25,4 +27,6 @@ void CWindowLockList::SetAllEnabled(bool enabled)
         if (window)
             window->setEnabled(enabled);
     }
+    // Locked windows mean a transfer holds the line.
+    StatusLine::Instance().SetBusy(!enabled);
 }

@@ -3,6 +3,10 @@
 // the window shows afterwards.
 #include "E2eTool.h"
 #include "PushButtons.h"
+#include "StatusLine.h"
+#include "StatusLineBar.h"
+
+#include <QLabel>
 
 namespace {
 
@@ -90,17 +94,65 @@ private slots:
         QCOMPARE(combo->currentIndex(), item);
     }
 
-    // A typed number on a real page takes the generic road: set, read back, shown.
-    void exposureBoxEnterSetsAndReadsBack()
+    // Each parameter control tells its label, command, range as it stands and unit; the width's
+    // range and rounding follow the binning list as soon as it changes.
+    void tooltipsTellTheRangesAsTheyStand()
     {
-        QLineEdit* box = m_tool.Box(1338);
-        QVERIFY(m_tool.ShowPageOf(box));
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, "500");
-        QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(m_tool.sim.Received(), (Lines{"PE=500", "PE?"}));
-        QCOMPARE(box->text(), QString("500"));
+        const QString width = "Image format Operation Width, WTC — %1 … 1 456 px, in steps of %2";
+        QVERIFY(m_tool.Choose(1406, 1));
+        QCOMPARE(m_tool.Box(2515)->toolTip(), width.arg(48).arg(8));
+        QCOMPARE(m_tool.Control(2516)->toolTip(), width.arg(48).arg(8));
+        QVERIFY(m_tool.Choose(1406, 0));
+        QCOMPARE(m_tool.Box(2515)->toolTip(), width.arg(96).arg(16));
+        QCOMPARE(m_tool.Box(1055)->toolTip(), QString("Manual Analog All, FGA — 100 … 800"));
+        QCOMPARE(m_tool.List(1406)->toolTip(), QString("Image format Operation H Binning, HB"));
+        const QString exposure = m_tool.Box(1338)->toolTip();
+        QVERIFY2(exposure.startsWith("Exposure Time Common, PE — ") && exposure.endsWith(" µs"), qPrintable(exposure));
+    }
+
+    // A typed number on a real page takes the generic road: set, read back, shown. A number
+    // that the box's rules or range change on the way goes out changed, and the status bar
+    // says how; a region off the sensor sends nothing and says so.
+    void typedNumbersSayWhatWasSent_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("as typed") << 1338 << "500" << "PE=500" << "";
+        QTest::newRow("above the range") << 1055 << "99999" << "FGA=800"
+                                         << "Manual Analog All: 99999 is above 800; 800 sent";
+        QTest::newRow("masked, then below the range")
+            << 2515 << "10" << "WTC=96"
+            << "Image format Operation Width: 10 is not a multiple of 16, and 0 is below 96; 96 sent";
+        QTest::newRow("back to the full width") << 2515 << "1456" << "WTC=1456" << "";
+        QTest::newRow("odd, and off the sensor")
+            << 1357 << "7" << ""
+            << "Image format Operation Offset Y: 6 would reach past the sensor's edge; 0 kept, nothing sent";
+    }
+    void typedNumbersSayWhatWasSent()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        QFETCH(QString, said);
+        QVERIFY(m_tool.Choose(1406, 0));
+        m_tool.sim.ClearLog();
+        StatusLine::Instance().ReportAction("before");
+        QLineEdit* edit = m_tool.Box(box);
+        QVERIFY(m_tool.ShowPageOf(edit));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        const Lines sent = m_tool.sim.Received();
+        if (line.isEmpty())
+            QVERIFY(std::none_of(sent.begin(), sent.end(), [](const std::string& l) { return l.find('=') != l.npos; }));
+        else
+            QCOMPARE(sent.front(), line.toStdString());
+        if (said.isEmpty())
+            QCOMPARE(edit->text(), typed);
+        QCOMPARE(m_tool.window->StatusBar()->ActionLabel()->text(), said.isEmpty() ? QString("before") : said);
     }
 
     // The pair goes out as set; the query's answer is what box 1424 and its row show; the index

@@ -3,6 +3,7 @@
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "Reload.h"
+#include "StatusLineBar.h"
 
 #include <QFile>
 #include <QLabel>
@@ -86,8 +87,12 @@ private slots:
         QVERIFY(tool.Start(portOpens ? &args : nullptr, 1));
         QCOMPARE(tool.window->Connected(), 0);
         QVERIFY(tool.window->isVisible() && tool.window->isEnabled());
-        if (portOpens)
+        if (portOpens) {
             QCOMPARE(tool.sim.Received(), Lines{"MD?"});
+            // The status bar says the same in words, and that no camera is known.
+            QCOMPARE(tool.window->StatusBar()->StateLabel()->text(), QString("Offline"));
+            QCOMPARE(tool.window->StatusBar()->ModelLabel()->text(), QString("No camera"));
+        }
         QCOMPARE(Strip(tool), QColor(255, 0, 0));
         QCOMPARE(tool.notices.recorder.messages.size(), size_t(1));
         const std::string& text = tool.notices.recorder.messages[0].text;

@@ -7,8 +7,10 @@
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
+#include "StatusLineBar.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -67,6 +69,9 @@ class SettingFileFlashE2eTest : public QObject {
     std::string path(const char* name) const { return m_dir.filePath(QLatin1String(name)).toStdString(); }
     void trigger(int command) const { m_tool.window->MenuAction(command)->trigger(); }
     int32_t row(int ctrlId) const { return ParameterTable::Instance().GetDataValue(uint32_t(ctrlId)); }
+    // What the main window's status bar says: the last action, the line state.
+    QString lastAction() const { return m_tool.window->StatusBar()->ActionLabel()->text(); }
+    QString lineState() const { return m_tool.window->StatusBar()->StateLabel()->text(); }
 
     // The communication dialog's file buttons ("Write To File...", "Read To FIle....").
     void clickFileButton(int id) const
@@ -163,13 +168,16 @@ private slots:
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
         QCOMPARE(notices().messages.size(), size_t(2));
         QCOMPARE(notices().messages[1].text, SettingFile::RefusedText(2, 6));
+        QCOMPARE(lastAction(), QString("Applied 4 of 6 lines of kinds.cam — 2 refused, see the message list"));
 
         m_tool.Clear();
         const std::string empty = path("empty.cam");
         writeFile(empty, "");
         open(empty);
         QVERIFY(!CProgressBarDialog::Instance().IsVisible() && notices().messages.empty());
+        QCOMPARE(lastAction(), QString("empty.cam holds no lines to apply"));
         open(m_dir.path().toStdString()); // a folder: opened, but not readable as a file
+        QCOMPARE(lastAction(), "Could not read " + QFileInfo(m_dir.path()).fileName());
         QCOMPARE(notices().messages.size(), size_t(1));
         QVERIFY(notices().messages[0].text.rfind(SettingFile::OpenErrorText(m_dir.path().toStdString()), 0) == 0);
         QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
@@ -192,17 +200,30 @@ private slots:
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=2"}));
         const Lines walk = E2eTool::ReloadQueries(0, 1);
         COMPARE_LINES(m_tool.LinesAfterModelCheck(walk.size()), walk);
+        QCOMPARE(lastAction(), QString("Loaded user set 2"));
 
         m_tool.sim.ClearLog();
         chooseArea(MenuCommand::StoreSettings, 0, &title);
         QCOMPARE(title, QString("Store setting data"));
+        QCOMPARE(lastAction(), QString("Stored the settings in the factory set"));
         notices().answers = {false, true};
         QVERIFY(m_tool.Click(CtrlId::StoreAllAreas));
+        QCOMPARE(lastAction(), QString("Stored the settings in the factory set"));
         QVERIFY(m_tool.Click(CtrlId::StoreAllAreas));
+        QCOMPARE(lastAction(), QString("Stored the settings in all 3 user sets"));
         QCOMPARE(m_tool.sim.Received(), (Lines{"SA00=0", "SA=3", "SA=2", "SA=1"}));
         QCOMPARE(notices().messages.size(), size_t(2));
         for (const RecordingNotice::Entry& message : notices().messages)
             QCOMPARE(message.icon, NoticeIcon::Information);
+
+        // The communication dialog's user set buttons end in the status bar as well.
+        CCommunicationDialog* dialog = m_tool.window->CommunicationDialog();
+        dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CCommunicationDialog::IDC_CBO_USER_SET))
+            ->setCurrentIndex(3);
+        m_tool.sim.ClearLog();
+        clickFileButton(CCommunicationDialog::IDC_BTN_LOAD);
+        QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=3"}));
+        QCOMPARE(lastAction(), QString("Loaded user set 3"));
     }
 
     // The XML version is read and written only as three digits; the model id is written and
@@ -252,6 +273,13 @@ private slots:
         clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
         const std::string saved = readFile(file);
         QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
+        QCOMPARE(lastAction(), QString("Saved %1 settings to round.cam").arg(fileLines(file).size()));
+        // Where the camera is reached, that it answers and which camera it is.
+        const StatusLineBar* bar = m_tool.window->StatusBar();
+        QCOMPARE(bar->PortLabel()->text(), QString("COM1 (%1)").arg(QString::fromStdString(m_tool.sim.DevicePath())));
+        QCOMPARE(lineState(), QString("Online"));
+        QCOMPARE(bar->ModelLabel()->text(), QString("KT-5100W-QBCL"));
+        QVERIFY(bar->isVisible());
         QCOMPARE(QString::fromStdString(m_tool.settings.strings[kCameraFilePath]), m_dir.path());
         const int32_t exposure = row(CtrlId::ExposureTime);
         const int32_t delay = row(CtrlId::TriggerDelay);
@@ -261,13 +289,19 @@ private slots:
         m_tool.Feature<ReadingCamera>().ReloadFromCamera();
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
         bool dialogLocked = false;
-        QTimer::singleShot(0, m_tool.window,
-                           [&] { dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled(); });
+        QString stateWhileLoading;
+        QTimer::singleShot(0, m_tool.window, [&] {
+            dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled();
+            stateWhileLoading = lineState();
+        });
         m_tool.sim.ClearLog();
         notices().fileNames = {file};
         clickFileButton(CCommunicationDialog::IDC_BTN_READ_FILE);
         QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
         QVERIFY(notices().messages.empty());
+        QCOMPARE(stateWhileLoading, QString("Busy"));
+        QCOMPARE(lineState(), QString("Online"));
+        QCOMPARE(lastAction(), QString("Applied %1 of %1 lines of round.cam").arg(fileLines(file).size()));
         const Lines sent = settings(m_tool.sim.Received());
         QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
         QCOMPARE(Count(sent, "HB=2"), size_t(1));

@@ -4,6 +4,7 @@
 
 #include "CProgressBarDialog.h"
 #include "Camera.h"
+#include "FlashStatus.h"
 #include "CommLink.h"
 #include "FlashAreas.h"
 #include "Ids.h"
@@ -122,9 +123,11 @@ void CCommunicationDialog::StoreUserSet()
     // Writing flash memory takes the camera long; the progress window also keeps this window
     // from starting a second exchange meanwhile.
     CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
-    if (Camera::Instance().Set(CmdIndex::SA, area, kStoreTimeoutMs) == 1)
+    const bool stored = Camera::Instance().Set(CmdIndex::SA, area, kStoreTimeoutMs) == 1;
+    if (stored)
         Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
     CProgressBarDialog::Instance().Close();
+    ReportAreaStored(area, stored);
 }
 
 void CCommunicationDialog::LoadUserSet()
@@ -134,8 +137,10 @@ void CCommunicationDialog::LoadUserSet()
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(m_userSet->currentText().toStdString()), "Confirm"))
         return;
     // Every parameter may have changed with the loaded set.
-    if (Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1)
+    const bool loaded = Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1;
+    if (loaded)
         emit reloadRequested();
+    ReportAreaLoaded(area, loaded);
 }
 
 void CCommunicationDialog::GetArea()

@@ -2,6 +2,7 @@
 
 #include "CParameterAreaSelectDialog.h"
 #include "FlashAreas.h"
+#include "FlashStatus.h"
 #include "Ids.h"
 #include "ReadingCamera.h"
 #include "UserNotice.h"
@@ -45,8 +46,10 @@ void FlashFeature::LoadSettingsFromArea()
     // A load throws the camera's current settings away: the person says so first.
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(dialog.AreaName()), "Confirm"))
         return;
-    if (FlashAreas::LoadArea(m_lastArea))
+    const bool loaded = FlashAreas::LoadArea(m_lastArea) == 1;
+    if (loaded)
         m_reading.ReloadFromCamera();
+    ReportAreaLoaded(m_lastArea, loaded);
 }
 
 void FlashFeature::StoreSettingsToArea()
@@ -55,12 +58,12 @@ void FlashFeature::StoreSettingsToArea()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastArea = dialog.Area();
-    FlashAreas::StoreArea(m_lastArea);
+    ReportAreaStored(m_lastArea, FlashAreas::StoreArea(m_lastArea) == 1);
 }
 
 void FlashFeature::StoreToAllUserAreas()
 {
     if (!Notices().AskYesNo(FlashAreas::StoreAllQuestion(), ""))
         return;
-    FlashAreas::StoreAllUserAreas();
+    ReportAllUserSetsStored(FlashAreas::StoreAllUserAreas());
 }

@@ -6,6 +6,7 @@
 #include "LutTransferScope.h"
 #include "NumberBox.h"
 #include "OnlineStatusNotifier.h"
+#include "StatusLine.h"
 #include "UpDownControl.h"
 #include "WindowLockList.h"
 
@@ -22,6 +23,14 @@
 namespace {
 
 const char* const kTitles[Lut::kChannels] = {"LUT Setting for Red", "LUT Setting for Green", "LUT Setting for Blue"};
+const char* const kChannelNames[Lut::kChannels] = {"red", "green", "blue"};
+
+// What a transfer of the editor's buttons came to, for the status line.
+void reportTransfer(bool done, const char* doneText, const char* stoppedText, int channel)
+{
+    const QString name = QLatin1String(kChannelNames[std::clamp(channel, 0, Lut::kChannels - 1)]);
+    StatusLine::Instance().ReportAction(QString::fromLatin1(done ? doneText : stoppedText).arg(name));
+}
 
 // The window's own layout, in client pixels; the graph's place is fixed, the rest is ours.
 constexpr int kClientWidth = 740;
@@ -133,10 +142,19 @@ void CLUTDlg::buildControls()
     QPushButton* writeAll = addButton("Write This Setting To All Other Color Tables", "writeAllTables", operations);
     for (QPushButton* button : {read, write, clear, writeAll})
         column->addWidget(button);
-    connect(read, &QPushButton::clicked, this, &CLUTDlg::ReadFromCamera);
-    connect(write, &QPushButton::clicked, this, [this] { WriteToCamera(m_channel); });
+    connect(read, &QPushButton::clicked, this, [this] {
+        reportTransfer(ReadFromCamera(), "Read the %1 LUT table from the camera",
+                       "Reading the %1 LUT table stopped before its end", m_channel);
+    });
+    connect(write, &QPushButton::clicked, this, [this] {
+        reportTransfer(WriteToCamera(m_channel), "LUT written: the %1 table is in the camera",
+                       "Writing the %1 LUT table stopped before its end", m_channel);
+    });
     connect(clear, &QPushButton::clicked, this, &CLUTDlg::ClearTableData);
-    connect(writeAll, &QPushButton::clicked, this, &CLUTDlg::WriteToAllTables);
+    connect(writeAll, &QPushButton::clicked, this, [this] {
+        reportTransfer(WriteToAllTables(), "LUT written: the %1 table is now in all three tables",
+                       "Writing the %1 table to all LUT tables stopped before its end", m_channel);
+    });
     operations->setGeometry(kRightColumn, modeGroup->geometry().bottom() + kMargin, kRightColumnWidth,
                             operations->sizeHint().height());
 

@@ -7,6 +7,7 @@
 #include "Ids.h"
 #include "LogFile.h"
 #include "LutTransferScope.h"
+#include "StatusLine.h"
 #include "UserNotice.h"
 #include "WindowPlacement.h"
 
@@ -25,6 +26,16 @@ constexpr int kTableItem = 2;
 std::string currentFolder()
 {
     return QDir::currentPath().toStdString();
+}
+
+void report(const QString& text)
+{
+    StatusLine::Instance().ReportAction(text);
+}
+
+QString fileNameOf(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).fileName();
 }
 
 } // namespace
@@ -68,7 +79,8 @@ void LutFeature::OnMenu(int commandId)
         saveLutFile();
         break;
     case MenuCommand::LoadAllLut:
-        LoadAll();
+        report(LoadAll() ? QStringLiteral("Read the red, green and blue LUT tables from the camera")
+                         : QStringLiteral("Reading the LUT tables from the camera stopped before its end"));
         break;
     default:
         break;
@@ -133,14 +145,18 @@ bool LutFeature::writeTables(const std::string& path) const
 void LutFeature::openLutFile()
 {
     const std::string path = Notices().OpenFileName("", currentFolder(), kOpenFilter);
-    if (!path.empty())
-        LoadFile(path);
+    if (path.empty())
+        return;
+    report(LoadFile(path) ? QStringLiteral("Loaded LUT file %1 into the LUT editors").arg(fileNameOf(path))
+                          : QStringLiteral("LUT file %1 was not loaded").arg(fileNameOf(path)));
 }
 
 void LutFeature::saveLutFile()
 {
-    if (!LoadAll())
+    if (!LoadAll()) {
+        report(QStringLiteral("LUT file not saved: reading the LUT tables from the camera stopped"));
         return;
+    }
     const std::string chosen = Notices().SaveFileName("", currentFolder(), kSaveFilter);
     if (chosen.empty())
         return;
@@ -148,5 +164,6 @@ void LutFeature::saveLutFile()
     if (QFileInfo::exists(path)
         && !Notices().AskYesNo(path.toStdString() + "\nThis file already exists." + "\nReplace existing file?", ""))
         return;
-    writeTables(path.toStdString());
+    report(writeTables(path.toStdString()) ? QStringLiteral("Saved the LUT tables to %1").arg(QFileInfo(path).fileName())
+                                           : QStringLiteral("Could not save %1").arg(QFileInfo(path).fileName()));
 }

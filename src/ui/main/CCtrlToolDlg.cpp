@@ -13,6 +13,10 @@
 #include "OnlineStatusNotifier.h"
 #include "ParameterTable.h"
 #include "ProgramInfo.h"
+#include "SerialDevices.h"
+#include "SettingsStore.h"
+#include "StatusLine.h"
+#include "StatusLineBar.h"
 #include "UserNotice.h"
 #include "Walk.h"
 #include "WindowLockList.h"
@@ -131,6 +135,11 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     }
     connect(m_tabBar, &QTabBar::currentChanged, this, &CCtrlToolDlg::OnTabChanged);
 
+    // Port, line state, camera and the last action's result, just above the strip.
+    m_statusBar = new StatusLineBar(this);
+    layout->addWidget(m_statusBar);
+    connect(&StatusLine::Instance(), &StatusLine::actionReported, this, &CCtrlToolDlg::ShowConnection);
+
     // The online strip along the bottom: red until an exchange succeeds.
     QLabel* strip = OnlineStrip();
     tagControlId(strip, CtrlId::OnlineStrip);
@@ -217,6 +226,7 @@ void CCtrlToolDlg::Initialize()
     m_features.Raise(Moment::StartupTabsBuilt);
     if (m_connected == 1)
         m_features.Raise(Moment::StartupCompleted);
+    ShowConnection();
 }
 
 bool CCtrlToolDlg::AddFeature(std::unique_ptr<Feature> feature)
@@ -236,6 +246,7 @@ void CCtrlToolDlg::OnLinkChanged(int result)
     m_communication->UpdateForControlMode();
     // The bar names the port now chosen.
     UpdateOfflineState();
+    ShowConnection();
 }
 
 QWidget* CCtrlToolDlg::BuildOfflineBar()
@@ -270,9 +281,14 @@ QWidget* CCtrlToolDlg::BuildOfflineBar()
     return bar;
 }
 
-void CCtrlToolDlg::OnOnlineStateChanged(int)
+void CCtrlToolDlg::OnOnlineStateChanged(int online)
 {
     UpdateOfflineState();
+    // Every exchange reports its state; only a change may mean another port or camera.
+    if (online == m_shownOnline)
+        return;
+    m_shownOnline = online;
+    ShowConnection();
 }
 
 bool CCtrlToolDlg::IsOfflineShown() const
@@ -309,6 +325,20 @@ void CCtrlToolDlg::BlankPageControls()
             }
         }
     }
+}
+
+void CCtrlToolDlg::ShowConnection()
+{
+    CommLink& link = CommLink::Instance();
+    const std::string port = link.PortName(int(link.SelectedPort()));
+    // A COM name stands for a device of this machine; a frame grabber's port is its own name.
+    const std::string device = link.GetMode() == 0 ? DescribePortDevice(Settings().PortDevice(port)).path : "";
+    StatusLine::Instance().SetConnection(QString::fromStdString(port), QString::fromStdString(device));
+    const CameraModel& model = Camera::Instance().Model();
+    QString name = QString::fromStdString(model.modelName);
+    if (!name.isEmpty() && model.modelType > 1)
+        name += QStringLiteral(" (not supported)");
+    StatusLine::Instance().SetModel(name);
 }
 
 void CCtrlToolDlg::CloseWithoutConfirm()

@@ -27,6 +27,7 @@ class QMenuBar;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
+class StatusLineBar;
 
 class CCtrlToolDlg : public QDialog, public COnlineStatusUpdater, public ControlLookup {
     Q_OBJECT
@@ -63,6 +64,8 @@ public:
     CCommunicationDialog* CommunicationDialog() const { return m_communication; }
     CTerminalDialog* Terminal() const { return m_terminal; }
     QTabBar* TabBar() const { return m_tabBar; }
+    // The status bar above the online strip: port, line state, camera model, last action.
+    StatusLineBar* StatusBar() const { return m_statusBar; }
     // The page that the selected tab shows.
     CTabSheetDialog* CurrentPage() const;
 
@@ -83,7 +86,7 @@ public:
     // After a successful camera reset: the window closes at once, without asking.
     void CloseWithoutConfirm();
 
-    // While no camera answers (after the start-up's connection attempt) a bar above the pages
+    // COnlineStatusUpdater: while no camera answers (after the start-up's connection attempt) a bar above the pages
     // says so and offers "Reconnect", and the pages take no edits.
     void OnOnlineStateChanged(int online) override;
     bool IsOfflineShown() const;
@@ -117,12 +120,15 @@ private:
     // Before the camera was ever read the controls show nothing rather than the table's
     // initial values, which are no camera's.
     void BlankPageControls();
+    // Port, device and camera model into the status line.
+    void ShowConnection();
 
     std::array<CTabSheetDialog*, kPageCount> m_pages{};
     CCommunicationDialog* m_communication = nullptr;
     CTerminalDialog* m_terminal = nullptr;
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_stack = nullptr;
+    StatusLineBar* m_statusBar = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_utilityMenu = nullptr;
     QWidget* m_offlineBar = nullptr;
@@ -139,6 +145,7 @@ private:
     int m_closeWithoutConfirm = 0;
     int m_linkReadyByDialog = 0;
     int m_connected = 0;
+    int m_shownOnline = -1; // the online state the status line last followed
     bool m_initialized = false;
     bool m_closing = false;
 

@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "ControlAdapter.h"
+#include "ControlTips.h"
 #include "FeatureRegistry.h"
 #include "Ids.h"
 #include "NumberBox.h"
@@ -102,9 +103,11 @@ bool ParameterControls::checkRegion(int ctrlId, int32_t value)
         m_controls.SetControlValue(ctrlId, old);
         if (UpDownControl* spin = m_controls.SpinOf(ctrlId))
             spin->setPosition(old);
+        ControlTips::ReportOffSensor(m_controls, ctrlId, value, old);
         return false;
     }
     m_controls.SetSpinRange(check->partnerSpin, check->partnerMin, extent - value);
+    ControlTips::Describe(m_controls, check->partnerBox);
     return true;
 }
 
@@ -114,6 +117,7 @@ bool ParameterControls::onNumberBox(int ctrlId)
     if (!box || box->isReadOnly())
         return false;
     int32_t v = m_controls.GetControlValue(ctrlId);
+    const int32_t typed = v;
 
     if (const BoxRule* rule = FindBoxRule(ctrlId)) {
         switch (rule->adjust) {
@@ -133,6 +137,7 @@ bool ParameterControls::onNumberBox(int ctrlId)
         case BoxAdjust::ColourClamp:
             v = std::clamp(v, rule->low, rule->high);
             m_controls.SetControlValue(ctrlId, v);
+            ControlTips::ReportAdjusted(m_controls, ctrlId, typed, v, v);
             ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
             return true;
         case BoxAdjust::GainWhenIgmOn:
@@ -152,6 +157,7 @@ bool ParameterControls::onNumberBox(int ctrlId)
         }
     }
 
+    const int32_t ruled = v;
     // Only a box with a spin is a parameter box; the spin's range has the last word.
     UpDownControl* spin = m_controls.SpinOf(ctrlId);
     if (!spin)
@@ -168,6 +174,7 @@ bool ParameterControls::onNumberBox(int ctrlId)
 
     if (!checkRegion(ctrlId, v))
         return false;
+    ControlTips::ReportAdjusted(m_controls, ctrlId, typed, ruled, v);
     if (IsOwnFeatureBox(ctrlId) || !hasRow(ctrlId))
         return true;
     ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
@@ -305,6 +312,11 @@ void ParameterControls::afterFormatChange(int ctrlId)
     case CtrlId::SequencerHorizontalBinning:
     case CtrlId::SequencerVerticalBinning:
         m_features.Raise(Moment::SequencerExposureLimitsDue);
+        ApplySpinRanges();
+        break;
+    case CtrlId::HorizontalBinning:
+    case CtrlId::VerticalBinning:
+        // The narrowest width the camera takes halves with binning: the range follows at once.
         ApplySpinRanges();
         break;
     case CtrlId::VideoProcessBypass:

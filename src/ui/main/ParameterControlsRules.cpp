@@ -4,6 +4,7 @@
 
 #include "Camera.h"
 #include "ControlAdapter.h"
+#include "ControlTips.h"
 #include "FeatureRegistry.h"
 #include "Ids.h"
 #include "NumberBox.h"
@@ -78,6 +79,8 @@ void ParameterControls::ApplySpinRanges()
         }
         spin->setRange(minimum, maximum);
     }
+    // The tooltips tell the ranges as they stand now.
+    ControlTips::DescribeAll(m_controls);
 }
 
 void ParameterControls::AttachListValues()

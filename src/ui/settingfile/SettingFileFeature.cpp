@@ -14,10 +14,13 @@
 #include "SettingCompare.h"
 #include "SettingFile.h"
 #include "SettingsStore.h"
+#include "StatusLine.h"
 #include "UserNotice.h"
 #include "WindowLockList.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +39,37 @@ std::string cameraFileFolder()
 void rememberFolder(const QString& path)
 {
     Settings().WriteString(kCameraFilePath, DirectoryPart(path).toStdString());
+}
+
+QString fileNameOf(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+// The number of settings a saved file holds: its lines, read back from the disk.
+int savedLines(const std::string& path)
+{
+    std::string text;
+    std::string reason;
+    if (!SettingFile::ReadWhole(path, text, reason))
+        return 0;
+    return int(std::count(text.begin(), text.end(), '\n'));
+}
+
+// What a load came to, for the status line.
+QString loadResultText(const std::string& path, const SettingFile::LoadResult& result)
+{
+    const QString name = fileNameOf(path);
+    if (!result.read)
+        return QStringLiteral("Could not read %1").arg(name);
+    if (result.lines == 0)
+        return QStringLiteral("%1 holds no lines to apply").arg(name);
+    QString text = QStringLiteral("Applied %1 of %2 lines of %3").arg(result.sent - result.refused).arg(result.lines).arg(name);
+    if (result.refused > 0)
+        text += QStringLiteral(" — %1 refused, see the message list").arg(result.refused);
+    if (!result.complete)
+        text += QStringLiteral(" — stopped after %1 lines").arg(result.sent);
+    return text;
 }
 
 } // namespace
@@ -128,10 +162,9 @@ void SettingFileFeature::saveAs(bool allData)
         if (selection >= 0)
             shown.cameraValues[listId] = selection + 1;
     }
-    if (allData)
-        SettingFile::WriteAllData(file, shown);
-    else
-        SettingFile::WriteShippingData(file, shown);
+    const int written = allData ? SettingFile::WriteAllData(file, shown) : SettingFile::WriteShippingData(file, shown);
+    StatusLine::Instance().ReportAction(written == 1 ? QStringLiteral("Saved %1 settings to %2").arg(savedLines(file)).arg(fileNameOf(file))
+                                                     : QStringLiteral("Could not save %1").arg(fileNameOf(file)));
     rememberFolder(path);
 }
 
@@ -162,6 +195,7 @@ void SettingFileFeature::ReadSettingFile(const std::string& path)
         m_parameters.ApplySpinRanges();
     }
     locks.EnableAll();
+    StatusLine::Instance().ReportAction(loadResultText(path, result));
 }
 
 void SettingFileFeature::CompareWithCamera()
