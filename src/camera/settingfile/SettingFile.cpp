@@ -327,6 +327,7 @@ Parsed Parse(const std::string& text, unsigned controlMode)
             continue;
         const std::string value = assigns ? bare.substr(separator + 1) : std::string();
         bool fits = assigns && !value.empty();
+        int rowCommand = -1;
         if (line.commandIndex == CmdIndex::MD00) {
             line.kind = Line::Kind::Model;
         } else if (line.commandIndex == CmdIndex::DV) {
@@ -343,6 +344,7 @@ Parsed Parse(const std::string& text, unsigned controlMode)
                 continue;
             line.kind = Line::Kind::Row;
             line.ctrlId = int(found.ctrlId);
+            rowCommand = int(found.cmdId);
             fits = fits && isInteger(value);
         }
         std::string parsedMnemonic;
@@ -356,8 +358,9 @@ Parsed Parse(const std::string& text, unsigned controlMode)
             out.damaged.push_back({line.number, shown});
             continue;
         }
+        // The row's own entry, also where the command table holds the mnemonic twice.
         if (line.kind == Line::Kind::Row)
-            line.commandIndex = int(table().Row(rowOfMnemonic(mnemonic)).cmdId);
+            line.commandIndex = rowCommand;
         out.lines.push_back(std::move(line));
     }
     return out;
