@@ -9,14 +9,31 @@ namespace ParameterPath {
 
 namespace {
 
-void store(int ctrlId, int32_t value, RowView* view)
+bool isBinning(int ctrlId)
 {
+    return ctrlId == CtrlId::HorizontalBinning || ctrlId == CtrlId::VerticalBinning;
+}
+
+// Stores the camera's answer in the row and shows it.
+void store(int ctrlId, int32_t answer, RowView* view)
+{
+    const int32_t value = RowValue(ctrlId, answer);
     ParameterTable::Instance().SetDataValue(static_cast<uint32_t>(ctrlId), value);
     if (view)
         view->showRow(ctrlId, value);
 }
 
 } // namespace
+
+int32_t CameraValue(int ctrlId, int32_t rowValue)
+{
+    return isBinning(ctrlId) ? rowValue + 1 : rowValue;
+}
+
+int32_t RowValue(int ctrlId, int32_t cameraValue)
+{
+    return isBinning(ctrlId) ? cameraValue - 1 : cameraValue;
+}
 
 int SendPendingRows(uint32_t timeoutMs, RowView* view)
 {
@@ -29,7 +46,7 @@ int SendPendingRows(uint32_t timeoutMs, RowView* view)
         const int cmd = static_cast<int>(row.cmdId);
         if (cmd != CmdIndex::QueryOnlyFirst && cmd != CmdIndex::QueryOnlySecond) {
             row.committedValue = row.value;
-            if (!camera.Set(cmd, row.value, timeoutMs))
+            if (!camera.Set(cmd, CameraValue(int(row.ctrlId), row.value), timeoutMs))
                 return 0;
         }
         uint32_t answer = 0;

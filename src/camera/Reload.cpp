@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Ids.h"
+#include "ParameterPath.h"
 #include "ParameterTable.h"
 #include "Progress.h"
 #include "RowView.h"
@@ -21,7 +22,7 @@ void storeAnswer(uint32_t ctrlId, int32_t value, RowView* view)
     case CtrlId::HorizontalBinning:
     case CtrlId::VerticalBinning:
         // The camera counts the binning factor (1, 2); the row keeps the list position.
-        table.SetDataValue(ctrlId, value - 1);
+        table.SetDataValue(ctrlId, ParameterPath::RowValue(int(ctrlId), value));
         return;
     case CtrlId::ClConfiguration:
         format.m_ClConfguration = value;

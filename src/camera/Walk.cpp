@@ -19,9 +19,21 @@ std::string format(const char* pattern, int done, int total, const std::string& 
     return text;
 }
 
+Walk::Advice& advice()
+{
+    static Walk::Advice given{"Check its power and cable, then reconnect in the communication dialog.",
+                              "Check the cable or adapter, then choose the port again in the communication dialog."};
+    return given;
+}
+
 } // namespace
 
 Walk* Walk::s_current = nullptr;
+
+void Walk::SetAdvice(const Advice& given)
+{
+    advice() = given;
+}
 
 Walk::Walk(Progress& progress, const std::string& message, int total, std::string noun)
     : m_progress(progress), m_total(total), m_noun(std::move(noun)),
@@ -92,18 +104,16 @@ void Walk::Finish()
     case Stop::Silent:
         Camera::Instance().MarkUnresponsive();
         LinkEvents::Instance().ReportOffline();
-        notices.Message(format("The camera stopped answering after %d of %d %s.\n"
-                               "Check its power and cable, then reconnect in the communication dialog.",
-                               m_done, m_total, m_noun),
+        notices.Message(format("The camera stopped answering after %d of %d %s.\n", m_done, m_total, m_noun)
+                            + advice().silent,
                         "", NoticeIcon::Exclamation);
         break;
     case Stop::LinkLost:
         Camera::Instance().MarkUnresponsive();
         LinkEvents::Instance().ReportOffline();
-        notices.Message(format("The connection to the camera was lost after %d of %d %s.\n"
-                               "Check the cable or adapter, then choose the port again in the "
-                               "communication dialog.",
-                               m_done, m_total, m_noun),
+        notices.Message(format("The connection to the camera was lost after %d of %d %s.\n", m_done, m_total,
+                               m_noun)
+                            + advice().linkLost,
                         "", NoticeIcon::Exclamation);
         break;
     case Stop::Cancelled:

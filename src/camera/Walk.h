@@ -56,6 +56,15 @@ public:
     static void CancelCurrent();
     static bool Running() { return s_current != nullptr; }
 
+    // What the person is told to do when a walk stopped because the camera fell silent or the
+    // link was lost. By default it points to the communication dialog; a program without that
+    // dialog says what to do in its own terms.
+    struct Advice {
+        std::string silent;
+        std::string linkLost;
+    };
+    static void SetAdvice(const Advice& advice);
+
 private:
     Progress& m_progress;
     int m_total;

@@ -4,7 +4,9 @@
 #include "CliExit.h"
 #include "CommLink.h"
 #include "LinkEvents.h"
+#include "Walk.h"
 
+#include <cctype>
 #include <cstdio>
 #include <regex>
 
@@ -22,12 +24,32 @@ int comIndex(const std::string& port)
     return std::stoi(match[1]) - 1;
 }
 
+// "COM1" standing as a word of its own in the text (not the start of "COM10") is replaced.
+std::string renamed(std::string text, const std::string& name, const std::string& as)
+{
+    if (name.empty())
+        return text;
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
+        const size_t end = at + name.size();
+        if (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end]))) {
+            at = end;
+            continue;
+        }
+        text.replace(at, name.size(), as);
+        at += as.size();
+    }
+    return text;
+}
+
 } // namespace
 
 void Session::StderrNotice::Message(const std::string& text, const std::string& caption, NoticeIcon)
 {
-    messages.push_back(text);
-    std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+    // The link layer names a device path given with --port by the COM name it is opened
+    // under; the person gave the path.
+    const std::string said = renamed(text, aliasName, aliasPath);
+    messages.push_back(said);
+    std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", said.c_str());
 }
 
 bool Session::StderrNotice::AskYesNo(const std::string& text, const std::string& caption)
@@ -41,6 +63,10 @@ Session::Session(const ConnectionOptions& options)
 {
     SetSettingsStore(&m_settings);
     m_noticeBefore = SetNotices(&m_notice);
+    // This program has no communication dialog: a stopped run is simply run again.
+    Walk::SetAdvice({"Check its power and cable, then run the command again.",
+                     "Check the cable or adapter (lumora-cli ports lists the ports), then run the command "
+                     "again."});
     LinkEvents::Instance().SetTranscriptSink([this](const std::string& line) {
         if (line.rfind("Rx: ", 0) == 0)
             m_lastAnswer = line.substr(4);
@@ -81,13 +107,16 @@ int Session::Connect()
             if (com >= 0) {
                 index = unsigned(com);
             } else {
-                // A device path is opened under the first COM name, for this run only.
+                // A device path is opened under the first COM name, for this run only; the
+                // messages name it by its path.
                 index = 0;
                 m_settings.OverridePort("COM1", m_options.port);
+                m_notice.aliasName = "COM1";
+                m_notice.aliasPath = m_options.port;
             }
         }
         const std::string name = "COM" + std::to_string(index + 1);
-        m_where = name + " (" + m_settings.PortDevice(name) + ")";
+        m_where = m_notice.aliasName.empty() ? name + " (" + m_settings.PortDevice(name) + ")" : m_options.port;
     } else {
         m_settings.ReadInt(SettingIndex(kCl2000DllIndex + mode - 1), stored, 0);
         index = m_options.clPort >= 0 ? unsigned(m_options.clPort) : stored;

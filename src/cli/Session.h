@@ -29,7 +29,8 @@ public:
     const std::vector<std::string>& Messages() const { return m_notice.messages; }
     // The last message, or the given text when there is none.
     std::string Error(const std::string& fallback) const;
-    // Where the link leads, for messages: "COM1 (/dev/pts/3)", "Camera Link port 0 (mode 2)".
+    // Where the link leads, for messages: "COM3 (/dev/ttyUSB0)", a device path given with
+    // --port as it was given, "Camera Link port 0 (mode 2)".
     const std::string& Where() const { return m_where; }
 
 private:
@@ -37,6 +38,9 @@ private:
     class StderrNotice : public UserNotice {
     public:
         std::vector<std::string> messages;
+        // A device path given with --port and the COM name it is opened under.
+        std::string aliasName;
+        std::string aliasPath;
         void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override;
         bool AskYesNo(const std::string& text, const std::string& caption) override;
         std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }

@@ -28,6 +28,14 @@ int openFileAndCamera(const CliContext& context, Session& session, const std::st
         return ReportFailure(context.json, kExitUsage, "cannot read " + path + ": " + reason);
     }
     parsed = SettingFile::Parse(text, ControlMode::Get());
+    if (!parsed.damaged.empty()) {
+        // Sent as it stands such a line would set 0 or a clamped value.
+        std::string error = path + ": a value is missing, not a number or out of range.";
+        for (const SettingFile::Damaged& line : parsed.damaged)
+            error += "\n" + SettingFile::DamagedText(line);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return ReportFailure(context.json, kExitUsage, error);
+    }
     if (parsed.lines.empty()) {
         const std::string error = path + " holds no setting this camera takes.";
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -136,8 +144,15 @@ int runApply(CliContext& context, const std::string& path, bool verify)
         return ReportFailure(context.json, kExitUsage, session.Error("cannot read " + path));
     if (!result.complete)
         return ReportFailure(context.json, kExitNoCamera, session.Error("the file was not applied completely"));
+    std::vector<std::string> refusals;
+    for (const SettingFile::Refusal& refusal : result.refusals) {
+        Json::Object entry;
+        entry.Int("line", refusal.number).Text("setting", refusal.setting).Raw("value", Json::NumberOrText(refusal.value));
+        entry.Raw("answer", refusal.answer.empty() ? "null" : Json::Quote(refusal.answer));
+        refusals.push_back(entry.Str());
+    }
     Json::Object body;
-    body.Text("file", path).Int("lines", result.lines).Int("refused", result.refused);
+    body.Text("file", path).Int("lines", result.lines).Int("refused", result.refused).Raw("refusals", Json::Array(refusals));
     if (result.refused > 0 && !verify)
         return ReportFailure(context.json, kExitRefused, session.Error("the camera refused lines of the file"));
     if (!context.json)

@@ -176,6 +176,7 @@ int Command::WaitForComplete(uint32_t timeoutMs)
         return 1;
     }
     m_outcome = Outcome::Refused;
+    m_refusal = line;
     Notices().Message(line, "Communication Error<2>", NoticeIcon::Exclamation);
     LinkEvents::Instance().ReportOnline();
     return 0;
@@ -215,6 +216,7 @@ int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
         return 1;
     }
     m_outcome = Outcome::Refused;
+    m_refusal = line;
     Notices().Message(record.raw + " for " + query, "Communication Error<1>", NoticeIcon::Exclamation);
     return 0;
 }

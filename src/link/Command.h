@@ -25,6 +25,9 @@ public:
     static Command& Instance();
 
     Outcome LastOutcome() const { return m_outcome; }
+    // What the camera answered when it last refused a line (an error reply, or a reply to
+    // something else), as it came.
+    const std::string& LastRefusal() const { return m_refusal; }
 
     void ClearReplies();
     // Completes at most one line per call, waiting up to 10 ms for each further byte; 1 when a
@@ -74,4 +77,5 @@ private:
     LineFramer m_framer;
     std::deque<std::string> m_replies;
     Outcome m_outcome = Outcome::NotSent;
+    std::string m_refusal;
 };

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -64,12 +65,47 @@ TEST(SettingFile, FactoryRowsOnlyOutsideControlMode0)
 
 TEST(SettingFile, LinesWithoutAKnownSettingAreSkippedAndLongReadsSplit)
 {
-    EXPECT_TRUE(SettingFile::Parse("XYZ=5\r\n\r\n=3\r\nPE\r\n", 1).lines.empty());
+    const SettingFile::Parsed unknown = SettingFile::Parse("XYZ=5\r\n\r\n=3\r\nXYZ?\r\n", 1);
+    EXPECT_TRUE(unknown.lines.empty() && unknown.damaged.empty());
     // 300 characters are two reads; the rest of the line is a line of its own.
     const SettingFile::Parsed split = SettingFile::Parse("PE=5" + std::string(296, ' ') + "\nTD=7\n", 0);
     EXPECT_EQ(split.pieces, 3);
     ASSERT_FALSE(split.lines.empty());
     EXPECT_EQ(split.lines.back().piece, 2);
+    EXPECT_EQ(split.lines.back().number, 2);
+}
+
+// A line for a known setting whose value cannot be taken as it stands is never sent (it would
+// go out as 0 or clamped) but set aside with its line number; every line end counts.
+TEST(SettingFile, DamagedValuesAreSetAsideByLineNumber)
+{
+    struct Case {
+        const char* text;
+        std::vector<int32_t> values; // of the lines kept, in order
+        std::vector<int> damaged;    // line numbers
+    };
+    const Case cases[] = {
+        {"PE=\r\nPE=abc\r\nPE?\r\nPE=99999999999\r\nPE\r\nPE=12x\r\n", {}, {1, 2, 3, 4, 5, 6}},
+        {"PE=-2147483649\nPE=2147483647\nPE = -2147483648\nPE=&H1F\nPE=+7\n", {2147483647, INT32_MIN, 31, 7}, {1}},
+        {"LUTG=10\r\nLUTG=10,x\r\nLUTG=10,200\r\nMD00=\r\n", {10}, {1, 2, 4}},
+        // A lone CR ends a line as LF and CR LF do.
+        {"PE=5\rTD=150\rTD=7", {5, 150, 7}, {}},
+        {"PE=5\r\n\rPE=abc\nTD=7\r", {5, 7}, {3}},
+    };
+    for (const Case& c : cases) {
+        const SettingFile::Parsed parsed = SettingFile::Parse(c.text, 1);
+        std::vector<int32_t> values;
+        for (const SettingFile::Line& line : parsed.lines)
+            values.push_back(line.value);
+        std::vector<int> damaged;
+        for (const SettingFile::Damaged& line : parsed.damaged)
+            damaged.push_back(line.number);
+        EXPECT_EQ(values, c.values) << c.text;
+        EXPECT_EQ(damaged, c.damaged) << c.text;
+    }
+    const SettingFile::Parsed named = SettingFile::Parse("TD=150\r\nPE = abc \r\n", 0);
+    ASSERT_EQ(named.damaged.size(), 1u);
+    EXPECT_EQ(SettingFile::DamagedText(named.damaged[0]), "Line 2: PE = abc ");
 }
 
 // Control Mode 0 never offers the factory area for storing (the other modes and loading:

@@ -56,17 +56,43 @@ TEST_F(CliE2eTest, RefusedSetExitsOneWithTheCamerasAnswerAndStopsThere)
 
 TEST_F(CliE2eTest, WrongInputIsAUsageErrorAndNothingIsSent)
 {
+    // A setting file with a value that would go out as 0 or clamped is refused whole.
+    const std::string damaged = TempPath("damaged.cam");
+    std::ofstream(damaged) << "TD=150\r\nPE=abc\r\nTD=99999999999\r\n";
     const std::vector<std::vector<std::string>> cases = {
         {"get", "NOSUCH"},          {"set", "PE"},          {"set", "PE=12x"},
         {"set", "PE=1.5"},          {"set", "PE=99999999999"}, {"send", "PE=1\r\nGA=5"},
         {"userset", "store", "0"},  {"frobnicate"},         {"--mode", "7", "get", "PE"},
         {"--mode", "2", "get", "PE"}, // --port (given by Cli) is for mode 0 only
+        {"apply", damaged},         {"diff", damaged},
     };
     for (const auto& args : cases) {
         const CliResult run = Cli(args);
         EXPECT_EQ(run.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "") << ": " << run.err;
+        if (args.back() == damaged)
+            EXPECT_NE(run.err.find("Line 2: PE=abc\nLine 3: TD=99999999999\n"), std::string::npos) << run.err;
     }
     EXPECT_TRUE(m_sim.Received().empty());
+    unlink(damaged.c_str());
+}
+
+// The camera goes away in the middle of a file: the run says so in its own terms (there is no
+// communication dialog to point to), names the port by the path it was given, and does not
+// count the line in flight as refused.
+TEST_F(CliE2eTest, LinkLostDuringApplyIsReportedForTheCommandLine)
+{
+    ASSERT_EQ(Cli({"get", "PE"}).status, 0);
+    const size_t connecting = m_sim.Received().size() - 1;
+    CamSimProcess leaving;
+    ASSERT_TRUE(leaving.Start({"--fault", "hangup-after=" + std::to_string(connecting + 2)})) << leaving.Error();
+    const std::string file = TempPath("leaving.cam");
+    std::ofstream(file) << "PE=1000\r\nPE=1001\r\nPE=1002\r\nPE=1003\r\n";
+    const CliResult run = RunCli({"--port", leaving.DevicePath(), "apply", file});
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.err.find("The connection to the camera was lost after 3 of 4 lines."), std::string::npos) << run.err;
+    for (const char* wrong : {"dialog", "not accepted", "COM1"})
+        EXPECT_EQ(run.err.find(wrong), std::string::npos) << wrong << " in: " << run.err;
+    unlink(file.c_str());
 }
 
 TEST_F(CliE2eTest, JsonOutputOfEverySubcommandParses)
@@ -156,6 +182,9 @@ TEST(CliNoCameraTest, SilentOrMissingPortExitsThreeWithinTheTimeOut)
         EXPECT_EQ(run.status, 3) << port << ": " << run.err;
         EXPECT_LT(run.ms, 3000) << port;
         EXPECT_TRUE(JsonHolds(run.out, "v['exit'] == 3")) << run.out;
+        // Named as given, not by the COM name it is opened under.
+        EXPECT_NE(run.err.find(port), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("COM1"), std::string::npos) << run.err;
     }
 }
 

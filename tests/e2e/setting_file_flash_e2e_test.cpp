@@ -4,6 +4,7 @@
 #include "CCommunicationDialog.h"
 #include "CParameterAreaSelectDialog.h"
 #include "CompareDialog.h"
+#include "LineListModel.h"
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
@@ -150,14 +151,17 @@ private slots:
         notices().answers.clear();
     }
 
-    // Each kind of line takes its own road; unknown and empty lines send nothing. Refused lines
-    // are not stored: one error box, then one count at the end. An empty file sends and says
-    // nothing; an unreadable one is named in one box.
+    // Each kind of line takes its own road; unknown and empty lines send nothing, nor do lines
+    // whose value is missing, no number or out of range. Refused lines are not stored: one
+    // error box, then one message at the end that names them (also in the message list) and
+    // the damaged lines. An empty file sends and says nothing; an unreadable one is named in
+    // one box.
     void linesApplyByKindAndRefusedOnesAreCountedOnce()
     {
         const int32_t exposure = row(CtrlId::ExposureTime);
         const std::string file = path("kinds.cam");
-        writeFile(file, "EM = 2\r\nXYZ=5\r\n\r\nLUTG=10,200\r\nTD=1000\nTRGOP=1\r\nPE=0\r\nTD=99999999\r\n");
+        writeFile(file, "EM = 2\r\nXYZ=5\r\n\r\nLUTG=10,200\r\nTD=1000\nTRGOP=1\r\nPE=0\r\nTD=99999999\r\n"
+                        "PE=\r\nPE=abc\r\nPE?\r\nPE=99999999999\r\n");
         open(file);
         QCOMPARE(settings(m_tool.sim.Received()),
                  (Lines{"EM=2", "LUTG=10,200", "TD=1000", "TRGOP=1", "PE=0", "TD=99999999"}));
@@ -167,7 +171,19 @@ private slots:
         QCOMPARE(row(CtrlId::ExposureTime), exposure);
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
         QCOMPARE(notices().messages.size(), size_t(2));
-        QCOMPARE(notices().messages[1].text, SettingFile::RefusedText(2, 6));
+        const std::string refusal = notices().messages[0].text;
+        const Lines named = {"Line 7: PE=0, the camera answered " + refusal,
+                             "Line 8: TD=99999999, the camera answered " + refusal};
+        QCOMPARE(notices().messages[1].text,
+                 SettingFile::RefusedText(2, 6) + "\n" + named[0] + "\n" + named[1]
+                     + "\n\n4 lines of the setting file were not sent: the value is missing, not a number or out of "
+                       "range.\nLine 9: PE=\nLine 10: PE=abc\nLine 11: PE?\nLine 12: PE=99999999999");
+        const LineListModel& list = m_tool.window->CommunicationDialog()->Messages();
+        Lines logged;
+        for (int i = 0; i < list.count(); ++i)
+            logged.push_back(list.lineAt(i).toStdString());
+        for (const std::string& line : named)
+            QCOMPARE(Count(logged, line), size_t(1));
         QCOMPARE(lastAction(), QString("Applied 4 of 6 lines of kinds.cam — 2 refused, see the message list"));
 
         m_tool.Clear();
@@ -181,6 +197,20 @@ private slots:
         QCOMPARE(notices().messages.size(), size_t(1));
         QVERIFY(notices().messages[0].text.rfind(SettingFile::OpenErrorText(m_dir.path().toStdString()), 0) == 0);
         QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
+    }
+
+    // The video send modes follow the exposure mode the file sets, not the one the window
+    // showed before: three modes for Timed, only Normal otherwise.
+    void exposureModeOfTheFileDecidesTheVideoSendModes()
+    {
+        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 0));
+        const std::string file = path("exposure.cam");
+        for (const auto& [mode, modes] : {std::pair{1, 3}, std::pair{0, 1}}) {
+            writeFile(file, "EM=" + std::to_string(mode) + "\r\n");
+            open(file);
+            QCOMPARE(m_tool.List(CtrlId::ExposureMode)->currentIndex(), mode);
+            QCOMPARE(m_tool.List(CtrlId::VideoSendModeList)->count(), modes);
+        }
     }
 
     // Load asks, then sends LD and reads everything; Factory is stored with SA00; "Store All" asks first,
@@ -263,6 +293,8 @@ private slots:
     void savedFileRestoresCameraAndWindowAndIsCompared()
     {
         QVERIFY(m_tool.Choose(CtrlId::HorizontalBinning, 1));
+        // The row holds what a reading stores for "x2", the file the camera's factor.
+        QCOMPARE(row(CtrlId::HorizontalBinning), 1);
         // The supported-rate mask is not a row of the reading walk, yet the file carries it
         // and opening the file sends it back: it must be the camera's own.
         uint32_t supported = 0;
@@ -273,6 +305,7 @@ private slots:
         clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
         const std::string saved = readFile(file);
         QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
+        QVERIFY(saved.find("\r\nHB=2\r\n") != std::string::npos);
         QCOMPARE(lastAction(), QString("Saved %1 settings to round.cam").arg(fileLines(file).size()));
         // Where the camera is reached, that it answers and which camera it is.
         const StatusLineBar* bar = m_tool.window->StatusBar();

@@ -118,7 +118,8 @@ void ControlAdapter::SetControlValue(int ctrlId, int32_t value)
     case ControlClass::DropDown: {
         auto* list = static_cast<QComboBox*>(control);
         int index = -1;
-        for (int i = 0; i < list->count() && index < 0; ++i)
+        // A binning row holds the list position; its items carry the camera's factor.
+        for (int i = 0; i < list->count() && index < 0 && !ControlRules::IsBinningList(ctrlId); ++i)
             if (itemValue(list, i) == value)
                 index = i;
         if (index < 0)
@@ -169,6 +170,8 @@ int32_t ControlAdapter::GetControlValue(int ctrlId) const
         if (index < 0)
             return -1;
         const int32_t value = itemValue(list, index);
+        if (ControlRules::IsBinningList(ctrlId))
+            return index;
         return (value == 0 && !ControlRules::ZeroIsItemValue(ctrlId)) ? index : value;
     }
     case ControlClass::CheckBox:

@@ -82,6 +82,9 @@ public:
     void applied(int ctrlId) override
     {
         if (ctrlId == CtrlId::ExposureMode) {
+            // The list is rebuilt from the mode the file just set, not the one shown before.
+            m_feature.m_controls.SetControlValue(
+                ctrlId, ParameterTable::Instance().GetDataValue(uint32_t(CtrlId::ExposureMode)));
             m_feature.m_sequencer.RebuildVideoSendModeList();
             return;
         }
@@ -188,9 +191,6 @@ void SettingFileFeature::ReadSettingFile(const std::string& path)
     const SettingFile::LoadResult result = SettingFile::ReadSettingFile(path, progress, &followUp);
     if (result.read) {
         m_controls.RefreshAllControls();
-        // The refresh selects a list by item value; the binning lists show their positions.
-        for (int listId : kBinningLists)
-            m_controls.SelectItem(listId, ParameterTable::Instance().GetDataValue(uint32_t(listId)) == 1 ? 1 : 0);
         m_parameters.ApplyReloadEnableRules();
         m_parameters.ApplySpinRanges();
     }
