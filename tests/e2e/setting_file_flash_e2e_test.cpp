@@ -251,6 +251,7 @@ private slots:
         dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CCommunicationDialog::IDC_CBO_USER_SET))
             ->setCurrentIndex(3);
         m_tool.sim.ClearLog();
+        notices().answers = {true};
         clickFileButton(CCommunicationDialog::IDC_BTN_LOAD);
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=3"}));
         QCOMPARE(lastAction(), QString("Loaded user set 3"));
