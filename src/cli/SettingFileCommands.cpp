@@ -28,14 +28,6 @@ int openFileAndCamera(const CliContext& context, Session& session, const std::st
         return ReportFailure(context.json, kExitUsage, "cannot read " + path + ": " + reason);
     }
     parsed = SettingFile::Parse(text, ControlMode::Get());
-    if (!parsed.damaged.empty()) {
-        // Sent as it stands such a line would set 0 or a clamped value.
-        std::string error = path + ": a value is missing, not a number or out of range.";
-        for (const SettingFile::Damaged& line : parsed.damaged)
-            error += "\n" + SettingFile::DamagedText(line);
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return ReportFailure(context.json, kExitUsage, error);
-    }
     if (parsed.lines.empty()) {
         const std::string error = path + " holds no setting this camera takes.";
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -55,6 +47,14 @@ std::string differencesJson(const std::vector<SettingFile::Difference>& differen
         entry.Raw("camera", d.cameraValue.empty() ? "null" : Json::NumberOrText(d.cameraValue));
         entries.push_back(entry.Str());
     }
+    return Json::Array(entries);
+}
+
+std::string damagedJson(const std::vector<SettingFile::Damaged>& damaged)
+{
+    std::vector<std::string> entries;
+    for (const SettingFile::Damaged& line : damaged)
+        entries.push_back(Json::Object().Int("line", line.number).Text("text", line.text).Str());
     return Json::Array(entries);
 }
 
@@ -153,6 +153,11 @@ int runApply(CliContext& context, const std::string& path, bool verify)
     }
     Json::Object body;
     body.Text("file", path).Int("lines", result.lines).Int("refused", result.refused).Raw("refusals", Json::Array(refusals));
+    body.Raw("damaged", damagedJson(result.damaged));
+    // Damaged lines were skipped, as the window skips them (the report on standard error names
+    // them): the camera does not hold the whole file, which is no success.
+    if (!result.damaged.empty() && !verify)
+        return ReportFailure(context.json, kExitRefused, path + ": lines not sent, their value could not be taken");
     if (result.refused > 0 && !verify)
         return ReportFailure(context.json, kExitRefused, session.Error("the camera refused lines of the file"));
     if (!context.json)
@@ -169,8 +174,13 @@ int runDiff(CliContext& context, const std::string& path)
     SettingFile::Parsed parsed;
     if (const int status = openFileAndCamera(context, session, path, parsed))
         return status;
+    // Damaged lines say nothing about the camera: they are named and left out of the comparison.
+    if (!parsed.damaged.empty() && !context.json)
+        std::fprintf(stderr, "%s\n", SettingFile::LoadReport({.damaged = parsed.damaged}).c_str());
     TerminalProgress progress;
-    return reportComparison(context, SettingFile::Compare(parsed, progress), false, Json::Object().Text("file", path));
+    Json::Object body;
+    body.Text("file", path).Raw("damaged", damagedJson(parsed.damaged));
+    return reportComparison(context, SettingFile::Compare(parsed, progress), false, body);
 }
 
 } // namespace
