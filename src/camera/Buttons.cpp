@@ -3,6 +3,7 @@
 #include "Camera.h"
 #include "FamilyData.h"
 #include "ParameterTable.h"
+#include "Timeouts.h"
 #include "UserNotice.h"
 
 #include <cstdio>
@@ -11,7 +12,6 @@ namespace Buttons {
 
 namespace {
 
-constexpr uint32_t kPairTimeoutMs = 4000;
 
 // A command whose mnemonic the table leaves empty has no line to send.
 bool hasMnemonic(int commandIndex)
@@ -81,7 +81,7 @@ Outcome Run(const ButtonEntry& entry, const Inputs& inputs)
         const FamilyData::ArgumentButton* pair = FamilyData::FindButton(FamilyData::PairSetButtons(), entry.button);
         if (!pair)
             return {};
-        return {camera.SetPair(pair->command, inputs.indexBox, inputs.valueBox, kPairTimeoutMs)};
+        return {camera.SetPair(pair->command, inputs.indexBox, inputs.valueBox, Timeouts::kPairSetMs)};
     }
     }
     return {};

@@ -105,7 +105,7 @@ int Camera::SetText(int commandIndex, const std::string& text, uint32_t timeoutM
 int Camera::queryLine(const std::string& line, int32_t& value)
 {
     uint32_t reply = 0;
-    if (!Command::Instance().SendAndReceive(reply, line, kExchangeMs, 1))
+    if (!Command::Instance().SendAndReceive(reply, line, Timeouts::kExchangeMs, 1))
         return 0;
     value = static_cast<int32_t>(reply);
     return 1;
@@ -118,7 +118,7 @@ int Camera::setLine(const std::string& line)
     command.ClearReplies();
     if (!CommLink::Instance().Write(line))
         return 0;
-    return command.WaitForComplete(kAcknowledgeMs) == 1 ? 1 : 0;
+    return command.WaitForComplete(Timeouts::kAcknowledgeMs) == 1 ? 1 : 0;
 }
 
 int Camera::QueryPlain(int commandIndex, int32_t& value)

@@ -6,6 +6,7 @@
 // User-interface thread only; every exchange blocks while it waits.
 #include "CameraModel.h"
 #include "ClOutputFormat.h"
+#include "Timeouts.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,9 +16,6 @@ class CommLink;
 
 class Camera {
 public:
-    static constexpr uint32_t kExchangeMs = 2500;    // ordinary queries and settings
-    static constexpr uint32_t kAcknowledgeMs = 1000; // settings of the command-line families
-
     // The process-wide camera service.
     static Camera& Instance();
 
@@ -45,11 +43,11 @@ public:
     void MarkUnresponsive() { m_responsive = false; }
 
     // "MN?" and "MN=v" of a command index; a query's reply must name the command.
-    int Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = kExchangeMs);
-    int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs = kExchangeMs);
+    int Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = Timeouts::kExchangeMs);
+    int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs = Timeouts::kExchangeMs);
     // A text as the camera sent it, not upper-cased: for texts shown and written back.
-    int QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs = kExchangeMs);
-    int Set(int commandIndex, int32_t value, uint32_t timeoutMs = kExchangeMs);
+    int QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs = Timeouts::kExchangeMs);
+    int Set(int commandIndex, int32_t value, uint32_t timeoutMs = Timeouts::kExchangeMs);
     // "MN=text", whatever the command's value kind.
     int SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
 

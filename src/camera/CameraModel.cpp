@@ -2,11 +2,11 @@
 
 #include "Command.h"
 #include "Ids.h"
+#include "Timeouts.h"
 #include "UserNotice.h"
 
 namespace {
 
-constexpr uint32_t kModelQueryTimeoutMs = 1000;
 
 } // namespace
 
@@ -23,7 +23,7 @@ int CheckCameraModel(CameraModel& model)
         return 1;
     }
     std::string name;
-    if (!Command::Instance().QueryText(CmdIndex::MD, name, kModelQueryTimeoutMs))
+    if (!Command::Instance().QueryText(CmdIndex::MD, name, Timeouts::kBriefQueryMs))
         return 0;
     if (name == CameraModel::kModel5100) {
         model.modelType = 0;

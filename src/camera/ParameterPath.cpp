@@ -4,6 +4,7 @@
 #include "Ids.h"
 #include "ParameterTable.h"
 #include "RowView.h"
+#include "Timeouts.h"
 
 namespace ParameterPath {
 
@@ -35,7 +36,7 @@ int32_t RowValue(int ctrlId, int32_t cameraValue)
     return isBinning(ctrlId) ? cameraValue - 1 : cameraValue;
 }
 
-int SendPendingRows(uint32_t timeoutMs, RowView* view)
+int SendPendingRows(RowView* view)
 {
     ParameterTable& table = ParameterTable::Instance();
     Camera& camera = Camera::Instance();
@@ -46,12 +47,12 @@ int SendPendingRows(uint32_t timeoutMs, RowView* view)
         const int cmd = static_cast<int>(row.cmdId);
         if (cmd != CmdIndex::QueryOnlyFirst && cmd != CmdIndex::QueryOnlySecond) {
             row.committedValue = row.value;
-            if (!camera.Set(cmd, CameraValue(int(row.ctrlId), row.value), timeoutMs))
+            if (!camera.Set(cmd, CameraValue(int(row.ctrlId), row.value), Timeouts::kExchangeMs))
                 return 0;
         }
         uint32_t answer = 0;
         // The control shows what the camera accepted, which may differ from what was sent.
-        if (camera.Query(cmd, answer, kExchangeMs))
+        if (camera.Query(cmd, answer, Timeouts::kExchangeMs))
             store(static_cast<int>(row.ctrlId), static_cast<int32_t>(answer), view);
     }
     return 1;
@@ -59,7 +60,7 @@ int SendPendingRows(uint32_t timeoutMs, RowView* view)
 
 void SendAndCommit(RowView* view)
 {
-    SendPendingRows(kExchangeMs, view);
+    SendPendingRows(view);
     ParameterTable::Instance().CommitAll();
 }
 
@@ -75,7 +76,7 @@ int RefreshRow(int ctrlId, RowView* view)
     if (cmd < 0)
         return 0;
     uint32_t answer = 0;
-    if (!Camera::Instance().Query(cmd, answer, kExchangeMs))
+    if (!Camera::Instance().Query(cmd, answer, Timeouts::kExchangeMs))
         return 0;
     store(ctrlId, static_cast<int32_t>(answer), view);
     return 1;

@@ -10,8 +10,6 @@ class RowView;
 
 namespace ParameterPath {
 
-constexpr uint32_t kExchangeMs = 2500;
-
 // The binning rows keep the list position (0 "Off", 1 "x2") while the camera, and so a
 // setting file, counts the factor (1, 2); every other row holds the camera's value as it is.
 // Every road between a row and the camera converts here, so that a choice, a reading and a
@@ -21,7 +19,7 @@ int32_t RowValue(int ctrlId, int32_t cameraValue);
 
 // Walks the table in order; each pending row is set (two query-only rows excepted) and then
 // queried, and the answer stored and shown. Stops at the first set that fails: 0; else 1.
-int SendPendingRows(uint32_t timeoutMs, RowView* view);
+int SendPendingRows(RowView* view);
 // Stores the value in the row of ctrlId, sends every pending row and commits the table.
 void StoreAndSend(int ctrlId, int32_t value, RowView* view);
 // Sends every pending row and commits the table.

@@ -6,6 +6,7 @@
 #include "ParameterTable.h"
 #include "Progress.h"
 #include "RowView.h"
+#include "Timeouts.h"
 #include "Walk.h"
 
 using namespace ReloadData;
@@ -75,7 +76,7 @@ bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
     for (int i : rows) {
         const ParameterRow& row = table.Row(i);
         uint32_t value = 0;
-        if (camera.Query(static_cast<int>(row.cmdId), value, kQueryTimeoutMs))
+        if (camera.Query(static_cast<int>(row.cmdId), value, Timeouts::kExchangeMs))
             storeAnswer(row.ctrlId, static_cast<int32_t>(value), view);
         ++attempts;
         if (!walk.Next(divisor > 0 ? (100 * attempts) / divisor : 0))
@@ -88,7 +89,7 @@ bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
 bool ReadCameraMode(std::string& text)
 {
     uint32_t vsm = 0;
-    if (!Camera::Instance().Query(CmdIndex::VSM, vsm, kQueryTimeoutMs))
+    if (!Camera::Instance().Query(CmdIndex::VSM, vsm, Timeouts::kExchangeMs))
         return false;
     text = CameraModeText(static_cast<int32_t>(vsm));
     return true;
@@ -97,7 +98,7 @@ bool ReadCameraMode(std::string& text)
 bool ReadSupportedBaudRate(std::string& text)
 {
     uint32_t mask = 0;
-    if (!Camera::Instance().Query(CmdIndex::SBDRT, mask, kQueryTimeoutMs))
+    if (!Camera::Instance().Query(CmdIndex::SBDRT, mask, Timeouts::kExchangeMs))
         return false;
     text = SupportedBaudText(mask);
     // The reading walk leaves this row out, yet a factory setting file carries it and opening
@@ -113,11 +114,11 @@ BaudRateList ReadFactoryBaudRates()
 {
     Camera& camera = Camera::Instance();
     uint32_t mask = 0;
-    camera.Query(CmdIndex::SBDRT, mask, kQueryTimeoutMs);
+    camera.Query(CmdIndex::SBDRT, mask, Timeouts::kExchangeMs);
     BaudRateList list{BaudRateItems(mask), 0};
     uint32_t current = 0;
     int32_t value = ParameterTable::Instance().GetDataValue(CtrlId::FactoryBaudRate);
-    if (camera.Query(CmdIndex::FCBDRT, current, kQueryTimeoutMs))
+    if (camera.Query(CmdIndex::FCBDRT, current, Timeouts::kExchangeMs))
         value = static_cast<int32_t>(current);
     list.selected = ItemForValue(FactoryBaudValues(), value);
     return list;

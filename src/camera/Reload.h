@@ -13,8 +13,6 @@ class RowView;
 
 namespace Reload {
 
-constexpr uint32_t kQueryTimeoutMs = 2500;
-
 // The rows the walk queries, as row indexes in table order, for a model type and Control
 // Mode: the reload set without the multi-ROI rows on the second model and without factory
 // rows in Control Mode 0.

@@ -5,6 +5,7 @@
 #include "Report.h"
 #include "Session.h"
 #include "Subcommands.h"
+#include "Timeouts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -17,15 +18,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// After the first answer line, further lines of the same answer follow within this pause.
-constexpr std::chrono::milliseconds kFurtherLineMs{200};
-
-// The lines that come until the first one is kExchangeMs late or a further one pauses.
+// The lines that come until the first one is Timeouts::kExchangeMs late or a further one
+// pauses for Timeouts::kFurtherLineMs.
 std::vector<std::string> collectAnswer()
 {
     Command& command = Command::Instance();
     std::vector<std::string> lines;
-    auto end = Clock::now() + std::chrono::milliseconds(Camera::kExchangeMs);
+    auto end = Clock::now() + std::chrono::milliseconds(Timeouts::kExchangeMs);
     while (!CommLink::Instance().IsLost()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
         if (left.count() <= 0 || !CommLink::Instance().WaitReadable(uint32_t(left.count())))
@@ -33,7 +32,7 @@ std::vector<std::string> collectAnswer()
         while (command.ReceivePending())
             while (command.HasReplies()) {
                 lines.push_back(command.PopReply());
-                end = Clock::now() + kFurtherLineMs;
+                end = Clock::now() + std::chrono::milliseconds(Timeouts::kFurtherLineMs);
             }
     }
     return lines;

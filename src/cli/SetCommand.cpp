@@ -50,8 +50,8 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
     std::vector<std::string> results;
     for (const Request& request : requests) {
         const std::string mnemonic = Camera::Mnemonic(request.command);
-        const int sent = request.value.isText ? camera.SetText(request.command, request.value.text, Camera::kExchangeMs)
-                                              : camera.Set(request.command, request.value.scaled, Camera::kExchangeMs);
+        const int sent = request.value.isText ? camera.SetText(request.command, request.value.text, Timeouts::kExchangeMs)
+                                              : camera.Set(request.command, request.value.scaled, Timeouts::kExchangeMs);
         if (!sent) {
             const Command::Outcome outcome = Command::Instance().LastOutcome();
             const std::string answer = outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string();
@@ -62,7 +62,7 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
         std::string readBack;
         Json::Object result;
         result.Text("mnemonic", mnemonic).Raw("requested", Json::NumberOrText(request.given));
-        if (camera.QueryRawText(request.command, readBack, Camera::kExchangeMs)) {
+        if (camera.QueryRawText(request.command, readBack, Timeouts::kExchangeMs)) {
             result.Raw("value", Json::NumberOrText(readBack));
             if (!SameValue(CommandTable::Instance().Entry(request.command), request.value, readBack)) {
                 const std::string text = mnemonic + " was set to " + request.given + " but reads back " + readBack;

@@ -12,7 +12,7 @@ void AddGetCommand(CLI::App& app, CliContext& context);
 void AddSetCommand(CLI::App& app, CliContext& context);
 void AddSendCommand(CLI::App& app, CliContext& context);
 void AddLutCommand(CLI::App& app, CliContext& context);
-void AddUserSetCommand(CLI::App& app, CliContext& context);
+void AddUserSetCommand(CLI::App& app, CliContext& context); // userset and area: FlashCommand.cpp
 void AddSettingFileCommands(CLI::App& app, CliContext& context); // dump, apply, diff
 void AddAreaCommand(CLI::App& app, CliContext& context);
 

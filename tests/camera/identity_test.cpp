@@ -109,7 +109,7 @@ TEST_F(IdentityCamera, RefusedIdentityWritesLeaveTheCameraLocked)
     EXPECT_EQ(m_sim.Received(), (Lines{"ULCK=7315048", "ID=", "ULCK=0"}));
     ASSERT_FALSE(messages().empty());
     EXPECT_EQ(messages().back().text, "Couldn't save the camera id.");
-    EXPECT_EQ(Camera::Instance().SetText(CmdIndex::ID, "X", Camera::kExchangeMs), 0); // locked
+    EXPECT_EQ(Camera::Instance().SetText(CmdIndex::ID, "X", Timeouts::kExchangeMs), 0); // locked
     // A line break would smuggle in a line of its own: nothing goes out.
     m_sim.ClearLog();
     EXPECT_EQ(Identity::SaveCameraId("AB\r\nCRS00=1"), 0);

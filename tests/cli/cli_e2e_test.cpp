@@ -104,6 +104,17 @@ TEST_F(CliE2eTest, LinkLostDuringApplyIsReportedForTheCommandLine)
     unlink(file.c_str());
 }
 
+// Writing a user set into flash takes a camera seconds. Every road to that write waits as
+// long as the longest the window allows; a camera that takes 9 s is not given up on.
+TEST_F(CliE2eTest, SlowFlashWriteIsWaitedFor)
+{
+    CamSimProcess slow;
+    ASSERT_TRUE(slow.Start({"--flash-ms", "9000"})) << slow.Error();
+    const CliResult run = RunCli({"--port", slow.DevicePath(), "userset", "store", "2"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Stored into user set 2\n");
+}
+
 TEST_F(CliE2eTest, JsonOutputOfEverySubcommandParses)
 {
     const std::string csv = TempPath("gamma.csv");

@@ -356,7 +356,7 @@ private slots:
         m_page->Box(1338)->setText("700");
         table().SetDataValue(1357, 100); // row 52
         table().SetDataValue(1338, 700); // row 58, later in the table
-        QCOMPARE(m_controls->SendPendingRows(2500), 0);
+        QCOMPARE(m_controls->SendPendingRows(), 0);
         QCOMPARE(sent(), (QStringList{"OFL=100"}));
         QCOMPARE(m_page->Box(1357)->text(), QString("100"));
         QCOMPARE(m_page->Box(1338)->text(), QString("700"));

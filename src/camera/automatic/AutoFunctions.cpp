@@ -5,6 +5,7 @@
 #include "ParameterPath.h"
 #include "ParameterTable.h"
 #include "Progress.h"
+#include "Timeouts.h"
 #include "Walk.h"
 
 #include <algorithm>
@@ -17,10 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr uint32_t kStatusMs = 2500;
-constexpr uint32_t kModeSetMs = 10000;
-constexpr uint32_t kBalanceOnceMs = 50000;
-constexpr uint32_t kShadingMs = 20000;
 constexpr milliseconds kShortestRun{60000};
 constexpr int64_t kRunFrames = 10;
 constexpr int32_t kEndOfConvergence = 8; // gain and exposure status codes from here on end a run
@@ -71,7 +68,7 @@ bool IsWhiteBalanceOnce(int32_t mode)
 
 uint32_t WhiteBalanceTimeoutMs(int32_t mode)
 {
-    return mode == 2 ? kBalanceOnceMs : kModeSetMs;
+    return mode == 2 ? Timeouts::kBalanceOnceMs : Timeouts::kLongSetMs;
 }
 
 int SetWhiteBalance(int32_t mode)
@@ -82,7 +79,7 @@ int SetWhiteBalance(int32_t mode)
 int ReadWhiteBalanceStatus(int32_t& status)
 {
     uint32_t value = 0;
-    if (!Camera::Instance().Query(CmdIndex::AWRS, value, kStatusMs))
+    if (!Camera::Instance().Query(CmdIndex::AWRS, value, Timeouts::kExchangeMs))
         return 0;
     status = static_cast<int32_t>(value);
     return 1;
@@ -95,12 +92,12 @@ OneShot WhiteBalanceOnce(int32_t mode)
 
 OneShot GainOnce()
 {
-    return {"Gain Auto", CmdIndex::AGC, 2, kModeSetMs, CmdIndex::ATCS_GAIN, convergenceEnded};
+    return {"Gain Auto", CmdIndex::AGC, 2, Timeouts::kLongSetMs, CmdIndex::ATCS_GAIN, convergenceEnded};
 }
 
 OneShot ExposureOnce()
 {
-    return {"Exposure Auto", CmdIndex::ASC, 2, kModeSetMs, CmdIndex::ATCS_EXPOSURE, convergenceEnded};
+    return {"Exposure Auto", CmdIndex::ASC, 2, Timeouts::kLongSetMs, CmdIndex::ATCS_EXPOSURE, convergenceEnded};
 }
 
 milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t> framePeriodUs)
@@ -157,7 +154,7 @@ RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, m
             break;
         }
         uint32_t status = 0;
-        const bool answered = camera.Query(shot.statusCommand, status, kStatusMs) == 1;
+        const bool answered = camera.Query(shot.statusCommand, status, Timeouts::kExchangeMs) == 1;
         if (answered) {
             result.answered = true;
             result.status = static_cast<int32_t>(status);
@@ -187,15 +184,15 @@ RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, m
 
 int StopOnce(const OneShot& shot)
 {
-    return Camera::Instance().Set(shot.modeCommand, 0, kModeSetMs);
+    return Camera::Instance().Set(shot.modeCommand, 0, Timeouts::kLongSetMs);
 }
 
 int RecalibrateShading(int32_t& result)
 {
     Camera& camera = Camera::Instance();
-    camera.Set(CmdIndex::RS, 0, kShadingMs);
+    camera.Set(CmdIndex::RS, 0, Timeouts::kShadingMs);
     uint32_t value = 0;
-    if (!camera.Query(CmdIndex::SDRS, value, kStatusMs))
+    if (!camera.Query(CmdIndex::SDRS, value, Timeouts::kExchangeMs))
         return 0;
     result = static_cast<int32_t>(value);
     return 1;
@@ -208,7 +205,7 @@ bool ExposureTimeLimits(ExposureLimits& limits)
     const std::optional<int32_t> vertical = plain(CmdIndex::VB);
     const bool binned = camera.Model().modelType == 0 && horizontal == kBinningX2 && vertical == kBinningX2;
     uint32_t period = 0;
-    if (!camera.Query(CmdIndex::AR, period, kStatusMs))
+    if (!camera.Query(CmdIndex::AR, period, Timeouts::kExchangeMs))
         return false;
     limits.minimum = binned ? kBinnedMinimum : 1;
     limits.maximum = static_cast<int32_t>(period) - kFramePeriodMargin;

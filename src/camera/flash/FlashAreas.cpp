@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Ids.h"
+#include "Timeouts.h"
 #include "UserNotice.h"
 
 #include <chrono>
@@ -18,7 +19,7 @@ const char* const kUserEntries[] = {"User 1", "User 2", "User 3"};
 int set(int commandIndex, int value, uint32_t timeoutMs)
 {
     Notices().BeginWait();
-    const int result = Camera::Instance().Set(commandIndex, value, timeoutMs);
+    const int result = Camera::Instance().Set(commandIndex, value, timeoutMs) == 1 ? 1 : 0;
     Notices().EndWait();
     return result;
 }
@@ -47,7 +48,7 @@ int AreaOfEntry(const std::string& entry)
 
 int LoadArea(int area)
 {
-    return set(CmdIndex::LD, area, kLoadTimeoutMs) == 1 ? 1 : 0;
+    return set(CmdIndex::LD, area, Timeouts::kFlashLoadMs);
 }
 
 int StoreArea(int area)
@@ -56,12 +57,8 @@ int StoreArea(int area)
         Notices().Message("Selected invalid area !", "", NoticeIcon::Error);
         return 0;
     }
-    const int stored = area == kFactoryArea ? set(CmdIndex::SA00, 0, kStoreTimeoutMs)
-                                            : set(CmdIndex::SA, area, kStoreTimeoutMs);
-    if (stored != 1)
-        return 0;
-    Notices().Message("Completed saving current setting data !", "", NoticeIcon::Information);
-    return 1;
+    return area == kFactoryArea ? set(CmdIndex::SA00, 0, Timeouts::kFlashStoreMs)
+                                : set(CmdIndex::SA, area, Timeouts::kFlashStoreMs);
 }
 
 const char* StoreAllQuestion()
@@ -80,14 +77,18 @@ int StoreAllUserAreas()
     for (int area = kLastUserArea; area >= kFirstUserArea; --area) {
         // The camera needs a moment between two flash writes.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (set(CmdIndex::SA, area, kStoreAllTimeoutMs) != 1)
+        if (StoreArea(area) != 1)
             ++failed;
     }
-    if (failed)
-        Notices().Message("Couldn't store current setting data!", "", NoticeIcon::Warning);
-    else
-        Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
     return failed;
+}
+
+int CurrentArea()
+{
+    uint32_t area = 0;
+    if (Camera::Instance().Query(CmdIndex::QueryArea, area, Timeouts::kExchangeMs) != 1 || area > kLastUserArea)
+        return kInvalidArea;
+    return int(area);
 }
 
 } // namespace FlashAreas

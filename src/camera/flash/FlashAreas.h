@@ -1,9 +1,10 @@
 #pragma once
 // The camera's flash memory areas: area 0 holds the factory settings, areas 1 to 3 the user
-// settings. Loading an area replaces every working setting (the caller reads the camera
-// again); storing writes the working settings into an area, which takes the camera long.
-// Qt-free; user-interface thread only.
-#include <cstdint>
+// settings (the "user sets" of the communication window and of lumora-cli). Loading an area
+// replaces every working setting (the caller reads the camera again); storing writes the
+// working settings into an area, which takes the camera long. These are the only operations
+// that load or store an area: the menu, the communication window, "Store All" and lumora-cli
+// all call them, and they wait as long as Timeouts names. Qt-free; user-interface thread only.
 #include <string>
 #include <vector>
 
@@ -13,11 +14,6 @@ constexpr int kFactoryArea = 0;
 constexpr int kFirstUserArea = 1;
 constexpr int kLastUserArea = 3;
 constexpr int kInvalidArea = -1;
-
-// A load may take the camera as long as the communication dialog's load allows.
-constexpr uint32_t kLoadTimeoutMs = 10000;
-constexpr uint32_t kStoreTimeoutMs = 8000;
-constexpr uint32_t kStoreAllTimeoutMs = 10000;
 
 enum class Purpose { Store, Load };
 
@@ -30,12 +26,17 @@ int AreaOfEntry(const std::string& entry);
 // "LD=n"; 1 when the camera acknowledged (its working settings then changed).
 int LoadArea(int area);
 // "SA00=0" for the factory area, "SA=n" for a user area; refuses any other area before
-// sending ("Selected invalid area !"). Says "Completed saving current setting data !" when
-// the camera acknowledged; 1 then.
+// sending ("Selected invalid area !"). 1 when the camera acknowledged.
 int StoreArea(int area);
-// After the person confirmed: areas 3, 2, 1 in this order, going on after a failure; one
-// message at the end. The number of areas not stored.
+// After the person confirmed: areas 3, 2, 1 in this order, going on after a failure. The
+// number of areas not stored.
 int StoreAllUserAreas();
+// The area the camera says it runs on (a query without a mnemonic on every known camera);
+// kInvalidArea without an answer.
+int CurrentArea();
+
+// What the settings menu says after a store the camera acknowledged.
+constexpr const char* kStoredText = "Completed saving current setting data !";
 // The question "Store All" asks first.
 const char* StoreAllQuestion();
 // The question asked before a load replaces the working settings; the area as its list

@@ -10,6 +10,7 @@
 // Two 16-bit request counters, one per kind, start at 0 and grow with every request.
 // User-interface thread only; every exchange blocks while it waits.
 #include "Command.h"
+#include "Timeouts.h"
 
 #include <cstdint>
 #include <string>
@@ -18,9 +19,9 @@
 class GenCpChannel {
 public:
     // How long an answer may take beyond its own time on the wire.
-    static constexpr uint32_t kAnswerMs = 1000;
+    static constexpr uint32_t kAnswerMs = Timeouts::kGenCpAnswerMs;
     // The longest extension a pending answer may ask for, all told.
-    static constexpr uint32_t kMaxPendingMs = 10000;
+    static constexpr uint32_t kMaxPendingMs = Timeouts::kGenCpMaxPendingMs;
 
     enum class Result { Ok, Refused, Malformed, Unanswered, LinkLost };
     struct Outcome {

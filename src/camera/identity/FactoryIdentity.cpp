@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Ids.h"
+#include "Timeouts.h"
 #include "UserNotice.h"
 
 namespace FactoryIdentity {
@@ -11,7 +12,7 @@ int WriteModelId(int position)
     static const char* const kModels[] = {CameraModel::kModel5100, CameraModel::kModel5200};
     constexpr const char* kFailed = "Failed writting camera model id.";
     Camera& camera = Camera::Instance();
-    if (position < 0 || position > 1 || camera.SetText(CmdIndex::MD00, kModels[position], kModelIdTimeoutMs) != 1) {
+    if (position < 0 || position > 1 || camera.SetText(CmdIndex::MD00, kModels[position], Timeouts::kModelNameWriteMs) != 1) {
         Notices().Message(kFailed, "", NoticeIcon::Error);
         return 0;
     }
@@ -23,7 +24,7 @@ int WriteModelId(int position)
 std::optional<XmlDigits> ReadXmlVersion()
 {
     uint32_t value = 0;
-    if (Camera::Instance().Query(CmdIndex::XMLVR, value, kXmlReadTimeoutMs) != 1)
+    if (Camera::Instance().Query(CmdIndex::XMLVR, value, Timeouts::kExchangeMs) != 1)
         return std::nullopt;
     return XmlDigits{std::to_string(value / 100), std::to_string(value / 10 % 10), std::to_string(value % 10)};
 }
@@ -47,7 +48,7 @@ int WriteXmlVersion(const XmlDigits& boxes)
         Notices().Message("Each box takes one digit 0\u20139.", "", NoticeIcon::Error);
         return 0;
     }
-    if (Camera::Instance().Set(CmdIndex::XMLVR, *version, kXmlWriteTimeoutMs) != 1) {
+    if (Camera::Instance().Set(CmdIndex::XMLVR, *version, Timeouts::kLongSetMs) != 1) {
         Notices().Message("Couldn't write the XML Version.", "", NoticeIcon::Error);
         return 0;
     }

@@ -9,9 +9,6 @@
 
 namespace FactoryIdentity {
 
-constexpr uint32_t kModelIdTimeoutMs = 3000;
-constexpr uint32_t kXmlReadTimeoutMs = 2500;
-constexpr uint32_t kXmlWriteTimeoutMs = 10000;
 
 using XmlDigits = std::array<std::string, 3>;
 

@@ -3,6 +3,7 @@
 #include "Camera.h"
 #include "Ids.h"
 #include "Progress.h"
+#include "Timeouts.h"
 #include "UserNotice.h"
 #include "Walk.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int32_t kUnlockCode = 7315048; // the camera's unlock code for one camera id write
 constexpr int32_t kLockCode = 0;         // any other code withdraws the unlock
-constexpr uint32_t kDeviceVersionTimeoutMs = 10000;
 constexpr int kAboutReadings = 7;
 
 bool isContinuation(char c)
@@ -176,7 +176,7 @@ int SaveUserId(const std::string& text)
     }
     if (!sendable(text, "User ID"))
         return 0;
-    if (Camera::Instance().SetText(CmdIndex::UD, text, Camera::kExchangeMs) != 1) {
+    if (Camera::Instance().SetText(CmdIndex::UD, text, Timeouts::kExchangeMs) != 1) {
         tell("Couldn't write the User ID.", NoticeIcon::Error);
         return 0;
     }
@@ -188,7 +188,7 @@ int SaveDeviceVersion(const std::string& text)
 {
     if (!sendable(text, "Device Version"))
         return 0;
-    if (Camera::Instance().SetText(CmdIndex::DV, text, kDeviceVersionTimeoutMs) != 1) {
+    if (Camera::Instance().SetText(CmdIndex::DV, text, Timeouts::kLongSetMs) != 1) {
         tell("Couldn't write the Device Version.", NoticeIcon::Error);
         return 0;
     }
@@ -205,7 +205,7 @@ int SaveCameraId(const std::string& text)
         tell("Couldn't save camera id.", NoticeIcon::Error);
         return 0;
     }
-    if (camera.SetText(CmdIndex::ID, text, Camera::kExchangeMs) != 1) {
+    if (camera.SetText(CmdIndex::ID, text, Timeouts::kExchangeMs) != 1) {
         // An unlock left standing would let any later ID line change the camera id.
         const bool locked = camera.Set(CmdIndex::ULCK, kLockCode) == 1;
         tell(locked ? "Couldn't save the camera id."

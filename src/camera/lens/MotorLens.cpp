@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Ids.h"
+#include "Timeouts.h"
 
 namespace {
 
@@ -27,12 +28,12 @@ MotorLens::~MotorLens()
 int MotorLens::Start(Motor motor, Way way)
 {
     m_running[index(motor)] = true;
-    return Camera::Instance().Set(commandOf(motor), static_cast<int32_t>(way), kTimeoutMs);
+    return Camera::Instance().Set(commandOf(motor), static_cast<int32_t>(way), Timeouts::kLongSetMs);
 }
 
 int MotorLens::Stop(Motor motor)
 {
-    const int stopped = Camera::Instance().Set(commandOf(motor), kStop, kTimeoutMs);
+    const int stopped = Camera::Instance().Set(commandOf(motor), kStop, Timeouts::kLongSetMs);
     if (stopped == 1)
         m_running[index(motor)] = false;
     return stopped;

@@ -7,7 +7,7 @@
 // can stop them all when it goes away. A motor counts as running from the start line on, also
 // when the camera did not acknowledge it (the line may have been taken and the answer lost),
 // and as stopped only once the camera acknowledged the stop. Qt-free; user-interface thread
-// only; each line waits up to kTimeoutMs.
+// only; each line waits up to Timeouts::kLongSetMs.
 #include <array>
 #include <cstdint>
 
@@ -18,7 +18,6 @@ public:
     // wide/tele, focus near/far.
     enum class Way { First = 1, Second = 2 };
 
-    static constexpr uint32_t kTimeoutMs = 10000;
     static constexpr int kMotors = 3;
 
     MotorLens() = default;

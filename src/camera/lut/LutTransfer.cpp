@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Ids.h"
+#include "Timeouts.h"
 #include "Walk.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ bool Read(int channel, Lut::Table& table, LutProgress& progress)
     int stored = 0;
     for (int i = 0; i < Lut::kEntries; ++i) {
         uint32_t value = 0;
-        const bool answered = camera.Query(command, value, kEntryTimeoutMs) == 1;
+        const bool answered = camera.Query(command, value, Timeouts::kLutEntryMs) == 1;
         if (answered) {
             table[size_t(i)] = std::min(value, Lut::kMaxValue);
             ++stored;
@@ -82,7 +83,7 @@ bool Write(int channel, const Lut::Table& table, LutProgress& progress)
     Walk walk(progress, WriteText(0), Lut::kEntries, kNoun);
     int taken = 0;
     for (int i = 0; i < Lut::kEntries; ++i) {
-        const bool acknowledged = camera.Set(command, int32_t(table[size_t(i)]), kEntryTimeoutMs) == 1;
+        const bool acknowledged = camera.Set(command, int32_t(table[size_t(i)]), Timeouts::kLutEntryMs) == 1;
         if (acknowledged) {
             ++taken;
             progress.say(WriteText(i + 1));

@@ -18,7 +18,6 @@ public:
 
 namespace LutTransfer {
 
-constexpr uint32_t kEntryTimeoutMs = 5000;
 
 // The command index of a channel's run (LUTSR, LUTSG, LUTSB); -1 for any other channel.
 int CommandOf(int channel);

@@ -4,13 +4,12 @@
 #include "Ids.h"
 #include "ParameterTable.h"
 #include "Progress.h"
+#include "Timeouts.h"
 
 namespace Sequencer {
 
 namespace {
 
-constexpr uint32_t kModeQueryMs = 1000;
-constexpr uint32_t kShortMs = 500;
 constexpr int32_t kFixedGain = 100;
 
 bool isRegionSize(int ctrlId)
@@ -144,7 +143,7 @@ MultiRoiToggle ToggleMultiRoi()
     MultiRoiToggle toggle;
     Camera& camera = Camera::Instance();
     uint32_t before = 0;
-    if (!camera.Query(CmdIndex::SMRMD, before, kModeQueryMs))
+    if (!camera.Query(CmdIndex::SMRMD, before, Timeouts::kBriefQueryMs))
         return toggle;
     toggle.asked = true;
     toggle.nowOn = before == 0;
@@ -155,7 +154,7 @@ MultiRoiToggle ToggleMultiRoi()
 int ReadMultiRoiMode(int32_t& mode)
 {
     uint32_t value = 0;
-    if (!Camera::Instance().Query(CmdIndex::SMRMD, value, kShortMs))
+    if (!Camera::Instance().Query(CmdIndex::SMRMD, value, Timeouts::kStatusMs))
         return 0;
     mode = static_cast<int32_t>(value);
     return 1;
@@ -164,7 +163,7 @@ int ReadMultiRoiMode(int32_t& mode)
 int ReadActiveSetIndex(int32_t& set)
 {
     uint32_t value = 0;
-    if (!Camera::Instance().Query(CmdIndex::SQIDX, value, kShortMs))
+    if (!Camera::Instance().Query(CmdIndex::SQIDX, value, Timeouts::kStatusMs))
         return 0;
     set = static_cast<int32_t>(value);
     return 1;
@@ -172,7 +171,7 @@ int ReadActiveSetIndex(int32_t& set)
 
 int ResetSequencer()
 {
-    return Camera::Instance().Set(CmdIndex::SQRST, 0, kShortMs);
+    return Camera::Instance().Set(CmdIndex::SQRST, 0, Timeouts::kStatusMs);
 }
 
 } // namespace Sequencer

@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Ids.h"
+#include "Timeouts.h"
 #include "Walk.h"
 
 #include <map>
@@ -48,9 +49,9 @@ bool cameraValueOf(const Line& line, std::string& value)
     switch (line.kind) {
     case Line::Kind::Model:
         // The model line writes the model id; the camera reports it as its model name.
-        return camera.QueryRawText(CmdIndex::MD, value, kTextTimeoutMs) == 1;
+        return camera.QueryRawText(CmdIndex::MD, value, Timeouts::kAcknowledgeMs) == 1;
     case Line::Kind::DeviceVersion:
-        return camera.QueryRawText(CmdIndex::DV, value, kRowTimeoutMs) == 1;
+        return camera.QueryRawText(CmdIndex::DV, value, Timeouts::kExchangeMs) == 1;
     case Line::Kind::LutPair: {
         int32_t entry = 0;
         if (camera.QueryWithArgument(line.commandIndex, line.value, entry) != 1)
@@ -62,7 +63,7 @@ bool cameraValueOf(const Line& line, std::string& value)
         break;
     }
     uint32_t raw = 0;
-    if (camera.Query(line.commandIndex, raw, kRowTimeoutMs) != 1)
+    if (camera.Query(line.commandIndex, raw, Timeouts::kExchangeMs) != 1)
         return false;
     value = std::to_string(int32_t(raw));
     return true;

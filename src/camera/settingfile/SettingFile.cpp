@@ -11,6 +11,7 @@
 #include "ParameterPath.h"
 #include "ParameterTable.h"
 #include "ReplacingFile.h"
+#include "Timeouts.h"
 #include "UserNotice.h"
 #include "Walk.h"
 
@@ -206,20 +207,20 @@ Taken apply(const Line& line, FollowUp* followUp)
     Camera& camera = Camera::Instance();
     switch (line.kind) {
     case Line::Kind::Model: {
-        const Taken result = taken(camera.SetText(line.commandIndex, line.text, kTextTimeoutMs) == 1);
+        const Taken result = taken(camera.SetText(line.commandIndex, line.text, Timeouts::kAcknowledgeMs) == 1);
         camera.CheckModel();
         return result;
     }
     case Line::Kind::DeviceVersion:
         // The device version is a text ("1.2.3.4"); as a number it would lose all but its
         // first part.
-        return taken(camera.SetText(line.commandIndex, line.text, kRowTimeoutMs) == 1);
+        return taken(camera.SetText(line.commandIndex, line.text, Timeouts::kExchangeMs) == 1);
     case Line::Kind::LutPair:
-        return taken(camera.SetText(line.commandIndex, valueText(line), kTextTimeoutMs) == 1);
+        return taken(camera.SetText(line.commandIndex, valueText(line), Timeouts::kAcknowledgeMs) == 1);
     case Line::Kind::Row:
         break;
     }
-    const Taken result = taken(camera.Set(line.commandIndex, line.value, kRowTimeoutMs) == 1);
+    const Taken result = taken(camera.Set(line.commandIndex, line.value, Timeouts::kExchangeMs) == 1);
     if (!result.accepted)
         return result;
     table().SetDataValue(uint32_t(line.ctrlId), ParameterPath::RowValue(line.ctrlId, line.value));

@@ -31,8 +31,6 @@ constexpr size_t kPieceChars = 255;
 // No setting file comes near this size; a larger one is refused unread.
 constexpr size_t kMaxFileBytes = 1024 * 1024;
 
-constexpr uint32_t kRowTimeoutMs = 2500;
-constexpr uint32_t kTextTimeoutMs = 1000;
 
 // One line of a file that the load acts on.
 struct Line {

@@ -7,7 +7,6 @@
 #include "FlashStatus.h"
 #include "CommLink.h"
 #include "FlashAreas.h"
-#include "Ids.h"
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "LogFile.h"
@@ -20,9 +19,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr uint32_t kStoreTimeoutMs = 40000;
-constexpr uint32_t kLoadTimeoutMs = 10000;
-constexpr uint32_t kAreaTimeoutMs = 2500;
 constexpr int kSearchedPorts = 32;
 } // namespace
 
@@ -120,10 +116,13 @@ void CCommunicationDialog::OnUserSetChanged(int selection)
 void CCommunicationDialog::StoreUserSet()
 {
     const int area = m_userSet->currentIndex();
+    // "Default" (the factory area) is never stored from here: "Store" is off while it is chosen.
+    if (area == FlashAreas::kFactoryArea)
+        return;
     // Writing flash memory takes the camera long; the progress window also keeps this window
     // from starting a second exchange meanwhile.
     CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
-    const bool stored = Camera::Instance().Set(CmdIndex::SA, area, kStoreTimeoutMs) == 1;
+    const bool stored = FlashAreas::StoreArea(area) == 1;
     if (stored)
         Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
     CProgressBarDialog::Instance().Close();
@@ -137,7 +136,7 @@ void CCommunicationDialog::LoadUserSet()
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(m_userSet->currentText().toStdString()), "Confirm"))
         return;
     // Every parameter may have changed with the loaded set.
-    const bool loaded = Camera::Instance().Set(CmdIndex::LD, area, kLoadTimeoutMs) == 1;
+    const bool loaded = FlashAreas::LoadArea(area) == 1;
     if (loaded)
         emit reloadRequested();
     ReportAreaLoaded(area, loaded);
@@ -146,9 +145,8 @@ void CCommunicationDialog::LoadUserSet()
 void CCommunicationDialog::GetArea()
 {
     static const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
-    uint32_t area = 0;
-    const bool answered = Camera::Instance().Query(CmdIndex::QueryArea, area, kAreaTimeoutMs) == 1;
-    m_areaText->setText(QString::fromLatin1(answered && area < 4 ? kAreaNames[area] : "Unkown"));
+    const int area = FlashAreas::CurrentArea();
+    m_areaText->setText(QString::fromLatin1(area != FlashAreas::kInvalidArea ? kAreaNames[area] : "Unkown"));
 }
 
 void CCommunicationDialog::SaveMessages()

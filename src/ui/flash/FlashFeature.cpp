@@ -58,12 +58,20 @@ void FlashFeature::StoreSettingsToArea()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastArea = dialog.Area();
-    ReportAreaStored(m_lastArea, FlashAreas::StoreArea(m_lastArea) == 1);
+    const bool stored = FlashAreas::StoreArea(m_lastArea) == 1;
+    if (stored)
+        Notices().Message(FlashAreas::kStoredText, "", NoticeIcon::Information);
+    ReportAreaStored(m_lastArea, stored);
 }
 
 void FlashFeature::StoreToAllUserAreas()
 {
     if (!Notices().AskYesNo(FlashAreas::StoreAllQuestion(), ""))
         return;
-    ReportAllUserSetsStored(FlashAreas::StoreAllUserAreas());
+    const int failed = FlashAreas::StoreAllUserAreas();
+    if (failed)
+        Notices().Message("Couldn't store current setting data!", "", NoticeIcon::Warning);
+    else
+        Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
+    ReportAllUserSetsStored(failed);
 }

@@ -22,7 +22,6 @@ using namespace ControlRules;
 
 namespace {
 
-constexpr uint32_t kExchangeMs = 2500;
 constexpr const char* kProgramCaption = "Lumora Control Tool";
 
 ParameterTable& table()
@@ -75,9 +74,9 @@ void ParameterControls::OnMoment(Moment moment)
         ApplySpinRanges();
 }
 
-int ParameterControls::SendPendingRows(uint32_t timeoutMs)
+int ParameterControls::SendPendingRows()
 {
-    return ParameterPath::SendPendingRows(timeoutMs, &m_controls);
+    return ParameterPath::SendPendingRows(&m_controls);
 }
 
 int ParameterControls::RefreshControl(int ctrlId)
@@ -294,7 +293,7 @@ void ParameterControls::genericList(int ctrlId)
     table().SetDataValue(uint32_t(ctrlId), value);
     m_controls.RefreshPendingControls();
     if (!IsStoreOnlyList(ctrlId))
-        SendPendingRows(kExchangeMs);
+        SendPendingRows();
     table().CommitAll();
 }
 
@@ -348,5 +347,5 @@ void ParameterControls::onGammaList()
     const int32_t value = (item >= 0 && item < int(values.size())) ? values[size_t(item)] : values.front();
     table().SetDataValue(CtrlId::Gamma, value);
     m_controls.RefreshPendingControls();
-    SendPendingRows(kExchangeMs);
+    SendPendingRows();
 }

@@ -26,7 +26,7 @@ public:
 
     // Sends every pending row and reads it back (the controls show the answers); stops at
     // the first failed set: 0; else 1.
-    int SendPendingRows(uint32_t timeoutMs);
+    int SendPendingRows();
     // Reads the row of the control from the camera; 1 on an answer.
     int RefreshControl(int ctrlId);
     void ApplySpinRanges();
