@@ -1,12 +1,20 @@
 // set MN=V...: each value set and read back as the window's parameter path does, in the
-// order given; the run stops at the first value the camera refuses or keeps otherwise.
+// order given; the run stops at the first value the camera refuses or keeps otherwise. A
+// parameter's value obeys the window's rules (ValueRules): the camera's binning, gain mode or
+// region partner that a rule looks at is read first ("HB?", "IGM?", "HTL?" ...), a value the
+// rules change goes out changed and standard error says so, and one outside the parameter's
+// range is refused before anything is sent.
 #include "Camera.h"
 #include "CliExit.h"
 #include "CommandTable.h"
+#include "Ids.h"
+#include "ParameterTable.h"
 #include "Report.h"
 #include "Session.h"
+#include "Sequencer.h"
 #include "SetValue.h"
 #include "Subcommands.h"
+#include "Timeouts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -21,6 +29,38 @@ struct Request {
     std::string given;
     SetValue value;
 };
+
+// The parameter row of a command; nullptr for a command no control of the window sets.
+const ParameterRow* rowOf(int command)
+{
+    const ParameterTable& table = ParameterTable::Instance();
+    for (int i = 0; i < table.RowCount(); ++i)
+        if (table.Row(i).cmdId == uint32_t(command))
+            return &table.Row(i);
+    return nullptr;
+}
+
+// What the row's rules look at, as the camera has it now; false when the camera did not answer.
+bool readRuleState(Camera& camera, const ParameterRow& row, ValueRules::State& state, int32_t& partner)
+{
+    state.sensorWidth = camera.Model().SensorWidth();
+    state.sensorHeight = camera.Model().SensorHeight();
+    for (int id : ValueRules::StateRows(int(row.ctrlId))) {
+        // A sequencer set's fields are kept per set, and no set is named here.
+        if (Sequencer::FindField(id))
+            continue;
+        uint32_t value = 0;
+        if (!camera.Query(ParameterTable::Instance().ToCmdId(uint32_t(id)), value, Timeouts::kExchangeMs))
+            return false;
+        if (id == CtrlId::HorizontalBinning)
+            state.binning = value == 2;
+        else if (id == CtrlId::IndividualGainMode)
+            state.individualGain = value != 0;
+        else
+            partner = int32_t(value);
+    }
+    return true;
+}
 
 int runSet(CliContext& context, const std::vector<std::string>& assignments)
 {
@@ -50,8 +90,24 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
     std::vector<std::string> results;
     for (const Request& request : requests) {
         const std::string mnemonic = Camera::Mnemonic(request.command);
-        const int sent = request.value.isText ? camera.SetText(request.command, request.value.text, Timeouts::kExchangeMs)
-                                              : camera.Set(request.command, request.value.scaled, Timeouts::kExchangeMs);
+        SetValue value = request.value;
+        std::string note;
+        const ParameterRow* row = value.isText ? nullptr : rowOf(request.command);
+        if (row) {
+            ValueRules::State state;
+            int32_t partner = 0;
+            if (!readRuleState(camera, *row, state, partner))
+                return ReportFailure(context.json, kExitNoCamera, session.Error(mnemonic + " was not set"));
+            const std::string problem = ApplyValueRules(*row, state, partner, mnemonic, value, note);
+            if (!problem.empty()) {
+                std::fprintf(stderr, "%s.\n", problem.c_str());
+                return ReportFailure(context.json, kExitUsage, problem);
+            }
+            if (!note.empty())
+                std::fprintf(stderr, "%s.\n", note.c_str());
+        }
+        const int sent = value.isText ? camera.SetText(request.command, value.text, Timeouts::kExchangeMs)
+                                      : camera.Set(request.command, value.scaled, Timeouts::kExchangeMs);
         if (!sent) {
             const Command::Outcome outcome = Command::Instance().LastOutcome();
             const std::string answer = outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string();
@@ -62,10 +118,13 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
         std::string readBack;
         Json::Object result;
         result.Text("mnemonic", mnemonic).Raw("requested", Json::NumberOrText(request.given));
+        if (!note.empty())
+            result.Text("adjusted", note);
         if (camera.QueryRawText(request.command, readBack, Timeouts::kExchangeMs)) {
             result.Raw("value", Json::NumberOrText(readBack));
-            if (!SameValue(CommandTable::Instance().Entry(request.command), request.value, readBack)) {
-                const std::string text = mnemonic + " was set to " + request.given + " but reads back " + readBack;
+            if (!SameValue(CommandTable::Instance().Entry(request.command), value, readBack)) {
+                const std::string text = mnemonic + " was set to " + (note.empty() ? request.given : std::to_string(value.scaled)) +
+                                         " but reads back " + readBack;
                 std::fprintf(stderr, "%s.\n", text.c_str());
                 return ReportFailure(context.json, kExitRefused, text, readBack);
             }

@@ -75,3 +75,34 @@ bool SameValue(const CommandEntry& entry, const SetValue& value, const std::stri
     }
     return scaledNumber(entry, readBack, scaled) && scaled == value.scaled;
 }
+
+std::string ApplyValueRules(const ParameterRow& row, const ValueRules::State& state, int32_t partner,
+                            const std::string& mnemonic, SetValue& value, std::string& note)
+{
+    const int id = int(row.ctrlId);
+    const int32_t typed = value.scaled;
+    const int32_t ruled = ValueRules::Apply(id, typed, state);
+    // A number box's range is what the window keeps a typed value inside; lists and check
+    // boxes take their items' values.
+    if (row.ctrlKind == kNumberBox && row.minValue < row.maxValue) {
+        const ValueRules::Range range = ValueRules::Accepted(id, {row.minValue, row.maxValue}, state);
+        const auto outside = [&range](int32_t v) { return v < range.low || v > range.high; };
+        const std::string span = std::to_string(range.low) + " to " + std::to_string(range.high);
+        if (outside(typed))
+            return mnemonic + " takes " + span + " now, not " + std::to_string(typed);
+        if (outside(ruled))
+            return mnemonic + "=" + std::to_string(typed) + " would go out as " + std::to_string(ruled) +
+                   ", outside " + span;
+    }
+    if (const ValueRules::RegionCheck* check = ValueRules::FindRegionCheck(id)) {
+        const int32_t extent = ValueRules::Extent(*check, state);
+        if (int64_t(ruled) + partner > extent)
+            return mnemonic + "=" + std::to_string(typed) + " would reach past the sensor's edge (" +
+                   std::to_string(ruled) + " + " + std::to_string(partner) + " > " + std::to_string(extent) + ")";
+    }
+    if (ruled != typed)
+        note = mnemonic + "=" + std::to_string(typed) + " sent as " + std::to_string(ruled) + ": " +
+               ValueRules::Explain(id, typed, ruled, ruled, state);
+    value.scaled = ruled;
+    return {};
+}

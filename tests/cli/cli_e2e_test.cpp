@@ -47,11 +47,31 @@ TEST_F(CliE2eTest, SetValuesReadBackAndStayInTheCamera)
 
 TEST_F(CliE2eTest, RefusedSetExitsOneWithTheCamerasAnswerAndStopsThere)
 {
-    const CliResult refused = Cli({"--json", "set", "PE=99999999", "GA=150"});
+    CamSimProcess refusing;
+    ASSERT_TRUE(refusing.Start({"--fault", "refuse-once=PE=1234"})) << refusing.Error();
+    const CliResult refused = RunCli({"--port", refusing.DevicePath(), "--json", "set", "PE=1234", "GA=150"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(JsonHolds(refused.out, "v['ok'] is False and v['exit'] == 1 and v['answer'].startswith('ERROR')")) << refused.out;
     EXPECT_NE(refused.err.find("ERROR"), std::string::npos) << refused.err;
-    EXPECT_FALSE(Received("GA=150")) << "the run goes on after a refusal";
+    const auto lines = refusing.Received();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "GA=150"), 0) << "the run goes on after a refusal";
+}
+
+// The window's value rules hold here too: what a rule reads is asked first, a changed value
+// is said, and a value outside the parameter's range is refused before anything is set.
+TEST_F(CliE2eTest, RuledValuesAreSaidAndValuesOutOfRangeRefused)
+{
+    const CliResult masked = Cli({"set", "WTC=1001"});
+    ASSERT_EQ(masked.status, 0) << masked.err;
+    EXPECT_EQ(masked.out, "WTC=992\n");
+    EXPECT_EQ(masked.err, "WTC=1001 sent as 992: 1001 is not a multiple of 16.\n");
+    EXPECT_EQ(m_sim.Received(), (std::vector<std::string>{"MD?", "HB?", "OFC?", "WTC=992", "WTC?"}));
+
+    m_sim.ClearLog();
+    const CliResult above = Cli({"--json", "set", "FGA=99999"});
+    EXPECT_EQ(above.status, 2);
+    EXPECT_TRUE(JsonHolds(above.out, "v['error'] == 'FGA takes 100 to 800 now, not 99999'")) << above.out;
+    EXPECT_EQ(m_sim.Received(), std::vector<std::string>{"MD?"});
 }
 
 TEST_F(CliE2eTest, WrongInputIsAUsageErrorAndNothingIsSent)

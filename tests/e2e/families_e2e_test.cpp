@@ -1,6 +1,7 @@
 // The camera's values on the pages, command-line families and push buttons, end to end: a
 // person's choice or click on the real pages, the line the simulated camera received, and what
 // the window shows afterwards.
+#include "../cli/CliRun.h"
 #include "E2eTool.h"
 #include "PushButtons.h"
 #include "StatusLine.h"
@@ -17,6 +18,15 @@ std::vector<int32_t> RowValues()
     for (int i = 0; i < table.RowCount(); ++i)
         values.push_back(table.Row(i).value);
     return values;
+}
+
+// The lines that set something, in order (queries left out).
+Lines SettingLines(const Lines& lines)
+{
+    Lines settings;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(settings),
+                 [](const std::string& l) { return l.find('=') != l.npos; });
+    return settings;
 }
 
 } // namespace
@@ -112,23 +122,33 @@ private slots:
 
     // A typed number on a real page takes the generic road: set, read back, shown. A number
     // that the box's rules or range change on the way goes out changed, and the status bar
-    // says how; a region off the sensor sends nothing and says so.
+    // says how; a region off the sensor sends nothing and says so. lumora-cli's "set" of the
+    // same number, against a camera in the same state, sends the same setting line, or, where
+    // the window clamps into the range or keeps a region on the sensor, refuses and sends none.
     void typedNumbersSayWhatWasSent_data()
     {
         QTest::addColumn<int>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("said");
-        QTest::newRow("as typed") << 1338 << "500" << "PE=500" << "";
+        QTest::addColumn<bool>("cliSends");
+        QTest::newRow("as typed") << 1338 << "500" << "PE=500" << "" << true;
         QTest::newRow("above the range") << 1055 << "99999" << "FGA=800"
-                                         << "Manual Analog All: 99999 is above 800; 800 sent";
+                                         << "Manual Analog All: 99999 is above 800; 800 sent" << false;
+        QTest::newRow("masked") << 2515 << "1001" << "WTC=992"
+                                << "Image format Operation Width: 1001 is not a multiple of 16; 992 sent" << true;
+        QTest::newRow("above the model's sensor") << 2515 << "1504" << "WTC=1456"
+                                                  << "Image format Operation Width: 1504 is above 1456; 1456 sent"
+                                                  << false;
         QTest::newRow("masked, then below the range")
             << 2515 << "10" << "WTC=96"
-            << "Image format Operation Width: 10 is not a multiple of 16, and 0 is below 96; 96 sent";
-        QTest::newRow("back to the full width") << 2515 << "1456" << "WTC=1456" << "";
+            << "Image format Operation Width: 10 is not a multiple of 16, and 0 is below 96; 96 sent" << false;
+        QTest::newRow("back to the full width") << 2515 << "1456" << "WTC=1456" << "" << true;
+        QTest::newRow("above the range of the gain mode")
+            << 1787 << "5000" << "FGR=400" << "Manual Gain Red: 5000 is above 400; 400 sent" << false;
         QTest::newRow("odd, and off the sensor")
             << 1357 << "7" << ""
-            << "Image format Operation Offset Y: 6 would reach past the sensor's edge; 0 kept, nothing sent";
+            << "Image format Operation Offset Y: 6 would reach past the sensor's edge; 0 kept, nothing sent" << false;
     }
     void typedNumbersSayWhatWasSent()
     {
@@ -136,6 +156,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, line);
         QFETCH(QString, said);
+        QFETCH(bool, cliSends);
         QVERIFY(m_tool.Choose(1406, 0));
         m_tool.sim.ClearLog();
         StatusLine::Instance().ReportAction("before");
@@ -145,14 +166,19 @@ private slots:
         edit->selectAll();
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key_Return);
-        const Lines sent = m_tool.sim.Received();
-        if (line.isEmpty())
-            QVERIFY(std::none_of(sent.begin(), sent.end(), [](const std::string& l) { return l.find('=') != l.npos; }));
-        else
-            QCOMPARE(sent.front(), line.toStdString());
+        const Lines sent = SettingLines(m_tool.sim.Received());
+        QCOMPARE(sent, line.isEmpty() ? Lines{} : Lines{line.toStdString()});
         if (said.isEmpty())
             QCOMPARE(edit->text(), typed);
         QCOMPARE(m_tool.window->StatusBar()->ActionLabel()->text(), said.isEmpty() ? QString("before") : said);
+
+        // The same number through lumora-cli, against a camera as the window found this one.
+        CamSimProcess camera;
+        QVERIFY(camera.Start({"--model", "KT-5100W-QBCL", "--set", "HB=1"}));
+        const std::string mnemonic = CommandTable::Instance().GetMnemonic(ParameterTable::Instance().ToCmdId(box));
+        const CliResult cli = RunCli({"--port", camera.DevicePath(), "set", mnemonic + "=" + typed.toStdString()});
+        QCOMPARE(cli.status, cliSends ? 0 : 2);
+        QCOMPARE(SettingLines(camera.Received()), cliSends ? sent : Lines{});
     }
 
     // The pair goes out as set; the query's answer is what box 1424 and its row show; the index

@@ -240,15 +240,11 @@ private slots:
         QTest::addColumn<int>("binning");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("sent");
-        QTest::newRow("exposure above the limit") << 1338 << 0 << "9000000" << "PE=8000000";
-        QTest::newRow("exposure below 1") << 1338 << 0 << "-5" << "PE=1";
         QTest::newRow("frame period above the limit") << 1363 << 0 << "8000001" << "AR=8000000";
         QTest::newRow("width masked, then the spin's minimum") << 2515 << 0 << "10" << "WTC=96";
-        QTest::newRow("width masked to 16") << 2515 << 0 << "1000" << "WTC=992";
         QTest::newRow("width with binning masked to 8") << 2515 << 1 << "1000" << "WTC=1000";
         QTest::newRow("width with binning, minimum 48") << 2515 << 1 << "40" << "WTC=48";
         QTest::newRow("width above the sensor") << 2515 << 0 << "3000" << "WTC=2064";
-        QTest::newRow("offset Y made even") << 1357 << 0 << "7" << "OFL=6";
         QTest::newRow("leading blanks and junk") << 1338 << 0 << "  +77x9" << "PE=77";
         QTest::newRow("colour matrix clamped, no spin needed") << 2631 << 0 << "50" << "CMVRR=20";
     }

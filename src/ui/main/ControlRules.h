@@ -1,9 +1,9 @@
 #pragma once
 // The fixed rules of the parameter controls, kept as data (ControlRulesData.cpp): which
-// number boxes their own features commit, how a typed number is adjusted per box, which
-// region boxes are checked against the sensor, which spins take limits from the sensor or
-// the modes, which lists carry which item values, and which controls each enable rule
-// switches. ParameterControls reads these tables; nothing here touches a widget.
+// number boxes their own features commit, which lists carry which item values, and which
+// controls each enable rule switches. The rules of the values themselves (masks, clamps,
+// ranges, the region on the sensor) belong to the camera layer (ValueRules), which the
+// command line shares. ParameterControls reads these tables; nothing here touches a widget.
 #include <cstdint>
 #include <vector>
 
@@ -13,65 +13,8 @@ namespace ControlRules {
 // blemish, LUT and sequencer boxes, written by their features' own buttons.
 bool IsOwnFeatureBox(int ctrlId);
 
-// How a number box adjusts the typed value before it is stored.
-enum class BoxAdjust {
-    MaskByBinning,        // AND 0xFFF0 when `list` shows its first item, else AND 0xFFF8
-    Clamp,                // clamp to low...high
-    Even,                 // AND 0xFFFE
-    SequencerIndex,       // clamp to low...high, write back, read that sequencer entry; done
-    ColourClamp,          // clamp to low...high, write back, store and commit; done
-    GainWhenIgmOn,        // 100 while the image-gain-mode list is past its first item
-    GainWhenIgmOff,       // 100 while the image-gain-mode list shows its first item
-    ExposureMinByBinning, // at least 3 when a sequencer binning list shows "x2", else 1
-};
-
-struct BoxRule {
-    std::vector<int> ids;
-    BoxAdjust adjust;
-    int32_t low = 0;
-    int32_t high = 0;
-    int list = 0; // the list the rule looks at, where it looks at one
-};
-
-// The rule of a box, or nullptr when the typed value is taken as it is.
-const BoxRule* FindBoxRule(int ctrlId);
-
-// Region boxes: offset plus size must stay on the sensor. When the change passes, the
-// partner's spin gets the range partnerMin ... sensor extent - new value.
-struct RegionCheck {
-    int box;
-    bool vertical;        // checked against the sensor height, else the width
-    int partnerBox;       // the other half of offset + size
-    bool partnerFromRow;  // the partner's value is its row's (main region) or its box's
-    int partnerSpin;
-    int32_t partnerMin;
-};
-const RegionCheck* FindRegionCheck(int ctrlId);
-
 // Number-box rows whose spin range is left alone by the range application.
 bool IsSpinRangeException(int ctrlId);
-
-// Spin ranges that follow the sensor or a mode rather than the row alone.
-enum class SpinLimit {
-    Width,             // maximum the sensor width; minimum 48 with binning "x2" in `list`, else 96
-    Height,            // maximum the sensor height
-    DigitalGain,       // 100...6400 with individual gain on, else 47...400
-    ExposureByBinning, // minimum 3 when a sequencer binning list shows "x2"
-};
-// The digital gain range: wider while individual gain is on.
-struct GainRange {
-    int32_t minimum;
-    int32_t maximum;
-};
-GainRange DigitalGainRange(bool individualGain);
-
-struct SpinLimitRule {
-    std::vector<int> boxes;
-    SpinLimit limit;
-    int list = 0;        // the binning list of a Width rule, or of a halved Height rule
-    bool halved = false; // a sequencer set's region: the maximum halves while `list` shows "x2"
-};
-const SpinLimitRule* FindSpinLimit(int boxId);
 
 // Region boxes whose change makes the camera's whole region be read again.
 bool IsRegionBox(int ctrlId);

@@ -22,34 +22,6 @@ const std::vector<int> kOwnFeatureBoxes = {
     2918, 2804,
 };
 
-const std::vector<BoxRule> kBoxRules = {
-    {{2513, 2515}, BoxAdjust::MaskByBinning, 0, 0, 1406},
-    {{2785, 2789}, BoxAdjust::MaskByBinning, 0, 0, 2797},
-    {{1338, 1343, 1345, 1347, 1363}, BoxAdjust::Clamp, 1, 8000000},
-    {{1357, 2787, 2791}, BoxAdjust::Even},
-    {{1410, 1415, 1445}, BoxAdjust::Clamp, 1, 100},
-    {{2779}, BoxAdjust::SequencerIndex, 1, 128},
-    {{2631, 2633, 2635, 2637, 2640, 2643, 2646, 2649, 2652}, BoxAdjust::ColourClamp, -20, 20},
-    {{2655, 2657, 2659, 2669, 2671, 2673}, BoxAdjust::ColourClamp, 0, 10},
-    {{2793}, BoxAdjust::GainWhenIgmOn, 0, 0, 2542},
-    {{2918}, BoxAdjust::GainWhenIgmOff, 0, 0, 2542},
-    {{2795, 2912, 2914, 2916}, BoxAdjust::ExposureMinByBinning},
-};
-
-// box, vertical, partner box, partner from its row, partner spin, partner spin minimum
-const std::vector<RegionCheck> kRegionChecks = {
-    {1357, true, 1359, true, 1579, 2},   // offset Y against the height
-    {1359, true, 1357, true, 1358, 0},   // height against offset Y
-    {2513, false, 2515, true, 2516, 96}, // offset X against the width
-    {2515, false, 2513, true, 2514, 0},  // width against offset X
-    // The sequencer boxes are edited without touching their rows until "Write", so their
-    // partner's value is what its box shows.
-    {2785, false, 2789, false, 2790, 0},
-    {2789, false, 2785, false, 2786, 96},
-    {2787, true, 2791, false, 2792, 0},
-    {2791, true, 2787, false, 2788, 2},
-};
-
 const std::vector<int> kSpinRangeExceptions = {
     2898, 2906, 2631, 2633, 2635, 2637, 2640, 2643, 2646, 2649, 2652,
     2655, 2657, 2659, 2665, 2667, 2669, 2671, 2673, 2675,
@@ -103,15 +75,6 @@ const std::vector<EnableTable> kEnableTables = {
       {-1, {2793, 2794}, {2918, 2919}}}},
 };
 
-const std::vector<SpinLimitRule> kSpinLimits = {
-    {{2515}, SpinLimit::Width, 1406},
-    {{2785}, SpinLimit::Width, 2797, true},
-    {{1359}, SpinLimit::Height},
-    {{2787}, SpinLimit::Height, 2798, true},
-    {{2802, 2918, 2804}, SpinLimit::DigitalGain},
-    {{2795, 2912, 2914, 2916}, SpinLimit::ExposureByBinning},
-};
-
 const std::vector<int> kRegionRows = {1359, 2515, 1357, 2513};
 const std::vector<int> kDisplayOnlyLists = {1855};
 const std::vector<int> kStoreOnlyLists = {2797, 2798, 2799, 1406, 1408};
@@ -132,38 +95,9 @@ bool IsOwnFeatureBox(int ctrlId)
     return contains(kOwnFeatureBoxes, ctrlId);
 }
 
-const BoxRule* FindBoxRule(int ctrlId)
-{
-    for (const BoxRule& rule : kBoxRules)
-        if (contains(rule.ids, ctrlId))
-            return &rule;
-    return nullptr;
-}
-
-const RegionCheck* FindRegionCheck(int ctrlId)
-{
-    for (const RegionCheck& check : kRegionChecks)
-        if (check.box == ctrlId)
-            return &check;
-    return nullptr;
-}
-
 bool IsSpinRangeException(int ctrlId)
 {
     return contains(kSpinRangeExceptions, ctrlId);
-}
-
-GainRange DigitalGainRange(bool individualGain)
-{
-    return individualGain ? GainRange{100, 6400} : GainRange{47, 400};
-}
-
-const SpinLimitRule* FindSpinLimit(int boxId)
-{
-    for (const SpinLimitRule& rule : kSpinLimits)
-        if (contains(rule.boxes, boxId))
-            return &rule;
-    return nullptr;
 }
 
 bool IsRegionBox(int ctrlId)

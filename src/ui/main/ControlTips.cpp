@@ -1,8 +1,9 @@
 #include "ControlTips.h"
 
+#include "Camera.h"
 #include "CommandTable.h"
 #include "ControlAdapter.h"
-#include "ControlRules.h"
+#include "Ids.h"
 #include "NumberBox.h"
 #include "ParameterTable.h"
 #include "StatusLine.h"
@@ -11,8 +12,6 @@
 #include <QRadioButton>
 
 #include <algorithm>
-
-using namespace ControlRules;
 
 namespace {
 
@@ -32,25 +31,6 @@ std::string mnemonicOf(const ParameterRow& row)
     return CommandTable::Instance().GetMnemonic(int(row.cmdId));
 }
 
-// The step a box's rule rounds typed values down to; 0 when it keeps every value.
-int32_t stepOf(const ControlAdapter& controls, const BoxRule* rule)
-{
-    if (!rule)
-        return 0;
-    if (rule->adjust == BoxAdjust::MaskByBinning)
-        return controls.ListSelection(rule->list) == 0 ? 16 : 8;
-    if (rule->adjust == BoxAdjust::Even)
-        return 2;
-    return 0;
-}
-
-bool clampsTo(const BoxRule* rule)
-{
-    return rule
-        && (rule->adjust == BoxAdjust::Clamp || rule->adjust == BoxAdjust::ColourClamp
-            || rule->adjust == BoxAdjust::SequencerIndex);
-}
-
 QString boxTip(const ControlAdapter& controls, int boxId, const ParameterRow& row, const QString& head)
 {
     int32_t low = row.minValue;
@@ -64,7 +44,7 @@ QString boxTip(const ControlAdapter& controls, int boxId, const ParameterRow& ro
     const QString unit = ControlTips::UnitOf(mnemonicOf(row));
     if (!unit.isEmpty())
         tip += QLatin1Char(' ') + unit;
-    if (const int32_t step = stepOf(controls, FindBoxRule(boxId)))
+    if (const int32_t step = ValueRules::Step(boxId, ControlTips::RuleState(controls)))
         tip += step == 2 ? QStringLiteral(", even") : QStringLiteral(", in steps of %1").arg(step);
     return tip;
 }
@@ -84,6 +64,28 @@ QString ControlTips::Grouped(int64_t value)
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
+ValueRules::State ControlTips::RuleState(const ControlAdapter& controls)
+{
+    // The binning rows hold the selection after a reading but the item value (1 or 2) after
+    // a change on the page; the list itself always shows which one is in force.
+    ParameterTable& table = ParameterTable::Instance();
+    auto on = [&](int list, int32_t rowValueOn) {
+        return controls.FindList(list) ? controls.ListSelection(list) == 1
+                                       : table.GetDataValue(uint32_t(list)) == rowValueOn;
+    };
+    const CameraModel& model = Camera::Instance().Model();
+    ValueRules::State state;
+    state.binning = on(CtrlId::HorizontalBinning, 2);
+    state.sequencerHBinning = on(CtrlId::SequencerHorizontalBinning, 2);
+    state.sequencerVBinning = on(CtrlId::SequencerVerticalBinning, 2);
+    state.individualGain = controls.FindList(CtrlId::IndividualGainMode)
+                               ? controls.ListSelection(CtrlId::IndividualGainMode) == 1
+                               : table.GetDataValue(CtrlId::IndividualGainMode) != 0;
+    state.sensorWidth = model.SensorWidth();
+    state.sensorHeight = model.SensorHeight();
+    return state;
+}
+
 bool ControlTips::AcceptedRange(const ControlAdapter& controls, int boxId, int32_t& low, int32_t& high)
 {
     const UpDownControl* spin = controls.SpinOf(boxId);
@@ -97,8 +99,8 @@ bool ControlTips::AcceptedRange(const ControlAdapter& controls, int boxId, int32
         ++low;
         --high;
     }
-    const BoxRule* rule = FindBoxRule(boxId);
-    if (clampsTo(rule)) {
+    if (ValueRules::Clamps(boxId)) {
+        const ValueRules::Rule* rule = ValueRules::Find(boxId);
         low = std::max(low, rule->low);
         high = std::min(high, rule->high);
     }
@@ -148,22 +150,8 @@ void ControlTips::ReportAdjusted(const ControlAdapter& controls, int boxId, int3
 {
     if (sent == typed)
         return;
-    QStringList steps;
-    if (ruled != typed) {
-        const BoxRule* rule = FindBoxRule(boxId);
-        const int32_t step = stepOf(controls, rule);
-        if (step == 2)
-            steps << QStringLiteral("%1 is odd").arg(typed);
-        else if (step > 0)
-            steps << QStringLiteral("%1 is not a multiple of %2").arg(typed).arg(step);
-        else if (clampsTo(rule) || (rule && rule->adjust == BoxAdjust::ExposureMinByBinning))
-            steps << QStringLiteral("%1 is %2 %3").arg(typed).arg(typed > ruled ? "above" : "below").arg(ruled);
-        else
-            steps << QStringLiteral("%1 is fixed at %2 in this gain mode").arg(typed).arg(ruled);
-    }
-    if (sent != ruled)
-        steps << QStringLiteral("%1 is %2 %3").arg(ruled).arg(ruled > sent ? "above" : "below").arg(sent);
-    report(controls, boxId, QStringLiteral("%1; %2 sent").arg(steps.join(QStringLiteral(", and ")), QString::number(sent)));
+    const std::string why = ValueRules::Explain(boxId, typed, ruled, sent, RuleState(controls));
+    report(controls, boxId, QStringLiteral("%1; %2 sent").arg(QString::fromStdString(why), QString::number(sent)));
 }
 
 void ControlTips::ReportOffSensor(const ControlAdapter& controls, int boxId, int32_t typed, int32_t kept)

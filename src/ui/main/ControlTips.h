@@ -4,6 +4,8 @@
 // e.g. "Exposure Time Common, PE — 1 … 8 000 000 µs". Tooltips are computed when ranges are
 // applied, never per hover. When a typed value is changed before it is sent (clamped, masked,
 // made even), the status line says so in plain words.
+#include "ValueRules.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -19,6 +21,10 @@ QString UnitOf(const std::string& mnemonic);
 
 // Digits in groups of three: "8 000 000".
 QString Grouped(int64_t value);
+
+// What the value rules look at, as the window shows it: the binning and gain-mode lists
+// (their rows where a list is missing) and the sensor of the camera model.
+ValueRules::State RuleState(const ControlAdapter& controls);
 
 // The range a number box takes now: its spin's range (inside the padding of a padded row),
 // within its box rule's clamp. False for a box without a spin.

@@ -11,6 +11,7 @@
 #include "ReloadData.h"
 #include "UpDownControl.h"
 #include "UserNotice.h"
+#include "ValueRules.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -89,11 +90,10 @@ int ParameterControls::RefreshControl(int ctrlId)
 
 bool ParameterControls::checkRegion(int ctrlId, int32_t value)
 {
-    const RegionCheck* check = FindRegionCheck(ctrlId);
+    const ValueRules::RegionCheck* check = ValueRules::FindRegionCheck(ctrlId);
     if (!check)
         return true;
-    const CameraModel& model = Camera::Instance().Model();
-    const int32_t extent = check->vertical ? model.SensorHeight() : model.SensorWidth();
+    const int32_t extent = ValueRules::Extent(*check, ControlTips::RuleState(m_controls));
     const int32_t partner = check->partnerFromRow ? table().GetDataValue(uint32_t(check->partnerBox))
                                                   : m_controls.GetControlValue(check->partnerBox);
     if (int64_t(value) + partner > extent) {
@@ -115,44 +115,19 @@ bool ParameterControls::onNumberBox(int ctrlId)
     auto* box = qobject_cast<QLineEdit*>(m_controls.Find(ctrlId));
     if (!box || box->isReadOnly())
         return false;
-    int32_t v = m_controls.GetControlValue(ctrlId);
-    const int32_t typed = v;
-
-    if (const BoxRule* rule = FindBoxRule(ctrlId)) {
-        switch (rule->adjust) {
-        case BoxAdjust::MaskByBinning:
-            v &= (m_controls.ListSelection(rule->list) == 0) ? 0xFFF0 : 0xFFF8;
-            break;
-        case BoxAdjust::Clamp:
-            v = std::clamp(v, rule->low, rule->high);
-            break;
-        case BoxAdjust::Even:
-            v &= 0xFFFE;
-            break;
-        case BoxAdjust::SequencerIndex:
+    const int32_t typed = m_controls.GetControlValue(ctrlId);
+    int32_t v = ValueRules::Apply(ctrlId, typed, ControlTips::RuleState(m_controls));
+    if (const ValueRules::Rule* rule = ValueRules::Find(ctrlId)) {
+        if (rule->adjust == ValueRules::Adjust::SequencerIndex) {
             // The sequencer reads the entry of the index it is left with.
-            m_controls.SetControlValue(ctrlId, std::clamp(v, rule->low, rule->high));
+            m_controls.SetControlValue(ctrlId, v);
             return true;
-        case BoxAdjust::ColourClamp:
-            v = std::clamp(v, rule->low, rule->high);
+        }
+        if (rule->adjust == ValueRules::Adjust::ColourClamp) {
             m_controls.SetControlValue(ctrlId, v);
             ControlTips::ReportAdjusted(m_controls, ctrlId, typed, v, v);
             ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
             return true;
-        case BoxAdjust::GainWhenIgmOn:
-            if (m_controls.ListSelection(rule->list) > 0)
-                v = 100;
-            break;
-        case BoxAdjust::GainWhenIgmOff:
-            if (m_controls.ListSelection(rule->list) == 0)
-                v = 100;
-            break;
-        case BoxAdjust::ExposureMinByBinning:
-            v = std::max(v, std::any_of(SequencerBinningLists().begin(), SequencerBinningLists().end(),
-                                        [this](int list) { return m_controls.ListSelection(list) == 1; })
-                                ? 3
-                                : 1);
-            break;
         }
     }
 
@@ -280,16 +255,7 @@ void ParameterControls::genericList(int ctrlId)
     if (!hasRow(ctrlId))
         return;
     const int32_t value = m_controls.GetControlValue(ctrlId);
-    ClOutputFormat& format = Camera::Instance().Format();
-    if (ctrlId == CtrlId::ClConfiguration) {
-        format.m_ClConfguration = value;
-    } else if (ctrlId == CtrlId::BitAllocation) {
-        // Only the Medium configuration (and those above Eighty-Bit) carries more than RGB8.
-        if (format.m_ClConfguration == 1 || format.m_ClConfguration > 3 || value == 3)
-            format.m_BitAllocation = value;
-    } else if (ctrlId == CtrlId::SensorClockFrequency) {
-        format.m_SensClkFreq = value;
-    }
+    Camera::Instance().Format().Take(ctrlId, value);
     table().SetDataValue(uint32_t(ctrlId), value);
     m_controls.RefreshPendingControls();
     if (!IsStoreOnlyList(ctrlId))

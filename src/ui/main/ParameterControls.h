@@ -51,8 +51,6 @@ private:
     bool onExposureModeList();
     void onGammaList();
     bool checkRegion(int ctrlId, int32_t value);
-    bool binningOn(int listId) const;
-    void spinLimitsFor(int ctrlId, int32_t& minimum, int32_t& maximum) const;
     bool hasRow(int ctrlId) const;
 
     ControlAdapter& m_controls;

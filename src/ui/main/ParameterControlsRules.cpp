@@ -2,7 +2,6 @@
 // ranges, the lists' item values and the enable rules.
 #include "ParameterControls.h"
 
-#include "Camera.h"
 #include "ControlAdapter.h"
 #include "ControlTips.h"
 #include "FeatureRegistry.h"
@@ -10,6 +9,7 @@
 #include "NumberBox.h"
 #include "ParameterTable.h"
 #include "UpDownControl.h"
+#include "ValueRules.h"
 
 #include <QComboBox>
 
@@ -17,51 +17,10 @@
 
 using namespace ControlRules;
 
-bool ParameterControls::binningOn(int listId) const
-{
-    // The binning rows hold the selection after a reading but the item value (1 or 2) after
-    // a change on the page; the list itself always shows which one is in force.
-    if (m_controls.FindList(listId))
-        return m_controls.ListSelection(listId) == 1;
-    return ParameterTable::Instance().GetDataValue(uint32_t(listId)) == 2;
-}
-
-void ParameterControls::spinLimitsFor(int ctrlId, int32_t& minimum, int32_t& maximum) const
-{
-    const SpinLimitRule* rule = FindSpinLimit(ctrlId);
-    if (!rule)
-        return;
-    const CameraModel& model = Camera::Instance().Model();
-    switch (rule->limit) {
-    case SpinLimit::Width:
-        maximum = model.SensorWidth();
-        minimum = binningOn(rule->list) ? 48 : 96;
-        if (rule->halved && binningOn(rule->list))
-            maximum /= 2;
-        break;
-    case SpinLimit::Height:
-        maximum = model.SensorHeight();
-        if (rule->halved && binningOn(rule->list))
-            maximum /= 2;
-        break;
-    case SpinLimit::DigitalGain: {
-        const GainRange range =
-            DigitalGainRange(ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode) != 0);
-        minimum = range.minimum;
-        maximum = range.maximum;
-        break;
-    }
-    case SpinLimit::ExposureByBinning: {
-        const std::vector<int>& lists = SequencerBinningLists();
-        minimum = std::any_of(lists.begin(), lists.end(), [this](int list) { return binningOn(list); }) ? 3 : 1;
-        break;
-    }
-    }
-}
-
 void ParameterControls::ApplySpinRanges()
 {
     ParameterTable& t = ParameterTable::Instance();
+    const ValueRules::State state = ControlTips::RuleState(m_controls);
     for (int i = 0; i < t.RowCount(); ++i) {
         const ParameterRow& row = t.Row(i);
         const int ctrlId = int(row.ctrlId);
@@ -70,9 +29,9 @@ void ParameterControls::ApplySpinRanges()
         UpDownControl* spin = m_controls.SpinOf(ctrlId);
         if (!spin)
             continue;
-        int32_t minimum = row.minValue;
-        int32_t maximum = row.maxValue;
-        spinLimitsFor(ctrlId, minimum, maximum);
+        const ValueRules::Range limits = ValueRules::Limits(ctrlId, {row.minValue, row.maxValue}, state);
+        int32_t minimum = limits.low;
+        int32_t maximum = limits.high;
         if (row.rangePad == 1) {
             --minimum;
             ++maximum;
@@ -125,9 +84,10 @@ void ParameterControls::ApplyEnableRule(EnableRule rule)
 {
     switch (rule) {
     case EnableRule::GainRange: {
-        const GainRange range = DigitalGainRange(m_controls.ListSelection(CtrlId::IndividualGainMode) == 1);
+        const ValueRules::Range range =
+            ValueRules::DigitalGainRange(m_controls.ListSelection(CtrlId::IndividualGainMode) == 1);
         for (int row : {CtrlId::GainRed, CtrlId::GainBlue})
-            ParameterTable::Instance().SetRange(uint32_t(row), range.minimum, range.maximum);
+            ParameterTable::Instance().SetRange(uint32_t(row), range.low, range.high);
         return;
     }
     case EnableRule::AutomaticShutter: {
