@@ -7,7 +7,7 @@
 #include <string>
 
 struct ConnectionOptions {
-    std::string port;        // a COM name through the port map, or a device path; empty: stored
+    std::string port;        // a COM name through the port map, a device path or network address; empty: stored
     int64_t baud = -1;       // -1: the stored baud rate
     int mode = -1;           // 0..3; -1: the stored mode (0 when a port is given)
     int64_t clPort = -1;     // the Camera Link port index; -1: the stored one

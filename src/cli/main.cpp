@@ -30,6 +30,7 @@ Examples:
   lumora-cli ports
   lumora-cli --port /dev/ttyUSB0 --baud 115200 get PE GA
   lumora-cli --port COM3 set PE=1000
+  lumora-cli --port rfc2217://line7-pc:4001 get MD
   lumora-cli --json get MD
   lumora-cli dump -o line7.cam
   lumora-cli apply --verify line7.cam
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string(ProgramInfo::kVersion));
     ConnectionOptions& connection = context.connection;
-    app.add_option("--port", connection.port, "COM name (COM1..COM32) or device path, e.g. /dev/ttyUSB0");
+    app.add_option("--port", connection.port, "COM name (COM1..COM32), device path (/dev/ttyUSB0) or network port (tcp://HOST:PORT, rfc2217://HOST:PORT)");
     app.add_option("--baud", connection.baud, "baud rate")->check(CLI::IsMember({9600, 19200, 38400, 57600, 115200}));
     app.add_option("--mode", connection.mode, "0 serial port, 1 Camera Link 2000, 2 Camera Link 2001, 3 Camera Link Ver 1.1")
         ->check(CLI::Range(0, 3));

@@ -2,6 +2,7 @@
 
 #include "Deadline.h"
 #include "LinkEvents.h"
+#include "NetworkPort.h"
 #include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
@@ -79,10 +80,12 @@ Transport* CommLink::transport()
 {
     if (!portField(m_mode))
         return nullptr;
-    if (!m_transport || m_transportMode != m_mode) {
+    const bool network = m_mode == 0 && m_network;
+    if (!m_transport || m_transportMode != m_mode || m_transportNetwork != network) {
         m_transport.reset();
-        m_transport = MakeTransport(m_mode);
+        m_transport = MakeTransport(m_mode, network);
         m_transportMode = m_mode;
+        m_transportNetwork = network;
         m_transport->SetArrivalNotify(transportNotify());
     }
     return m_transport.get();
@@ -97,6 +100,8 @@ int CommLink::Open(unsigned mode, uint32_t baudRate, unsigned index)
     if (!field)
         return 0;
     this->*field = index;
+    // Where the COM name is resolved: a mapped network address takes the network port.
+    m_network = mode == 0 && IsNetworkAddress(Settings().PortDevice("COM" + std::to_string(uint64_t(index) + 1)));
     return transport()->Open(index, baudRate);
 }
 

@@ -82,8 +82,9 @@ public:
 private:
     CommLink();
     void LoadSettings();
-    // The transport of the current mode, built when the mode changed; nullptr for an invalid
-    // mode. At most one transport exists, so replacing it closes the one of the old mode.
+    // The transport of the current mode, built when the mode (or, in mode 0, the kind of port
+    // the selected COM name is mapped to) changed; nullptr for an invalid mode. At most one
+    // transport exists, so replacing it closes the one of the old mode.
     Transport* transport();
     // The arrival notice as the transport calls it: skipped while an exchange waits.
     std::function<void()> transportNotify();
@@ -100,5 +101,7 @@ private:
     std::atomic<bool> m_exchangeWaiting{false};
     std::unique_ptr<Transport> m_transport;
     unsigned m_transportMode = 0;
+    bool m_network = false;          // the port opened last is mapped to a network address
+    bool m_transportNetwork = false; // m_transport is the network port
     int m_holds = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// One way of reaching the camera's serial control channel: the native serial port (mode 0) or
+// One way of reaching the camera's serial control channel: the native serial port or a serial
+// port reached over the network (mode 0), or
 // one generation of a Camera Link frame grabber's serial library (modes 1 to 3). CommLink holds
 // the transport of its mode and reaches the line only through this interface; the operations
 // carry the names of the CommLink operations they serve.
@@ -48,6 +49,7 @@ public:
     virtual void SetArrivalNotify(std::function<void()> notify) = 0;
 };
 
-// The transport of a communication mode: 0 the serial port, 1 to 3 the Camera Link library
-// generations; nullptr for any other mode. Nothing is opened or loaded yet.
-std::unique_ptr<Transport> MakeTransport(unsigned mode);
+// The transport of a communication mode: 0 the serial port (the network port when network is
+// set: the COM name is mapped to a tcp:// or rfc2217:// address), 1 to 3 the Camera Link
+// library generations; nullptr for any other mode. Nothing is opened or loaded yet.
+std::unique_ptr<Transport> MakeTransport(unsigned mode, bool network = false);

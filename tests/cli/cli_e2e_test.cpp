@@ -2,6 +2,7 @@
 // traffic log as the witness of what reached the camera.
 #include "CliRun.h"
 #include "PtyPeer.h"
+#include "Ser2netProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,23 @@ TEST_F(CliE2eTest, DumpApplyDiffMakesACameraLikeAnother)
     EXPECT_TRUE(JsonHolds(verify.out, "v['differences'] == [{'setting': 'PE', 'file': 1500, 'camera': 1000}]"))
         << verify.out;
     unlink(file.c_str());
+}
+
+// --port takes a network address as the port map does: the camera behind ser2net.
+TEST_F(CliE2eTest, CameraBehindSer2netOverTcpAndRfc2217)
+{
+    if (Ser2netProcess::Program().empty())
+        GTEST_SKIP() << "ser2net is not installed (scripts/setup installs it)";
+    Ser2netProcess server;
+    ASSERT_TRUE(server.Start(m_sim.DevicePath())) << server.Error();
+    const std::pair<std::string, std::string> runs[] = {{server.RawAddress(), "PE=1111"},
+                                                        {server.TelnetAddress(), "PE=2222"}};
+    for (const auto& [address, setting] : runs) {
+        const CliResult run = RunCli({"--port", address, "set", setting});
+        EXPECT_EQ(run.status, 0) << address << ": " << run.err;
+        EXPECT_EQ(run.out, setting + "\n") << address;
+        EXPECT_TRUE(Received(setting)) << address;
+    }
 }
 
 TEST(CliNoCameraTest, SilentOrMissingPortExitsThreeWithinTheTimeOut)
