@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -95,6 +96,9 @@ private slots:
         QVERIFY(communication->isVisible());
         QVERIFY2(available.contains(communication->frameGeometry()),
                  qPrintable(QDebug::toString(communication->frameGeometry())));
+        // Where a screen has room, the window asks for all of its groups rather than scrolling.
+        const QWidget* groups = communication->findChild<QScrollArea*>()->widget();
+        QVERIFY(communication->sizeHint().height() >= groups->sizeHint().height());
 
         CTerminalDialog* terminal = window->Terminal();
         terminal->show();

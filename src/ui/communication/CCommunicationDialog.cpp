@@ -14,12 +14,14 @@
 #include "WindowLockList.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -74,13 +76,53 @@ CCommunicationDialog::~CCommunicationDialog()
     CWindowLockList::Instance().Unregister(this);
 }
 
+namespace {
+
+// A scroll area that asks for all of its contents: Qt's own caps its wish at a couple of dozen
+// text lines and its least size at almost nothing, which squeezed the window into scrolling
+// even where the screen had room, also after a list grew wider. It needs at least what its
+// contents need, as far as the screen has room (less the window's frame and the strip below);
+// only a smaller screen makes it scroll.
+class WholeContentsScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    void setContents(QWidget* contents)
+    {
+        setWidget(contents);
+        contents->installEventFilter(this);
+    }
+    QSize sizeHint() const override { return withFrame(widget()->sizeHint()); }
+    QSize minimumSizeHint() const override
+    {
+        QSize least = withFrame(widget()->minimumSizeHint());
+        if (const QScreen* shown = screen())
+            least = least.boundedTo(shown->availableGeometry().size() - kOutside);
+        return least;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The contents' needs changed: the window's least size follows.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr QSize kOutside{40, 80};
+    QSize withFrame(QSize size) const { return size + QSize(2 * frameWidth(), 2 * frameWidth()); }
+};
+
+} // namespace
+
 void CCommunicationDialog::buildWindow()
 {
     // The groups scroll when the screen is smaller than the window wants to be; the strip
     // stays along the bottom edge.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new WholeContentsScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     auto* contents = new QWidget(scroll);
@@ -178,7 +220,7 @@ void CCommunicationDialog::buildWindow()
     root->addWidget(m_areaGroup);
     root->addWidget(userGroup);
     root->addWidget(messageGroup, 1);
-    scroll->setWidget(contents);
+    scroll->setContents(contents);
     outer->addWidget(scroll, 1);
     tagged(OnlineStrip(), IDC_ONLINE_STRIP);
     outer->addWidget(OnlineStrip());
