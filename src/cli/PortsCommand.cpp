@@ -1,6 +1,8 @@
-// ports: what each communication mode offers, with the device behind each COM name.
+// ports: what each communication mode offers, with the device (or network address) behind each
+// COM name.
 #include "CliExit.h"
 #include "IniSettings.h"
+#include "NetworkPort.h"
 #include "Report.h"
 #include "SerialDevices.h"
 #include "Subcommands.h"
@@ -30,8 +32,14 @@ int runPorts(CliContext& context)
             const std::string name = transport->PortName(i);
             Json::Object port;
             port.Int("index", i).Text("name", name);
-            if (mode == 0) {
-                const SerialDevice device = DescribePortDevice(settings.PortDevice(name));
+            const std::string entry = mode == 0 ? settings.PortDevice(name) : std::string();
+            if (mode == 0 && IsNetworkAddress(entry)) {
+                // A serial port on another machine: listed as mapped, without connecting to it.
+                port.Text("address", entry);
+                if (!context.json)
+                    std::printf("  %-6s %s\n", name.c_str(), entry.c_str());
+            } else if (mode == 0) {
+                const SerialDevice device = DescribePortDevice(entry);
                 port.Text("device", device.path).Bool("present", device.present);
                 if (!device.stableName.empty())
                     port.Text("stable_name", device.stableName);

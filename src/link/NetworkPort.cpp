@@ -4,7 +4,6 @@
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
-#include <cstring>
 
 bool IsNetworkAddress(const std::string& entry)
 {
@@ -76,11 +75,7 @@ void NetworkPort::received(const char* bytes, int count)
         stored = data.data();
         count = static_cast<int>(data.size());
     }
-    if (count < 1)
-        return;
-    m_ring.store(stored, count);
-    announce(std::memchr(stored, '\n', static_cast<size_t>(count)) != nullptr ||
-             m_ring.available() >= ReceiveRing::kSize / 2);
+    m_receive.store(stored, count);
 }
 
 int NetworkPort::Write(const char* bytes, int count)
@@ -90,59 +85,4 @@ int NetworkPort::Write(const char* bytes, int count)
     sendAll(m_telnet ? TelnetCodec::Escape(bytes, static_cast<size_t>(count))
                      : std::string(bytes, static_cast<size_t>(count)));
     return 1; // not examined: a failed send marked the link lost
-}
-
-int NetworkPort::Read(char* buffer, int count, uint32_t timeoutMs)
-{
-    const Deadline deadline(timeoutMs);
-    int got = 0;
-    for (;;) {
-        if (IsOpen() && count > got)
-            got += m_ring.take(buffer + got, count - got);
-        if (got >= count || deadline.passed())
-            return got;
-        waitFor([this] { return IsOpen() && m_ring.available() > 0; }, m_arrived, deadline.leftMs(deadline.left()));
-    }
-}
-
-bool NetworkPort::WaitReadable(uint32_t timeoutMs)
-{
-    return waitFor([this] { return IsOpen() && m_ring.available() > 0; }, m_arrived, timeoutMs);
-}
-
-bool NetworkPort::WaitLineEnd(uint32_t timeoutMs)
-{
-    return waitFor([this] { return IsOpen() && (m_ring.available() >= ReceiveRing::kSize / 2 || m_ring.holds('\n')); },
-                   m_lineArrived, timeoutMs);
-}
-
-bool NetworkPort::waitFor(const std::function<bool()>& ready, std::condition_variable& cv, uint32_t timeoutMs)
-{
-    if (ready())
-        return true;
-    std::unique_lock<std::mutex> lock(m_waitMutex);
-    return cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
-}
-
-void NetworkPort::markLost()
-{
-    m_lost.store(true, std::memory_order_release);
-    announce(true);
-}
-
-void NetworkPort::announce(bool lineWaiters)
-{
-    { std::lock_guard<std::mutex> lock(m_waitMutex); }
-    m_arrived.notify_all();
-    if (lineWaiters)
-        m_lineArrived.notify_all();
-    std::lock_guard<std::mutex> lock(m_notifyMutex);
-    if (m_notify)
-        m_notify();
-}
-
-void NetworkPort::SetArrivalNotify(std::function<void()> notify)
-{
-    std::lock_guard<std::mutex> lock(m_notifyMutex);
-    m_notify = std::move(notify);
 }

@@ -8,20 +8,17 @@
 // A connection the server closes or resets is a lost link, as a serial hang-up is.
 //
 // The sockets live in a file per platform behind Platform; everything here is shared.
-#include "ReceiveRing.h"
+#include "ReaderThread.h"
+#include "ReceiveChannel.h"
 #include "TelnetCodec.h"
 #include "Transport.h"
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 class Deadline;
 
@@ -51,14 +48,14 @@ public:
     int Open(unsigned index, uint32_t baudRate) override;
     void Close() override;
     bool IsOpen() const override;
-    bool IsLost() const override { return m_lost.load(std::memory_order_acquire); }
+    bool IsLost() const override { return m_receive.lost(); }
 
     // Sends all bytes at once (escaped for Telnet); 1 when open and count >= 1.
     int Write(const char* bytes, int count) override;
-    int Read(char* buffer, int count, uint32_t timeoutMs) override;
-    bool WaitReadable(uint32_t timeoutMs) override;
-    bool WaitLineEnd(uint32_t timeoutMs) override;
-    void SetArrivalNotify(std::function<void()> notify) override;
+    int Read(char* buffer, int count, uint32_t timeoutMs) override { return m_receive.read(buffer, count, timeoutMs); }
+    bool WaitReadable(uint32_t timeoutMs) override { return m_receive.waitReadable(timeoutMs); }
+    bool WaitLineEnd(uint32_t timeoutMs) override { return m_receive.waitLineEnd(timeoutMs); }
+    void SetArrivalNotify(std::function<void()> notify) override { m_receive.setArrivalNotify(std::move(notify)); }
 
     int PortCount() override { return kPortCount; }
     std::string PortName(int index) const override;
@@ -75,28 +72,16 @@ private:
     // Telnet options and the remote port's settings on the new connection; empty when the
     // server took them, else why not (closed: the server closed or reset the connection).
     std::string negotiate(uint32_t baudRate, const Deadline& deadline, bool& closed);
-    void readerLoop();
     // Data and answers from the server: data into the ring, answers back to it.
     void received(const char* bytes, int count);
     // Sends bytes whole; false when the connection failed.
     bool sendAll(const std::string& bytes);
-    bool waitFor(const std::function<bool()>& ready, std::condition_variable& cv, uint32_t timeoutMs);
-    void markLost();
-    void announce(bool lineWaiters);
 
     std::unique_ptr<Platform> m_platform;
     std::string m_address;
     std::unique_ptr<TelnetCodec> m_telnet; // rfc2217 only; fed by one thread at a time
     uint32_t m_remoteBaud = 0;
-    std::thread m_reader;
-    std::atomic<bool> m_running{false};
-    std::atomic<bool> m_lost{false};
     std::mutex m_sendMutex; // data and Telnet answers never interleave
-    ReceiveRing m_ring;
-
-    std::mutex m_waitMutex;
-    std::condition_variable m_arrived;
-    std::condition_variable m_lineArrived;
-    std::mutex m_notifyMutex;
-    std::function<void()> m_notify;
+    ReceiveChannel m_receive{[this] { return IsOpen(); }};
+    ReaderThread m_reader;
 };

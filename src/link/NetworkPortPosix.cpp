@@ -1,5 +1,5 @@
 // The network port on POSIX sockets: getaddrinfo for the host, a non-blocking connect bounded
-// in time, poll() on the socket and an eventfd for the reader's wait.
+// in time.
 #include "NetworkPort.h"
 
 #include "Deadline.h"
@@ -11,14 +11,12 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
 struct NetworkPort::Platform {
     int fd = -1;
-    int wakeFd = -1; // eventfd that Close signals to release the reader's poll()
 };
 
 namespace {
@@ -120,8 +118,7 @@ int NetworkPort::Open(const std::string& portName, uint32_t baudRate)
             return failOpen("connect()", portName, m_address + ": " + reason(lastError));
         }
         tune(m_platform->fd);
-        m_ring.reset();
-        m_lost.store(false, std::memory_order_release);
+        m_receive.restart();
         if (!address->telnet)
             break;
         bool closed = false;
@@ -140,11 +137,11 @@ int NetworkPort::Open(const std::string& portName, uint32_t baudRate)
     }
     freeaddrinfo(found);
 
-    m_platform->wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_platform->wakeFd < 0)
+    if (!m_reader.prepare())
         return failOpen("SetCommMask()", portName, std::string("eventfd: ") + reason(errno));
-    m_running.store(true, std::memory_order_release);
-    m_reader = std::thread(&NetworkPort::readerLoop, this);
+    // A hang-up or error is read: 0 bytes is a close by the server, an error a reset.
+    m_reader.start(m_platform->fd, 4096, true, [this](const char* bytes, int count) { received(bytes, count); },
+                   [this] { m_receive.markLost(); });
     return 1;
 }
 
@@ -184,56 +181,12 @@ std::string NetworkPort::negotiate(uint32_t baudRate, const Deadline& deadline, 
 
 void NetworkPort::Close()
 {
-    m_running.store(false, std::memory_order_release);
-    if (m_platform->wakeFd >= 0) {
-        uint64_t one = 1;
-        ssize_t ignored = write(m_platform->wakeFd, &one, sizeof one);
-        (void)ignored;
-    }
-    if (m_reader.joinable())
-        m_reader.join();
+    m_reader.stop();
     if (m_platform->fd >= 0) {
         close(m_platform->fd);
         m_platform->fd = -1;
     }
-    if (m_platform->wakeFd >= 0) {
-        close(m_platform->wakeFd);
-        m_platform->wakeFd = -1;
-    }
-    { std::lock_guard<std::mutex> lock(m_waitMutex); }
-    m_arrived.notify_all();
-    m_lineArrived.notify_all();
-}
-
-void NetworkPort::readerLoop()
-{
-    char buffer[4096];
-    pollfd fds[2] = {{m_platform->fd, POLLIN, 0}, {m_platform->wakeFd, POLLIN, 0}};
-    while (m_running.load(std::memory_order_acquire)) {
-        if (poll(fds, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            markLost();
-            return;
-        }
-        if (fds[1].revents)
-            continue; // Close: the loop condition ends us
-        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
-            const ssize_t n = read(m_platform->fd, buffer, sizeof buffer);
-            if (n > 0) {
-                received(buffer, static_cast<int>(n));
-                continue;
-            }
-            if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                continue;
-            markLost(); // closed by the server (0 bytes) or reset
-            return;
-        }
-        if (fds[0].revents & POLLNVAL) {
-            markLost();
-            return;
-        }
-    }
+    m_receive.wakeAll();
 }
 
 bool NetworkPort::sendAll(const std::string& bytes)
@@ -248,7 +201,7 @@ bool NetworkPort::sendAll(const std::string& bytes)
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            markLost(); // reset or closed: no byte will get through any more
+            m_receive.markLost(); // reset or closed: no byte will get through any more
             return false;
         }
         if (deadline.passed())

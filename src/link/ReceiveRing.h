@@ -1,5 +1,5 @@
 #pragma once
-// The serial port's receive ring: 1024 bytes between the reader thread, which stores what the
+// A port's receive ring: 1024 bytes between the reader thread, which stores what the
 // line delivers, and the user-interface thread, which takes it. Each position has one writer
 // (the storer advances head, the taker advances tail), so neither side locks; a byte is in
 // place before head moves past it. The ring holds at most 1023 bytes (head == tail is empty)

@@ -1,5 +1,5 @@
-// The serial port on POSIX terminal devices: termios for the line, poll() on the device and
-// an eventfd for the reader's wait, flock and TIOCEXCL for exclusive use.
+// The serial port on POSIX terminal devices: termios for the line, flock and TIOCEXCL for
+// exclusive use.
 #include "SerialPort.h"
 
 #include "Deadline.h"
@@ -11,7 +11,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -19,7 +18,6 @@
 
 struct SerialPort::Platform {
     int fd = -1;
-    int wakeFd = -1; // eventfd that Close signals to release the reader's poll()
 };
 
 namespace {
@@ -93,10 +91,7 @@ int SerialPort::failOpen(const char* step, const std::string& portName, const st
         close(m_platform->fd);
         m_platform->fd = -1;
     }
-    if (m_platform->wakeFd >= 0) {
-        close(m_platform->wakeFd);
-        m_platform->wakeFd = -1;
-    }
+    m_reader.stop();
     std::string text = "Failed to initialize " + portName + " port!\nError in " + step;
     if (!cause.empty())
         text += "\n" + cause;
@@ -129,8 +124,7 @@ int SerialPort::Open(const std::string& portName, uint32_t baudRate, uint8_t dat
         ioctl(m_platform->fd, TIOCEXCL);
 
     // The events the reader waits for: received bytes on the port and Close's wake-up.
-    m_platform->wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_platform->wakeFd < 0)
+    if (!m_reader.prepare())
         return failOpen("SetCommMask()", portName, std::string("eventfd: ") + std::strerror(errno));
 
     // Queue sizes belong to the tty driver here; nothing to set up.
@@ -178,68 +172,22 @@ int SerialPort::Open(const std::string& portName, uint32_t baudRate, uint8_t dat
     int dtr = TIOCM_DTR;
     ioctl(m_platform->fd, TIOCMBIS, &dtr);
 
-    m_ring.reset();
-    m_lost.store(false, std::memory_order_release);
-    m_running.store(true, std::memory_order_release);
-    m_reader = std::thread(&SerialPort::readerLoop, this);
+    m_receive.restart();
+    // A hang-up or an error of the device is a lost line at once.
+    m_reader.start(m_platform->fd, 256, false, [this](const char* bytes, int count) { m_receive.store(bytes, count); },
+                   [this] { m_receive.markLost(); });
     return 1;
 }
 
 void SerialPort::Close()
 {
-    m_running.store(false, std::memory_order_release);
-    if (m_platform->wakeFd >= 0) {
-        uint64_t one = 1;
-        ssize_t ignored = write(m_platform->wakeFd, &one, sizeof one);
-        (void)ignored;
-    }
-    if (m_reader.joinable())
-        m_reader.join();
+    m_reader.stop();
     if (m_platform->fd >= 0) {
         ioctl(m_platform->fd, TIOCNXCL); // the exclusive flag outlives our descriptor on a shared tty
         close(m_platform->fd);
         m_platform->fd = -1;
     }
-    if (m_platform->wakeFd >= 0) {
-        close(m_platform->wakeFd);
-        m_platform->wakeFd = -1;
-    }
-    // Wake anyone still waiting for bytes; none will come.
-    { std::lock_guard<std::mutex> lock(m_waitMutex); }
-    m_arrived.notify_all();
-    m_lineArrived.notify_all();
-}
-
-void SerialPort::readerLoop()
-{
-    char buffer[256];
-    pollfd fds[2] = {{m_platform->fd, POLLIN, 0}, {m_platform->wakeFd, POLLIN, 0}};
-    while (m_running.load(std::memory_order_acquire)) {
-        int ready = poll(fds, 2, -1);
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            markLost();
-            return;
-        }
-        if (fds[1].revents)
-            continue; // Close: the loop condition ends us
-        if (fds[0].revents & POLLIN) {
-            ssize_t n = read(m_platform->fd, buffer, sizeof buffer);
-            if (n > 0) {
-                storeReceived(buffer, static_cast<int>(n));
-                continue;
-            }
-            if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                continue;
-            markLost(); // 0 bytes on POLLIN, or EIO: the device went away
-            return;
-        }
-        if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-            markLost();
-            return;
-        }
-    }
+    m_receive.wakeAll();
 }
 
 int SerialPort::Write(const char* bytes, int count)

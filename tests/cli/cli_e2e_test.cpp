@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -139,13 +140,22 @@ TEST_F(CliE2eTest, SlowFlashWriteIsWaitedFor)
 TEST_F(CliE2eTest, JsonOutputOfEverySubcommandParses)
 {
     const std::string csv = TempPath("gamma.csv");
+    // A COM name mapped to a network address is listed with it, not as an absent device.
+    const std::string folder = TempPath("config") + "/Norvik";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/Lumora Camera Control Tool.conf")
+        << "[Ports]\nCOM2=tcp://127.0.0.1:1\nCOM3=rfc2217://[::1]:2217\n";
+    const CliResult listed = Cli({"ports"});
+    EXPECT_NE(listed.out.find("\n  COM2   tcp://127.0.0.1:1\n  COM3   rfc2217://[::1]:2217\n"), std::string::npos)
+        << listed.out;
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"get", "PE", "MD"}, "v['values']['MD'].startswith('KT-')"},
         {{"set", "PE=500"}, "v['set'][0]['value'] == 500"},
         {{"send", "PE?"}, "v['answer'] == ['PE=500']"},
         {{"userset", "store", "2"}, "v['userset'] == 2"},
         {{"lut", "read", "-o", csv}, "len(v['tables']['blue']) == 32"},
-        {{"ports"}, "[m['mode'] for m in v['modes']] == [0, 1, 2, 3]"},
+        {{"ports"}, "[m['mode'] for m in v['modes']] == [0, 1, 2, 3] and "
+                    "v['modes'][0]['ports'][1] == {'index': 1, 'name': 'COM2', 'address': 'tcp://127.0.0.1:1'}"},
         {{"dump", "--shipping"}, "v['variant'] == 'shipping' and v['text'].endswith('\\r\\n')"},
         {{"area", "load", "1"}, "v['area'] == 1"},
     };
