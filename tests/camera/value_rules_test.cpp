@@ -73,4 +73,11 @@ TEST(ValueRulesTest, TypedValuesAreRuledRangedAndExplained)
     }
 }
 
+// What lumora-cli reads before a sequencer gain (before the width, offset Y and colour gains:
+// families_e2e_test and cli_e2e_test).
+TEST(ValueRulesTest, StateRowsNameWhatTheRulesLookAt)
+{
+    EXPECT_EQ(ValueRules::StateRows(2793), (std::vector<int>{2542}));
+}
+
 } // namespace
