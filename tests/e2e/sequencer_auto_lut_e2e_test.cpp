@@ -227,14 +227,6 @@ private slots:
         QVERIFY(!m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
         QVERIFY(m_tool.Choose(CtrlId::SequencerMode, 0));
         QVERIFY(m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
-
-        // The exposure mode decides the video send modes.
-        QComboBox* modes = m_tool.List(CtrlId::VideoSendModeList);
-        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 1));
-        QCOMPARE(Items(modes), (QStringList{"Normal", "Trigger Sequence", "Command Sequence"}));
-        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 0));
-        QCOMPARE(Items(modes), QStringList{"Normal"});
-        QCOMPARE(modes->currentIndex(), 0);
     }
 
     void loadAllReadsTheThreeTablesInOrder()

@@ -184,18 +184,23 @@ private slots:
         QVERIFY(SettingLines(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
     }
 
-    // The video send modes follow the exposure mode the file sets, not the one the window
-    // showed before: three modes for Timed, only Normal otherwise.
-    void exposureModeOfTheFileDecidesTheVideoSendModes()
+    // The video send modes follow the exposure mode, chosen on the page or set by a file (not
+    // the one the window showed before): three modes for Timed, only Normal otherwise.
+    void exposureModeDecidesTheVideoSendModes()
     {
+        QComboBox* modes = m_tool.List(CtrlId::VideoSendModeList);
+        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 1));
+        QCOMPARE(modes->itemText(2), QString("Command Sequence"));
         QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 0));
+        QCOMPARE(modes->count(), 1);
         const std::string file = path("exposure.cam");
-        for (const auto& [mode, modes] : {std::pair{1, 3}, std::pair{0, 1}}) {
+        for (const auto& [mode, count] : {std::pair{1, 3}, std::pair{0, 1}}) {
             writeFile(file, "EM=" + std::to_string(mode) + "\r\n");
             open(file);
             QCOMPARE(m_tool.List(CtrlId::ExposureMode)->currentIndex(), mode);
-            QCOMPARE(m_tool.List(CtrlId::VideoSendModeList)->count(), modes);
+            QCOMPARE(modes->count(), count);
         }
+        QCOMPARE(modes->currentIndex(), 0);
     }
 
     // Load asks, then sends LD and reads everything; Factory is stored with SA00; "Store All" asks first,
