@@ -1,5 +1,5 @@
-// The gamma data CSV file: what the reader makes of sound and malformed files, the writer's
-// text, and a save that replaces a file only when it is complete.
+// The gamma data CSV file: what the reader makes of sound and malformed files and the writer's
+// text (what a save keeps of the file it replaces: setting_file_test).
 #include "GammaCsv.h"
 #include "UserNotice.h"
 
@@ -92,24 +92,6 @@ protected:
     fs::path m_dir;
     ScopedRecordingNotice m_notices;
 };
-
-// A target that cannot be replaced (a folder) stays as it was, and nothing is left beside it
-// (a file replaced: lut_e2e_test).
-TEST_F(GammaFileTest, SaveReplacesOnlyWhenComplete)
-{
-    const Lut::Tables tables{};
-    const fs::path folder = m_dir / "taken.csv";
-    fs::create_directory(folder);
-    std::ofstream(folder / "inside") << "kept";
-    EXPECT_FALSE(GammaFile::Save(folder.string(), tables));
-    ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
-    EXPECT_EQ(m_notices.recorder.messages[0].text.rfind(folder.string() + "\nCouldn't open this file", 0), 0u);
-    EXPECT_EQ(m_notices.recorder.messages[0].icon, NoticeIcon::Error);
-    std::string kept;
-    std::ifstream(folder / "inside") >> kept;
-    EXPECT_EQ(kept, "kept");
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
-}
 
 // A malformed line's message: lut_editor_test.
 TEST_F(GammaFileTest, LoadTellsWhatIsWrongAndTheFirstValueAboveTheRangeOnly)

@@ -1,6 +1,6 @@
 // Camera setting files without a camera: which lines of a file the load acts on, what each
-// variant writes, a save killed in the middle (a real child process, SIGKILL), and what a save
-// keeps of the file it replaces (shared with the gamma CSV files).
+// variant writes, and what a save keeps of the file it replaces (shared with the gamma CSV
+// files), also when it is killed in the middle (a real child process, SIGKILL).
 #include "FlashAreas.h"
 #include "GammaCsv.h"
 #include "Ids.h"
@@ -118,13 +118,108 @@ TEST(FlashAreas, StoreInNormalModeOffersOnlyUserAreas)
         EXPECT_EQ(FlashAreas::AreaOfEntry(store[i]), int(i) + 1);
 }
 
+// Both files the program saves itself, written over what the person had.
+struct Saver {
+    const char* name;
+    std::function<bool(const std::string&)> save;
+    NoticeIcon failure; // the icon of the box that says it could not
+};
+const Saver kSavers[] = {
+    {"setting file", [](const std::string& path) { return SettingFile::WriteShippingData(path, {}) == 1; },
+     NoticeIcon::Warning},
+    {"gamma CSV", [](const std::string& path) { return GammaFile::Save(path, Lut::Tables{}); }, NoticeIcon::Error},
+};
+
+class SaveOverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/lumora-save-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override
+    {
+        fs::permissions(m_dir, fs::perms::owner_all);
+        fs::remove_all(m_dir);
+    }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(m_dir))
+            found.push_back(entry.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+    fs::path m_dir;
+    ScopedRecordingNotice m_notices;
+};
+
+// A link stays a link and its target gets the new content; the replaced file keeps its
+// permission bits; a folder in the way stays as it was; nothing is left beside either.
+TEST_F(SaveOverTest, KeepsTheLinkThePermissionsAndAFolderInTheWay)
+{
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        const fs::path target = m_dir / "kept", link = m_dir / "chosen";
+        std::ofstream(target) << "old";
+        fs::permissions(target, fs::perms(0640));
+        fs::create_symlink("kept", link);
+
+        EXPECT_TRUE(saver.save(link.string()));
+        ASSERT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::read_symlink(link), fs::path("kept"));
+        std::ifstream in(target, std::ios::binary);
+        const std::string now((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_GT(now.size(), 100u);
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, fs::perms(0640));
+        EXPECT_EQ(names(), (std::vector<std::string>{"chosen", "kept"}));
+        EXPECT_TRUE(m_notices.recorder.messages.empty());
+        fs::remove(link);
+        fs::remove(target);
+
+        fs::create_directory(target);
+        std::ofstream(target / "inside") << "kept";
+        EXPECT_FALSE(saver.save(target.string()));
+        ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
+        EXPECT_EQ(m_notices.recorder.messages[0].text.rfind(target.string() + "\nCouldn't open this file", 0), 0u);
+        EXPECT_EQ(m_notices.recorder.messages[0].icon, saver.failure);
+        EXPECT_EQ(names(), std::vector<std::string>{"kept"});
+        EXPECT_EQ(fs::file_size(target / "inside"), 4u);
+        fs::remove_all(target);
+        m_notices.recorder.Clear();
+    }
+}
+
+// A folder that takes no new files is named as such; the file in it stays as it was.
+TEST_F(SaveOverTest, SaysPlainlyWhenTheFolderIsNotWritable)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "run as root: a folder without write permission still takes files";
+    const fs::path file = m_dir / "old";
+    std::ofstream(file) << "old";
+    fs::permissions(m_dir, fs::perms(0555));
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        m_notices.recorder.Clear();
+        EXPECT_FALSE(saver.save(file.string()));
+        ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
+        const std::string& text = m_notices.recorder.messages[0].text;
+        EXPECT_EQ(text.rfind(file.string() + "\n", 0), 0u) << text;
+        EXPECT_NE(text.find("The folder " + m_dir.string() + " is not writable"), std::string::npos) << text;
+        std::ifstream in(file);
+        std::string kept;
+        in >> kept;
+        EXPECT_EQ(kept, "old");
+    }
+}
+
 // A child saves over and over, each file a little different, and is killed at an arbitrary
 // moment: the file on disk is always one of the complete files, never a torn one.
-TEST(SettingFileSave, KilledMidwayLeavesACompleteFile)
+TEST_F(SaveOverTest, KilledMidwayLeavesACompleteFile)
 {
-    const fs::path dir = fs::temp_directory_path() / ("setting-file-kill-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "saved.cam").string();
+    const std::string path = (m_dir / "saved.cam").string();
     ParameterTable& table = ParameterTable::Instance();
     const int32_t before = table.GetDataValue(CtrlId::ExposureTime);
     std::vector<std::string> complete;
@@ -161,91 +256,6 @@ TEST(SettingFileSave, KilledMidwayLeavesACompleteFile)
         std::ifstream in(path, std::ios::binary);
         const std::string onDisk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_TRUE(onDisk == complete[0] || onDisk == complete[1]) << "round " << round << ": " << onDisk.size();
-    }
-    fs::remove_all(dir);
-}
-
-// Both files the program saves itself, written over what the person had.
-struct Saver {
-    const char* name;
-    std::function<bool(const std::string&)> save;
-};
-const Saver kSavers[] = {
-    {"setting file", [](const std::string& path) { return SettingFile::WriteShippingData(path, {}) == 1; }},
-    {"gamma CSV", [](const std::string& path) { return GammaFile::Save(path, Lut::Tables{}); }},
-};
-
-class SaveOverTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/lumora-save-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override
-    {
-        fs::permissions(m_dir, fs::perms::owner_all);
-        fs::remove_all(m_dir);
-    }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> found;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            found.push_back(entry.path().filename().string());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
-    fs::path m_dir;
-    ScopedRecordingNotice m_notices;
-};
-
-// A link stays a link and its target gets the new content; the replaced file keeps its
-// permission bits; nothing is left beside it.
-TEST_F(SaveOverTest, KeepsTheLinkAndThePermissions)
-{
-    for (const Saver& saver : kSavers) {
-        SCOPED_TRACE(saver.name);
-        const fs::path target = m_dir / "kept", link = m_dir / "chosen";
-        std::ofstream(target) << "old";
-        fs::permissions(target, fs::perms(0640));
-        fs::create_symlink("kept", link);
-
-        EXPECT_TRUE(saver.save(link.string()));
-        ASSERT_TRUE(fs::is_symlink(link));
-        EXPECT_EQ(fs::read_symlink(link), fs::path("kept"));
-        std::ifstream in(target, std::ios::binary);
-        const std::string now((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        EXPECT_GT(now.size(), 100u);
-        EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, fs::perms(0640));
-        EXPECT_EQ(names(), (std::vector<std::string>{"chosen", "kept"}));
-        EXPECT_TRUE(m_notices.recorder.messages.empty());
-        fs::remove(link);
-        fs::remove(target);
-    }
-}
-
-// A folder that takes no new files is named as such; the file in it stays as it was.
-TEST_F(SaveOverTest, SaysPlainlyWhenTheFolderIsNotWritable)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "run as root: a folder without write permission still takes files";
-    const fs::path file = m_dir / "old";
-    std::ofstream(file) << "old";
-    fs::permissions(m_dir, fs::perms(0555));
-    for (const Saver& saver : kSavers) {
-        SCOPED_TRACE(saver.name);
-        m_notices.recorder.Clear();
-        EXPECT_FALSE(saver.save(file.string()));
-        ASSERT_EQ(m_notices.recorder.messages.size(), 1u);
-        const std::string& text = m_notices.recorder.messages[0].text;
-        EXPECT_EQ(text.rfind(file.string() + "\n", 0), 0u) << text;
-        EXPECT_NE(text.find("The folder " + m_dir.string() + " is not writable"), std::string::npos) << text;
-        std::ifstream in(file);
-        std::string kept;
-        in >> kept;
-        EXPECT_EQ(kept, "old");
     }
 }
 

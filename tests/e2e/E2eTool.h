@@ -18,11 +18,13 @@
 #include "Program.h"
 #include "Reload.h"
 #include "SettingsStore.h"
+#include "StatusLineBar.h"
 #include "UserNotice.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QtTest>
@@ -41,6 +43,15 @@ inline size_t Count(const Lines& lines, const std::string& line)
 inline bool StartsWith(const Lines& lines, const Lines& head)
 {
     return lines.size() >= head.size() && std::equal(head.begin(), head.end(), lines.begin());
+}
+
+// The lines that set something, in order (queries left out).
+inline Lines SettingLines(const Lines& lines)
+{
+    Lines settings;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(settings),
+                 [](const std::string& l) { return l.find('=') != l.npos; });
+    return settings;
 }
 
 // Empty when both agree, else where and how they part.
@@ -169,6 +180,10 @@ struct E2eTool {
         entry->trigger();
         return Feature<ParameterListFeature>().Dialog();
     }
+
+    // What the status bar says: the last action, the line's state.
+    QString LastAction() const { return window->StatusBar()->ActionLabel()->text(); }
+    QString LineState() const { return window->StatusBar()->StateLabel()->text(); }
 
     QWidget* Control(int id) const { return window->FindControl(id); }
     QComboBox* List(int id) const { return qobject_cast<QComboBox*>(Control(id)); }

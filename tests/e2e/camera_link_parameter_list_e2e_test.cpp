@@ -13,7 +13,6 @@
 #include "ClLibrary.h"
 #include "ScopedEnv.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 

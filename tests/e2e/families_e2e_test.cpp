@@ -5,9 +5,6 @@
 #include "E2eTool.h"
 #include "PushButtons.h"
 #include "StatusLine.h"
-#include "StatusLineBar.h"
-
-#include <QLabel>
 
 namespace {
 
@@ -18,15 +15,6 @@ std::vector<int32_t> RowValues()
     for (int i = 0; i < table.RowCount(); ++i)
         values.push_back(table.Row(i).value);
     return values;
-}
-
-// The lines that set something, in order (queries left out).
-Lines SettingLines(const Lines& lines)
-{
-    Lines settings;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(settings),
-                 [](const std::string& l) { return l.find('=') != l.npos; });
-    return settings;
 }
 
 } // namespace
@@ -170,7 +158,7 @@ private slots:
         QCOMPARE(sent, line.isEmpty() ? Lines{} : Lines{line.toStdString()});
         if (said.isEmpty())
             QCOMPARE(edit->text(), typed);
-        QCOMPARE(m_tool.window->StatusBar()->ActionLabel()->text(), said.isEmpty() ? QString("before") : said);
+        QCOMPARE(m_tool.LastAction(), said.isEmpty() ? QString("before") : said);
 
         // The same number through lumora-cli, against a camera as the window found this one.
         CamSimProcess camera;

@@ -3,10 +3,8 @@
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "Reload.h"
-#include "StatusLineBar.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -90,7 +88,7 @@ private slots:
         if (portOpens) {
             QCOMPARE(tool.sim.Received(), Lines{"MD?"});
             // The status bar says the same in words, and that no camera is known.
-            QCOMPARE(tool.window->StatusBar()->StateLabel()->text(), QString("Offline"));
+            QCOMPARE(tool.LineState(), QString("Offline"));
             QCOMPARE(tool.window->StatusBar()->ModelLabel()->text(), QString("No camera"));
         }
         QCOMPARE(Strip(tool), QColor(255, 0, 0));

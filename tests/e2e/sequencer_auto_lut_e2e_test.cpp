@@ -5,11 +5,9 @@
 #include "E2eTool.h"
 #include "GammaCsv.h"
 #include "LutFeature.h"
-#include "StatusLineBar.h"
 #include "UpDownControl.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -46,12 +44,6 @@ bool Pick(E2eTool& tool, int listId, int index)
     list->setCurrentIndex(index);
     emit list->activated(index);
     return true;
-}
-
-// What the main window's status bar says the last action came to.
-QString LastAction(const E2eTool& tool)
-{
-    return tool.window->StatusBar()->ActionLabel()->text();
 }
 
 // Presses Enter in a box, as a person does to commit what was typed.
@@ -235,14 +227,6 @@ private slots:
         QVERIFY(!m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
         QVERIFY(m_tool.Choose(CtrlId::SequencerMode, 0));
         QVERIFY(m_tool.Control(CtrlId::MultiRoiEnable)->isEnabled());
-
-        // The exposure mode decides the video send modes.
-        QComboBox* modes = m_tool.List(CtrlId::VideoSendModeList);
-        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 1));
-        QCOMPARE(Items(modes), (QStringList{"Normal", "Trigger Sequence", "Command Sequence"}));
-        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 0));
-        QCOMPARE(Items(modes), QStringList{"Normal"});
-        QCOMPARE(modes->currentIndex(), 0);
     }
 
     void loadAllReadsTheThreeTablesInOrder()
@@ -290,22 +274,22 @@ private slots:
         for (uint32_t v : shaped)
             expected.push_back("LUTSG=" + std::to_string(v));
         QCOMPARE(m_tool.sim.Received(), expected);
-        QCOMPARE(LastAction(m_tool), QString("LUT written: the green table is in the camera"));
+        QCOMPARE(m_tool.LastAction(), QString("LUT written: the green table is in the camera"));
 
         m_tool.sim.ClearLog();
         QTest::mouseClick(green.findChild<QPushButton*>("writeAllTables"), Qt::LeftButton);
         QCOMPARE(m_tool.sim.Received().size(), size_t(96));
         QCOMPARE(m_tool.sim.Received()[0], std::string("LUTSR=0"));
         QCOMPARE(m_tool.sim.Received()[64], std::string("LUTSB=0"));
-        QCOMPARE(LastAction(m_tool), QString("LUT written: the green table is now in all three tables"));
+        QCOMPARE(m_tool.LastAction(), QString("LUT written: the green table is now in all three tables"));
 
         green.Curve().Table().fill(1);
         QTest::mouseClick(green.findChild<QPushButton*>("readTable"), Qt::LeftButton);
         QCOMPARE(green.Curve().Table(), shaped);
         QCOMPARE(green.ModeText(), QString("View Mode"));
-        QCOMPARE(LastAction(m_tool), QString("Read the green LUT table from the camera"));
+        QCOMPARE(m_tool.LastAction(), QString("Read the green LUT table from the camera"));
         trigger(MenuCommand::LoadAllLut);
-        QCOMPARE(LastAction(m_tool), QString("Read the red, green and blue LUT tables from the camera"));
+        QCOMPARE(m_tool.LastAction(), QString("Read the red, green and blue LUT tables from the camera"));
         QCOMPARE(lut().Editor(Lut::Red).Curve().Table(), shaped);
         QCOMPARE(lut().Editor(Lut::Blue).Curve().Table(), shaped);
         QVERIFY(m_tool.notices.recorder.messages.empty());
@@ -340,10 +324,10 @@ private slots:
         for (int c = 0; c < 3; ++c)
             tables[size_t(c)] = lut().Editor(c).Curve().Table();
         QCOMPARE(contents(), FormatGammaCsv(tables));
-        QCOMPARE(LastAction(m_tool), QString("Saved the LUT tables to tables.csv"));
+        QCOMPARE(m_tool.LastAction(), QString("Saved the LUT tables to tables.csv"));
         m_tool.notices.recorder.fileNames = {path + ".csv"};
         trigger(MenuCommand::OpenLutFile);
-        QCOMPARE(LastAction(m_tool), QString("Loaded LUT file tables.csv into the LUT editors"));
+        QCOMPARE(m_tool.LastAction(), QString("Loaded LUT file tables.csv into the LUT editors"));
 
         m_tool.notices.recorder.fileNames = {path + ".csv"};
         m_tool.notices.recorder.answers = {false};

@@ -8,10 +8,8 @@
 #include "E2eTool.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
-#include "StatusLineBar.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -30,16 +28,6 @@ std::string readFile(const std::string& path)
 void writeFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-// The setting lines among what the camera received.
-Lines settings(const Lines& received)
-{
-    Lines out;
-    for (const std::string& line : received)
-        if (line.find('=') != std::string::npos)
-            out.push_back(line);
-    return out;
 }
 
 Lines fileLines(const std::string& path)
@@ -70,9 +58,6 @@ class SettingFileFlashE2eTest : public QObject {
     std::string path(const char* name) const { return m_dir.filePath(QLatin1String(name)).toStdString(); }
     void trigger(int command) const { m_tool.window->MenuAction(command)->trigger(); }
     int32_t row(int ctrlId) const { return ParameterTable::Instance().GetDataValue(uint32_t(ctrlId)); }
-    // What the main window's status bar says: the last action, the line state.
-    QString lastAction() const { return m_tool.window->StatusBar()->ActionLabel()->text(); }
-    QString lineState() const { return m_tool.window->StatusBar()->StateLabel()->text(); }
 
     // The communication dialog's file buttons ("Write To File...", "Read To FIle....").
     void clickFileButton(int id) const
@@ -163,7 +148,7 @@ private slots:
         writeFile(file, "EM = 2\r\nXYZ=5\r\n\r\nLUTG=10,200\r\nTD=1000\nTRGOP=1\r\nPE=0\r\nTD=99999999\r\n"
                         "PE=\r\nPE=abc\r\nPE?\r\nPE=99999999999\r\n");
         open(file);
-        QCOMPARE(settings(m_tool.sim.Received()),
+        QCOMPARE(SettingLines(m_tool.sim.Received()),
                  (Lines{"EM=2", "LUTG=10,200", "TD=1000", "TRGOP=1", "PE=0", "TD=99999999"}));
         QCOMPARE(row(CtrlId::ExposureMode), 2);
         QCOMPARE(row(CtrlId::TriggerDelay), 1000);
@@ -184,33 +169,38 @@ private slots:
             logged.push_back(list.lineAt(i).toStdString());
         for (const std::string& line : named)
             QCOMPARE(Count(logged, line), size_t(1));
-        QCOMPARE(lastAction(), QString("Applied 4 of 6 lines of kinds.cam — 2 refused, see the message list"));
+        QCOMPARE(m_tool.LastAction(), QString("Applied 4 of 6 lines of kinds.cam — 2 refused, see the message list"));
 
         m_tool.Clear();
         const std::string empty = path("empty.cam");
         writeFile(empty, "");
         open(empty);
         QVERIFY(!CProgressBarDialog::Instance().IsVisible() && notices().messages.empty());
-        QCOMPARE(lastAction(), QString("empty.cam holds no lines to apply"));
+        QCOMPARE(m_tool.LastAction(), QString("empty.cam holds no lines to apply"));
         open(m_dir.path().toStdString()); // a folder: opened, but not readable as a file
-        QCOMPARE(lastAction(), "Could not read " + QFileInfo(m_dir.path()).fileName());
+        QCOMPARE(m_tool.LastAction(), "Could not read " + QFileInfo(m_dir.path()).fileName());
         QCOMPARE(notices().messages.size(), size_t(1));
         QVERIFY(notices().messages[0].text.rfind(SettingFile::OpenErrorText(m_dir.path().toStdString()), 0) == 0);
-        QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
+        QVERIFY(SettingLines(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
     }
 
-    // The video send modes follow the exposure mode the file sets, not the one the window
-    // showed before: three modes for Timed, only Normal otherwise.
-    void exposureModeOfTheFileDecidesTheVideoSendModes()
+    // The video send modes follow the exposure mode, chosen on the page or set by a file (not
+    // the one the window showed before): three modes for Timed, only Normal otherwise.
+    void exposureModeDecidesTheVideoSendModes()
     {
+        QComboBox* modes = m_tool.List(CtrlId::VideoSendModeList);
+        QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 1));
+        QCOMPARE(modes->itemText(2), QString("Command Sequence"));
         QVERIFY(m_tool.Choose(CtrlId::ExposureMode, 0));
+        QCOMPARE(modes->count(), 1);
         const std::string file = path("exposure.cam");
-        for (const auto& [mode, modes] : {std::pair{1, 3}, std::pair{0, 1}}) {
+        for (const auto& [mode, count] : {std::pair{1, 3}, std::pair{0, 1}}) {
             writeFile(file, "EM=" + std::to_string(mode) + "\r\n");
             open(file);
             QCOMPARE(m_tool.List(CtrlId::ExposureMode)->currentIndex(), mode);
-            QCOMPARE(m_tool.List(CtrlId::VideoSendModeList)->count(), modes);
+            QCOMPARE(modes->count(), count);
         }
+        QCOMPARE(modes->currentIndex(), 0);
     }
 
     // Load asks, then sends LD and reads everything; Factory is stored with SA00; "Store All" asks first,
@@ -230,17 +220,17 @@ private slots:
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=2"}));
         const Lines walk = E2eTool::ReloadQueries(0, 1);
         COMPARE_LINES(m_tool.LinesAfterModelCheck(walk.size()), walk);
-        QCOMPARE(lastAction(), QString("Loaded user set 2"));
+        QCOMPARE(m_tool.LastAction(), QString("Loaded user set 2"));
 
         m_tool.sim.ClearLog();
         chooseArea(MenuCommand::StoreSettings, 0, &title);
         QCOMPARE(title, QString("Store setting data"));
-        QCOMPARE(lastAction(), QString("Stored the settings in the factory set"));
+        QCOMPARE(m_tool.LastAction(), QString("Stored the settings in the factory set"));
         notices().answers = {false, true};
         QVERIFY(m_tool.Click(CtrlId::StoreAllAreas));
-        QCOMPARE(lastAction(), QString("Stored the settings in the factory set"));
+        QCOMPARE(m_tool.LastAction(), QString("Stored the settings in the factory set"));
         QVERIFY(m_tool.Click(CtrlId::StoreAllAreas));
-        QCOMPARE(lastAction(), QString("Stored the settings in all 3 user sets"));
+        QCOMPARE(m_tool.LastAction(), QString("Stored the settings in all 3 user sets"));
         QCOMPARE(m_tool.sim.Received(), (Lines{"SA00=0", "SA=3", "SA=2", "SA=1"}));
         QCOMPARE(notices().messages.size(), size_t(2));
         for (const RecordingNotice::Entry& message : notices().messages)
@@ -254,7 +244,7 @@ private slots:
         notices().answers = {true};
         clickFileButton(CCommunicationDialog::IDC_BTN_LOAD);
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=3"}));
-        QCOMPARE(lastAction(), QString("Loaded user set 3"));
+        QCOMPARE(m_tool.LastAction(), QString("Loaded user set 3"));
     }
 
     // The XML version is read and written only as three digits; the model id is written and
@@ -307,11 +297,11 @@ private slots:
         const std::string saved = readFile(file);
         QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
         QVERIFY(saved.find("\r\nHB=2\r\n") != std::string::npos);
-        QCOMPARE(lastAction(), QString("Saved %1 settings to round.cam").arg(fileLines(file).size()));
+        QCOMPARE(m_tool.LastAction(), QString("Saved %1 settings to round.cam").arg(fileLines(file).size()));
         // Where the camera is reached, that it answers and which camera it is.
         const StatusLineBar* bar = m_tool.window->StatusBar();
         QCOMPARE(bar->PortLabel()->text(), QString("COM1 (%1)").arg(QString::fromStdString(m_tool.sim.DevicePath())));
-        QCOMPARE(lineState(), QString("Online"));
+        QCOMPARE(m_tool.LineState(), QString("Online"));
         QCOMPARE(bar->ModelLabel()->text(), QString("KT-5100W-QBCL"));
         QVERIFY(bar->isVisible());
         QCOMPARE(QString::fromStdString(m_tool.settings.strings[kCameraFilePath]), m_dir.path());
@@ -326,7 +316,7 @@ private slots:
         QString stateWhileLoading;
         QTimer::singleShot(0, m_tool.window, [&] {
             dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled();
-            stateWhileLoading = lineState();
+            stateWhileLoading = m_tool.LineState();
         });
         m_tool.sim.ClearLog();
         notices().fileNames = {file};
@@ -334,9 +324,9 @@ private slots:
         QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
         QVERIFY(notices().messages.empty());
         QCOMPARE(stateWhileLoading, QString("Busy"));
-        QCOMPARE(lineState(), QString("Online"));
-        QCOMPARE(lastAction(), QString("Applied %1 of %1 lines of round.cam").arg(fileLines(file).size()));
-        const Lines sent = settings(m_tool.sim.Received());
+        QCOMPARE(m_tool.LineState(), QString("Online"));
+        QCOMPARE(m_tool.LastAction(), QString("Applied %1 of %1 lines of round.cam").arg(fileLines(file).size()));
+        const Lines sent = SettingLines(m_tool.sim.Received());
         QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
         QCOMPARE(Count(sent, "HB=2"), size_t(1));
         uint32_t inCamera = 0;
@@ -365,12 +355,12 @@ private slots:
         const CompareShown closed = compare(file, Qt::Key_Escape);
         COMPARE_LINES(closed.rows, expected);
         QVERIFY(closed.applyOffered);
-        QVERIFY(!m_tool.sim.Received().empty() && settings(m_tool.sim.Received()).empty());
+        QVERIFY(!m_tool.sim.Received().empty() && SettingLines(m_tool.sim.Received()).empty());
         QVERIFY(notices().messages.empty() && m_tool.window->isEnabled());
 
         m_tool.sim.ClearLog();
         COMPARE_LINES(compare(file, Qt::Key_Return).rows, expected);
-        COMPARE_LINES(settings(m_tool.sim.Received()), fileLines(file));
+        COMPARE_LINES(SettingLines(m_tool.sim.Received()), fileLines(file));
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
         const CompareShown again = compare(file, Qt::Key_Escape);
         QVERIFY(again.shown && again.rows.empty());
@@ -379,7 +369,7 @@ private slots:
         const CompareShown cut = compare(file, Qt::Key_Escape, 5);
         QVERIFY(cut.applyOffered);
         QCOMPARE(notices().messages.size(), size_t(1));
-        QVERIFY(settings(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
+        QVERIFY(SettingLines(m_tool.sim.Received()).empty() && m_tool.window->isEnabled());
     }
 };
 

@@ -192,8 +192,9 @@ private slots:
     }
 
     // The factory gesture works from anywhere in the window, also with the modifier keys
-    // pressed on their own; a wrong letter cancels it. The feature that carries a menu entry
-    // enables it and hears of it and of the Control Mode change; a second one is refused.
+    // pressed on their own; a wrong letter cancels it. The feature that carries menu entries
+    // enables them and hears of them, from the menu or by the usual keys shown beside them,
+    // and of the Control Mode change; a second one is refused.
     void factoryGestureAndFeatureMenus()
     {
         makeWindow(0);
@@ -201,16 +202,25 @@ private slots:
         QVERIFY(window->MenuAction(MenuCommand::Exit)->isEnabled());
         QVERIFY(window->MenuAction(MenuCommand::CommunicationDialog)->isEnabled());
         QVERIFY(!reload->isEnabled());
-        auto probe = std::make_unique<ProbeFeature>();
+        auto probe = std::make_unique<ProbeFeature>(
+            std::vector<int>{MenuCommand::Reload, MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::About});
         ProbeFeature& seen = *probe;
         QVERIFY(window->AddFeature(std::move(probe)));
         QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
         QVERIFY(reload->isEnabled());
         reload->trigger();
-        QCOMPARE(seen.menus, std::vector<int>{MenuCommand::Reload});
-
+        QCOMPARE(window->MenuAction(MenuCommand::Open)->text(), QString("&Open"));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         auto* box = qobject_cast<NumberBox*>(window->FindControl(1338));
         box->setFocus();
+        for (QKeyCombination key : {Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S, QKeyCombination(Qt::Key_F5),
+                                    QKeyCombination(Qt::Key_F1)})
+            QTest::keyClick(box, key.key(), key.keyboardModifiers());
+        QCOMPARE(seen.menus, (std::vector<int>{MenuCommand::Reload, MenuCommand::Open, MenuCommand::SaveAllData,
+                                               MenuCommand::Reload, MenuCommand::About}));
+
         const QString before = box->text();
         gesture(box, {Qt::Key_L, Qt::Key_X, Qt::Key_C, Qt::Key_T});
         QCOMPARE(window->TabBar()->count(), 5);
@@ -294,20 +304,14 @@ private slots:
         CParameterAreaSelectDialog area(window.get(), FlashAreas::Purpose::Store);
         CompareDialog comparison(window.get(), "settings.cam", SettingFile::Comparison{});
         // The progress window goes at the end whatever the outcome: it keeps its owner disabled.
-        struct Progress {
-            explicit Progress(QWidget* owner)
-            {
-                CProgressBarDialog::Instance().Show(owner, "Now, reading camera settings.");
-            }
-            ~Progress()
-            {
-                CProgressBarDialog& progress = CProgressBarDialog::Instance();
-                const int pause = progress.ClosePause();
-                progress.SetClosePause(0);
-                progress.Close();
-                progress.SetClosePause(pause);
-            }
-        } progress(window.get());
+        CProgressBarDialog& progress = CProgressBarDialog::Instance();
+        const std::unique_ptr<CProgressBarDialog, void (*)(CProgressBarDialog*)> closing(&progress, [](auto* p) {
+            const int pause = p->ClosePause();
+            p->SetClosePause(0);
+            p->Close();
+            p->SetClosePause(pause);
+        });
+        progress.Show(window.get(), "Now, reading camera settings.");
         QWidget* const opened[] = {window.get(), window->CommunicationDialog(), window->Terminal(), &lut,
                                    &about, &userId, &cameraId, &lens, &parameterList, &area, &comparison,
                                    CProgressBarDialog::Instance().Window()};
@@ -415,7 +419,7 @@ private slots:
         QVERIFY(notice->recorder.questions.empty());
     }
 
-    // Closing and Exit ask first (No keeps the window); after a camera reset, or when a
+    // Closing, Exit and its key ask first (No keeps the window); after a camera reset, or when a
     // termination signal asks the program to end (quit()), it closes without asking.
     void closing_data()
     {
@@ -425,6 +429,7 @@ private slots:
         QTest::addColumn<bool>("closes");
         QTest::newRow("close, No") << "close" << false << true << false;
         QTest::newRow("Exit, Yes") << "exit" << true << true << true;
+        QTest::newRow("Ctrl+Q, No") << "ctrl+q" << false << true << false;
         QTest::newRow("camera reset") << "reset" << false << false << true;
         QTest::newRow("request to end the program") << "quit" << false << false << true;
     }
@@ -441,6 +446,8 @@ private slots:
             window->close();
         else if (how == "exit")
             window->MenuAction(MenuCommand::Exit)->trigger();
+        else if (how == "ctrl+q")
+            QTest::keyClick(window->FindControl(1338), Qt::Key_Q, Qt::ControlModifier);
         else if (how == "reset")
             window->CloseWithoutConfirm();
         else
@@ -451,32 +458,6 @@ private slots:
                       : std::vector<std::string>{});
         if (how == "exit")
             QCOMPARE(window->result(), int(QDialog::Rejected));
-    }
-
-    // The usual keys run the menu entries beside which they are shown; Ctrl+Q asks as Exit does.
-    void keysRunTheirMenuEntries()
-    {
-        const std::vector<int> commands{MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::Reload,
-                                        MenuCommand::About};
-        makeWindow(0);
-        auto probe = std::make_unique<ProbeFeature>(commands);
-        ProbeFeature& seen = *probe;
-        QVERIFY(window->AddFeature(std::move(probe)));
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QWidget* box = window->FindControl(1338);
-        box->setFocus();
-        for (QKeyCombination key : {Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S, QKeyCombination(Qt::Key_F5),
-                                    QKeyCombination(Qt::Key_F1)})
-            QTest::keyClick(box, key.key(), key.keyboardModifiers());
-        QCOMPARE(seen.menus, commands);
-        notice->recorder.answers = {false};
-        QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(notice->recorder.questions,
-                 std::vector<std::string>{"Are you sure to terminate the Camera Control Tool ?"});
-        QVERIFY(window->isVisible());
-        QCOMPARE(window->MenuAction(MenuCommand::Open)->text(), QString("&Open"));
     }
 
 private:

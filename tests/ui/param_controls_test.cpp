@@ -155,7 +155,6 @@ private slots:
         m_page->AddList(1337, {"OFF", "Timed", "Trigger width"});
         m_page->AddList(1341, {"Off", "On"});
         m_page->AddList(1356, {"Low", "High", "Trigger"});
-        m_page->AddList(2575, {"0.45", "0.50", "0.55", "0.60", "0.65", "0.75", "0.80", "0.90", "1.00"});
         m_page->AddRadioGroup({2661, 9101, 9102});
         m_page->AddRadioGroup({2664, 9103});
         m_page->Add<QCheckBox>(2540);
@@ -241,10 +240,8 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("sent");
         QTest::newRow("frame period above the limit") << 1363 << 0 << "8000001" << "AR=8000000";
-        QTest::newRow("width masked, then the spin's minimum") << 2515 << 0 << "10" << "WTC=96";
         QTest::newRow("width with binning masked to 8") << 2515 << 1 << "1000" << "WTC=1000";
         QTest::newRow("width with binning, minimum 48") << 2515 << 1 << "40" << "WTC=48";
-        QTest::newRow("width above the sensor") << 2515 << 0 << "3000" << "WTC=2064";
         QTest::newRow("leading blanks and junk") << 1338 << 0 << "  +77x9" << "PE=77";
         QTest::newRow("colour matrix clamped, no spin needed") << 2631 << 0 << "50" << "CMVRR=20";
     }
@@ -392,13 +389,6 @@ private slots:
         QVERIFY(!m_page->findChild<QCheckBox*>("ctrl_1945")->isChecked()); // as the camera has it
         click("ctrl_2540");
         QVERIFY(m_page->findChild<QCheckBox*>("ctrl_1945")->isEnabled());
-    }
-
-    // A list sends the camera's value of the chosen item, not its position.
-    void gammaListSendsItsValue()
-    {
-        choose(2575, 3);
-        QCOMPARE(sent(), (QStringList{"GMA=60", "GMA?"}));
     }
 
     // Controls that a feature claims reach it and send nothing themselves; the router

@@ -35,47 +35,38 @@ private slots:
         progress.SetClosePause(1000);
     }
 
-    void clConfigurationLists_data()
-    {
-        QTest::addColumn<int>("config");
-        QTest::addColumn<int>("bits");
-        QTest::addColumn<int>("clock");
-        QTest::addColumn<int>("configItem");
-        QTest::addColumn<int>("bitItems");
-        QTest::addColumn<int>("bitItem");
-        QTest::addColumn<int>("clockItem");
-        QTest::newRow("Base asking for 12 bits: RGB8 only, nothing selected") << 0 << 5 << 2 << 0 << 1 << -1 << 2;
-        QTest::newRow("Medium with 12 bits") << 1 << 5 << 0 << 1 << 3 << 2 << 0;
-        QTest::newRow("Medium with an unknown depth counts as RGB8") << 1 << 9 << 1 << 1 << 3 << 0 << 1;
-        QTest::newRow("Full") << 2 << 3 << 2 << 2 << 1 << 0 << 2;
-        QTest::newRow("unknown configuration keeps the list's selection") << 7 << 3 << 5 << 0 << 1 << 0 << -1;
-    }
+    // The lists as the camera's format fills them: the items offered and those selected.
     void clConfigurationLists()
     {
-        QFETCH(int, config);
-        QFETCH(int, bits);
-        QFETCH(int, clock);
-        QFETCH(int, configItem);
-        QFETCH(int, bitItems);
-        QFETCH(int, bitItem);
-        QFETCH(int, clockItem);
-        TestPage page; // the Camera Link format lists
-        for (int id : {1407, 1354, 2573, 1422})
-            page.AddList(id, {});
-        Camera::Instance().Format() = ClOutputFormat{config, bits, clock};
-        ControlAdapter controls(page);
-        FeatureRegistry features;
-        ParameterControls parameters(controls, features);
-        ReadingCamera reading(&page, controls, parameters, features);
-        reading.FillClConfigurationLists();
-        QCOMPARE(page.List(1407)->count(), 4);
-        QCOMPARE(page.List(1407)->itemData(3).toInt(), 3);
-        QCOMPARE(page.List(1407)->currentIndex(), configItem);
-        QCOMPARE(page.List(1354)->count(), bitItems);
-        QCOMPARE(page.List(1354)->itemText(0), QString("RGB8"));
-        QCOMPARE(page.List(1354)->currentIndex(), bitItem);
-        QCOMPARE(page.List(2573)->count(), 3);
-        QCOMPARE(page.List(2573)->currentIndex(), clockItem);
+        const struct {
+            const char* what;
+            ClOutputFormat format; // configuration, bit allocation, clock
+            std::vector<int> shown; // configuration item, bit items, bit item, clock item
+        } cases[] = {
+            {"Base asking for 12 bits: RGB8 only, nothing selected", {0, 5, 2}, {0, 1, -1, 2}},
+            {"Medium with 12 bits", {1, 5, 0}, {1, 3, 2, 0}},
+            {"Medium with an unknown depth counts as RGB8", {1, 9, 1}, {1, 3, 0, 1}},
+            {"Full", {2, 3, 2}, {2, 1, 0, 2}},
+            {"unknown configuration keeps the list's selection", {7, 3, 5}, {0, 1, 0, -1}},
+        };
+        for (const auto& c : cases) {
+            TestPage page; // the Camera Link format lists
+            for (int id : {1407, 1354, 2573, 1422})
+                page.AddList(id, {});
+            Camera::Instance().Format() = c.format;
+            ControlAdapter controls(page);
+            FeatureRegistry features;
+            ParameterControls parameters(controls, features);
+            ReadingCamera reading(&page, controls, parameters, features);
+            reading.FillClConfigurationLists();
+            QCOMPARE(page.List(1407)->count(), 4);
+            QCOMPARE(page.List(1407)->itemData(3).toInt(), 3);
+            QCOMPARE(page.List(1354)->itemText(0), QString("RGB8"));
+            QCOMPARE(page.List(2573)->count(), 3);
+            const std::vector<int> shown{page.List(1407)->currentIndex(), page.List(1354)->count(),
+                                         page.List(1354)->currentIndex(), page.List(2573)->currentIndex()};
+            QVERIFY2(shown == c.shown, c.what);
+        }
     }
 };
 

@@ -55,31 +55,28 @@ private slots:
         SetSettingsStore(nullptr);
     }
 
-    void besideTheOwnerWhenThereIsRoomElseOverIt_data()
-    {
-        QTest::addColumn<QRect>("owner");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QRect>("placed");
-        const QRect screen(0, 0, 800, 500);
-        QTest::newRow("right") << QRect(0, 20, 400, 300) << QSize(300, 200) << screen << QRect(400, 20, 300, 200);
-        QTest::newRow("left") << QRect(400, 50, 400, 300) << QSize(300, 200) << screen << QRect(100, 50, 300, 200);
-        QTest::newRow("below") << QRect(0, 0, 800, 250) << QSize(300, 200) << screen << QRect(0, 250, 300, 200);
-        QTest::newRow("above") << QRect(100, 300, 700, 200) << QSize(300, 200) << screen << QRect(100, 100, 300, 200);
-        QTest::newRow("level, pushed up from the bottom")
-            << QRect(0, 400, 400, 100) << QSize(300, 200) << screen << QRect(400, 300, 300, 200);
-        QTest::newRow("no room: over the owner's right part, no taller than the screen")
-            << QRect(0, 0, 800, 500) << QSize(300, 600) << screen << QRect(500, 0, 300, 500);
-        QTest::newRow("second screen") << QRect(800, 0, 700, 500) << QSize(300, 200) << QRect(800, 0, 800, 500)
-                                       << QRect(1200, 0, 300, 200);
-    }
     void besideTheOwnerWhenThereIsRoomElseOverIt()
     {
-        QFETCH(QRect, owner);
-        QFETCH(QSize, size);
-        QFETCH(QRect, available);
-        QFETCH(QRect, placed);
-        QCOMPARE(WindowPlacement::BesideOwner(owner, size, available), placed);
+        const QRect screen(0, 0, 800, 500);
+        const struct {
+            const char* where;
+            QRect owner;
+            QSize size;
+            QRect available, placed;
+        } cases[] = {
+            {"right", {0, 20, 400, 300}, {300, 200}, screen, {400, 20, 300, 200}},
+            {"left", {400, 50, 400, 300}, {300, 200}, screen, {100, 50, 300, 200}},
+            {"below", {0, 0, 800, 250}, {300, 200}, screen, {0, 250, 300, 200}},
+            {"above", {100, 300, 700, 200}, {300, 200}, screen, {100, 100, 300, 200}},
+            {"level, pushed up from the bottom", {0, 400, 400, 100}, {300, 200}, screen, {400, 300, 300, 200}},
+            {"no room: over the owner's right part, no taller than the screen", {0, 0, 800, 500}, {300, 600}, screen,
+             {500, 0, 300, 500}},
+            {"second screen", {800, 0, 700, 500}, {300, 200}, {800, 0, 800, 500}, {1200, 0, 300, 200}},
+        };
+        for (const auto& c : cases) {
+            const QRect placed = WindowPlacement::BesideOwner(c.owner, c.size, c.available);
+            QVERIFY2(placed == c.placed, qPrintable(c.where + (": " + QDebug::toString(placed))));
+        }
     }
 
     // The main window and the communication window fit the screen; the terminal too, and it

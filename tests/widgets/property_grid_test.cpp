@@ -271,14 +271,13 @@ private slots:
         QTest::addColumn<bool>("edit");
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("reports");
-        QTest::newRow("long text, OK") << "text" << true << true << "first\nsecond" << 1;
-        QTest::newRow("long text, Cancel") << "text" << true << false << "old" << 0;
-        QTest::newRow("long text, OK unchanged") << "text" << false << true << "old" << 1;
-        QTest::newRow("date and time, OK") << "dateTime" << true << true << "2025-12-31 23:59:58" << 1;
-        QTest::newRow("date and time, Cancel") << "dateTime" << true << false << "2024-01-02 03:04:05" << 0;
-        QTest::newRow("colour chosen") << "colour" << true << true << "1; 2; 3" << 1;
-        QTest::newRow("folder chooser cancelled") << "folder" << true << false << "/tmp" << 0;
+        QTest::newRow("long text, OK") << "text" << true << true << "first\nsecond";
+        QTest::newRow("long text, Cancel") << "text" << true << false << "old";
+        QTest::newRow("long text, OK unchanged") << "text" << false << true << "old";
+        QTest::newRow("date and time, OK") << "dateTime" << true << true << "2025-12-31 23:59:58";
+        QTest::newRow("date and time, Cancel") << "dateTime" << true << false << "2024-01-02 03:04:05";
+        QTest::newRow("colour chosen") << "colour" << true << true << "1; 2; 3";
+        QTest::newRow("folder chooser cancelled") << "folder" << true << false << "/tmp";
     }
     void dialogEditorsReportOnOkAndNothingOnCancel()
     {
@@ -286,7 +285,6 @@ private slots:
         QFETCH(bool, edit);
         QFETCH(bool, accept);
         QFETCH(QString, shown);
-        QFETCH(int, reports);
         GridWindow w;
         CPropertyGrid& grid = *w.grid;
         grid.setDateTimeCaptions("Datum", "Zeit");
@@ -323,7 +321,7 @@ private slots:
         if (kind == "dateTime")
             QCOMPARE(captions, QStringList({"Datum", "Zeit"}));
         QCOMPARE(grid.valueText(item), shown);
-        QCOMPARE(changes.count(), reports);
+        QCOMPARE(changes.count(), int(accept));
     }
 
     void buttonRowsReportEveryPushAndReadOnlyRowsNoEdit()
