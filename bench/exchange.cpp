@@ -5,6 +5,7 @@
 // writing a line, and the CPU the idle receive loop uses.
 //
 //   bench_exchange [--count9600 N] [--count115200 N] [--idle-seconds S]
+#include "Camera.h"
 #include "CommLink.h"
 #include "Command.h"
 #include "CommandTable.h"
@@ -216,11 +217,11 @@ Result measure(PacedDevice& device, int count, uint32_t baud, size_t lineBytes, 
             (seconds - late) / count / wire, failures};
 }
 
-double writeCostMs(const std::string& line, int count)
+double writeCostMs(CommLink& link, const std::string& line, int count)
 {
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i)
-        CommLink::Instance().Write(line);
+        link.Write(line);
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / count;
 }
 
@@ -244,8 +245,9 @@ int main(int argc, char** argv)
     MemorySettings settings;
     settings.ports["COM1"] = device.SlavePath();
     SetSettingsStore(&settings);
-    CommLink& link = CommLink::Instance();
-    Command& command = Command::Instance();
+    Camera camera(&settings);
+    CommLink& link = camera.Link();
+    Command& command = camera.Exchange();
     const int ga = CommandTable::Instance().FindCommand("GA");
 
     std::printf("exchange benchmark: device paced to the line time, 10 bits per byte\n");
@@ -284,7 +286,7 @@ int main(int argc, char** argv)
         }
         device.Stop();
         // Writing alone: every byte is drained before the next (the serial port's rule).
-        std::printf("%-8u write of an 8-byte line: %.3f ms\n", baud, writeCostMs("GA=100\r\n", 200));
+        std::printf("%-8u write of an 8-byte line: %.3f ms\n", baud, writeCostMs(link, "GA=100\r\n", 200));
         device.Drain();
         command.ClearReplies();
     }
@@ -318,7 +320,7 @@ int main(int argc, char** argv)
     link.Open(0, 9600, 0);
 #ifdef BENCH_WITH_QT
     QCoreApplication app(argc, argv);
-    ReceiveTimer timer;
+    ReceiveTimer timer(camera);
     timer.Start();
     const double cpuStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const auto wallStart = Clock::now();

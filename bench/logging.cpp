@@ -3,6 +3,7 @@
 // lines here on the user-interface thread, so a full list must cost no more than an empty one.
 //
 // Run: bench_logging [lines-per-sample]   (offscreen unless QT_QPA_PLATFORM says otherwise)
+#include "Camera.h"
 #include "CCommunicationDialog.h"
 #include "CTerminalDialog.h"
 #include "LineListModel.h"
@@ -77,8 +78,9 @@ int main(int argc, char** argv)
     const int perSample = argc > 1 ? std::max(100, std::atoi(argv[1])) : 20000;
     const std::string line = "Rx: PE=5000";
 
-    CTerminalDialog terminal;
-    CCommunicationDialog communication;
+    Camera camera;
+    CTerminalDialog terminal(camera);
+    CCommunicationDialog communication(camera);
 
     std::printf("lines per sample: %d (target: under 50 us per line, full no slower than empty)\n"
                 "times per line in microseconds: wall clock mean, median and 99th percentile, and CPU time\n\n",

@@ -14,6 +14,7 @@
 //
 // Run: bench_lut [--bin DIR] [--baud N]...   (DIR holds lumora-camsim, default this program's
 // folder; --baud replaces the two rates)
+#include "Camera.h"
 #include "BenchTraffic.h"
 #include "CCtrlToolDlg.h"
 #include "CLUTDlg.h"
@@ -100,7 +101,6 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
         settings.ports["COM1"] = device;
         SetSettingsStore(&settings);
         ControlMode::ForgetForTest();
-        CommLink::Instance().ReloadSettingsForTest();
         {
             auto program = std::make_unique<Program>();
             program->Window().show();
@@ -122,7 +122,6 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
                 ok = ok && notices.recorder.messages.empty();
             }
         }
-        CommLink::Instance().Close();
         SetSettingsStore(nullptr);
     }
     if (ok) {
@@ -159,7 +158,8 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
 // One mouse movement's work with 15 points, the mean over many movements, in milliseconds.
 double mouseMoveMs()
 {
-    CLUTDlg editor(Lut::Green);
+    Camera camera;
+    CLUTDlg editor(camera, Lut::Green);
     editor.Initialize();
     editor.show();
     LutCurve& curve = editor.Curve();

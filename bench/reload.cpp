@@ -128,7 +128,6 @@ struct Tool {
         settings.ports["COM1"] = device;
         SetSettingsStore(&settings);
         ControlMode::ForgetForTest();
-        CommLink::Instance().ReloadSettingsForTest();
         program = std::make_unique<Program>();
         window = &program->Window();
         window->show();
@@ -137,7 +136,6 @@ struct Tool {
     ~Tool()
     {
         program.reset();
-        CommLink::Instance().Close();
         SetSettingsStore(nullptr);
     }
 };
@@ -214,7 +212,7 @@ int benchReload(const std::string& bin, const std::string& transport, uint32_t b
             }
             exchanges = long(traffic.received.size());
             CProgressBarDialog::Instance().SetClosePause(1000);
-            CommLink::Instance().Close(); // the bare client takes the line now
+            t.program->Cam().Link().Close(); // the bare client takes the line now
             std::unique_ptr<BareClient> client;
             if (cl) {
                 auto library = std::make_unique<LibraryClient>(libDir + "/libclallserial.so");

@@ -3,6 +3,7 @@
 // a polling reader would show its poll interval here.
 //
 // Run: bench_serial_wake [samples]
+#include "Camera.h"
 #include "CommLink.h"
 #include "SettingsStore.h"
 
@@ -36,8 +37,8 @@ int main(int argc, char* argv[])
     MemorySettings settings;
     settings.ports["COM1"] = name;
     SetSettingsStore(&settings);
-    CommLink& link = CommLink::Instance();
-    link.ReloadSettingsForTest();
+    Camera camera(&settings);
+    CommLink& link = camera.Link();
     if (link.Open(0, 115200, 0) != 1)
         return 1;
 

@@ -1,23 +1,28 @@
 #pragma once
-// The program put together, in one place: the main window (with its pages, the communication
-// window and the terminal) and every feature in its order, connected. main() and the
-// end-to-end tests build the program this way and nowhere else.
+// The program put together, in one place: its camera, the main window (with its pages, the
+// communication window and the terminal) and every feature in its order, connected. main()
+// and the end-to-end tests build the program this way and nowhere else.
 //
 // Adding a feature: write its class (its camera side under src/camera/, its window side
-// under src/ui/<feature>/), then create and register it in Program's constructor.
+// under src/ui/<feature>/), then create and register it in Program's constructor, handing it
+// the camera (and the window's parts) it works with.
 #include <memory>
 
 class CCtrlToolDlg;
+class Camera;
 
 class Program {
 public:
+    // The camera reads the process-wide settings store.
     Program();
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     CCtrlToolDlg& Window() { return *m_window; }
+    Camera& Cam() { return *m_camera; }
 
 private:
+    std::unique_ptr<Camera> m_camera;
     std::unique_ptr<CCtrlToolDlg> m_window;
 };

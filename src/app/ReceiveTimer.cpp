@@ -1,11 +1,12 @@
 #include "ReceiveTimer.h"
 
+#include "Camera.h"
 #include "CommLink.h"
 #include "Command.h"
 
 #include <QMetaObject>
 
-ReceiveTimer::ReceiveTimer(QObject* parent) : QObject(parent)
+ReceiveTimer::ReceiveTimer(Camera& camera, QObject* parent) : QObject(parent), m_camera(camera)
 {
     m_timer.setInterval(kPeriodMs);
     m_timer.setTimerType(Qt::CoarseTimer);
@@ -20,7 +21,7 @@ ReceiveTimer::~ReceiveTimer()
 void ReceiveTimer::Start()
 {
     // Called from the serial reader's thread: queue one wake-up at a time onto this thread.
-    CommLink::Instance().SetArrivalNotify([this] {
+    m_camera.Link().SetArrivalNotify([this] {
         if (!m_wakeQueued.exchange(true))
             QMetaObject::invokeMethod(this, &ReceiveTimer::OnArrival, Qt::QueuedConnection);
     });
@@ -30,7 +31,7 @@ void ReceiveTimer::Start()
 void ReceiveTimer::Stop()
 {
     // Detaching waits for a notification in progress, so none can reach this object later.
-    CommLink::Instance().SetArrivalNotify(nullptr);
+    m_camera.Link().SetArrivalNotify(nullptr);
     m_timer.stop();
 }
 
@@ -43,7 +44,7 @@ void ReceiveTimer::OnArrival()
 
 void ReceiveTimer::ReceiveAll()
 {
-    Command& command = Command::Instance();
+    Command& command = m_camera.Exchange();
     for (int i = 0; i < kMaxLinesPerWake && command.ReceivePending(); ++i) {
     }
 }

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <atomic>
 
+class Camera;
+
 class ReceiveTimer : public QObject {
     Q_OBJECT
 public:
@@ -15,7 +17,7 @@ public:
     // Lines taken per wake-up at most, so a chattering camera cannot starve the window.
     static constexpr int kMaxLinesPerWake = 64;
 
-    explicit ReceiveTimer(QObject* parent = nullptr);
+    explicit ReceiveTimer(Camera& camera, QObject* parent = nullptr);
     ~ReceiveTimer() override;
 
     void Start();
@@ -23,6 +25,7 @@ public:
     bool IsActive() const { return m_timer.isActive(); }
 
 private:
+    Camera& m_camera;
     void ReceiveAll();
     void OnArrival();
 

@@ -1,7 +1,5 @@
 #include "TerminationSignals.h"
 
-#include "Walk.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
@@ -14,6 +12,7 @@
 namespace {
 
 int g_pipe[2] = {-1, -1};
+std::function<void()> g_cancel;
 
 void onSignal(int)
 {
@@ -27,7 +26,8 @@ void onSignal(int)
 // event loop is asked to quit.
 void EndEverythingInProgress(QCoreApplication& app)
 {
-    Walk::CancelCurrent();
+    if (g_cancel)
+        g_cancel();
     for (int guard = 0; guard < 8; ++guard) {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog)
@@ -64,4 +64,9 @@ void QuitOnTerminationSignals(QCoreApplication& app)
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+void CancelOnTerminationSignals(std::function<void()> cancel)
+{
+    g_cancel = std::move(cancel);
 }

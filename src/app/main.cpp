@@ -1,7 +1,7 @@
 // The Lumora Control Tool: start-up and process end.
 #include "AppSettings.h"
 #include "CCtrlToolDlg.h"
-#include "CommLink.h"
+#include "Camera.h"
 #include "ProcessLifetime.h"
 #include "Program.h"
 #include "QtUserNotice.h"
@@ -27,7 +27,6 @@ int main(int argc, char* argv[])
     // The settings exist before any window: this records the previous run's status and marks
     // this one as not yet ended normally.
     AppSettings::Instance();
-    ApplyShutdownFallback();
     // The tool windows come back where they were left, as the main window does.
     WindowPlacement::SetPlaceStore({[](const char* name) { return AppSettings::Instance().WindowGeometry(name); },
                                     [](const char* name, const QByteArray& geometry) {
@@ -36,10 +35,14 @@ int main(int argc, char* argv[])
 
     int result = 0;
     {
+        // Building the window applies the shutdown fallback to the camera's link (the
+        // communication dialog does), before anything opens it.
         Program program;
         CCtrlToolDlg& window = program.Window();
+        Camera& camera = program.Cam();
+        CancelOnTerminationSignals([&camera] { camera.CancelWalks(); });
         // Between exchanges the command exchange keeps receiving, so unasked lines are logged.
-        ReceiveTimer receiver;
+        ReceiveTimer receiver(camera);
         receiver.Start();
         // Showing the window initialises it: online strip, lock list, link and model check,
         // the first reading, the tabs and the last start-up steps of the features.
@@ -52,10 +55,11 @@ int main(int argc, char* argv[])
         WindowPlacement::KeepAll();
         WindowPlacement::SetPlaceStore({});
         receiver.Stop();
-        CommLink::Instance().Close();
+        camera.Link().Close();
+        CancelOnTerminationSignals(nullptr);
+        WriteProcessEndSettings(camera.Link());
     }
 
-    WriteProcessEndSettings();
     // Whatever static objects still write at exit goes to memory, not to the file.
     SetSettingsStore(nullptr);
     SetNotices(nullptr);

@@ -24,14 +24,14 @@ Outcome withText(std::string text)
     return {1, true, std::move(text)};
 }
 
-Outcome queryWithArgument(int button, const Inputs& inputs)
+Outcome queryWithArgument(Camera& camera, int button, const Inputs& inputs)
 {
     const FamilyData::ArgumentButton* entry =
         FamilyData::FindButton(FamilyData::QueryWithArgumentButtons(), button);
     int32_t value = 0;
-    if (!entry || !Camera::Instance().QueryWithArgument(entry->command, inputs.indexBox, value))
+    if (!entry || !camera.QueryWithArgument(entry->command, inputs.indexBox, value))
         return {};
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = camera.Table();
     if (table.CtrlId2TblIndex(static_cast<uint32_t>(entry->valueBox)) >= 0)
         table.SetDataValue(static_cast<uint32_t>(entry->valueBox), value);
     table.CommitAll();
@@ -40,19 +40,18 @@ Outcome queryWithArgument(int button, const Inputs& inputs)
 
 } // namespace
 
-Outcome Run(const ButtonEntry& entry, const Inputs& inputs)
+Outcome Run(Camera& camera, const ButtonEntry& entry, const Inputs& inputs)
 {
-    Camera& camera = Camera::Instance();
-    switch (entry.action) {
+        switch (entry.action) {
     case ButtonAction::CameraReset:
         if (camera.Set(entry.command, entry.value, entry.timeoutMs))
             return {1};
-        Notices().Message("Failed sending \"Camera Reset Command\".", "", NoticeIcon::Error);
+        camera.Notice().Message("Failed sending \"Camera Reset Command\".", "", NoticeIcon::Error);
         return {};
     case ButtonAction::SetReportDone:
         if (!hasMnemonic(entry.command) || !camera.Set(entry.command, entry.value, entry.timeoutMs))
             return {};
-        Notices().Message("Completed", "", NoticeIcon::Information);
+        camera.Notice().Message("Completed", "", NoticeIcon::Information);
         return {1};
     case ButtonAction::Set:
         return {hasMnemonic(entry.command) ? camera.Set(entry.command, entry.value, entry.timeoutMs) : 0};
@@ -76,7 +75,7 @@ Outcome Run(const ButtonEntry& entry, const Inputs& inputs)
     case ButtonAction::ClearBlemish:
         return {camera.SetText(entry.command, std::to_string(inputs.indexBox), entry.timeoutMs)};
     case ButtonAction::QueryWithArgument:
-        return queryWithArgument(entry.button, inputs);
+        return queryWithArgument(camera, entry.button, inputs);
     case ButtonAction::PairSet: {
         const FamilyData::ArgumentButton* pair = FamilyData::FindButton(FamilyData::PairSetButtons(), entry.button);
         if (!pair)

@@ -18,6 +18,7 @@ enum class ButtonAction {
     PairSet,          // "MN=n,v" of the family table
 };
 
+class Camera;
 struct ButtonEntry {
     int button;
     ButtonAction action;
@@ -46,6 +47,6 @@ struct Outcome {
 };
 
 // Runs the button's camera action. Messages of the action are shown from here.
-Outcome Run(const ButtonEntry& entry, const Inputs& inputs);
+Outcome Run(Camera& camera, const ButtonEntry& entry, const Inputs& inputs);
 
 } // namespace Buttons

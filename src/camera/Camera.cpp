@@ -1,10 +1,10 @@
 #include "Camera.h"
-
 #include "CommLink.h"
 #include "Command.h"
 #include "CommandTable.h"
 #include "LinkEvents.h"
 #include "UserNotice.h"
+#include "Walk.h"
 
 namespace {
 
@@ -12,10 +12,16 @@ constexpr const char* kEnd = "\r\n";
 
 } // namespace
 
-Camera& Camera::Instance()
+Camera::Camera(SettingsStore* settings) : m_link(m_events, settings), m_command(m_link, m_events) {}
+
+Camera::~Camera()
 {
-    static Camera camera;
-    return camera;
+    m_link.Close();
+}
+
+void Camera::CancelWalks()
+{
+    Walk::CancelAll(*this);
 }
 
 std::string Camera::Mnemonic(int commandIndex)
@@ -37,16 +43,16 @@ int Camera::OpenLink(const std::function<int(CommLink&)>& open, const std::strin
     std::string text = headline;
     int opened = 0;
     {
-        QuietNotices quiet;
-        opened = open(CommLink::Instance());
+        QuietNotices quiet(Notice());
+        opened = open(m_link);
         for (const std::string& cause : quiet.Texts())
             text += "\n\n" + cause;
     }
     if (opened == 1)
         return 1;
-    Notices().Message(text, "", NoticeIcon::Exclamation);
+    Notice().Message(text, "", NoticeIcon::Exclamation);
     // Nothing can answer on a link that did not open.
-    LinkEvents::Instance().ReportOffline();
+    m_events.ReportOffline();
     return 0;
 }
 
@@ -61,17 +67,17 @@ int Camera::CheckModelOrSay()
     if (CheckModel() == 1)
         return 1;
     // A refused or garbled answer has had its box from the exchange.
-    const Command::Outcome outcome = Command::Instance().LastOutcome();
+    const Command::Outcome outcome = m_command.LastOutcome();
     if (outcome != Command::Outcome::Unanswered && outcome != Command::Outcome::LinkLost)
         return 0;
-    Notices().Message(NoAnswerText(CommLink::Instance().SelectedPortText()), "Communication Error",
+    Notice().Message(NoAnswerText(m_link.SelectedPortText()), "Communication Error",
                       NoticeIcon::Exclamation);
     return 0;
 }
 
 int Camera::CheckModel()
 {
-    const int answered = CheckCameraModel(CameraModel::Instance());
+    const int answered = CheckCameraModel(m_command, Notice(), m_model);
     if (answered == 1)
         m_responsive = true;
     return answered;
@@ -79,33 +85,33 @@ int Camera::CheckModel()
 
 int Camera::Query(int commandIndex, uint32_t& value, uint32_t timeoutMs)
 {
-    return Command::Instance().QueryInt(commandIndex, value, timeoutMs);
+    return m_command.QueryInt(commandIndex, value, timeoutMs);
 }
 
 int Camera::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
 {
-    return Command::Instance().QueryText(commandIndex, text, timeoutMs);
+    return m_command.QueryText(commandIndex, text, timeoutMs);
 }
 
 int Camera::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
 {
-    return Command::Instance().QueryRawText(commandIndex, text, timeoutMs);
+    return m_command.QueryRawText(commandIndex, text, timeoutMs);
 }
 
 int Camera::Set(int commandIndex, int32_t value, uint32_t timeoutMs)
 {
-    return Command::Instance().SetInt(commandIndex, value, timeoutMs);
+    return m_command.SetInt(commandIndex, value, timeoutMs);
 }
 
 int Camera::SetText(int commandIndex, const std::string& text, uint32_t timeoutMs)
 {
-    return Command::Instance().SetText(commandIndex, text, timeoutMs);
+    return m_command.SetText(commandIndex, text, timeoutMs);
 }
 
 int Camera::queryLine(const std::string& line, int32_t& value)
 {
     uint32_t reply = 0;
-    if (!Command::Instance().SendAndReceive(reply, line, Timeouts::kExchangeMs, 1))
+    if (!m_command.SendAndReceive(reply, line, Timeouts::kExchangeMs, 1))
         return 0;
     value = static_cast<int32_t>(reply);
     return 1;
@@ -113,10 +119,10 @@ int Camera::queryLine(const std::string& line, int32_t& value)
 
 int Camera::setLine(const std::string& line)
 {
-    Command& command = Command::Instance();
+    Command& command = m_command;
     // An old unsolicited line must not be taken for this line's acknowledgement.
     command.ClearReplies();
-    if (!CommLink::Instance().Write(line))
+    if (!m_link.Write(line))
         return 0;
     return command.WaitForComplete(Timeouts::kAcknowledgeMs) == 1 ? 1 : 0;
 }
@@ -162,5 +168,5 @@ int Camera::SetPair(int commandIndex, int32_t first, int32_t second, uint32_t ti
 
 int Camera::SendTyped(const std::string& text)
 {
-    return CommLink::Instance().Write(text + kEnd);
+    return m_link.Write(text + kEnd);
 }

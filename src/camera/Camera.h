@@ -1,26 +1,51 @@
 #pragma once
-// The camera as a service: every line the program sends to the camera is formed here, by
-// command index, and every exchange names its time-out. Windows and tools call these named
-// operations; nothing above this layer writes to the link itself. Replies are checked,
-// logged and reported (message boxes, online state) by the command exchange underneath.
-// User-interface thread only; every exchange blocks while it waits.
+// One camera connection and everything it needs: its link events, its link (transport and
+// settings), the command exchange and its reply state, the camera's model, its parameter
+// table's values and its Camera Link output format. Every line the program sends to the
+// camera is formed here or by the camera-layer operations that take this object, by command
+// index, and every exchange names its time-out; nothing above this layer writes to the link.
+// Replies are checked, logged and reported (through Events(): its notice relay, the online
+// state) by the command exchange underneath.
+//
+// Threads: several cameras may live in one process and be used from different threads at the
+// same time, one thread per camera. A camera and everything reached through it are not
+// thread-safe: only its own thread calls it (the transport's reader thread reaches back only
+// through the link's arrival notice). What cameras share is constant (the command table) or
+// is read only (the process-wide settings store, when no store of its own is given). Every
+// exchange blocks its thread while it waits.
 #include "CameraModel.h"
 #include "ClOutputFormat.h"
+#include "CommLink.h"
+#include "Command.h"
+#include "LinkEvents.h"
+#include "ParameterTable.h"
 #include "Timeouts.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-class CommLink;
+class SettingsStore;
+class Walk;
 
 class Camera {
 public:
-    // The process-wide camera service.
-    static Camera& Instance();
+    // settings: the link settings and port map this camera reads (not owned; nullptr: the
+    // process-wide store at the time of use). The link is not opened yet.
+    explicit Camera(SettingsStore* settings = nullptr);
+    ~Camera();
+    Camera(const Camera&) = delete;
+    Camera& operator=(const Camera&) = delete;
 
-    CameraModel& Model() { return CameraModel::Instance(); }
+    LinkEvents& Events() { return m_events; }
+    CommLink& Link() { return m_link; }
+    Command& Exchange() { return m_command; }
+    CameraModel& Model() { return m_model; }
+    const CameraModel& Model() const { return m_model; }
+    ParameterTable& Table() { return m_table; }
     ClOutputFormat& Format() { return m_format; }
+    // Where this camera's reports and questions go (the relay of Events()).
+    NoticeRelay& Notice() { return m_events.Notice(); }
 
     // Opens the link with its stored settings: "Failed to initialize!" when that fails (0),
     // else the model check's result (1 when the camera answered). Either failure is told in
@@ -66,11 +91,38 @@ public:
     // The mnemonic of a command index; empty for an index outside the table.
     static std::string Mnemonic(int commandIndex);
 
+    // The walk over this camera in progress (the innermost), or nullptr; see Walk.
+    Walk* CurrentWalk() const { return m_walk; }
+    // Stops the walk in progress, if any, after its exchange in flight (its owner is ending).
+    // Harmless when no walk runs.
+    void CancelWalks();
+
+    // What the person is told to do when a walk stopped because the camera fell silent or the
+    // link was lost. By default it points to the communication dialog; an owner without that
+    // dialog says what to do in its own terms.
+    struct Advice {
+        std::string silent;
+        std::string linkLost;
+    };
+    const Advice& WalkAdvice() const { return m_advice; }
+    void SetWalkAdvice(const Advice& advice) { m_advice = advice; }
+
 private:
-    Camera() = default;
+    friend class Walk;
+    friend class ErrorReport;
     int queryLine(const std::string& line, int32_t& value);
     int setLine(const std::string& line);
 
+    LinkEvents m_events;
+    CommLink m_link;
+    Command m_command;
+    CameraModel m_model;
+    ParameterTable m_table;
     ClOutputFormat m_format;
     bool m_responsive = true;
+    Walk* m_walk = nullptr;
+    // The outermost error report's gate in front of this camera's notices (see ErrorReport).
+    UserNotice* m_errorGate = nullptr;
+    Advice m_advice{"Check its power and cable, then reconnect in the communication dialog.",
+                    "Check the cable or adapter, then choose the port again in the communication dialog."};
 };

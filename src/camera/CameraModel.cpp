@@ -5,25 +5,14 @@
 #include "Timeouts.h"
 #include "UserNotice.h"
 
-namespace {
-
-
-} // namespace
-
-CameraModel& CameraModel::Instance()
-{
-    static CameraModel model;
-    return model;
-}
-
-int CheckCameraModel(CameraModel& model)
+int CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model)
 {
     if (model.answerFresh) {
         model.answerFresh = false;
         return 1;
     }
     std::string name;
-    if (!Command::Instance().QueryText(CmdIndex::MD, name, Timeouts::kBriefQueryMs))
+    if (!command.QueryText(CmdIndex::MD, name, Timeouts::kBriefQueryMs))
         return 0;
     if (name == CameraModel::kModel5100) {
         model.modelType = 0;
@@ -31,7 +20,7 @@ int CheckCameraModel(CameraModel& model)
         model.modelType = 1;
     } else {
         model.modelType = 2;
-        Notices().Message("Unsupported model: \"" + name + "\"", "", NoticeIcon::Warning);
+        notice.Message("Unsupported model: \"" + name + "\"", "", NoticeIcon::Warning);
     }
     model.modelName = name;
     return 1;

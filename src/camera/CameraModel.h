@@ -1,8 +1,11 @@
 #pragma once
-// The camera's model as the last model check found it, process-wide, and the check itself.
-// Only CheckCameraModel changes it. Qt-free.
+// A camera's model as the last model check found it, and the check itself. Only
+// CheckCameraModel changes it. Qt-free.
 #include <cstdint>
 #include <string>
+
+class Command;
+class UserNotice;
 
 struct CameraModel {
     static constexpr const char* kModel5100 = "KT-5100W-QBCL";
@@ -29,8 +32,6 @@ struct CameraModel {
         CameraModel& m_model;
     };
 
-    static CameraModel& Instance();
-
     bool IsSupported() const { return modelType < 2; }
     // Sensor size in pixels: the KT-5100W-QBCL's, or the KT-5200W-QBCL's for any other model.
     static constexpr int kSensor5100Width = 1456;
@@ -44,5 +45,6 @@ struct CameraModel {
 // Asks the camera for its model name (text query MD, 1000 ms) and classifies it. 1 when the
 // camera answered (also with a model this program does not know, after a warning), 0 when it
 // did not; the model then keeps its previous contents. Inside a ReuseAnswer scope the first
-// call returns 1 at once with the model as the answer just received left it.
-int CheckCameraModel(CameraModel& model);
+// call returns 1 at once with the model as the answer just received left it. An unknown
+// model's warning goes to notice.
+int CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model);

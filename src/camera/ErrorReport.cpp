@@ -1,6 +1,6 @@
 #include "ErrorReport.h"
 
-#include "LinkEvents.h"
+#include "Camera.h"
 #include "UserNotice.h"
 
 #include <cstdio>
@@ -19,14 +19,14 @@ bool isCommunicationError(const std::string& caption)
 // Stands in front of the notice service for the outermost report.
 class ErrorReport::Gate : public UserNotice {
 public:
-    explicit Gate(UserNotice& next) : m_next(next) {}
+    Gate(UserNotice& next, LinkEvents& events) : m_next(next), m_events(events) {}
 
     void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override
     {
         if (isCommunicationError(caption)) {
             if (m_shown) {
                 // Not shown, but kept with the traffic where the person can look it up.
-                LinkEvents::Instance().LogNote(caption + ": " + text);
+                m_events.LogNote(caption + ": " + text);
                 ++m_suppressed;
                 return;
             }
@@ -58,45 +58,52 @@ public:
 
 private:
     UserNotice& m_next;
+    LinkEvents& m_events;
     bool m_shown = false;
 };
 
-ErrorReport::Gate* ErrorReport::s_outermost = nullptr;
-
-ErrorReport::ErrorReport(std::string noun) : m_noun(std::move(noun))
+ErrorReport::ErrorReport(Camera& camera, std::string noun) : m_camera(camera), m_noun(std::move(noun))
 {
-    if (s_outermost)
+    if (camera.m_errorGate)
         return;
-    m_gate = new Gate(Notices());
-    m_installedBefore = SetNotices(m_gate);
-    s_outermost = m_gate;
+    NoticeRelay& relay = camera.Notice();
+    m_gate = new Gate(relay.Target(), camera.Events());
+    m_installedBefore = relay.SetTarget(m_gate);
+    camera.m_errorGate = m_gate;
 }
 
 ErrorReport::~ErrorReport()
 {
     if (!m_gate)
         return;
-    s_outermost = nullptr;
-    SetNotices(m_installedBefore);
+    m_camera.m_errorGate = nullptr;
+    NoticeRelay& relay = m_camera.Notice();
+    relay.SetTarget(m_installedBefore);
     if (m_gate->m_suppressed > 0) {
         char text[200];
         std::snprintf(text, sizeof text, "%d more %s were answered with errors.", m_gate->m_suppressed,
                       m_noun.c_str());
-        Notices().Message(text, kCaption, NoticeIcon::Exclamation);
+        relay.Message(text, kCaption, NoticeIcon::Exclamation);
     }
     delete m_gate;
 }
 
+ErrorReport::Gate* ErrorReport::outermost() const
+{
+    return static_cast<Gate*>(m_camera.m_errorGate);
+}
+
 int ErrorReport::Suppressed() const
 {
-    return s_outermost ? s_outermost->m_suppressed : 0;
+    return outermost() ? outermost()->m_suppressed : 0;
 }
 
 int ErrorReport::TakeSuppressed()
 {
-    if (!s_outermost)
+    Gate* gate = outermost();
+    if (!gate)
         return 0;
-    const int taken = s_outermost->m_suppressed;
-    s_outermost->m_suppressed = 0;
+    const int taken = gate->m_suppressed;
+    gate->m_suppressed = 0;
     return taken;
 }

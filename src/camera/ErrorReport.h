@@ -3,15 +3,17 @@
 // transfer): while it lives, the first communication error box is shown as always and the
 // others are only counted (and logged with the traffic, in the terminal and the message list);
 // when it ends, one box says how many more there were. An action inside another (a reading inside
-// the start-up) reports with the outer one. User-interface thread only.
+// the start-up) reports with the outer one. Each camera has its own reports, kept on the
+// camera's thread; they hold back the boxes of that camera's notice relay.
 #include <string>
 
+class Camera;
 class UserNotice;
 
 class ErrorReport {
 public:
     // noun names what the exchanges were about in the closing box ("settings", "entries").
-    explicit ErrorReport(std::string noun);
+    ErrorReport(Camera& camera, std::string noun);
     ~ErrorReport();
     ErrorReport(const ErrorReport&) = delete;
     ErrorReport& operator=(const ErrorReport&) = delete;
@@ -24,8 +26,9 @@ public:
 
 private:
     class Gate;
+    Gate* outermost() const;
+    Camera& m_camera;
     Gate* m_gate = nullptr; // only the outermost report has one
-    static Gate* s_outermost;
     UserNotice* m_installedBefore = nullptr;
     std::string m_noun;
 };

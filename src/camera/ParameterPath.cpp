@@ -16,10 +16,10 @@ bool isBinning(int ctrlId)
 }
 
 // Stores the camera's answer in the row and shows it.
-void store(int ctrlId, int32_t answer, RowView* view)
+void store(Camera& camera, int ctrlId, int32_t answer, RowView* view)
 {
     const int32_t value = RowValue(ctrlId, answer);
-    ParameterTable::Instance().SetDataValue(static_cast<uint32_t>(ctrlId), value);
+    camera.Table().SetDataValue(static_cast<uint32_t>(ctrlId), value);
     if (view)
         view->showRow(ctrlId, value);
 }
@@ -36,11 +36,10 @@ int32_t RowValue(int ctrlId, int32_t cameraValue)
     return isBinning(ctrlId) ? cameraValue - 1 : cameraValue;
 }
 
-int SendPendingRows(RowView* view)
+int SendPendingRows(Camera& camera, RowView* view)
 {
-    ParameterTable& table = ParameterTable::Instance();
-    Camera& camera = Camera::Instance();
-    for (int i = 0; i < table.RowCount(); ++i) {
+    ParameterTable& table = camera.Table();
+        for (int i = 0; i < table.RowCount(); ++i) {
         if (!table.IsPending(i))
             continue;
         ParameterRow& row = table.Row(i);
@@ -53,43 +52,43 @@ int SendPendingRows(RowView* view)
         uint32_t answer = 0;
         // The control shows what the camera accepted, which may differ from what was sent.
         if (camera.Query(cmd, answer, Timeouts::kExchangeMs))
-            store(static_cast<int>(row.ctrlId), static_cast<int32_t>(answer), view);
+            store(camera, static_cast<int>(row.ctrlId), static_cast<int32_t>(answer), view);
     }
     return 1;
 }
 
-void SendAndCommit(RowView* view)
+void SendAndCommit(Camera& camera, RowView* view)
 {
-    SendPendingRows(view);
-    ParameterTable::Instance().CommitAll();
+    SendPendingRows(camera, view);
+    camera.Table().CommitAll();
 }
 
-void StoreAndSend(int ctrlId, int32_t value, RowView* view)
+void StoreAndSend(Camera& camera, int ctrlId, int32_t value, RowView* view)
 {
-    ParameterTable::Instance().SetDataValue(static_cast<uint32_t>(ctrlId), value);
-    SendAndCommit(view);
+    camera.Table().SetDataValue(static_cast<uint32_t>(ctrlId), value);
+    SendAndCommit(camera, view);
 }
 
-int RefreshRow(int ctrlId, RowView* view)
+int RefreshRow(Camera& camera, int ctrlId, RowView* view)
 {
-    const int cmd = ParameterTable::Instance().ToCmdId(static_cast<uint32_t>(ctrlId));
+    const int cmd = camera.Table().ToCmdId(static_cast<uint32_t>(ctrlId));
     if (cmd < 0)
         return 0;
     uint32_t answer = 0;
-    if (!Camera::Instance().Query(cmd, answer, Timeouts::kExchangeMs))
+    if (!camera.Query(cmd, answer, Timeouts::kExchangeMs))
         return 0;
-    store(ctrlId, static_cast<int32_t>(answer), view);
+    store(camera, ctrlId, static_cast<int32_t>(answer), view);
     return 1;
 }
 
-void RereadRows(const std::vector<int>& ctrlIds, RowView* view)
+void RereadRows(Camera& camera, const std::vector<int>& ctrlIds, RowView* view)
 {
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = camera.Table();
     for (int ctrlId : ctrlIds) {
         int32_t answer = 0;
         const int cmd = table.ToCmdId(static_cast<uint32_t>(ctrlId));
-        if (cmd >= 0 && Camera::Instance().QueryPlain(cmd, answer))
-            store(ctrlId, answer, view);
+        if (cmd >= 0 && camera.QueryPlain(cmd, answer))
+            store(camera, ctrlId, answer, view);
     }
     table.CommitAll();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+class Camera;
 class RowView;
 
 namespace ParameterPath {
@@ -19,15 +20,15 @@ int32_t RowValue(int ctrlId, int32_t cameraValue);
 
 // Walks the table in order; each pending row is set (two query-only rows excepted) and then
 // queried, and the answer stored and shown. Stops at the first set that fails: 0; else 1.
-int SendPendingRows(RowView* view);
+int SendPendingRows(Camera& camera, RowView* view);
 // Stores the value in the row of ctrlId, sends every pending row and commits the table.
-void StoreAndSend(int ctrlId, int32_t value, RowView* view);
+void StoreAndSend(Camera& camera, int ctrlId, int32_t value, RowView* view);
 // Sends every pending row and commits the table.
-void SendAndCommit(RowView* view);
+void SendAndCommit(Camera& camera, RowView* view);
 // Queries the row of ctrlId; the answer is stored and shown. 1 on an answer.
-int RefreshRow(int ctrlId, RowView* view);
+int RefreshRow(Camera& camera, int ctrlId, RowView* view);
 // Plain queries of the rows' commands, answers stored and shown, then the table committed:
 // the rows hold what the camera has and nothing of it is left to send.
-void RereadRows(const std::vector<int>& ctrlIds, RowView* view);
+void RereadRows(Camera& camera, const std::vector<int>& ctrlIds, RowView* view);
 
 } // namespace ParameterPath

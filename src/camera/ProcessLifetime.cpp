@@ -4,15 +4,15 @@
 #include "ControlMode.h"
 #include "SettingsStore.h"
 
-void ApplyShutdownFallback()
+void ApplyShutdownFallback(CommLink& link)
 {
     if (!Settings().WasPreviousShutdownNormal())
-        CommLink::Instance().SetMode(0);
+        link.SetMode(0);
 }
 
-void WriteProcessEndSettings()
+void WriteProcessEndSettings(CommLink& link)
 {
-    CommLink::Instance().SaveSettings();
+    link.SaveSettings();
     ControlMode::SaveIfLoaded();
     Settings().MarkNormalShutdown();
 }

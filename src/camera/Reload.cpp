@@ -15,10 +15,10 @@ namespace Reload {
 
 namespace {
 
-void storeAnswer(uint32_t ctrlId, int32_t value, RowView* view)
+void storeAnswer(Camera& camera, uint32_t ctrlId, int32_t value, RowView* view)
 {
-    ParameterTable& table = ParameterTable::Instance();
-    ClOutputFormat& format = Camera::Instance().Format();
+    ParameterTable& table = camera.Table();
+    ClOutputFormat& format = camera.Format();
     switch (ctrlId) {
     case CtrlId::HorizontalBinning:
     case CtrlId::VerticalBinning:
@@ -46,7 +46,7 @@ void storeAnswer(uint32_t ctrlId, int32_t value, RowView* view)
 
 std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode)
 {
-    ParameterTable& table = ParameterTable::Instance();
+    const ParameterTable& table = ParameterTable::Layout();
     std::vector<int> rows;
     for (int i = 0; i < table.RowCount(); ++i) {
         const ParameterRow& row = table.Row(i);
@@ -63,21 +63,20 @@ std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode)
     return rows;
 }
 
-bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
+bool ReadAllParameters(Camera& camera, unsigned controlMode, Progress& progress, RowView* view)
 {
-    ParameterTable& table = ParameterTable::Instance();
-    Camera& camera = Camera::Instance();
-    // The divisor counts every readable row of the mode, so the bar ends short of 100 and
+    ParameterTable& table = camera.Table();
+        // The divisor counts every readable row of the mode, so the bar ends short of 100 and
     // jumps there when the window closes.
     const int divisor = controlMode == 1 ? table.CountReadable() : table.CountReadableUser();
     const std::vector<int> rows = ReloadRows(camera.Model().modelType, controlMode);
-    Walk walk(progress, "Now, reading camera settings.", static_cast<int>(rows.size()), "settings");
+    Walk walk(camera, progress, "Now, reading camera settings.", static_cast<int>(rows.size()), "settings");
     int attempts = 0;
     for (int i : rows) {
         const ParameterRow& row = table.Row(i);
         uint32_t value = 0;
         if (camera.Query(static_cast<int>(row.cmdId), value, Timeouts::kExchangeMs))
-            storeAnswer(row.ctrlId, static_cast<int32_t>(value), view);
+            storeAnswer(camera, row.ctrlId, static_cast<int32_t>(value), view);
         ++attempts;
         if (!walk.Next(divisor > 0 ? (100 * attempts) / divisor : 0))
             break;
@@ -86,38 +85,37 @@ bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view)
     return walk.Complete();
 }
 
-bool ReadCameraMode(std::string& text)
+bool ReadCameraMode(Camera& camera, std::string& text)
 {
     uint32_t vsm = 0;
-    if (!Camera::Instance().Query(CmdIndex::VSM, vsm, Timeouts::kExchangeMs))
+    if (!camera.Query(CmdIndex::VSM, vsm, Timeouts::kExchangeMs))
         return false;
     text = CameraModeText(static_cast<int32_t>(vsm));
     return true;
 }
 
-bool ReadSupportedBaudRate(std::string& text)
+bool ReadSupportedBaudRate(Camera& camera, std::string& text)
 {
     uint32_t mask = 0;
-    if (!Camera::Instance().Query(CmdIndex::SBDRT, mask, Timeouts::kExchangeMs))
+    if (!camera.Query(CmdIndex::SBDRT, mask, Timeouts::kExchangeMs))
         return false;
     text = SupportedBaudText(mask);
     // The reading walk leaves this row out, yet a factory setting file carries it and opening
     // the file sends it back: it must hold the camera's mask, not the table's default of 1
     // (which would leave the camera offering 9600 bit/s only).
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = camera.Table();
     table.SetDataValue(CtrlId::SupportedBaudBox, static_cast<int32_t>(mask));
     table.CommitAll();
     return true;
 }
 
-BaudRateList ReadFactoryBaudRates()
+BaudRateList ReadFactoryBaudRates(Camera& camera)
 {
-    Camera& camera = Camera::Instance();
-    uint32_t mask = 0;
+        uint32_t mask = 0;
     camera.Query(CmdIndex::SBDRT, mask, Timeouts::kExchangeMs);
     BaudRateList list{BaudRateItems(mask), 0};
     uint32_t current = 0;
-    int32_t value = ParameterTable::Instance().GetDataValue(CtrlId::FactoryBaudRate);
+    int32_t value = camera.Table().GetDataValue(CtrlId::FactoryBaudRate);
     if (camera.Query(CmdIndex::FCBDRT, current, Timeouts::kExchangeMs))
         value = static_cast<int32_t>(current);
     list.selected = ItemForValue(FactoryBaudValues(), value);

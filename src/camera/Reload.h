@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 class Progress;
 class RowView;
 
@@ -23,13 +24,13 @@ std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode);
 // The view is told of each stored answer. The walk stops early when the camera stops
 // answering, the link is lost or the person cancels (see Walk); rows not read keep their
 // values. True when every row was asked.
-bool ReadAllParameters(unsigned controlMode, Progress& progress, RowView* view);
+bool ReadAllParameters(Camera& camera, unsigned controlMode, Progress& progress, RowView* view);
 
 // The camera-mode text for the camera's VSM answer; false without an answer.
-bool ReadCameraMode(std::string& text);
+bool ReadCameraMode(Camera& camera, std::string& text);
 // The supported-baud-rate text for the camera's SBDRT answer, which its row keeps as read;
 // false without an answer.
-bool ReadSupportedBaudRate(std::string& text);
+bool ReadSupportedBaudRate(Camera& camera, std::string& text);
 
 // The factory baud-rate list as the camera offers it: the items for its SBDRT mask (the five
 // rates every camera has when it does not answer) and the item of its FCBDRT rate (the row's
@@ -38,6 +39,6 @@ struct BaudRateList {
     std::vector<ReloadData::ListItem> items;
     int selected;
 };
-BaudRateList ReadFactoryBaudRates();
+BaudRateList ReadFactoryBaudRates(Camera& camera);
 
 } // namespace Reload

@@ -2,8 +2,8 @@
 
 #include "Camera.h"
 #include "CommLink.h"
-#include "ErrorReport.h"
 #include "Command.h"
+#include "ErrorReport.h"
 #include "LinkEvents.h"
 #include "Progress.h"
 #include "UserNotice.h"
@@ -19,27 +19,13 @@ std::string format(const char* pattern, int done, int total, const std::string& 
     return text;
 }
 
-Walk::Advice& advice()
-{
-    static Walk::Advice given{"Check its power and cable, then reconnect in the communication dialog.",
-                              "Check the cable or adapter, then choose the port again in the communication dialog."};
-    return given;
-}
-
 } // namespace
 
-Walk* Walk::s_current = nullptr;
-
-void Walk::SetAdvice(const Advice& given)
+Walk::Walk(Camera& camera, Progress& progress, const std::string& message, int total, std::string noun)
+    : m_camera(camera), m_progress(progress), m_total(total), m_noun(std::move(noun)),
+      m_errors(std::make_unique<ErrorReport>(camera, m_noun)), m_outer(camera.m_walk)
 {
-    advice() = given;
-}
-
-Walk::Walk(Progress& progress, const std::string& message, int total, std::string noun)
-    : m_progress(progress), m_total(total), m_noun(std::move(noun)),
-      m_errors(std::make_unique<ErrorReport>(m_noun)), m_outer(s_current)
-{
-    s_current = this;
+    camera.m_walk = this;
     m_progress.begin(message);
 }
 
@@ -48,15 +34,15 @@ Walk::~Walk()
     Finish();
 }
 
-void Walk::CancelCurrent()
+void Walk::CancelAll(Camera& camera)
 {
-    for (Walk* walk = s_current; walk; walk = walk->m_outer)
+    for (Walk* walk = camera.m_walk; walk; walk = walk->m_outer)
         walk->m_cancelRequested = true;
 }
 
 bool Walk::Next(int percent)
 {
-    return Next(percent, Command::Instance().LastOutcome());
+    return Next(percent, m_camera.Exchange().LastOutcome());
 }
 
 bool Walk::Next(int percent, Command::Outcome outcome)
@@ -76,7 +62,7 @@ bool Walk::Next(int percent, Command::Outcome outcome)
     case Command::Outcome::NotSent: // a step without a line says nothing about the camera
         break;
     }
-    if (CommLink::Instance().IsLost())
+    if (m_camera.Link().IsLost())
         m_stop = Stop::LinkLost;
     else if (m_silentInRow >= kSilentLimit)
         m_stop = Stop::Silent;
@@ -92,28 +78,29 @@ void Walk::Finish()
     if (m_finished)
         return;
     m_finished = true;
-    s_current = m_outer;
+    m_camera.m_walk = m_outer;
     m_progress.end();
 
     // Said under the program's own caption, so that an action's count of communication errors
     // never swallows why the walk stopped.
-    UserNotice& notices = Notices();
+    UserNotice& notices = m_camera.Notice();
+    const Camera::Advice& advice = m_camera.WalkAdvice();
     switch (m_stop) {
     case Stop::None:
         break;
     case Stop::Silent:
-        Camera::Instance().MarkUnresponsive();
-        LinkEvents::Instance().ReportOffline();
+        m_camera.MarkUnresponsive();
+        m_camera.Events().ReportOffline();
         notices.Message(format("The camera stopped answering after %d of %d %s.\n", m_done, m_total, m_noun)
-                            + advice().silent,
+                            + advice.silent,
                         "", NoticeIcon::Exclamation);
         break;
     case Stop::LinkLost:
-        Camera::Instance().MarkUnresponsive();
-        LinkEvents::Instance().ReportOffline();
+        m_camera.MarkUnresponsive();
+        m_camera.Events().ReportOffline();
         notices.Message(format("The connection to the camera was lost after %d of %d %s.\n", m_done, m_total,
                                m_noun)
-                            + advice().linkLost,
+                            + advice.linkLost,
                         "", NoticeIcon::Exclamation);
         break;
     case Stop::Cancelled:

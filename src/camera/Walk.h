@@ -11,16 +11,17 @@
 //    what to do.
 // With a camera that answers, it adds no exchange and changes nothing on the wire.
 //
-// Use: Walk walk(progress, "Now, reading camera settings.", rows, "settings");
+// Use: Walk walk(camera, progress, "Now, reading camera settings.", rows, "settings");
 //      for each step: exchange...; if (!walk.Next(percent)) break;
 //      walk.Finish();   (or let the destructor finish it)
-// User-interface thread only; one walk at a time (a second one inside it just nests).
+// On the camera's thread; one walk per camera at a time (a second one inside it just nests).
 #include "Command.h"
 #include "ErrorReport.h"
 
 #include <memory>
 #include <string>
 
+class Camera;
 class Progress;
 
 class Walk {
@@ -32,7 +33,7 @@ public:
 
     // Shows the progress with the message. total is the number of steps the walk means to
     // take and noun names them in the messages ("settings", "entries", "lines").
-    Walk(Progress& progress, const std::string& message, int total, std::string noun);
+    Walk(Camera& camera, Progress& progress, const std::string& message, int total, std::string noun);
     ~Walk();
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
@@ -51,21 +52,12 @@ public:
     bool Complete() const { return m_stop == Stop::None; }
     int StepsDone() const { return m_done; }
 
-    // Stops the walk in progress, if any, after its exchange in flight: the program is being
-    // closed. Harmless when no walk runs.
-    static void CancelCurrent();
-    static bool Running() { return s_current != nullptr; }
-
-    // What the person is told to do when a walk stopped because the camera fell silent or the
-    // link was lost. By default it points to the communication dialog; a program without that
-    // dialog says what to do in its own terms.
-    struct Advice {
-        std::string silent;
-        std::string linkLost;
-    };
-    static void SetAdvice(const Advice& advice);
+    // Stops the camera's walks in progress, if any, after their exchange in flight (see
+    // Camera::CancelWalks).
+    static void CancelAll(Camera& camera);
 
 private:
+    Camera& m_camera;
     Progress& m_progress;
     int m_total;
     std::string m_noun;
@@ -76,6 +68,4 @@ private:
     bool m_cancelRequested = false;
     std::unique_ptr<ErrorReport> m_errors;
     Walk* m_outer;
-
-    static Walk* s_current;
 };

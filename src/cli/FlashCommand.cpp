@@ -38,8 +38,8 @@ int runFlash(CliContext& context, const Words& words, bool store, int area)
     }
     if (const int status = session.Connect())
         return ReportFailure(context.json, status, session.Error("no camera"));
-    if (!(store ? FlashAreas::StoreArea(area) : FlashAreas::LoadArea(area))) {
-        const Command::Outcome outcome = Command::Instance().LastOutcome();
+    if (!(store ? FlashAreas::StoreArea(session.Cam(), area) : FlashAreas::LoadArea(session.Cam(), area))) {
+        const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
         return ReportFailure(context.json, ExitOf(outcome), session.Error(words.notChanged),
                              outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string());
     }

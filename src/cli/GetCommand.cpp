@@ -42,8 +42,8 @@ int runGet(CliContext& context, const std::vector<std::string>& mnemonics)
     for (int command : commands) {
         const std::string mnemonic = Camera::Mnemonic(command);
         std::string value;
-        if (!Camera::Instance().QueryRawText(command, value, Timeouts::kExchangeMs)) {
-            const Command::Outcome outcome = Command::Instance().LastOutcome();
+        if (!session.Cam().QueryRawText(command, value, Timeouts::kExchangeMs)) {
+            const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
             return ReportFailure(context.json, ExitOf(outcome), session.Error(mnemonic + " was not answered"),
                                  outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string());
         }

@@ -33,9 +33,9 @@ std::string tablesJson(const Lut::Tables& tables)
     return object.Str();
 }
 
-int transferFailed(const CliContext& context, const Session& session)
+int transferFailed(const CliContext& context, Session& session)
 {
-    const Command::Outcome outcome = Command::Instance().LastOutcome();
+    const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
     const int status = outcome == Command::Outcome::Refused ? kExitRefused : kExitNoCamera;
     return ReportFailure(context.json, status, session.Error("the tables were not transferred"),
                          status == kExitRefused ? session.LastAnswer() : std::string());
@@ -49,9 +49,9 @@ int runRead(CliContext& context, const std::string& output)
     Lut::Tables tables{};
     {
         TerminalProgress progress;
-        ErrorReport errors("entries");
+        ErrorReport errors(session.Cam(), "entries");
         for (int channel = 0; channel < Lut::kChannels; ++channel)
-            if (!LutTransfer::Read(channel, tables[size_t(channel)], progress))
+            if (!LutTransfer::Read(session.Cam(), channel, tables[size_t(channel)], progress))
                 return transferFailed(context, session);
     }
     const std::string text = FormatGammaCsv(tables);
@@ -84,7 +84,7 @@ int runWrite(CliContext& context, const std::string& input)
             std::fprintf(stderr, "%s\n", parsed.ClampText().c_str());
     } else {
         Session quiet(context.connection); // the file's complaints go to standard error
-        if (!GammaFile::Load(input, parsed))
+        if (!GammaFile::Load(input, parsed, quiet.Notice()))
             return ReportFailure(context.json, kExitUsage, quiet.Error("cannot read " + input));
     }
     // The window keeps a short file's missing entries from the table it shows; here there is
@@ -100,9 +100,9 @@ int runWrite(CliContext& context, const std::string& input)
         return ReportFailure(context.json, status, session.Error("no camera"));
     {
         TerminalProgress progress;
-        ErrorReport errors("entries");
+        ErrorReport errors(session.Cam(), "entries");
         for (int channel = 0; channel < Lut::kChannels; ++channel)
-            if (!LutTransfer::Write(channel, parsed.tables[size_t(channel)], progress))
+            if (!LutTransfer::Write(session.Cam(), channel, parsed.tables[size_t(channel)], progress))
                 return transferFailed(context, session);
     }
     if (!context.json)

@@ -20,14 +20,14 @@ using Clock = std::chrono::steady_clock;
 
 // The lines that come until the first one is Timeouts::kExchangeMs late or a further one
 // pauses for Timeouts::kFurtherLineMs.
-std::vector<std::string> collectAnswer()
+std::vector<std::string> collectAnswer(Camera& camera)
 {
-    Command& command = Command::Instance();
+    Command& command = camera.Exchange();
     std::vector<std::string> lines;
     auto end = Clock::now() + std::chrono::milliseconds(Timeouts::kExchangeMs);
-    while (!CommLink::Instance().IsLost()) {
+    while (!camera.Link().IsLost()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-        if (left.count() <= 0 || !CommLink::Instance().WaitReadable(uint32_t(left.count())))
+        if (left.count() <= 0 || !camera.Link().WaitReadable(uint32_t(left.count())))
             break;
         while (command.ReceivePending())
             while (command.HasReplies()) {
@@ -48,9 +48,9 @@ int runSend(CliContext& context, const std::string& line)
     Session session(context.connection);
     if (const int status = session.Connect())
         return ReportFailure(context.json, status, session.Error("no camera"));
-    Command::Instance().ClearReplies();
-    Camera::Instance().SendTyped(line);
-    const std::vector<std::string> answer = collectAnswer();
+    session.Cam().Exchange().ClearReplies();
+    session.Cam().SendTyped(line);
+    const std::vector<std::string> answer = collectAnswer(session.Cam());
     if (answer.empty()) {
         std::fprintf(stderr, "No answer to \"%s\".\n", line.c_str());
         return ReportFailure(context.json, kExitNoCamera, "no answer");

@@ -59,15 +59,16 @@ bool Session::StderrNotice::AskYesNo(const std::string& text, const std::string&
 }
 
 Session::Session(const ConnectionOptions& options)
-    : m_options(options), m_settings(IniSettings::DefaultPath())
+    : m_options(options), m_settings(IniSettings::DefaultPath()), m_camera(&m_settings)
 {
+    // The Control Mode is read from the window's settings.
     SetSettingsStore(&m_settings);
-    m_noticeBefore = SetNotices(&m_notice);
+    m_camera.Notice().SetTarget(&m_notice);
     // This program has no communication dialog: a stopped run is simply run again.
-    Walk::SetAdvice({"Check its power and cable, then run the command again.",
-                     "Check the cable or adapter (lumora-cli ports lists the ports), then run the command "
-                     "again."});
-    LinkEvents::Instance().SetTranscriptSink([this](const std::string& line) {
+    m_camera.SetWalkAdvice({"Check its power and cable, then run the command again.",
+                            "Check the cable or adapter (lumora-cli ports lists the ports), then run the command "
+                            "again."});
+    m_camera.Events().SetTranscriptSink([this](const std::string& line) {
         if (line.rfind("Rx: ", 0) == 0)
             m_lastAnswer = line.substr(4);
     });
@@ -75,9 +76,8 @@ Session::Session(const ConnectionOptions& options)
 
 Session::~Session()
 {
-    CommLink::Instance().Close();
-    LinkEvents::Instance().SetTranscriptSink(nullptr);
-    SetNotices(m_noticeBefore);
+    m_camera.Link().Close();
+    m_camera.Events().SetTranscriptSink(nullptr);
     SetSettingsStore(nullptr);
 }
 
@@ -127,14 +127,14 @@ int Session::Connect()
         m_where = "Camera Link port " + std::to_string(index) + " (mode " + std::to_string(mode) + ")";
     }
 
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_camera.Link();
     if (!link.Open(mode, baud, index)) {
         const std::string text = "Cannot open " + m_where + ".";
         m_notice.messages.push_back(text);
         std::fprintf(stderr, "%s\n", text.c_str());
         return kExitNoCamera;
     }
-    if (!Camera::Instance().CheckModel()) {
+    if (!m_camera.CheckModel()) {
         const std::string text = "No camera answers on " + m_where + ".";
         m_notice.messages.push_back(text);
         std::fprintf(stderr, "%s\n", text.c_str());

@@ -1,9 +1,10 @@
 #pragma once
-// One run's hold on the camera: it reads the window's settings file (never writes it), routes
-// the camera layer's message boxes to standard error (questions are answered No: a script is
-// never asked anything), keeps the camera's last answer for the report, opens the link as the
-// options say and checks that a camera answers. Undone in the destructor, so the process-wide
-// link and settings are left as they were found.
+// One run's hold on the camera: it owns the run's camera object, reads the window's settings
+// file (never writes it), sends the camera's reports to standard error (questions are
+// answered No: a script is never asked anything), keeps the camera's last answer for the
+// report, opens the link as the options say and checks that a camera answers. The link is
+// closed in the destructor.
+#include "Camera.h"
 #include "CliContext.h"
 #include "IniSettings.h"
 #include "UserNotice.h"
@@ -22,6 +23,10 @@ public:
     // Opens the link and asks the camera for its model: kExitOk, kExitUsage for an option out
     // of range, or kExitNoCamera (the reason is on standard error and in Error()).
     int Connect();
+
+    Camera& Cam() { return m_camera; }
+    // Where this run's reports go (standard error), for work done without the camera.
+    UserNotice& Notice() { return m_notice; }
 
     // The last line the camera sent; empty when none came.
     const std::string& LastAnswer() const { return m_lastAnswer; }
@@ -50,7 +55,7 @@ private:
     ConnectionOptions m_options;
     IniSettings m_settings;
     StderrNotice m_notice;
-    UserNotice* m_noticeBefore = nullptr;
+    Camera m_camera;
     std::string m_lastAnswer;
     std::string m_where;
 };

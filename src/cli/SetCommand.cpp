@@ -10,8 +10,8 @@
 #include "Ids.h"
 #include "ParameterTable.h"
 #include "Report.h"
-#include "Session.h"
 #include "Sequencer.h"
+#include "Session.h"
 #include "SetValue.h"
 #include "Subcommands.h"
 #include "Timeouts.h"
@@ -33,7 +33,7 @@ struct Request {
 // The parameter row of a command; nullptr for a command no control of the window sets.
 const ParameterRow* rowOf(int command)
 {
-    const ParameterTable& table = ParameterTable::Instance();
+    const ParameterTable& table = ParameterTable::Layout();
     for (int i = 0; i < table.RowCount(); ++i)
         if (table.Row(i).cmdId == uint32_t(command))
             return &table.Row(i);
@@ -50,7 +50,7 @@ bool readRuleState(Camera& camera, const ParameterRow& row, ValueRules::State& s
         if (Sequencer::FindField(id))
             continue;
         uint32_t value = 0;
-        if (!camera.Query(ParameterTable::Instance().ToCmdId(uint32_t(id)), value, Timeouts::kExchangeMs))
+        if (!camera.Query(camera.Table().ToCmdId(uint32_t(id)), value, Timeouts::kExchangeMs))
             return false;
         if (id == CtrlId::HorizontalBinning)
             state.binning = value == 2;
@@ -86,7 +86,7 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
     if (const int status = session.Connect())
         return ReportFailure(context.json, status, session.Error("no camera"));
 
-    Camera& camera = Camera::Instance();
+    Camera& camera = session.Cam();
     std::vector<std::string> results;
     for (const Request& request : requests) {
         const std::string mnemonic = Camera::Mnemonic(request.command);
@@ -109,7 +109,7 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
         const int sent = value.isText ? camera.SetText(request.command, value.text, Timeouts::kExchangeMs)
                                       : camera.Set(request.command, value.scaled, Timeouts::kExchangeMs);
         if (!sent) {
-            const Command::Outcome outcome = Command::Instance().LastOutcome();
+            const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
             const std::string answer = outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string();
             if (outcome == Command::Outcome::Refused)
                 std::fprintf(stderr, "The camera refused %s=%s: %s\n", mnemonic.c_str(), request.given.c_str(), answer.c_str());
@@ -128,7 +128,7 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
                 std::fprintf(stderr, "%s.\n", text.c_str());
                 return ReportFailure(context.json, kExitRefused, text, readBack);
             }
-        } else if (Command::Instance().LastOutcome() != Command::Outcome::Refused) {
+        } else if (session.Cam().Exchange().LastOutcome() != Command::Outcome::Refused) {
             return ReportFailure(context.json, kExitNoCamera, session.Error(mnemonic + " was not read back"));
         } else {
             // A command the camera takes but does not report (an action) is done once acknowledged.

@@ -108,23 +108,23 @@ int runDump(CliContext& context, bool shipping, const std::string& output)
         // A file with unread settings would carry the table's defaults as if they were the
         // camera's: nothing is written after an incomplete reading.
         std::string supported;
-        if (!Reload::ReadAllParameters(ControlMode::Get(), progress, nullptr) ||
-            !Reload::ReadSupportedBaudRate(supported))
+        if (!Reload::ReadAllParameters(session.Cam(), ControlMode::Get(), progress, nullptr) ||
+            !Reload::ReadSupportedBaudRate(session.Cam(), supported))
             return ReportFailure(context.json, kExitNoCamera, session.Error("the camera was not read completely"));
     }
     const SettingFile::Variant variant = shipping ? SettingFile::Variant::ShippingData : SettingFile::Variant::AllData;
-    const SettingFile::WindowState state = SettingFile::StateOfTable();
+    const SettingFile::WindowState state = SettingFile::StateOfTable(session.Cam().Table());
     Json::Object body;
     body.Text("variant", shipping ? "shipping" : "all");
     if (output.empty() || output == "-") {
-        const std::string text = SettingFile::FileText(variant, state);
+        const std::string text = SettingFile::FileText(session.Cam(), variant, state);
         if (context.json)
             body.Text("text", text);
         else
             std::fwrite(text.data(), 1, text.size(), stdout);
         return ReportSuccess(context.json, body);
     }
-    const int written = shipping ? SettingFile::WriteShippingData(output, state) : SettingFile::WriteAllData(output, state);
+    const int written = shipping ? SettingFile::WriteShippingData(session.Cam(), output, state) : SettingFile::WriteAllData(session.Cam(), output, state);
     if (!written)
         return ReportFailure(context.json, kExitUsage, session.Error("cannot write " + output));
     if (!context.json)
@@ -139,7 +139,7 @@ int runApply(CliContext& context, const std::string& path, bool verify)
     if (const int status = openFileAndCamera(context, session, path, parsed))
         return status;
     TerminalProgress progress;
-    const SettingFile::LoadResult result = SettingFile::ReadSettingFile(path, progress, nullptr);
+    const SettingFile::LoadResult result = SettingFile::ReadSettingFile(session.Cam(), path, progress, nullptr);
     if (!result.read)
         return ReportFailure(context.json, kExitUsage, session.Error("cannot read " + path));
     if (!result.complete)
@@ -165,7 +165,7 @@ int runApply(CliContext& context, const std::string& path, bool verify)
     if (!verify)
         return ReportSuccess(context.json, body);
     // Reading back also names the refused lines: the camera holds other values there.
-    return reportComparison(context, SettingFile::Compare(parsed, progress), true, body);
+    return reportComparison(context, SettingFile::Compare(session.Cam(), parsed, progress), true, body);
 }
 
 int runDiff(CliContext& context, const std::string& path)
@@ -180,7 +180,7 @@ int runDiff(CliContext& context, const std::string& path)
     TerminalProgress progress;
     Json::Object body;
     body.Text("file", path).Raw("damaged", damagedJson(parsed.damaged));
-    return reportComparison(context, SettingFile::Compare(parsed, progress), false, body);
+    return reportComparison(context, SettingFile::Compare(session.Cam(), parsed, progress), false, body);
 }
 
 } // namespace

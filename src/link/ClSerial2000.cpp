@@ -11,7 +11,7 @@ constexpr std::array<const char*, 4> kEntryNames = {"clSerialInit", "clSerialClo
 
 int ClSerial2000::Enumerate()
 {
-    m_ports = ClScanFolder(Settings().ClLibraryFolder(), "libclser*.so");
+    m_ports = ClScanFolder(settings().ClLibraryFolder(), "libclser*.so");
     return static_cast<int>(m_ports.size());
 }
 
@@ -25,7 +25,7 @@ int ClSerial2000::Open(int index)
     if (name.empty())
         return 0;
     std::array<void*, kEntryNames.size()> entries {};
-    if (!m_library.Load(Settings().ClLibraryFolder() + "/" + name, kEntryNames, entries))
+    if (!m_library.Load(settings().ClLibraryFolder() + "/" + name, kEntryNames, entries))
         return 0;
     ClAssignEntries(entries, &m_serialInit, &m_serialClose, &m_serialRead, &m_serialWrite);
     return InitPort(static_cast<uint32_t>(index));
@@ -35,6 +35,6 @@ int ClSerial2000::SetBaudRate(uint32_t baudRate)
 {
     if (baudRate == 9600)
         return 1;
-    ClShowBaudRateRefusal("Selected baud rate is not supported.");
+    showBaudRateRefusal("Selected baud rate is not supported.");
     return 0;
 }

@@ -140,11 +140,11 @@ int ClSerialCommon::SetRateFromSupported(uint32_t baudRate, ClGetSupportedBaudRa
         set(m_serialRef, bit);
         return 1;
     }
-    ClShowBaudRateRefusal(text);
+    showBaudRateRefusal(text);
     return 0;
 }
 
-void ClShowBaudRateRefusal(const std::string& text)
+void ClSerialCommon::showBaudRateRefusal(const std::string& text)
 {
-    Notices().Message(text, "", NoticeIcon::Exclamation);
+    notice().Message(text, "", NoticeIcon::Exclamation);
 }

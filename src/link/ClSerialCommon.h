@@ -41,6 +41,8 @@ public:
     void SetArrivalNotify(std::function<void()>) override {}
 
 protected:
+    // The box shown for a rate that the port cannot take.
+    void showBaudRateRefusal(const std::string& text);
     // Calls clSerialInit on the loaded library; 1 when the port is open. On failure the
     // library is let go again, so a failed open leaves nothing loaded.
     int InitPort(uint32_t serialIndex);
@@ -66,5 +68,3 @@ private:
     std::string m_pending;
 };
 
-// The box shown for a rate that the port cannot take.
-void ClShowBaudRateRefusal(const std::string& text);

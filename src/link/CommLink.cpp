@@ -13,25 +13,25 @@ namespace {
 constexpr uint32_t kBaudTable[] = {9600, 19200, 38400, 57600, 115200};
 } // namespace
 
-CommLink& CommLink::Instance()
-{
-    static CommLink link;
-    return link;
-}
-
-CommLink::CommLink()
+CommLink::CommLink(LinkEvents& events, SettingsStore* settings) : m_events(events), m_store(settings)
 {
     LoadSettings();
 }
 
+// The transport goes first: its reader thread may still call back into this link.
 CommLink::~CommLink()
 {
-    SaveSettings();
+    m_transport.reset();
+}
+
+SettingsStore& CommLink::Store() const
+{
+    return m_store ? *m_store : Settings();
 }
 
 void CommLink::LoadSettings()
 {
-    SettingsStore& s = Settings();
+    SettingsStore& s = Store();
     uint32_t value = 0;
     s.ReadInt(kCommunicationMode, value, 0);
     m_mode = value;
@@ -49,7 +49,7 @@ void CommLink::LoadSettings()
 
 void CommLink::SaveSettings()
 {
-    SettingsStore& s = Settings();
+    SettingsStore& s = Store();
     s.WriteInt(kCommunicationMode, m_mode);
     s.WriteInt(kBaudrate, m_baudRate);
     s.WriteInt(kComPortNo, m_comPortIndex);
@@ -83,7 +83,7 @@ Transport* CommLink::transport()
     const bool network = m_mode == 0 && m_network;
     if (!m_transport || m_transportMode != m_mode || m_transportNetwork != network) {
         m_transport.reset();
-        m_transport = MakeTransport(m_mode, network);
+        m_transport = MakeTransport(m_mode, network, PortContext{m_store, &m_events.Notice()});
         m_transportMode = m_mode;
         m_transportNetwork = network;
         m_transport->SetArrivalNotify(transportNotify());
@@ -101,7 +101,7 @@ int CommLink::Open(unsigned mode, uint32_t baudRate, unsigned index)
         return 0;
     this->*field = index;
     // Where the COM name is resolved: a mapped network address takes the network port.
-    m_network = mode == 0 && IsNetworkAddress(Settings().PortDevice("COM" + std::to_string(uint64_t(index) + 1)));
+    m_network = mode == 0 && IsNetworkAddress(Store().PortDevice("COM" + std::to_string(uint64_t(index) + 1)));
     return transport()->Open(index, baudRate);
 }
 
@@ -146,7 +146,7 @@ int CommLink::Write(const std::string& line)
     std::string logged = line;
     while (!logged.empty() && (logged.back() == '\r' || logged.back() == '\n'))
         logged.pop_back();
-    LinkEvents::Instance().LogSent(logged);
+    m_events.LogSent(logged);
     return 1;
 }
 
@@ -156,7 +156,7 @@ int CommLink::WritePacket(const std::string& bytes, const std::string& logged)
     if (!active)
         return 0;
     active->Write(bytes.data(), static_cast<int>(bytes.size()));
-    LinkEvents::Instance().LogSent(logged);
+    m_events.LogSent(logged);
     return 1;
 }
 
@@ -220,7 +220,7 @@ std::string CommLink::SelectedPortText()
     const std::string name = PortName(static_cast<int>(SelectedPort()));
     if (m_mode != 0)
         return name;
-    return name + " (" + DescribePortDevice(Settings().PortDevice(name)).path + ")";
+    return name + " (" + DescribePortDevice(Store().PortDevice(name)).path + ")";
 }
 
 unsigned CommLink::SelectedPort() const

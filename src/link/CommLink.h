@@ -1,9 +1,10 @@
 #pragma once
-// The process-wide switch between the four ways of reaching the camera's serial control
-// channel: mode 0 the native serial port, modes 1-3 a Camera Link serial library. It keeps
-// the six link settings (read on first use, written at process end), holds the transport of
-// the current mode, opens and re-opens it, forwards every write and read and logs every
-// written line.
+// One camera's switch between the four ways of reaching its serial control channel: mode 0
+// the native serial port (or a serial port on the network), modes 1-3 a Camera Link serial
+// library. It keeps the six link settings (read when it is made, written back by
+// SaveSettings at process end), holds the transport of the current mode, opens and re-opens
+// it, forwards every write and read and logs every written line to its camera's events.
+// Used by its camera's thread; only SetExchangeWaiting's flag is read by the reader thread.
 #include "Transport.h"
 
 #include <atomic>
@@ -12,11 +13,17 @@
 #include <memory>
 #include <string>
 
+class LinkEvents;
+class SettingsStore;
+
 class CommLink {
 public:
-    static CommLink& Instance();
-    // Writes the six settings back (the process-end write).
+    // settings: where the link settings and the port map are kept (not owned; nullptr: the
+    // process-wide store at the time of use).
+    explicit CommLink(LinkEvents& events, SettingsStore* settings = nullptr);
     ~CommLink();
+    CommLink(const CommLink&) = delete;
+    CommLink& operator=(const CommLink&) = delete;
 
     int Open(unsigned mode, uint32_t baudRate, unsigned index);
     int OpenWith(unsigned mode, uint32_t baudRate);
@@ -53,10 +60,13 @@ public:
     // exchanges takes nothing, so it cannot swallow a packet's answer. Holds nest.
     class Hold {
     public:
-        Hold() { ++Instance().m_holds; }
-        ~Hold() { --Instance().m_holds; }
+        explicit Hold(CommLink& link) : m_link(link) { ++m_link.m_holds; }
+        ~Hold() { --m_link.m_holds; }
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
+
+    private:
+        CommLink& m_link;
     };
     bool IsHeld() const { return m_holds > 0; }
 
@@ -72,6 +82,9 @@ public:
     static uint32_t IndexToBaud(int index);
     static int BaudToIndex(uint32_t baudRate);
     void SaveSettings();
+    // The settings this link reads and writes.
+    SettingsStore& Store() const;
+    LinkEvents& Events() { return m_events; }
 
     // Test seam: close, forget the transport and read the settings again, as a fresh run.
     void ReloadSettingsForTest();
@@ -80,7 +93,6 @@ public:
     Transport* ActiveTransport() { return m_transport.get(); }
 
 private:
-    CommLink();
     void LoadSettings();
     // The transport of the current mode, built when the mode (or, in mode 0, the kind of port
     // the selected COM name is mapped to) changed; nullptr for an invalid mode. At most one
@@ -91,6 +103,8 @@ private:
     // The field that keeps the selected port of a mode; nullptr for an invalid mode.
     static unsigned CommLink::*portField(unsigned mode);
 
+    LinkEvents& m_events;
+    SettingsStore* m_store;
     unsigned m_mode = 0;
     uint32_t m_baudRate = 9600;
     unsigned m_comPortIndex = 0;

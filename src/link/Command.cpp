@@ -43,12 +43,6 @@ LineFormatter formatter()
 
 } // namespace
 
-Command& Command::Instance()
-{
-    static Command command;
-    return command;
-}
-
 void Command::ClearReplies()
 {
     m_framer.clear();
@@ -66,7 +60,7 @@ std::string Command::PopReply()
 
 int Command::receive(milliseconds byteWait, Clock::time_point end)
 {
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_link;
     const Deadline deadline(end);
     for (;;) {
         char byte = 0;
@@ -78,11 +72,11 @@ int Command::receive(milliseconds byteWait, Clock::time_point end)
         case LineFramer::Step::Line: {
             std::string line = m_framer.takeLine();
             m_replies.push_back(line);
-            LinkEvents::Instance().LogReceived(line);
+            m_events.LogReceived(line);
             return 1;
         }
         case LineFramer::Step::Overflow:
-            Notices().Message(LineFramer::kOverflowText, LineFramer::kOverflowCaption, NoticeIcon::Exclamation);
+            m_events.Notice().Message(LineFramer::kOverflowText, LineFramer::kOverflowCaption, NoticeIcon::Exclamation);
             return 0;
         }
     }
@@ -95,7 +89,7 @@ int Command::ReceiveLine()
 
 int Command::ReceivePending()
 {
-    if (CommLink::Instance().IsHeld())
+    if (m_link.IsHeld())
         return 0;
     return receive(milliseconds(0), Clock::time_point::max());
 }
@@ -108,7 +102,7 @@ int Command::waitForLine(uint32_t timeoutMs)
     const auto start = Clock::now();
     const int64_t looks = std::max<int64_t>(1, (int64_t(timeoutMs) + kCheckInterval.count() - 1) / kCheckInterval.count());
     const auto limit = start + looks * kCheckInterval;
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_link;
     struct Waiting {
         CommLink& link;
         explicit Waiting(CommLink& l) : link(l) { link.SetExchangeWaiting(true); }
@@ -129,7 +123,7 @@ int Command::waitForLine(uint32_t timeoutMs)
 
 Command::Outcome Command::missed() const
 {
-    return CommLink::Instance().IsLost() ? Outcome::LinkLost : Outcome::Unanswered;
+    return m_link.IsLost() ? Outcome::LinkLost : Outcome::Unanswered;
 }
 
 int Command::ParseReply(const std::string& line, ReplyRecord& record)
@@ -140,29 +134,29 @@ int Command::ParseReply(const std::string& line, ReplyRecord& record)
 int Command::SendAndReceive(uint32_t& value, const std::string& line, uint32_t timeoutMs, int reportOffline)
 {
     ClearReplies();
-    CommLink::Instance().Write(line);
+    m_link.Write(line);
     if (!waitForLine(timeoutMs)) {
         m_outcome = missed();
         if (reportOffline == 1)
-            LinkEvents::Instance().ReportOffline();
+            m_events.ReportOffline();
         return 0;
     }
     ReplyRecord record;
     ParseReply(PopReply(), record);
     value = ReplyParser::autoBaseValue(record.values[0]);
     m_outcome = Outcome::Answered;
-    LinkEvents::Instance().ReportOnline();
+    m_events.ReportOnline();
     return 1;
 }
 
 int Command::WaitForComplete(uint32_t timeoutMs)
 {
-    UserNotice& notices = Notices();
+    UserNotice& notices = m_events.Notice();
     notices.BeginWait();
     if (!waitForLine(timeoutMs)) {
         m_outcome = missed();
         notices.EndWait();
-        LinkEvents::Instance().ReportOffline();
+        m_events.ReportOffline();
         return 0;
     }
     std::string line = PopReply();
@@ -172,13 +166,13 @@ int Command::WaitForComplete(uint32_t timeoutMs)
     notices.EndWait();
     if (head == "COMPLETE") {
         m_outcome = Outcome::Answered;
-        LinkEvents::Instance().ReportOnline();
+        m_events.ReportOnline();
         return 1;
     }
     m_outcome = Outcome::Refused;
     m_refusal = line;
-    Notices().Message(line, "Communication Error<2>", NoticeIcon::Exclamation);
-    LinkEvents::Instance().ReportOnline();
+    m_events.Notice().Message(line, "Communication Error<2>", NoticeIcon::Exclamation);
+    m_events.ReportOnline();
     return 0;
 }
 
@@ -197,10 +191,10 @@ int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
     }
     ClearReplies();
     const std::string query = FormatQueryLine(commandIndex, 0);
-    CommLink::Instance().Write(query + "\r\n");
+    m_link.Write(query + "\r\n");
     if (!waitForLine(timeoutMs)) {
         m_outcome = missed();
-        LinkEvents::Instance().ReportOffline();
+        m_events.ReportOffline();
         return 0;
     }
     line = PopReply();
@@ -212,12 +206,12 @@ int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
         value.decimalValue = record.decimalValue;
         value.textValue = record.textValue;
         m_outcome = Outcome::Answered;
-        LinkEvents::Instance().ReportOnline();
+        m_events.ReportOnline();
         return 1;
     }
     m_outcome = Outcome::Refused;
     m_refusal = line;
-    Notices().Message(record.raw + " for " + query, "Communication Error<1>", NoticeIcon::Exclamation);
+    m_events.Notice().Message(record.raw + " for " + query, "Communication Error<1>", NoticeIcon::Exclamation);
     return 0;
 }
 
@@ -249,7 +243,7 @@ int Command::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutM
 
 int Command::sendSetting(const std::string& line, uint32_t timeoutMs)
 {
-    if (!CommLink::Instance().Write(line)) {
+    if (!m_link.Write(line)) {
         m_outcome = Outcome::NotSent;
         return 0;
     }

@@ -1,11 +1,11 @@
 #pragma once
-// The one object through which the program talks to the camera: it writes command lines
-// through CommLink, assembles reply bytes into lines, queues and logs them, waits for a reply
-// with a time-out, checks "COMPLETE" acknowledgements and parses value replies against the
-// command table. User-interface thread only.
+// The one object through which a camera is talked to: it writes command lines through its
+// CommLink, assembles reply bytes into lines, queues and logs them, waits for a reply with a
+// time-out, checks "COMPLETE" acknowledgements and parses value replies against the command
+// table. One per camera, used by that camera's thread only.
 //
 // The line grammar itself lives in LineFramer, ReplyParser and LineFormatter; the static
-// operations here are their forms on the process-wide command table.
+// operations here are their forms on the shared, constant command table.
 #include "CommandValue.h"
 #include "LineFramer.h"
 #include "ReplyRecord.h"
@@ -15,6 +15,9 @@
 #include <deque>
 #include <string>
 
+class CommLink;
+class LinkEvents;
+
 class Command {
 public:
     // How the last exchange ended, for the callers that walk many exchanges: a fitting reply
@@ -22,7 +25,9 @@ public:
     // link failed for good while waiting, or nothing could be sent.
     enum class Outcome { Answered, Refused, Unanswered, LinkLost, NotSent };
 
-    static Command& Instance();
+    Command(CommLink& link, LinkEvents& events) : m_link(link), m_events(events) {}
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
 
     Outcome LastOutcome() const { return m_outcome; }
     // What the camera answered when it last refused a line (an error reply, or a reply to
@@ -59,7 +64,6 @@ public:
     static int ParsePair(const std::string& line, int32_t& first, int32_t& second);
 
 private:
-    Command() = default;
     // The one receive loop: takes bytes until a line is complete (1), or until a byte has not
     // come within byteWait or by end (0). An overflow drops the partial line, tells the person
     // and ends the call (0).
@@ -74,6 +78,8 @@ private:
     // Ends a wait without a line: Unanswered, or LinkLost when the link failed meanwhile.
     Outcome missed() const;
 
+    CommLink& m_link;
+    LinkEvents& m_events;
     LineFramer m_framer;
     std::deque<std::string> m_replies;
     Outcome m_outcome = Outcome::NotSent;

@@ -1,11 +1,5 @@
 #include "LinkEvents.h"
 
-LinkEvents& LinkEvents::Instance()
-{
-    static LinkEvents events;
-    return events;
-}
-
 void LinkEvents::LogSent(const std::string& line)
 {
     if (m_transcript)

@@ -1,8 +1,12 @@
 #pragma once
-// Where the link layer reports to the windows: every line sent and received goes to the
+// Where one camera's link reports to its owner: every line sent and received goes to the
 // terminal transcript ("Tx: "/"Rx: " plus the line) and bare to the communication dialog's
-// message list; every exchange's outcome goes to the online-status notifier. The windows
-// attach here; nothing in link/ knows them.
+// message list; every exchange's outcome goes to the online-status notifier; what the person
+// must be told goes through the camera's notice relay. The owner (the window, a command-line
+// run, a script) attaches here; nothing in link/ knows it. Each camera has its own; the sinks
+// are called on the camera's thread.
+#include "UserNotice.h"
+
 #include <functional>
 #include <string>
 
@@ -11,7 +15,12 @@ public:
     using LineSink = std::function<void(const std::string& line)>;
     using StateSink = std::function<void(bool online)>;
 
-    static LinkEvents& Instance();
+    LinkEvents() = default;
+    LinkEvents(const LinkEvents&) = delete;
+    LinkEvents& operator=(const LinkEvents&) = delete;
+
+    // Where this camera's reports and questions go (see NoticeRelay).
+    NoticeRelay& Notice() { return m_notice; }
 
     // Attach or detach (pass nullptr) the two log sinks and the online-status sink.
     void SetTranscriptSink(LineSink sink) { m_transcript = std::move(sink); }
@@ -29,6 +38,7 @@ public:
     void ReportOffline();
 
 private:
+    NoticeRelay m_notice;
     LineSink m_transcript;
     LineSink m_messageList;
     StateSink m_online;

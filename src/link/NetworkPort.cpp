@@ -58,7 +58,7 @@ int NetworkPort::Open(unsigned index, uint32_t baudRate)
 int NetworkPort::failOpen(const char* step, const std::string& portName, const std::string& cause)
 {
     Close();
-    Notices().Message("Failed to initialize " + portName + " port!\nError in " + step + "\n" + cause, "",
+    notice().Message("Failed to initialize " + portName + " port!\nError in " + step + "\n" + cause, "",
                       NoticeIcon::Exclamation);
     return 0;
 }

@@ -89,7 +89,7 @@ int NetworkPort::Open(const std::string& portName, uint32_t baudRate)
 {
     if (IsOpen())
         Close();
-    m_address = Settings().PortDevice(portName);
+    m_address = settings().PortDevice(portName);
     m_remoteBaud = 0;
     m_telnet.reset();
     const std::optional<NetworkAddress> address = ParseNetworkAddress(m_address);

@@ -95,7 +95,7 @@ int SerialPort::failOpen(const char* step, const std::string& portName, const st
     std::string text = "Failed to initialize " + portName + " port!\nError in " + step;
     if (!cause.empty())
         text += "\n" + cause;
-    Notices().Message(text, "", NoticeIcon::Exclamation);
+    notice().Message(text, "", NoticeIcon::Exclamation);
     return 0;
 }
 
@@ -104,7 +104,7 @@ int SerialPort::Open(const std::string& portName, uint32_t baudRate, uint8_t dat
 {
     if (IsOpen())
         Close();
-    m_device = ResolvePortDevice(Settings().PortDevice(portName));
+    m_device = ResolvePortDevice(settings().PortDevice(portName));
 
     // The device, exclusively: TIOCEXCL keeps other openers off the tty, the lock keeps a
     // second run of this program off it even where TIOCEXCL does not apply (root).

@@ -9,9 +9,22 @@
 #include <memory>
 #include <string>
 
+class SettingsStore;
+class UserNotice;
+
+// What a transport takes from its owner: the settings whose port map and library folder it
+// reads (nullptr: the process-wide store at the time of use), and where it tells why a port
+// did not open (nullptr: standard error).
+struct PortContext {
+    SettingsStore* settings = nullptr;
+    UserNotice* notice = nullptr;
+};
+
 class Transport {
 public:
     virtual ~Transport() = default;
+
+    void SetContext(PortContext context) { m_context = context; }
 
     // The number of ports offered; a Camera Link generation builds its list afresh, also while
     // one of its ports is open (that port keeps working).
@@ -47,9 +60,16 @@ public:
     // user-interface thread can be woken instead of polling. Replacing or clearing it waits for
     // a call in progress. A transport without a receiving thread never calls it.
     virtual void SetArrivalNotify(std::function<void()> notify) = 0;
+
+protected:
+    SettingsStore& settings() const;
+    UserNotice& notice() const;
+
+private:
+    PortContext m_context;
 };
 
 // The transport of a communication mode: 0 the serial port (the network port when network is
 // set: the COM name is mapped to a tcp:// or rfc2217:// address), 1 to 3 the Camera Link
 // library generations; nullptr for any other mode. Nothing is opened or loaded yet.
-std::unique_ptr<Transport> MakeTransport(unsigned mode, bool network = false);
+std::unique_ptr<Transport> MakeTransport(unsigned mode, bool network = false, PortContext context = {});

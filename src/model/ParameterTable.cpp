@@ -15,15 +15,15 @@ void Warn(const std::string& text)
 
 } // namespace
 
-ParameterTable& ParameterTable::Instance()
-{
-    static ParameterTable table;
-    return table;
-}
-
 ParameterTable::ParameterTable()
 {
     Reset();
+}
+
+const ParameterTable& ParameterTable::Layout()
+{
+    static const ParameterTable layout;
+    return layout;
 }
 
 void ParameterTable::Reset()
@@ -43,7 +43,7 @@ static int FindRow(const std::vector<ParameterRow>& rows, uint32_t ctrlId)
     return -1;
 }
 
-int ParameterTable::GetDataValue(uint32_t ctrlId)
+int ParameterTable::GetDataValue(uint32_t ctrlId) const
 {
     const int row = FindRow(m_rows, ctrlId);
     if (row < 0) {
@@ -65,7 +65,7 @@ bool ParameterTable::SetDataValue(uint32_t ctrlId, int32_t value)
     return true;
 }
 
-int ParameterTable::GetCommittedValue(uint32_t ctrlId)
+int ParameterTable::GetCommittedValue(uint32_t ctrlId) const
 {
     const int row = FindRow(m_rows, ctrlId);
     if (row < 0) {
@@ -81,7 +81,7 @@ void ParameterTable::CommitAll()
         m_rows[i].committedValue = m_rows[i].value;
 }
 
-int ParameterTable::ToCmdId(uint32_t ctrlId)
+int ParameterTable::ToCmdId(uint32_t ctrlId) const
 {
     const int row = FindRow(m_rows, ctrlId);
     if (row < 0) {
@@ -91,7 +91,7 @@ int ParameterTable::ToCmdId(uint32_t ctrlId)
     return static_cast<int>(m_rows[row].cmdId);
 }
 
-int ParameterTable::CtrlId2TblIndex(uint32_t ctrlId)
+int ParameterTable::CtrlId2TblIndex(uint32_t ctrlId) const
 {
     const int row = FindRow(m_rows, ctrlId);
     if (row < 0)
@@ -99,13 +99,13 @@ int ParameterTable::CtrlId2TblIndex(uint32_t ctrlId)
     return row;
 }
 
-int ParameterTable::GetRangePad(uint32_t ctrlId)
+int ParameterTable::GetRangePad(uint32_t ctrlId) const
 {
     const int row = CtrlId2TblIndex(ctrlId);
     return row < 0 ? -1 : static_cast<int>(m_rows[row].rangePad);
 }
 
-bool ParameterTable::GetRange(uint32_t ctrlId, int32_t& minValue, int32_t& maxValue)
+bool ParameterTable::GetRange(uint32_t ctrlId, int32_t& minValue, int32_t& maxValue) const
 {
     const int row = CtrlId2TblIndex(ctrlId);
     if (row < 0)
@@ -125,7 +125,7 @@ bool ParameterTable::SetRange(uint32_t ctrlId, int32_t minValue, int32_t maxValu
     return true;
 }
 
-int ParameterTable::ToCtrlId(int commandIndex)
+int ParameterTable::ToCtrlId(int commandIndex) const
 {
     for (size_t i = 0; m_rows[i].ctrlId != kTerminator; ++i) {
         if (commandIndex >= 0 && m_rows[i].cmdId == static_cast<uint32_t>(commandIndex))
@@ -137,7 +137,7 @@ int ParameterTable::ToCtrlId(int commandIndex)
     return -1;
 }
 
-bool ParameterTable::IsFactoryParam(uint32_t ctrlId)
+bool ParameterTable::IsFactoryParam(uint32_t ctrlId) const
 {
     const int row = FindRow(m_rows, ctrlId);
     if (row < 0) {
@@ -151,7 +151,7 @@ bool ParameterTable::IsFactoryParam(uint32_t ctrlId)
     return m_rows[row].paramClass == kFactoryClass;
 }
 
-bool ParameterTable::IsFileParam(uint32_t ctrlId)
+bool ParameterTable::IsFileParam(uint32_t ctrlId) const
 {
     const int row = FindRow(m_rows, ctrlId);
     return row >= 0 && m_rows[row].inFile != 0;

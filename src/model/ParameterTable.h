@@ -1,5 +1,5 @@
 #pragma once
-// The fixed parameter table: one row per dialog control that mirrors a camera parameter,
+// A camera's parameter table: one row per dialog control that mirrors a camera parameter,
 // keyed by control id and bound to a command index. Rows are data (ParameterTableData.cpp);
 // every lookup scans from row 0 and takes the first match. A row is pending while its value
 // differs from its committed value. Missing ids show a warning through Notices().
@@ -26,20 +26,24 @@ class ParameterTable {
 public:
     static constexpr int kRowCount = 324;
     static constexpr uint32_t kTerminator = 0xFFFFFFFFu;
-    static ParameterTable& Instance();
+    // The starting rows; each camera has its own table of values.
+    ParameterTable();
+    // The starting rows, shared and never changed: for lookups that do not depend on a
+    // camera's values (which command a row is bound to, which rows go into a file).
+    static const ParameterTable& Layout();
 
-    int GetDataValue(uint32_t ctrlId);
+    int GetDataValue(uint32_t ctrlId) const;
     bool SetDataValue(uint32_t ctrlId, int32_t value);
-    int GetCommittedValue(uint32_t ctrlId);
+    int GetCommittedValue(uint32_t ctrlId) const;
     void CommitAll();
-    int ToCmdId(uint32_t ctrlId);
-    int CtrlId2TblIndex(uint32_t ctrlId);
-    int GetRangePad(uint32_t ctrlId);
-    bool GetRange(uint32_t ctrlId, int32_t& minValue, int32_t& maxValue);
+    int ToCmdId(uint32_t ctrlId) const;
+    int CtrlId2TblIndex(uint32_t ctrlId) const;
+    int GetRangePad(uint32_t ctrlId) const;
+    bool GetRange(uint32_t ctrlId, int32_t& minValue, int32_t& maxValue) const;
     bool SetRange(uint32_t ctrlId, int32_t minValue, int32_t maxValue);
-    int ToCtrlId(int commandIndex);
-    bool IsFactoryParam(uint32_t ctrlId);
-    bool IsFileParam(uint32_t ctrlId);
+    int ToCtrlId(int commandIndex) const;
+    bool IsFactoryParam(uint32_t ctrlId) const;
+    bool IsFileParam(uint32_t ctrlId) const;
     bool IsReadable(int rowIndex) const;
     int CountReadable();
     int CountReadableUser();
@@ -56,7 +60,6 @@ public:
     void Reset();
 
 private:
-    ParameterTable();
     std::vector<ParameterRow> m_rows; // kRowCount rows followed by the terminator
     int m_readable = -1;
     int m_readableUser = -1;

@@ -38,6 +38,16 @@ UserNotice& Notices()
     return g_notices ? *g_notices : g_stderrNotice;
 }
 
+UserNotice& StandardErrorNotice()
+{
+    return g_stderrNotice;
+}
+
+UserNotice& NoticeRelay::Target() const
+{
+    return m_target ? *m_target : Notices();
+}
+
 UserNotice* SetNotices(UserNotice* notices)
 {
     UserNotice* before = g_notices;
@@ -72,9 +82,17 @@ std::string RecordingNotice::SaveFileName(const std::string&, const std::string&
 
 QuietNotices::QuietNotices() : m_next(Notices()), m_installedBefore(SetNotices(this)) {}
 
+QuietNotices::QuietNotices(NoticeRelay& relay)
+    : m_next(relay.Target()), m_installedBefore(relay.SetTarget(this)), m_relay(&relay)
+{
+}
+
 QuietNotices::~QuietNotices()
 {
-    SetNotices(m_installedBefore);
+    if (m_relay)
+        m_relay->SetTarget(m_installedBefore);
+    else
+        SetNotices(m_installedBefore);
 }
 
 void QuietNotices::Message(const std::string& text, const std::string&, NoticeIcon)

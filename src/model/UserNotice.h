@@ -40,6 +40,54 @@ UserNotice& Notices();
 // Installs a service (not owned); nullptr restores the standard-error one. Returns the one
 // installed before (nullptr for the standard-error one), for a caller that puts it back.
 UserNotice* SetNotices(UserNotice* notices);
+// Messages to standard error, questions answered No: for a part used without an owner that
+// says where its reports go.
+UserNotice& StandardErrorNotice();
+
+// One camera's way to the person. The camera and link layers tell through their camera's
+// relay, never through the process-wide service, so each camera's reports go where its owner
+// sends them (the window's boxes, a command line's standard error, a script's exception), also
+// while other cameras work on other threads. Until its owner points it somewhere it forwards
+// to the process-wide service. Used by its camera's thread only.
+class NoticeRelay : public UserNotice {
+public:
+    // Points the relay at a service (not owned; nullptr: the process-wide one) and returns
+    // the one it pointed at before.
+    UserNotice* SetTarget(UserNotice* target)
+    {
+        UserNotice* before = m_target;
+        m_target = target;
+        return before;
+    }
+    UserNotice& Target() const;
+
+    void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override
+    {
+        Target().Message(text, caption, icon);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        return Target().AskYesNo(text, caption);
+    }
+    bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override
+    {
+        return Target().AskYesNoDefaultNo(text, caption);
+    }
+    std::string OpenFileName(const std::string& title, const std::string& folder, const std::string& filter) override
+    {
+        return Target().OpenFileName(title, folder, filter);
+    }
+    std::string SaveFileName(const std::string& title, const std::string& folder, const std::string& filter) override
+    {
+        return Target().SaveFileName(title, folder, filter);
+    }
+    void BeginWait() override { Target().BeginWait(); }
+    void EndWait() override { Target().EndWait(); }
+    void ProcessEvents() override { Target().ProcessEvents(); }
+
+private:
+    UserNotice* m_target = nullptr;
+};
 
 // Records every notice and answers from a script; for tests.
 class RecordingNotice : public UserNotice {
@@ -71,7 +119,9 @@ public:
 // its own, such as a port search that tries many ports.
 class QuietNotices : public UserNotice {
 public:
+    // Holds back the process-wide service's boxes, or those of one camera's relay.
     QuietNotices();
+    explicit QuietNotices(NoticeRelay& relay);
     ~QuietNotices() override;
     QuietNotices(const QuietNotices&) = delete;
     QuietNotices& operator=(const QuietNotices&) = delete;
@@ -92,6 +142,7 @@ public:
 private:
     UserNotice& m_next;
     UserNotice* m_installedBefore;
+    NoticeRelay* m_relay = nullptr;
     std::vector<std::string> m_texts;
 };
 

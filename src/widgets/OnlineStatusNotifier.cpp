@@ -29,14 +29,22 @@ COnlineStatusNotifier& COnlineStatusNotifier::Instance()
 
 COnlineStatusNotifier::COnlineStatusNotifier()
 {
-    LinkEvents::Instance().SetOnlineSink([this](bool online) { online ? SetOnline() : SetOffline(); });
     g_alive = this;
 }
 
 COnlineStatusNotifier::~COnlineStatusNotifier()
 {
     g_alive = nullptr;
-    LinkEvents::Instance().SetOnlineSink(nullptr);
+    Follow(nullptr);
+}
+
+void COnlineStatusNotifier::Follow(LinkEvents* events)
+{
+    if (m_followed)
+        m_followed->SetOnlineSink(nullptr);
+    m_followed = events;
+    if (m_followed)
+        m_followed->SetOnlineSink([this](bool online) { online ? SetOnline() : SetOffline(); });
 }
 
 void COnlineStatusNotifier::UnregisterIfAlive(COnlineStatusUpdater* updater)

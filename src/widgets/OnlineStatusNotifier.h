@@ -1,19 +1,24 @@
 #pragma once
 // The process-wide online-status notifier: it remembers whether the camera answered the last
 // exchange, paints that state (4 x 4 red offline, dark green online) into the strip of every
-// registered COnlineStatusUpdater and tells each of them. The link layer reaches it through
-// LinkEvents' online sink, which the notifier installs when it is first used.
+// registered COnlineStatusUpdater and tells each of them. The window's camera reaches it
+// through its LinkEvents' online sink, which Follow installs.
 #include <QPixmap>
 
 #include <functional>
 #include <vector>
 
 class COnlineStatusUpdater;
+class LinkEvents;
 
 class COnlineStatusNotifier {
 public:
     static COnlineStatusNotifier& Instance();
     ~COnlineStatusNotifier();
+
+    // Follows the outcomes of that camera's exchanges from now on (nullptr: none); the camera
+    // must outlive the following or end it.
+    void Follow(LinkEvents* events);
 
     // Sets the current picture on the updater's strip first, then appends it.
     void Register(COnlineStatusUpdater* updater);
@@ -41,6 +46,7 @@ private:
     COnlineStatusNotifier();
     void Apply(bool online);
 
+    LinkEvents* m_followed = nullptr;
     std::vector<COnlineStatusUpdater*> m_updaters;
     std::vector<std::pair<int, Listener>> m_listeners;
     int m_nextKey = 1;

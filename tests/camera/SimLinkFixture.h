@@ -1,9 +1,8 @@
 #pragma once
-// A camera-layer test against the simulated camera: the simulator on a pseudo-terminal, COM1
-// mapped to it and opened, message boxes recorded.
+// A camera-layer test against the simulated camera: the simulator on a pseudo-terminal, a
+// camera with COM1 mapped to it and opened, message boxes recorded.
 #include "CamSimProcess.h"
-#include "CommLink.h"
-#include "ParameterTable.h"
+#include "Camera.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -17,19 +16,21 @@ protected:
         ASSERT_TRUE(m_sim.Start(args)) << m_sim.Error();
         m_settings.ports["COM1"] = m_sim.DevicePath();
         SetSettingsStore(&m_settings);
-        CommLink::Instance().ReloadSettingsForTest();
-        ASSERT_EQ(CommLink::Instance().Open(0, baud, 0), 1);
-        ParameterTable::Instance().Reset();
+        m_camera = std::make_unique<Camera>(&m_settings);
+        m_camera->Notice().SetTarget(&m_notices.recorder);
+        ASSERT_EQ(m_camera->Link().Open(0, baud, 0), 1);
     }
     void TearDown() override
     {
-        CommLink::Instance().Close();
+        m_camera.reset();
         SetSettingsStore(nullptr);
     }
+    Camera& camera() { return *m_camera; }
 
     CamSimProcess m_sim;
     MemorySettings m_settings;
     ScopedRecordingNotice m_notices;
+    std::unique_ptr<Camera> m_camera;
 };
 
 using SimLinkFixture = SimLinkFixtureOf<>;

@@ -46,7 +46,7 @@ TEST_F(AutoFunctionsTest, RunEndsAtTheEndStatus)
     for (const auto& c : cases) {
         connect({"--busy-polls", "3", "--result", c.result});
         WatchedProgress progress;
-        const RunResult run = RunOnce(c.shot, progress, 5s, 20ms);
+        const RunResult run = RunOnce(camera(), c.shot, progress, 5s, 20ms);
         EXPECT_EQ(run.end, RunEnd::Ended) << c.result;
         EXPECT_EQ(run.status, c.code) << c.result;
         // Three busy answers, then the one that ends the run.
@@ -82,9 +82,9 @@ TEST_F(AutoFunctionsTest, RunsAreBoundedByAMinuteOrTenFrames)
     // A gain run that converges after some 11 s (longer than the set's own 10 s) ends with its
     // result; the bound comes from the frame period the table holds, without a further line.
     connect({"--busy-polls", "21", "--result", "agc=8"});
-    ParameterTable::Instance().SetDataValue(CtrlId::FramePeriod, 8000000);
+    camera().Table().SetDataValue(CtrlId::FramePeriod, 8000000);
     SilentProgress progress;
-    RunResult run = RunOnce(GainOnce(), progress, {}, 500ms);
+    RunResult run = RunOnce(camera(), GainOnce(), progress, {}, 500ms);
     EXPECT_EQ(run.end, RunEnd::Ended);
     EXPECT_EQ(run.status, 8);
     Lines rx = m_sim.Received();
@@ -96,7 +96,7 @@ TEST_F(AutoFunctionsTest, RunsAreBoundedByAMinuteOrTenFrames)
 
     // A run that never ends is given up at the bound it was given, with the last status.
     connect({"--busy-polls", "never"});
-    run = RunOnce(ExposureOnce(), progress, 300ms, 20ms);
+    run = RunOnce(camera(), ExposureOnce(), progress, 300ms, 20ms);
     EXPECT_EQ(run.end, RunEnd::TimedOut);
     EXPECT_TRUE(run.answered);
     EXPECT_LT(run.status, 8);
@@ -116,10 +116,10 @@ TEST_F(AutoFunctionsTest, ExposureLimitsFollowModelBinningAndFramePeriod)
     for (const auto& c : cases) {
         connect({"--model", c.model, "--set", "HB=" + std::to_string(c.hb), "--set", "VB=" + std::to_string(c.vb),
                  "--set", "AR=40000"});
-        ASSERT_EQ(Camera::Instance().CheckModel(), 1);
+        ASSERT_EQ(camera().CheckModel(), 1);
         m_sim.ClearLog();
         ExposureLimits limits{};
-        ASSERT_TRUE(ExposureTimeLimits(limits));
+        ASSERT_TRUE(ExposureTimeLimits(camera(), limits));
         EXPECT_EQ(limits.minimum, c.minimum) << c.model << " " << c.hb << c.vb;
         EXPECT_EQ(limits.maximum, 40000 - 18);
         EXPECT_EQ(m_sim.Received(), (Lines{"HB?", "VB?", "AR?"}));
@@ -129,7 +129,7 @@ TEST_F(AutoFunctionsTest, ExposureLimitsFollowModelBinningAndFramePeriod)
     // Without the frame period the rows keep their ranges.
     connect({"--fault", "silent-after=2"});
     ExposureLimits limits{7, 7};
-    EXPECT_FALSE(ExposureTimeLimits(limits));
+    EXPECT_FALSE(ExposureTimeLimits(camera(), limits));
     EXPECT_EQ(limits.maximum, 7);
 }
 

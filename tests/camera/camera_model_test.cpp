@@ -24,7 +24,7 @@ TEST_P(CameraModelTest, ClassifiesTheAnswerOrKeepsTheModel)
     CameraModel model;
     model.modelType = 1;
     model.modelName = "KT-5200W-QBCL";
-    ASSERT_EQ(CheckCameraModel(model), c.played ? 1 : 0);
+    ASSERT_EQ(CheckCameraModel(camera().Exchange(), camera().Notice(), model), c.played ? 1 : 0);
     EXPECT_EQ(m_sim.Received(), std::vector<std::string>{"MD?"});
     EXPECT_EQ(model.modelType, c.type);
     EXPECT_EQ(model.modelName, c.played ? c.played : "KT-5200W-QBCL");

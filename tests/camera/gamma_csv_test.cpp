@@ -98,10 +98,10 @@ TEST_F(GammaFileTest, LoadTellsWhatIsWrongAndTheFirstValueAboveTheRangeOnly)
 {
     GammaCsv parsed;
     const std::string missing = (m_dir / "none.csv").string();
-    EXPECT_FALSE(GammaFile::Load(missing, parsed));
+    EXPECT_FALSE(GammaFile::Load(missing, parsed, Notices()));
     const fs::path wide = m_dir / "wide.csv";
     std::ofstream(wide, std::ios::binary) << kHeader << "5000,1,2\r\n3,70000,4\r\n";
-    EXPECT_TRUE(GammaFile::Load(wide.string(), parsed));
+    EXPECT_TRUE(GammaFile::Load(wide.string(), parsed, Notices()));
     EXPECT_EQ(parsed.tables[0][0], 4095u);
     EXPECT_EQ(parsed.tables[1][1], 4095u);
 

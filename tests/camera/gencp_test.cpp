@@ -2,6 +2,7 @@
 // over a real pseudo-terminal the exchanges (answers right, late, short, too long, for an earlier
 // request, pending or refused; every wait within its bound) and "Read All Data" with a camera
 // that answers some reads, refuses some and falls silent.
+#include "Camera.h"
 #include "../link/LinkTestSupport.h"
 #include "GenCpChannel.h"
 #include "GenCpPacket.h"
@@ -187,7 +188,7 @@ protected:
         return outcome;
     }
 
-    GenCpChannel channel{kAnswerMs};
+    GenCpChannel channel{link, kAnswerMs};
     std::string lastRequest;
 };
 
@@ -260,7 +261,11 @@ void playCamera(PtyPeer& peer, const std::string& script, int& requests)
 // walk over at once instead of waiting out every register.
 TEST_F(GenCpChannelTest, ReadAllDataReportsOncePerActionAndEndsAtTheFirstSilence)
 {
-    ParameterList list(kAnswerMs);
+    // The list works on a camera: the fixture's link makes way for the camera's own.
+    link.Close();
+    Camera owner(&settings);
+    ASSERT_EQ(owner.Link().Open(0, 115200, 0), 1);
+    ParameterList list(owner, kAnswerMs);
     std::ifstream in(ParameterList::ShippedDescriptionPath("KT-5100W-QBCL"));
     list.Description() = ReadFeatureDescription(std::string(std::istreambuf_iterator<char>(in), {}));
     ASSERT_GT(list.Description().records.size(), 6u);

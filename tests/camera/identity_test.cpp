@@ -39,13 +39,13 @@ TEST_F(IdentityCamera, AboutStopsWhenTheCameraFallsSilent)
 {
     // Answers the firmware version, then nothing more.
     connect({"--fault", "silent-after=1"});
-    const Identity::AboutData data = Identity::ReadAboutData();
+    const Identity::AboutData data = Identity::ReadAboutData(camera());
     EXPECT_EQ(data.firmware, "1.05");
     EXPECT_FALSE(data.model || data.cameraId || data.fpga || data.userId || data.xmlVersion);
     EXPECT_EQ(m_sim.Received(), (Lines{"VN?", "MD?", "ID?", "FPVN?"}));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].text.find("stopped answering"), std::string::npos);
-    EXPECT_FALSE(Camera::Instance().Responsive());
+    EXPECT_FALSE(camera().Responsive());
 }
 
 // A line break pasted in, and a sound id saved: identity_lens_e2e_test.
@@ -64,7 +64,7 @@ TEST_F(IdentityCamera, UserIdIsCheckedBeforeItIsSent)
     for (const auto& c : cases) {
         m_sim.ClearLog();
         m_notices.recorder.Clear();
-        EXPECT_EQ(Identity::SaveUserId(c.text), c.result) << c.text;
+        EXPECT_EQ(Identity::SaveUserId(camera(), c.text), c.result) << c.text;
         EXPECT_EQ(m_sim.Received(), c.result ? Lines{"UD=" + c.text} : Lines{}) << c.text;
         ASSERT_EQ(messages().size(), 1u) << c.text;
         EXPECT_EQ(messages()[0].text.rfind(c.message, 0), 0u) << messages()[0].text;
@@ -91,7 +91,7 @@ TEST_F(IdentityCamera, XmlVersionIsWrittenOnlyAsThreeDigits)
     };
     for (const auto& c : cases) {
         connect(c.faults);
-        EXPECT_EQ(FactoryIdentity::WriteXmlVersion(c.boxes), c.result) << c.message;
+        EXPECT_EQ(FactoryIdentity::WriteXmlVersion(camera(), c.boxes), c.result) << c.message;
         EXPECT_EQ(m_sim.Received(), c.sent) << c.boxes[0] << c.boxes[1];
         ASSERT_FALSE(messages().empty());
         EXPECT_EQ(messages().back().text, c.message);
@@ -105,24 +105,24 @@ TEST_F(IdentityCamera, RefusedIdentityWritesLeaveTheCameraLocked)
 {
     // An empty id is refused by the camera: the unlock is withdrawn at once.
     connect({});
-    EXPECT_EQ(Identity::SaveCameraId(""), 0);
+    EXPECT_EQ(Identity::SaveCameraId(camera(), ""), 0);
     EXPECT_EQ(m_sim.Received(), (Lines{"ULCK=7315048", "ID=", "ULCK=0"}));
     ASSERT_FALSE(messages().empty());
     EXPECT_EQ(messages().back().text, "Couldn't save the camera id.");
-    EXPECT_EQ(Camera::Instance().SetText(CmdIndex::ID, "X", Timeouts::kExchangeMs), 0); // locked
+    EXPECT_EQ(camera().SetText(CmdIndex::ID, "X", Timeouts::kExchangeMs), 0); // locked
     // A line break would smuggle in a line of its own: nothing goes out.
     m_sim.ClearLog();
-    EXPECT_EQ(Identity::SaveCameraId("AB\r\nCRS00=1"), 0);
+    EXPECT_EQ(Identity::SaveCameraId(camera(), "AB\r\nCRS00=1"), 0);
     EXPECT_TRUE(m_sim.Received().empty());
     TearDown();
     m_sim.Stop();
 
     // A refused unlock sends no id line; the device version is refused after its own message.
     connect({"--fault", "error-replies"});
-    EXPECT_EQ(Identity::SaveCameraId("SIM0000002"), 0);
+    EXPECT_EQ(Identity::SaveCameraId(camera(), "SIM0000002"), 0);
     EXPECT_EQ(m_sim.Received(), Lines{"ULCK=7315048"});
     EXPECT_EQ(messages().back().text, "Couldn't save camera id.");
-    EXPECT_EQ(Identity::SaveDeviceVersion("1.0.0.1"), 0);
+    EXPECT_EQ(Identity::SaveDeviceVersion(camera(), "1.0.0.1"), 0);
     EXPECT_EQ(messages().back().text, "Couldn't write the Device Version.");
 }
 
@@ -130,7 +130,7 @@ TEST_F(IdentityCamera, MotorsStartedAreStoppedWhenTheLensGoes)
 {
     connect({});
     {
-        MotorLens lens;
+        MotorLens lens(camera());
         EXPECT_EQ(lens.Start(MotorLens::Motor::Iris, MotorLens::Way::First), 1);
         EXPECT_EQ(lens.Start(MotorLens::Motor::Focus, MotorLens::Way::Second), 1);
         EXPECT_EQ(lens.Stop(MotorLens::Motor::Iris), 1);

@@ -41,7 +41,7 @@ TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
     Lut::Table table{};
     table.fill(1);
     RecordingProgress progress;
-    EXPECT_TRUE(LutTransfer::Read(Lut::Green, table, progress));
+    EXPECT_TRUE(LutTransfer::Read(camera(), Lut::Green, table, progress));
     EXPECT_EQ((std::vector<uint32_t>(table.begin(), table.begin() + 5)), (std::vector<uint32_t>{7, 4095, 4095, 4095, 200}));
     EXPECT_EQ(table[5], 5u * 128) << "the rest as the camera has it";
 
@@ -56,10 +56,10 @@ TEST_F(LutTransferTest, ReadStoresEachAnswerWithinTheRange)
     // outside the three sends nothing.
     m_sim.ClearLog();
     RecordingProgress writing;
-    EXPECT_TRUE(LutTransfer::Write(Lut::Blue, table, writing));
+    EXPECT_TRUE(LutTransfer::Write(camera(), Lut::Blue, table, writing));
     EXPECT_EQ(writing.opening, "Now, writing camera gamma data.");
     EXPECT_EQ(writing.messages.back(), "Now, writing camera gamma data.  (32 / 32)");
-    EXPECT_FALSE(LutTransfer::Write(3, table, writing));
+    EXPECT_FALSE(LutTransfer::Write(camera(), 3, table, writing));
     EXPECT_EQ(m_sim.Received().size(), 32u);
     EXPECT_TRUE(m_notices.recorder.messages.empty());
 }
@@ -86,7 +86,7 @@ TEST_F(LutTransferTest, TransfersStopAtCancelSilenceOrRefusal)
         table.fill(9);
         RecordingProgress progress(c.stopAfter);
         using LutTransfer::Read, LutTransfer::Write;
-        EXPECT_FALSE(c.write ? Write(Lut::Red, table, progress) : Read(Lut::Red, table, progress));
+        EXPECT_FALSE(c.write ? Write(camera(), Lut::Red, table, progress) : Read(camera(), Lut::Red, table, progress));
         EXPECT_EQ(m_sim.Received(), c.sent);
         EXPECT_EQ(table[c.stored ? c.stored - 1 : 0], c.stored ? 128u * uint32_t(c.stored - 1) : 9u);
         EXPECT_EQ(table[c.stored], 9u);

@@ -39,9 +39,9 @@ TEST_F(SequencerTest, WriteSendsTheFieldsThatApply)
     connect({"--model", "KT-5200W-QBCL"});
     // A control value for every field: the row's minimum, which the camera takes, unless set.
     std::map<int, int32_t> values;
-    const auto valueOf = [&values](const Sequencer::Field& field) {
+    const auto valueOf = [this, &values](const Sequencer::Field& field) {
         int32_t low = 0, high = 0;
-        ParameterTable::Instance().GetRange(uint32_t(field.ctrlId), low, high);
+        camera().Table().GetRange(uint32_t(field.ctrlId), low, high);
         return values.count(field.ctrlId) ? values[field.ctrlId] : field.kind == Sequencer::FieldKind::Number ? low : 0;
     };
     const struct {
@@ -58,7 +58,7 @@ TEST_F(SequencerTest, WriteSendsTheFieldsThatApply)
         m_sim.ClearLog();
         values = {{CtrlId::SequencerWidth, c.width}, {CtrlId::SequencerHorizontalBinning, 1}};
         SilentProgress progress;
-        EXPECT_EQ(Sequencer::WriteSet(5, c.conditions, valueOf, progress), Walk::Stop::None);
+        EXPECT_EQ(Sequencer::WriteSet(camera(), 5, c.conditions, valueOf, progress), Walk::Stop::None);
         const Lines rx = m_sim.Received();
         EXPECT_EQ(rx.size(), c.lines);
         for (const std::string& line : c.present)
@@ -75,7 +75,7 @@ TEST_F(SequencerTest, ReadStoresTheCameraSetWithListPositions)
 {
     connect({"--model", "KT-5100W-QBCL", "--set", "SQHB3=2", "--set", "SQW3=640", "--set", "SQGA3=300",
              "--set", "SQLUT3=1", "--set", "SQGR3=2000", "--set", "SQGG3=3000"});
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = camera().Table();
     // The colour gains are asked whenever the model is known, whatever the gain mode, so that
     // the boxes never keep another set's gains; the common gain is always asked.
     const struct {
@@ -94,7 +94,7 @@ TEST_F(SequencerTest, ReadStoresTheCameraSetWithListPositions)
         table.CommitAll();
         Shown shown;
         SilentProgress progress;
-        ASSERT_TRUE(Sequencer::ReadSet(3, c.conditions, progress, &shown));
+        ASSERT_TRUE(Sequencer::ReadSet(camera(), 3, c.conditions, progress, &shown));
         const Lines rx = m_sim.Received();
         EXPECT_EQ(rx.front(), "SQF3?");
         EXPECT_EQ(Starting(rx, "SQGR3?"), c.colourAsked);
@@ -122,11 +122,11 @@ TEST_F(SequencerTest, FieldsWithoutAnAnswerKeepTheirValues)
     // The camera answers the frame count and falls silent: the walk gives up after three
     // unanswered fields, each of which keeps what it held.
     connect({"--model", "KT-5100W-QBCL", "--set", "SQF2=9", "--fault", "silent-after=1"});
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = camera().Table();
     table.SetDataValue(CtrlId::SequencerWidth, 777);
     const int32_t next = table.GetDataValue(2783);
     SilentProgress progress;
-    EXPECT_FALSE(Sequencer::ReadSet(2, {true, false}, progress, nullptr));
+    EXPECT_FALSE(Sequencer::ReadSet(camera(), 2, {true, false}, progress, nullptr));
     EXPECT_EQ(m_sim.Received().size(), 4u);
     EXPECT_EQ(table.GetDataValue(2781), 9);
     EXPECT_EQ(table.GetDataValue(2783), next);

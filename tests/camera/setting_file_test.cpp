@@ -1,6 +1,7 @@
 // Camera setting files without a camera: which lines of a file the load acts on, what each
 // variant writes, and what a save keeps of the file it replaces (shared with the gamma CSV
 // files), also when it is killed in the middle (a real child process, SIGKILL).
+#include "Camera.h"
 #include "FlashAreas.h"
 #include "GammaCsv.h"
 #include "Ids.h"
@@ -38,10 +39,10 @@ std::vector<std::string> linesOf(const std::string& text)
 TEST(SettingFile, FactoryRowsOnlyOutsideControlMode0)
 {
     using SettingFile::Variant;
-    const std::vector<std::string> all = linesOf(SettingFile::Format(Variant::AllData, 1, "", {}));
-    const std::string normal = SettingFile::Format(Variant::AllData, 0, "", {});
+    const std::vector<std::string> all = linesOf(SettingFile::Format(ParameterTable::Layout(), Variant::AllData, 1, "", {}));
+    const std::string normal = SettingFile::Format(ParameterTable::Layout(), Variant::AllData, 0, "", {});
     // Shipping Data never carries a factory row, whatever the mode.
-    EXPECT_EQ(SettingFile::Format(Variant::ShippingData, 1, "", {}), normal);
+    EXPECT_EQ(SettingFile::Format(ParameterTable::Layout(), Variant::ShippingData, 1, "", {}), normal);
     const std::vector<std::string> normalLines = linesOf(normal);
     ASSERT_GT(all.size(), normalLines.size());
     std::string factoryLine;
@@ -51,13 +52,13 @@ TEST(SettingFile, FactoryRowsOnlyOutsideControlMode0)
     EXPECT_TRUE(SettingFile::Parse(factoryLine, 0).lines.empty());
     const SettingFile::Parsed factory = SettingFile::Parse(factoryLine, 1);
     ASSERT_EQ(factory.lines.size(), 1u);
-    EXPECT_TRUE(ParameterTable::Instance().IsFactoryParam(uint32_t(factory.lines[0].ctrlId)));
+    EXPECT_TRUE(ParameterTable::Layout().IsFactoryParam(uint32_t(factory.lines[0].ctrlId)));
 
     // With the exposure-mode list on its first entry the later of the two TM lines is left out.
     const auto tmLines = [](const std::vector<std::string>& lines) {
         return std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("TM=", 0) == 0; });
     };
-    const std::vector<std::string> first = linesOf(SettingFile::Format(Variant::AllData, 0, "", {true, {}}));
+    const std::vector<std::string> first = linesOf(SettingFile::Format(ParameterTable::Layout(), Variant::AllData, 0, "", {true, {}}));
     EXPECT_EQ(tmLines(normalLines), 2);
     EXPECT_EQ(tmLines(first), 1);
     EXPECT_EQ(first.size() + 1, normalLines.size());
@@ -125,9 +126,12 @@ struct Saver {
     NoticeIcon failure; // the icon of the box that says it could not
 };
 const Saver kSavers[] = {
-    {"setting file", [](const std::string& path) { return SettingFile::WriteShippingData(path, {}) == 1; },
+    {"setting file", [](const std::string& path) {
+         Camera camera;
+         return SettingFile::WriteShippingData(camera, path, {}) == 1;
+     },
      NoticeIcon::Warning},
-    {"gamma CSV", [](const std::string& path) { return GammaFile::Save(path, Lut::Tables{}); }, NoticeIcon::Error},
+    {"gamma CSV", [](const std::string& path) { return GammaFile::Save(path, Lut::Tables{}, Notices()); }, NoticeIcon::Error},
 };
 
 class SaveOverTest : public ::testing::Test {
@@ -220,12 +224,13 @@ TEST_F(SaveOverTest, SaysPlainlyWhenTheFolderIsNotWritable)
 TEST_F(SaveOverTest, KilledMidwayLeavesACompleteFile)
 {
     const std::string path = (m_dir / "saved.cam").string();
-    ParameterTable& table = ParameterTable::Instance();
+    Camera camera;
+    ParameterTable& table = camera.Table();
     const int32_t before = table.GetDataValue(CtrlId::ExposureTime);
     std::vector<std::string> complete;
     for (int32_t value : {before, before + 1}) {
         table.SetDataValue(CtrlId::ExposureTime, value);
-        complete.push_back(SettingFile::Format(SettingFile::Variant::ShippingData, 0, "", {}));
+        complete.push_back(SettingFile::Format(table, SettingFile::Variant::ShippingData, 0, "", {}));
     }
     table.SetDataValue(CtrlId::ExposureTime, before);
 
@@ -238,7 +243,7 @@ TEST_F(SaveOverTest, KilledMidwayLeavesACompleteFile)
             ::close(ready[0]);
             for (int i = 0;; ++i) {
                 table.SetDataValue(CtrlId::ExposureTime, before + (i & 1));
-                SettingFile::WriteShippingData(path, {});
+                SettingFile::WriteShippingData(camera, path, {});
                 if (i == 0)
                     (void)!::write(ready[1], "x", 1);
             }

@@ -74,10 +74,10 @@ inline std::string Difference(const Lines& actual, const Lines& expected)
     } while (0)
 
 // A value as the camera's ASCII side answers it, INT32_MIN when it does not.
-inline int32_t AsciiValue(const char* mnemonic)
+inline int32_t AsciiValue(Camera& camera, const char* mnemonic)
 {
     int32_t value = 0;
-    if (Camera::Instance().QueryPlain(CommandTable::Instance().FindCommand(mnemonic), value) != 1)
+    if (camera.QueryPlain(CommandTable::Instance().FindCommand(mnemonic), value) != 1)
         return INT32_MIN;
     return value;
 }
@@ -113,7 +113,6 @@ struct E2eTool {
     ~E2eTool()
     {
         program.reset();
-        CommLink::Instance().Close();
         SetSettingsStore(nullptr);
     }
 
@@ -135,10 +134,6 @@ struct E2eTool {
             configure(settings);
         SetSettingsStore(&settings);
         ControlMode::ForgetForTest();
-        CommLink::Instance().ReloadSettingsForTest();
-        ParameterTable::Instance().Reset();
-        CameraModel::Instance().modelType = 2;
-        CameraModel::Instance().modelName.clear();
 
         program = std::make_unique<Program>();
         window = &program->Window();
@@ -154,6 +149,10 @@ struct E2eTool {
     }
 
     bool Start(const Lines& simArgs, unsigned controlMode) { return Start(&simArgs, controlMode); }
+
+    // The program's camera (after Start).
+    Camera& Cam() const { return program->Cam(); }
+    int32_t Ascii(const char* mnemonic) const { return AsciiValue(Cam(), mnemonic); }
 
     // For a tool that the cases of a test class share: connected, progress windows closing at once.
     bool StartShared(const Lines& simArgs, unsigned controlMode)
@@ -239,7 +238,7 @@ struct E2eTool {
     {
         std::vector<std::string> lines;
         for (int i : Reload::ReloadRows(modelType, mode)) {
-            const std::string mnemonic = Camera::Mnemonic(int(ParameterTable::Instance().Row(i).cmdId));
+            const std::string mnemonic = Camera::Mnemonic(int(ParameterTable::Layout().Row(i).cmdId));
             if (!mnemonic.empty())
                 lines.push_back(mnemonic + "?");
         }

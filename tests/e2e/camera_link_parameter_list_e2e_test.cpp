@@ -61,20 +61,19 @@ class CameraLinkParameterListE2eTest : public QObject {
         StartupRun run;
         if (!tool.Start(mode == 0 ? &args : nullptr, 1))
             return run;
-        run.mode = CommLink::Instance().GetMode();
+        run.mode = tool.Cam().Link().GetMode();
         run.connected = tool.window->Connected();
-        for (int i = 0; i < ParameterTable::Instance().RowCount(); ++i)
-            run.values.push_back(ParameterTable::Instance().Row(i).value);
+        for (int i = 0; i < tool.Cam().Table().RowCount(); ++i)
+            run.values.push_back(tool.Cam().Table().Row(i).value);
         if (CXMLDialog* list = tool.OpenParameterList()) {
             list->ReadAllData();
             run.listFromCamera = list->List().DescriptionSource() == ParameterList::Source::Camera;
             run.listGain = list->Grid()->valueText(list->RowOf("Gain")).toStdString();
-            run.typedGain = TypeInto(*list->Grid(), list->RowOf("Gain"), "333") ? AsciiValue("GA") : -1;
+            run.typedGain = TypeInto(*list->Grid(), list->RowOf("Gain"), "333") ? tool.Ascii("GA") : -1;
         }
         for (const auto& m : tool.notices.recorder.messages)
             run.notices.push_back(m.text);
-        tool.program.reset();
-        CommLink::Instance().Close(); // unloads the library and its camera
+        tool.program.reset();    // its camera's link goes with it: the library is unloaded
         tool.sim.Stop();              // its last lines are written before it ends
         for (const CamSimProcess::Entry& e : CamSimProcess::ReadLog(mode == 0 ? tool.sim.LogPath() : log))
             run.traffic.push_back(e.dir + " " + e.line);
@@ -123,7 +122,7 @@ private slots:
         QCOMPARE(grid.valueText(dialog->RowOf("DeviceModelName")), QString::fromLatin1(kModel));
         QCOMPARE(grid.valueText(dialog->RowOf("DeviceTemperature")), QStringLiteral("42.5"));
         QCOMPARE(grid.valueText(dialog->RowOf("TestPattern")), QStringLiteral("Off"));
-        QCOMPARE(grid.valueText(dialog->RowOf("BlackLevel")), QString::number(AsciiValue("BL")));
+        QCOMPARE(grid.valueText(dialog->RowOf("BlackLevel")), QString::number(tool.Ascii("BL")));
         QVERIFY(tool.notices.recorder.messages.empty());
         size_t reads = 0;
         for (const std::string& line : tool.sim.Received())
@@ -136,17 +135,17 @@ private slots:
         // A signed number and a text typed into their rows reach the camera's commands (a gain
         // through every link: the Camera Link test).
         QVERIFY(TypeInto(grid, dialog->RowOf("BlackLevel"), "-7"));
-        QCOMPARE(AsciiValue("BL"), -7);
+        QCOMPARE(tool.Ascii("BL"), -7);
         std::string userId;
         QVERIFY(TypeInto(grid, dialog->RowOf("DeviceUserID"), "LINE-7"));
-        QCOMPARE(Camera::Instance().QueryText(CommandTable::Instance().FindCommand("UD"), userId), 1);
+        QCOMPARE(tool.Cam().QueryText(CommandTable::Instance().FindCommand("UD"), userId), 1);
         QCOMPARE(userId, std::string("LINE-7"));
 
         // An unsigned register takes its whole range and shows what the camera then holds; the
         // same value typed again is written again.
         const CPropertyGrid::ItemId gain = dialog->RowOf("Gain");
         QVERIFY(TypeInto(grid, gain, "4294967294"));
-        QCOMPARE(AsciiValue("GA"), -2); // the camera keeps the word's bits
+        QCOMPARE(tool.Ascii("GA"), -2); // the camera keeps the word's bits
         QCOMPARE(grid.valueText(gain), QStringLiteral("4294967294"));
         tool.sim.ClearLog();
         QVERIFY(TypeInto(grid, gain, "H' FFFFFFFE"));

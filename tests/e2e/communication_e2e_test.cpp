@@ -67,7 +67,7 @@ private slots:
             settings.ports["COM3"] = empty.filePath("no-such-device").toStdString();
         };
         QVERIFY(tool.Start({"--model", "KT-5100W-QBCL"}, 0));
-        QCOMPARE(CommLink::Instance().GetMode(), 0u);
+        QCOMPARE(tool.Cam().Link().GetMode(), 0u);
         QCOMPARE(tool.window->Connected(), 1);
         // Building, filling and showing the dialog sent nothing before the start-up check, and
         // the camera was read.
@@ -117,14 +117,14 @@ private slots:
         };
         next();
         QCOMPARE(ports->currentText(), QString("COM2"));
-        QCOMPARE(CommLink::Instance().SelectedPort(), 1u);
+        QCOMPARE(tool.Cam().Link().SelectedPort(), 1u);
         const Lines rx = tool.sim.Received();
         QVERIFY(StartsWith(rx, {"MD?"}));
         QCOMPARE(Count(rx, "MD?"), size_t(1));
         QVERIFY(Count(rx, "PE?") >= 1);
         QCOMPARE(tool.window->Connected(), 1);
         QVERIFY(tool.notices.recorder.messages.empty());
-        QCOMPARE(CameraModel::Instance().modelType, 0u);
+        QCOMPARE(tool.Cam().Model().modelType, 0u);
 
         // Without a camera nothing reaches it, so there is no answer and no reload; the list
         // keeps the person's choice.
@@ -136,7 +136,7 @@ private slots:
         next();
         QVERIFY(!onlineWhenTold);
         QCOMPARE(ports->currentText(), QString("COM3"));
-        QCOMPARE(CommLink::Instance().SelectedPort(), 2u);
+        QCOMPARE(tool.Cam().Link().SelectedPort(), 2u);
         QVERIFY(tool.sim.Received().empty());
         const auto texts = Texts(tool);
         QCOMPARE(texts.size(), size_t(1));
@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(LineStatus(tool), QString("Online"));
         QVERIFY(!tool.window->IsOfflineShown());
         QVERIFY(exposure->isEnabled());
-        QCOMPARE(exposure->text().toInt(), AsciiValue("PE"));
+        QCOMPARE(exposure->text().toInt(), tool.Ascii("PE"));
         QVERIFY(Texts(tool).empty());
 
         // Cancel in the progress window ends a slow reload after the exchange in flight.

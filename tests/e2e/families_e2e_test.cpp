@@ -8,10 +8,9 @@
 
 namespace {
 
-std::vector<int32_t> RowValues()
+std::vector<int32_t> RowValues(const ParameterTable& table)
 {
     std::vector<int32_t> values;
-    const ParameterTable& table = ParameterTable::Instance();
     for (int i = 0; i < table.RowCount(); ++i)
         values.push_back(table.Row(i).value);
     return values;
@@ -37,7 +36,7 @@ private slots:
     // First, before anything is changed: the values the camera held reached rows and controls.
     void cameraValuesReachRowsAndControls()
     {
-        ParameterTable& table = ParameterTable::Instance();
+        ParameterTable& table = m_tool.Cam().Table();
         QCOMPARE(table.GetDataValue(1338), 4321);
         QCOMPARE(m_tool.Box(1338)->text(), QString("4321"));
         // Gamma 45 is the first item.
@@ -163,7 +162,7 @@ private slots:
         // The same number through lumora-cli, against a camera as the window found this one.
         CamSimProcess camera;
         QVERIFY(camera.Start({"--model", "KT-5100W-QBCL", "--set", "HB=1"}));
-        const std::string mnemonic = CommandTable::Instance().GetMnemonic(ParameterTable::Instance().ToCmdId(box));
+        const std::string mnemonic = CommandTable::Instance().GetMnemonic(m_tool.Cam().Table().ToCmdId(box));
         const CliResult cli = RunCli({"--port", camera.DevicePath(), "set", mnemonic + "=" + typed.toStdString()});
         QCOMPARE(cli.status, cliSends ? 0 : 2);
         QCOMPARE(SettingLines(camera.Received()), cliSends ? sent : Lines{});
@@ -183,19 +182,19 @@ private slots:
         QVERIFY(m_tool.Click(1512));
         QCOMPARE(m_tool.sim.Received(), Lines{"BMPXWR?5"});
         QCOMPARE(m_tool.Box(1424)->text(), QString("100"));
-        QCOMPARE(ParameterTable::Instance().GetDataValue(1424), 100);
+        QCOMPARE(m_tool.Cam().Table().GetDataValue(1424), 100);
     }
 
     // A counter reset changes no row, an unlisted button sends nothing, a recalibration reports
     // its completion; read buttons fill their boxes.
     void buttonsSendTheirLine()
     {
-        const std::vector<int32_t> before = RowValues();
+        const std::vector<int32_t> before = RowValues(m_tool.Cam().Table());
         QVERIFY(m_tool.Click(2811));
         QCOMPARE(m_tool.Feature<PushButtons>().OnPushButton(4242), 0);
         QVERIFY(m_tool.Click(1413)); // BlemishStore
         QCOMPARE(m_tool.sim.Received(), (Lines{"CR0=1", "BMS=1"}));
-        QVERIFY(RowValues() == before);
+        QVERIFY(RowValues(m_tool.Cam().Table()) == before);
         QCOMPARE(m_tool.notices.recorder.messages.size(), size_t(1));
         QCOMPARE(m_tool.notices.recorder.messages[0].text, std::string("Completed"));
         QVERIFY(m_tool.notices.recorder.messages[0].icon == NoticeIcon::Information);

@@ -58,7 +58,7 @@ private slots:
 
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
         QVERIFY(tool.window->isEnabled());
-        QVERIFY(!ParameterTable::Instance().IsPending(0));
+        QVERIFY(!tool.Cam().Table().IsPending(0));
         QCOMPARE(tool.Box(CtrlId::CameraModeBox)->text(), QString("Normal Mode"));
         QComboBox* models = tool.List(CtrlId::CameraModelList);
         QCOMPARE(models->count(), 2);
@@ -95,10 +95,10 @@ private slots:
         QCOMPARE(tool.notices.recorder.messages.size(), size_t(1));
         const std::string& text = tool.notices.recorder.messages[0].text;
         QVERIFY2(text.rfind(message.toStdString(), 0) == 0, text.c_str());
-        ParameterTable fresh = ParameterTable::Instance();
+        ParameterTable fresh = tool.Cam().Table();
         fresh.Reset();
         for (int i = 0; i < fresh.RowCount(); ++i)
-            QCOMPARE(ParameterTable::Instance().Row(i).value, fresh.Row(i).value);
+            QCOMPARE(tool.Cam().Table().Row(i).value, fresh.Row(i).value);
         QVERIFY(tool.window->IsOfflineShown());
         QCOMPARE(tool.Box(1338)->text(), QString());
     }
@@ -124,18 +124,18 @@ private slots:
     void silentCameraMidReload()
     {
         const Lines expected = E2eTool::ReloadQueries(0, 0);
-        ParameterTable& table = ParameterTable::Instance();
-        table.Reset();
+        const ParameterTable& start = ParameterTable::Layout();
         std::vector<ParameterRow> walked;
         for (int i : Reload::ReloadRows(0, 0))
-            if (!Camera::Mnemonic(int(table.Row(i).cmdId)).empty())
-                walked.push_back(table.Row(i));
+            if (!Camera::Mnemonic(int(start.Row(i).cmdId)).empty())
+                walked.push_back(start.Row(i));
         E2eTool tool;
         const std::string answered = std::to_string(expected.size() - 1);
         QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", "silent-after=" + answered}, 0));
         QVERIFY(tool.window->isVisible() && tool.window->isEnabled());
         QVERIFY(!CProgressBarDialog::Instance().IsVisible());
         QVERIFY(!tool.Feature<ReadingCamera>().IsReloading());
+        const ParameterTable& table = tool.Cam().Table();
         for (size_t i = walked.size() - 2; i < walked.size(); ++i)
             QCOMPARE(table.GetDataValue(walked[i].ctrlId), walked[i].value);
         COMPARE_LINES(tool.LinesAfterModelCheck(expected.size()), expected);

@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(Count(rx, "SQHB5=2"), size_t(1));
         QCOMPARE(Count(rx, "SQW5=728"), size_t(1));
         QCOMPARE(m_tool.List(CtrlId::SequencerHorizontalBinning)->currentIndex(), 1);
-        QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
+        QCOMPARE(m_tool.Cam().Table().GetDataValue(CtrlId::SequencerHorizontalBinning), 1);
         QVERIFY(m_tool.Choose(CtrlId::SequencerHorizontalBinning, 0));
 
         Commit(m_tool, CtrlId::SequencerIndex, "127");
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(Count(rx, "IGM=1"), size_t(1));
         QVERIFY(StartsWith(rx, {"IGM=1", "FGR?", "FGG?", "FGB?"}));
         int32_t low = 0, high = 0;
-        QVERIFY(ParameterTable::Instance().GetRange(CtrlId::GainRed, low, high));
+        QVERIFY(m_tool.Cam().Table().GetRange(CtrlId::GainRed, low, high));
         QCOMPARE(QPair(low, high), QPair(100, 6400));
         // Gain Auto is out of use; so is the white balance with a common exposure time.
         QVERIFY(!m_tool.Control(CtrlId::GainAuto)->isEnabled());
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(balance->currentIndex(), 0);
         QCOMPARE(m_tool.Box(CtrlId::WhiteBalanceStatus)->text(), QString("0"));
         QVERIFY(m_tool.window->isEnabled());
-        QVERIFY(!ParameterTable::Instance().IsPending(ParameterTable::Instance().CtrlId2TblIndex(CtrlId::WhiteBalanceAuto)));
+        QVERIFY(!m_tool.Cam().Table().IsPending(m_tool.Cam().Table().CtrlId2TblIndex(CtrlId::WhiteBalanceAuto)));
 
         m_tool.sim.ClearLog();
         QVERIFY(Pick(m_tool, CtrlId::GainAuto, 2));
@@ -349,7 +349,7 @@ private slots:
         tool.sim.ClearLog();
         QVERIFY(tool.Choose(CtrlId::IndividualGainMode, 1));
         QCOMPARE(Count(tool.sim.Received(), "IGM=1"), size_t(1));
-        QCOMPARE(ParameterTable::Instance().GetDataValue(CtrlId::IndividualGainMode), 0);
+        QCOMPARE(m_tool.Cam().Table().GetDataValue(CtrlId::IndividualGainMode), 0);
     }
 
     // Cancel stops a run at once and switches the function off in the camera, and the values

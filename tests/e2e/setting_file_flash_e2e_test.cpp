@@ -57,7 +57,7 @@ class SettingFileFlashE2eTest : public QObject {
     RecordingNotice& notices() { return m_tool.notices.recorder; }
     std::string path(const char* name) const { return m_dir.filePath(QLatin1String(name)).toStdString(); }
     void trigger(int command) const { m_tool.window->MenuAction(command)->trigger(); }
-    int32_t row(int ctrlId) const { return ParameterTable::Instance().GetDataValue(uint32_t(ctrlId)); }
+    int32_t row(int ctrlId) const { return m_tool.Cam().Table().GetDataValue(uint32_t(ctrlId)); }
 
     // The communication dialog's file buttons ("Write To File...", "Read To FIle....").
     void clickFileButton(int id) const
@@ -289,7 +289,7 @@ private slots:
         // The supported-rate mask is not a row of the reading walk, yet the file carries it
         // and opening the file sends it back: it must be the camera's own.
         uint32_t supported = 0;
-        QCOMPARE(Camera::Instance().Query(CmdIndex::SBDRT, supported), 1);
+        QCOMPARE(m_tool.Cam().Query(CmdIndex::SBDRT, supported), 1);
         QVERIFY(supported != 1);
         std::string file = path("round.cam");
         notices().fileNames = {file};
@@ -307,9 +307,9 @@ private slots:
         QCOMPARE(QString::fromStdString(m_tool.settings.strings[kCameraFilePath]), m_dir.path());
         const int32_t exposure = row(CtrlId::ExposureTime);
         const int32_t delay = row(CtrlId::TriggerDelay);
-        const int exposureCommand = ParameterTable::Instance().ToCmdId(CtrlId::ExposureTime);
-        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
-        QCOMPARE(Camera::Instance().Set(CmdIndex::HB, 1, 2500), 1);
+        const int exposureCommand = m_tool.Cam().Table().ToCmdId(CtrlId::ExposureTime);
+        QCOMPARE(m_tool.Cam().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(m_tool.Cam().Set(CmdIndex::HB, 1, 2500), 1);
         m_tool.Feature<ReadingCamera>().ReloadFromCamera();
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure + 100);
         bool dialogLocked = false;
@@ -330,7 +330,7 @@ private slots:
         QCOMPARE(Count(sent, "PE=" + std::to_string(exposure)), size_t(1));
         QCOMPARE(Count(sent, "HB=2"), size_t(1));
         uint32_t inCamera = 0;
-        QCOMPARE(Camera::Instance().Query(exposureCommand, inCamera), 1);
+        QCOMPARE(m_tool.Cam().Query(exposureCommand, inCamera), 1);
         QCOMPARE(int32_t(inCamera), exposure);
         QCOMPARE(m_tool.Box(CtrlId::ExposureTime)->text().toInt(), exposure);
         QCOMPARE(row(CtrlId::ExposureTime), exposure);
@@ -347,8 +347,8 @@ private slots:
 
         notices().fileNames = {file = path("compare.cam")};
         trigger(MenuCommand::SaveAllData);
-        QCOMPARE(Camera::Instance().Set(exposureCommand, exposure + 100, 2500), 1);
-        QCOMPARE(Camera::Instance().Set(ParameterTable::Instance().ToCmdId(CtrlId::TriggerDelay), delay + 7, 2500), 1);
+        QCOMPARE(m_tool.Cam().Set(exposureCommand, exposure + 100, 2500), 1);
+        QCOMPARE(m_tool.Cam().Set(m_tool.Cam().Table().ToCmdId(CtrlId::TriggerDelay), delay + 7, 2500), 1);
         const Lines expected = {"PE " + std::to_string(exposure) + " " + std::to_string(exposure + 100),
                                 "TD " + std::to_string(delay) + " " + std::to_string(delay + 7)};
         m_tool.Clear();

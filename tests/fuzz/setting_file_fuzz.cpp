@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    ParameterTable& table = ParameterTable::Instance();
+    const ParameterTable& table = ParameterTable::Layout();
     for (unsigned mode : {0u, 1u}) {
         const SettingFile::Parsed parsed = SettingFile::Parse(text, mode);
         if (size_t(parsed.pieces) > size || parsed.lines.size() + parsed.damaged.size() > size_t(parsed.pieces))

@@ -92,6 +92,7 @@ TEST_F(CommLinkTest, InvalidModeOpensWritesAndReadsNothingButIsPersisted)
     EXPECT_EQ(peer.ReadAvailable(), "");
     // The mode 0 port was closed on the way: another program may have it now.
     SerialPort other;
+    other.SetContext({nullptr, &notices.recorder});
     EXPECT_EQ(other.Open(0u, 9600), 1);
     l.SaveSettings();
     EXPECT_EQ(settings.ints.at(kCommunicationMode), 7u);
@@ -107,6 +108,7 @@ TEST_F(CommLinkTest, ChangingModeClosesThePreviousTransportAndKeepsTheChoiceEven
     l.ChangeMode(2); // whether a Camera Link library is there does not matter here
     EXPECT_EQ(l.GetMode(), 2u);
     SerialPort other;
+    other.SetContext({nullptr, &notices.recorder});
     EXPECT_EQ(other.Open("COM7", 9600, 8, 0, 0, 0), 1);
     l.ChangePort(4);
     EXPECT_EQ(l.SelectedPort(), 4u);

@@ -43,34 +43,30 @@ private:
     int m_arrivals = 0;
 };
 
-// COM1 mapped to a fresh pty in an in-memory store, message boxes recorded, and the link as
-// a fresh run sees it, with the log lines and online states it reports.
+// COM1 mapped to a fresh pty in an in-memory store, message boxes recorded, and a link as a
+// fresh run sees it, with the log lines and online states it reports.
 struct LinkFixture {
     LinkFixture()
     {
         settings.ports["COM1"] = peer.SlavePath();
         SetSettingsStore(&settings);
-        LinkEvents& events = LinkEvents::Instance();
         events.SetTranscriptSink([this](const std::string& line) { transcript.push_back(line); });
         events.SetMessageListSink([this](const std::string& line) { messageList.push_back(line); });
         events.SetOnlineSink([this](bool online) { states.push_back(online); });
-        link.ReloadSettingsForTest();
+        events.Notice().SetTarget(&notices.recorder);
     }
     ~LinkFixture()
     {
         link.Close();
         link.SetArrivalNotify(nullptr);
-        LinkEvents& events = LinkEvents::Instance();
-        events.SetTranscriptSink(nullptr);
-        events.SetMessageListSink(nullptr);
-        events.SetOnlineSink(nullptr);
         SetSettingsStore(nullptr);
     }
 
     PtyPeer peer;
     MemorySettings settings;
     ScopedRecordingNotice notices;
-    CommLink& link = CommLink::Instance();
+    LinkEvents events;
+    CommLink link{events, &settings};
     std::vector<std::string> transcript;
     std::vector<std::string> messageList;
     std::vector<bool> states;

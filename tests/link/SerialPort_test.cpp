@@ -48,6 +48,8 @@ TEST(ReceiveRing, WrapsAroundItsEndAndDropsWhatDoesNotFit)
 
 class SerialPortTest : public ::testing::Test, public LinkFixture {
 protected:
+    SerialPortTest() { port.SetContext({nullptr, &notices.recorder}); }
+
     int OpenCom1(uint32_t baud = 9600) { return port.Open("COM1", baud, 8, 0, 0, 0); }
 
     // Sends bytes from the device side and sleeps until the ring holds `expected` bytes.
@@ -182,6 +184,7 @@ TEST_F(SerialPortTest, OpenIsExclusiveReopenEmptiesTheRingCloseIsPrompt)
 {
     ASSERT_EQ(OpenCom1(), 1);
     SerialPort other;
+    other.SetContext({nullptr, &notices.recorder});
     EXPECT_EQ(other.Open("COM1", 9600, 8, 0, 0, 0), 0);
     ASSERT_EQ(notices.recorder.messages.size(), 1u);
     EXPECT_NE(notices.recorder.messages[0].text.find("COM1"), std::string::npos);
@@ -277,6 +280,7 @@ std::string OpenAsOtherUser(const std::string& device)
         SetSettingsStore(&settings);
         ScopedRecordingNotice notice;
         SerialPort port;
+        port.SetContext({nullptr, &notice.recorder});
         const std::string text = port.Open("COM1", 9600, 8, 0, 0, 0) || notice.recorder.messages.empty()
                                      ? "opened without a word"
                                      : notice.recorder.messages.back().text;

@@ -108,6 +108,7 @@ TEST_F(ClTransportTest, Mode1ListsOnlyLibrariesNoOtherUserCanChange)
         const std::string path = placeLibrary(folder, "libclservendor.so", c.fileMode);
         settings.clFolder = folder;
         ClSerial2000 transport;
+        transport.SetContext({nullptr, &notices.recorder});
         testing::internal::CaptureStderr();
         const int ports = transport.Enumerate();
         const std::string err = testing::internal::GetCapturedStderr();
@@ -158,6 +159,7 @@ TEST_F(ClTransportTest, Mode2RefusesALibraryInAFolderOthersCanWrite)
     placeLibrary(folder, "libclserial.so", 0755, "libclserial.so");
     ScopedEnv path("LD_LIBRARY_PATH", folder);
     ClSerial2001 transport;
+    transport.SetContext({nullptr, &notices.recorder});
     testing::internal::CaptureStderr();
     EXPECT_EQ(transport.Open(0), 0);
     std::string err = testing::internal::GetCapturedStderr();
@@ -213,6 +215,7 @@ TEST_F(ClTransportTest, EachGenerationListsItsPortsItsOwnWayAlsoWhileAPortIsOpen
 TEST_F(ClTransportTest, Mode1TakesOnly9600AndOpensTheListIndexAsSerialIndex)
 {
     ClSerial2000 t;
+    t.SetContext({nullptr, &notices.recorder});
     EXPECT_EQ(t.Open(0u, 9600), 1);
     EXPECT_TRUE(notices.recorder.messages.empty());
     EXPECT_EQ(t.Open(0u, 19200), 0);
@@ -225,6 +228,7 @@ TEST_F(ClTransportTest, Mode1TakesOnly9600AndOpensTheListIndexAsSerialIndex)
 
     // At start-up the stored selection is opened before anything filled the list.
     ClSerial2000 fresh;
+    fresh.SetContext({nullptr, &notices.recorder});
     ASSERT_EQ(fresh.Open(1), 1); // libclserial.so, serial index 1 ("Vendor B")
     fresh.Close();
     ScopedEnv oneVendor("CL_FIXTURE_PORTS", "Only");
@@ -237,6 +241,7 @@ TEST_F(ClTransportTest, LibraryLackingAnEntryPointIsRefusedSilently)
 {
     settings.clFolder = kNoEntry;
     ClSerial2000 t2000;
+    t2000.SetContext({nullptr, &notices.recorder});
     ASSERT_EQ(t2000.Enumerate(), 2);
     ASSERT_EQ(t2000.PortName(1), "libclsernowrite.so");
     EXPECT_EQ(t2000.Open(1), 0);
@@ -245,7 +250,9 @@ TEST_F(ClTransportTest, LibraryLackingAnEntryPointIsRefusedSilently)
     EXPECT_EQ(t2000.Open(0), 1);
 
     ClSerial2001 t2001;
+    t2001.SetContext({nullptr, &notices.recorder});
     ClSerialV11 tV11;
+    tV11.SetContext({nullptr, &notices.recorder});
     ASSERT_EQ(t2001.Enumerate(), 2);
     ScopedEnv noEntry("LD_LIBRARY_PATH", kNoEntry);
     EXPECT_EQ(t2001.Enumerate(), 2); // the previous list stays
@@ -282,6 +289,7 @@ TEST_F(ClTransportTest, NoLibraryGivesNoPortsNoMessageAndAClosedTransport)
 TEST_F(ClTransportTest, Mode2SelectsTheListedManufacturerMode3OpensAnyPort)
 {
     ClSerial2001 t;
+    t.SetContext({nullptr, &notices.recorder});
     ASSERT_EQ(t.Enumerate(), 2);
     EXPECT_EQ(t.Open(1), 1);
     EXPECT_EQ(t.Open(1), 1); // reopening closes first: the library refuses a port in use
@@ -291,6 +299,7 @@ TEST_F(ClTransportTest, Mode2SelectsTheListedManufacturerMode3OpensAnyPort)
     EXPECT_FALSE(t.IsOpen());
 
     ClSerialV11 v11;
+    v11.SetContext({nullptr, &notices.recorder});
     ASSERT_EQ(v11.Enumerate(), 2);
     ScopedEnv three("CL_FIXTURE_PORTS", "A;B;C");
     EXPECT_EQ(v11.Open(2), 1); // beyond the list built before, but the library has it
@@ -315,7 +324,9 @@ TEST_F(ClTransportTest, Mode2And3CheckTheSupportedBits)
         SCOPED_TRACE(std::string(c.bits) + " " + std::to_string(c.rate));
         ScopedEnv bits("CL_FIXTURE_BAUD_BITS", c.bits);
         ClSerial2001 t2001;
+        t2001.SetContext({nullptr, &notices.recorder});
         ClSerialV11 tV11;
+        tV11.SetContext({nullptr, &notices.recorder});
         for (ClSerialCommon* t : {static_cast<ClSerialCommon*>(&t2001), static_cast<ClSerialCommon*>(&tV11)}) {
             const bool v11 = t == &tV11;
             SCOPED_TRACE(v11 ? "mode 3" : "mode 2");

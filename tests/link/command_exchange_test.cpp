@@ -43,7 +43,7 @@ protected:
     }
 
     PtyCamera camera{peer};
-    Command& cmd = Command::Instance();
+    Command cmd{link, events};
     const int ga = command("GA");
 };
 

@@ -40,7 +40,7 @@ protected:
         notices.recorder.Clear();
     }
 
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable table;
     ScopedRecordingNotice notices;
 };
 

@@ -246,7 +246,7 @@ TEST(SimCatalog, FileRowsTakeBackWhatTheyReportAndTheirInitialValue)
 {
     // Loading a setting file written from a reload sends every file row's value back.
     SimCamera camera;
-    ParameterTable& rows = ParameterTable::Instance();
+    const ParameterTable& rows = ParameterTable::Layout();
     for (int r = 0; r < rows.RowCount(); ++r) {
         const ParameterRow& row = rows.Row(r);
         const std::string mnemonic = CommandTable::Instance().GetMnemonic(static_cast<int>(row.cmdId));

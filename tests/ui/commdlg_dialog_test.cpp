@@ -11,6 +11,7 @@
 #include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
+#include "WindowCamera.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -59,7 +60,14 @@ class CommunicationDialogTest : public QObject {
     {
         m_settings.ports["COM1"] = peer.SlavePath();
         dialog.Initialize();
-        QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+        QCOMPARE(WindowCamera::Get().Link().Open(0, 9600, 0), 1);
+    }
+
+    // A camera as a fresh run sees it, whose online state the strips follow, as the main
+    // window has it.
+    void freshCamera()
+    {
+        COnlineStatusNotifier::Instance().Follow(&WindowCamera::Fresh().Events());
     }
 
 private slots:
@@ -73,12 +81,13 @@ private slots:
         for (int n = 1; n <= 32; ++n)
             m_settings.ports["COM" + std::to_string(n)] = m_dir->filePath(QStringLiteral("no-such-device")).toStdString();
         ControlMode::ForgetForTest();
-        CommLink::Instance().ReloadSettingsForTest();
+        freshCamera();
     }
 
     void cleanup()
     {
-        CommLink::Instance().Close();
+        COnlineStatusNotifier::Instance().Follow(nullptr);
+        WindowCamera::Get().Link().Close();
         m_notice.reset();
         SetSettingsStore(nullptr);
     }
@@ -90,8 +99,8 @@ private slots:
     {
         m_settings.ints[kComPortNo] = 6;
         m_settings.ints[kBaudrate] = 57600;
-        CommLink::Instance().ReloadSettingsForTest();
-        CCommunicationDialog dialog;
+        WindowCamera::Get().Link().ReloadSettingsForTest();
+        CCommunicationDialog dialog(WindowCamera::Get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(control<QComboBox>(dialog, 1011)->currentIndex(), 0);
@@ -130,7 +139,7 @@ private slots:
     void storeAndLoadTheUserSets()
     {
         PtyPeer peer;
-        CCommunicationDialog dialog;
+        CCommunicationDialog dialog(WindowCamera::Get());
         openOnPty(peer, dialog);
         CProgressBarDialog::Instance().SetClosePause(0);
         QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
@@ -185,8 +194,8 @@ private slots:
         PtyPeer silent; // opens, but nothing answers: costs the model query's time-out
         m_settings.ports["COM32"] = silent.SlavePath();
         m_settings.ints[kComPortNo] = 4;
-        CommLink::Instance().ReloadSettingsForTest();
-        CCommunicationDialog dialog;
+        WindowCamera::Get().Link().ReloadSettingsForTest();
+        CCommunicationDialog dialog(WindowCamera::Get());
         dialog.Initialize();
         QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
         COnlineStatusNotifier::Instance().SetOnline();
@@ -205,16 +214,16 @@ private slots:
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
         QCOMPARE(reloads.count(), 0);
         // No port that failed is kept as the one to use next time.
-        QCOMPARE(CommLink::Instance().SelectedPort(), 4u);
+        QCOMPARE(WindowCamera::Get().Link().SelectedPort(), 4u);
         QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM5"));
-        CommLink::Instance().SaveSettings();
+        WindowCamera::Get().Link().SaveSettings();
         QCOMPARE(m_settings.ints[kComPortNo], 4u);
 
         PtyPeer camera;
         PtyPeer beyond; // a second camera after it must never be reached
         m_settings.ports["COM20"] = camera.SlavePath();
         m_settings.ports["COM21"] = beyond.SlavePath();
-        CommLink::Instance().ReloadSettingsForTest();
+        WindowCamera::Get().Link().ReloadSettingsForTest();
         m_notice->recorder.Clear();
         int found = -2;
         {
@@ -224,7 +233,7 @@ private slots:
             QCOMPARE(answering.lines(), Lines{"MD?\r\n"});
         }
         QCOMPARE(found, 19);
-        QCOMPARE(CommLink::Instance().SelectedPort(), 19u);
+        QCOMPARE(WindowCamera::Get().Link().SelectedPort(), 19u);
         QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
         QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
@@ -255,10 +264,10 @@ private slots:
         m_settings.ports["COM4"] = gone.toStdString();
         m_settings.ports.erase("COM6");
         m_settings.ints[kComPortNo] = 1;
-        CommLink::Instance().ReloadSettingsForTest();
+        WindowCamera::Get().Link().ReloadSettingsForTest();
 
         {
-            CCommunicationDialog dialog;
+            CCommunicationDialog dialog(WindowCamera::Get());
             dialog.Initialize();
             auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
             const QString both = adapterPath + " (" + stable + ")";
@@ -302,7 +311,7 @@ private slots:
                 QCOMPARE(camera.lines(), Lines{"MD?\r\n"});
             }
             QCOMPARE(m_settings.ports["COM6"], stable.toStdString());
-            QCOMPARE(CommLink::Instance().SelectedPort(), 5u);
+            QCOMPARE(WindowCamera::Get().Link().SelectedPort(), 5u);
             QCOMPARE(dialog.PortDeviceText(), adapterPath);
             QCOMPARE(ports->itemData(5, Qt::ToolTipRole).toString(), both);
             QCOMPARE(reloads.count(), 1);
@@ -322,10 +331,10 @@ private slots:
     // replaced only on Yes, and a folder in the way is reported without a success line.
     void messageListKeepsNewest4096AndSavesOldestFirst()
     {
-        CCommunicationDialog dialog;
+        CCommunicationDialog dialog(WindowCamera::Get());
         dialog.Initialize();
         for (int i = 1; i <= 4097; ++i)
-            LinkEvents::Instance().LogReceived("R" + std::to_string(i));
+            WindowCamera::Get().Events().LogReceived("R" + std::to_string(i));
         QCOMPARE(dialog.Messages().count(), 4096);
         QCOMPARE(dialog.Messages().lineAt(0), QStringLiteral("R4097"));
         QCOMPARE(dialog.Messages().lineAt(4095), QStringLiteral("R2"));
@@ -374,7 +383,7 @@ private slots:
     void onlineStateShowsInLineStatus()
     {
         COnlineStatusNotifier::Instance().SetOnline();
-        CCommunicationDialog dialog;
+        CCommunicationDialog dialog(WindowCamera::Get());
         dialog.Initialize();
         auto* icon = control<QLabel>(dialog, 1163);
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));

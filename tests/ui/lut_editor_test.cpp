@@ -10,6 +10,7 @@
 #include "ParamTestSupport.h"
 #include "UpDownControl.h"
 #include "UserNotice.h"
+#include "WindowCamera.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -69,7 +70,7 @@ private slots:
 
     void mouseEditsPointsAndTheGraphShowsThem()
     {
-        CLUTDlg editor(Lut::Green);
+        CLUTDlg editor(WindowCamera::Get(), Lut::Green);
         editor.Initialize();
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -117,7 +118,7 @@ private slots:
     // (Where the graph sits is proven by the mouse on it.)
     void pointCountIsNamedAndStepsWithItsArrowsAndKeys()
     {
-        CLUTDlg editor(Lut::Green);
+        CLUTDlg editor(WindowCamera::Get(), Lut::Green);
         editor.Initialize();
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -149,8 +150,8 @@ private slots:
     void lutFileFillsTheEditorsOnlyWhenSound()
     {
         TestPage page;
-        ControlAdapter controls(page);
-        LutFeature feature(&page, controls);
+        ControlAdapter controls(page, WindowCamera::Get());
+        LutFeature feature(WindowCamera::Get(), &page, controls);
         for (int c = 0; c < 3; ++c)
             feature.Editor(c).Curve().Table().fill(7);
         QTemporaryDir dir;

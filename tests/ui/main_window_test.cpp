@@ -26,6 +26,7 @@
 #include "ParameterTable.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
+#include "WindowCamera.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -59,7 +60,7 @@ void UseSettings(int controlMode)
     s.ports["COM1"] = "/nonexistent/lumora-port";
     SetSettingsStore(&s);
     ControlMode::ForgetForTest();
-    CommLink::Instance().ReloadSettingsForTest();
+    WindowCamera::Fresh();
 }
 
 QStringList TabTexts(const CCtrlToolDlg& w)
@@ -153,7 +154,7 @@ private slots:
     void init()
     {
         notice = std::make_unique<ScopedRecordingNotice>();
-        ParameterTable::Instance().Reset();
+        WindowCamera::Get().Table().Reset();
         COnlineStatusNotifier::Instance().SetOffline();
     }
     void cleanup()
@@ -295,12 +296,12 @@ private slots:
         };
 
         makeWindow(1);
-        CLUTDlg lut(1);
-        CAboutDialog about(window.get());
-        CUserIdDialog userId(window.get());
-        CCameraIdDialog cameraId(window.get());
-        CButtonDlg lens(window.get());
-        CXMLDialog parameterList(window.get());
+        CLUTDlg lut(WindowCamera::Get(), 1);
+        CAboutDialog about(WindowCamera::Get(), window.get());
+        CUserIdDialog userId(WindowCamera::Get(), window.get());
+        CCameraIdDialog cameraId(WindowCamera::Get(), window.get());
+        CButtonDlg lens(WindowCamera::Get(), window.get());
+        CXMLDialog parameterList(WindowCamera::Get(), window.get());
         CParameterAreaSelectDialog area(window.get(), FlashAreas::Purpose::Store);
         CompareDialog comparison(window.get(), "settings.cam", SettingFile::Comparison{});
         // The progress window goes at the end whatever the outcome: it keeps its owner disabled.
@@ -464,7 +465,7 @@ private:
     void makeWindow(int controlMode)
     {
         UseSettings(controlMode);
-        window = std::make_unique<CCtrlToolDlg>();
+        window = std::make_unique<CCtrlToolDlg>(WindowCamera::Get());
         window->Initialize();
     }
     // A Control Mode 0 window without a camera, shown.

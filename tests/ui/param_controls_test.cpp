@@ -7,11 +7,12 @@
 #include "FeatureRegistry.h"
 #include "Ids.h"
 #include "ParamTestSupport.h"
-#include "PtyCamera.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
+#include "PtyCamera.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
+#include "WindowCamera.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -36,7 +37,7 @@ public:
         m_log << QString("moment %1").arg(int(moment));
         if (moment == Moment::ExposureLimitsDue)
             for (int row : ControlRules::ExposureRows())
-                ParameterTable::Instance().SetRange(uint32_t(row), 3, 40000);
+                WindowCamera::Get().Table().SetRange(uint32_t(row), 3, 40000);
     }
 
 private:
@@ -64,7 +65,7 @@ private:
     std::unique_ptr<ScopedRecordingNotice> m_notices;
     QStringList m_probeLog;
 
-    ParameterTable& table() { return ParameterTable::Instance(); }
+    ParameterTable& table() { return WindowCamera::Get().Table(); }
 
     // Types the text into the box as a person would and moves on to another control.
     void typeAndLeave(int boxId, const QString& text)
@@ -124,15 +125,15 @@ private slots:
         QVERIFY(m_peer.IsOpen());
         m_settings.ports["COM1"] = m_peer.SlavePath();
         SetSettingsStore(&m_settings);
-        CommLink::Instance().ReloadSettingsForTest();
-        QCOMPARE(CommLink::Instance().Open(0, 115200, 0), 1);
+        WindowCamera::Fresh();
+        QCOMPARE(WindowCamera::Get().Link().Open(0, 115200, 0), 1);
         m_camera = std::make_unique<PtyCamera>(m_peer);
     }
 
     void cleanupTestCase()
     {
         m_camera.reset();
-        CommLink::Instance().Close();
+        WindowCamera::Get().Link().Close();
         SetSettingsStore(nullptr);
     }
 
@@ -172,11 +173,11 @@ private slots:
         m_elsewhere = new QLineEdit(m_page.get());
         m_page->layout()->addWidget(m_elsewhere);
 
-        Camera::Instance().Format() = ClOutputFormat{};
-        CameraModel::Instance().modelType = 2;
-        m_adapter = std::make_unique<ControlAdapter>(*m_page);
+        WindowCamera::Get().Format() = ClOutputFormat{};
+        WindowCamera::Get().Model().modelType = 2;
+        m_adapter = std::make_unique<ControlAdapter>(*m_page, WindowCamera::Get());
         m_features = std::make_unique<FeatureRegistry>();
-        auto controls = std::make_unique<ParameterControls>(*m_adapter, *m_features);
+        auto controls = std::make_unique<ParameterControls>(WindowCamera::Get(), *m_adapter, *m_features);
         m_controls = controls.get();
         m_features->Add(std::move(controls));
         m_router = std::make_unique<ChangeRouter>(*m_page, *m_features);
@@ -293,7 +294,7 @@ private slots:
         QFETCH(int, oldValue);
         QFETCH(QString, typed);
         QFETCH(int, sensorHeight);
-        CameraModel::Instance().modelType = sensorHeight == 1088 ? 0 : 1;
+        WindowCamera::Get().Model().modelType = sensorHeight == 1088 ? 0 : 1;
         m_controls->ApplySpinRanges();
         setRow(partner, partnerValue);
         setRow(box, oldValue);
@@ -466,7 +467,7 @@ private slots:
     {
         probe({});
         choose(1407, 0); // Base: only RGB8 may be taken over
-        const ClOutputFormat& format = Camera::Instance().Format();
+        const ClOutputFormat& format = WindowCamera::Get().Format();
         QCOMPARE(format.m_ClConfguration, 0);
         m_page->List(1354)->setItemData(0, 3);
         m_page->List(1354)->setItemData(2, 5);

@@ -7,6 +7,7 @@
 #include "ParamTestSupport.h"
 #include "ParameterControls.h"
 #include "ReadingCamera.h"
+#include "WindowCamera.h"
 
 #include <QtTest>
 
@@ -53,11 +54,11 @@ private slots:
             TestPage page; // the Camera Link format lists
             for (int id : {1407, 1354, 2573, 1422})
                 page.AddList(id, {});
-            Camera::Instance().Format() = c.format;
-            ControlAdapter controls(page);
+            WindowCamera::Get().Format() = c.format;
+            ControlAdapter controls(page, WindowCamera::Get());
             FeatureRegistry features;
-            ParameterControls parameters(controls, features);
-            ReadingCamera reading(&page, controls, parameters, features);
+            ParameterControls parameters(WindowCamera::Get(), controls, features);
+            ReadingCamera reading(WindowCamera::Get(), &page, controls, parameters, features);
             reading.FillClConfigurationLists();
             QCOMPARE(page.List(1407)->count(), 4);
             QCOMPARE(page.List(1407)->itemData(3).toInt(), 3);

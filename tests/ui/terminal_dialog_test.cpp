@@ -6,6 +6,7 @@
 #include "PtyPeer.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
+#include "WindowCamera.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -59,13 +60,13 @@ private slots:
         SetSettingsStore(&m_settings);
         m_notice = std::make_unique<ScopedRecordingNotice>();
         m_dir = std::make_unique<QTemporaryDir>();
-        CommLink::Instance().ReloadSettingsForTest();
-        QCOMPARE(CommLink::Instance().Open(0, 9600, 0), 1);
+        WindowCamera::Fresh();
+        QCOMPARE(WindowCamera::Get().Link().Open(0, 9600, 0), 1);
     }
 
     void cleanup()
     {
-        CommLink::Instance().Close();
+        WindowCamera::Get().Link().Close();
         m_notice.reset();
         m_peer.reset();
         SetSettingsStore(nullptr);
@@ -85,7 +86,7 @@ private slots:
     // is data, not a format.
     void transcriptKeepsNewest32786Lines()
     {
-        CTerminalDialog dialog;
+        CTerminalDialog dialog(WindowCamera::Get());
         for (int i = 1; i <= CTerminalDialog::kMaxLines; ++i)
             dialog.AddLine(std::string("line ") + std::to_string(i));
         QCOMPARE(dialog.Transcript().count(), 32786);
@@ -121,7 +122,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, byEnter);
         QFETCH(QByteArray, onWire);
-        CTerminalDialog dialog;
+        CTerminalDialog dialog(WindowCamera::Get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.CommandEdit()->setFocus();
@@ -158,7 +159,7 @@ private slots:
     // A missing file sends nothing and says nothing.
     void replaySendsEachLineOnceWithOneCrLf()
     {
-        CTerminalDialog dialog; // never shown: the replay runs all the same
+        CTerminalDialog dialog(WindowCamera::Get()); // never shown: the replay runs all the same
         QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
         QVERIFY(!dialog.IsReplaying());
         QCOMPARE(m_peer->Read(1, 100), std::string());
@@ -181,7 +182,7 @@ private slots:
     // part way (files limited to 8 KiB, as on a full disk) leaves the earlier file intact.
     void saveWritesNewestFirstWithCrLfAndAsksBeforeReplacing()
     {
-        CTerminalDialog dialog;
+        CTerminalDialog dialog(WindowCamera::Get());
         dialog.AddLine(std::string("Tx: PE?"));
         dialog.AddLine(std::string("Rx: PE=500"));
         const QString chosen = m_dir->filePath(QStringLiteral("transcript"));

@@ -10,6 +10,7 @@
 #include "ParameterTable.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
+#include "WindowCamera.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ class WindowPlacementTest : public QObject {
 
     std::unique_ptr<CCtrlToolDlg> showMainWindow()
     {
-        auto window = std::make_unique<CCtrlToolDlg>();
+        auto window = std::make_unique<CCtrlToolDlg>(WindowCamera::Get());
         window->show();
         return QTest::qWaitForWindowExposed(window.get()) ? std::move(window) : nullptr;
     }
@@ -43,8 +44,8 @@ private slots:
         m_settings.ports["COM1"] = "/nonexistent/lumora-port";
         SetSettingsStore(&m_settings);
         ControlMode::ForgetForTest();
-        CommLink::Instance().ReloadSettingsForTest();
-        ParameterTable::Instance().Reset();
+        WindowCamera::Fresh();
+        WindowCamera::Get().Table().Reset();
         WindowPlacement::SetPlaceStore({[this](const char* name) { return m_kept[name]; },
                                         [this](const char* name, const QByteArray& g) { m_kept[name] = g; }});
     }

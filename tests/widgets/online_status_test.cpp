@@ -52,7 +52,12 @@ class OnlineStatusTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { COnlineStatusNotifier::Instance().SetOffline(); }
+    void init()
+    {
+        COnlineStatusNotifier::Instance().Follow(&m_events);
+        COnlineStatusNotifier::Instance().SetOffline();
+    }
+    void cleanup() { COnlineStatusNotifier::Instance().Follow(nullptr); }
 
     void stripsFollowTheLinkOnceRegistered()
     {
@@ -67,13 +72,13 @@ private slots:
             StatusDialog gone; // a destroyed window leaves the notifier
             notifier.Register(&gone);
         }
-        LinkEvents::Instance().ReportOnline();
+        m_events.ReportOnline();
         QCOMPARE(stripColour(first), kGreen);
         QCOMPARE(stripColour(late), kRed); // red until registered, whatever the state
         QCOMPARE(late.OnlineStrip()->pixmap().size(), QSize(4, 4));
         notifier.Register(&late);
         QCOMPARE(stripColour(late), kGreen); // registering paints, it does not notify
-        LinkEvents::Instance().ReportOffline();
+        m_events.ReportOffline();
         QCOMPARE(stripColour(first), kRed);
         QCOMPARE(first.seen, (QList<int>{1, 0}));
         QCOMPARE(second.seen, (QList<int>{1, 0}));
@@ -95,7 +100,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
         COnlineStatusNotifier::Instance().Register(&dialog);
-        LinkEvents::Instance().ReportOnline();
+        m_events.ReportOnline();
         QTest::qWait(150);
         PaintCount strip(dialog.OnlineStrip()), list(view.viewport());
         model.addLine(QStringLiteral("first"));
@@ -104,7 +109,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 300) {
-            LinkEvents::Instance().ReportOnline();
+            m_events.ReportOnline();
             model.addLine(QStringLiteral("line"));
             QCoreApplication::processEvents();
         }
@@ -113,7 +118,7 @@ private slots:
         QVERIFY(dialog.seen.size() > 50);
         const int visible = view.viewport()->height() / view.rowHeight();
         QTRY_COMPARE(view.verticalScrollBar()->maximum(), model.count() - visible); // none left behind
-        LinkEvents::Instance().ReportOffline();
+        m_events.ReportOffline();
         QTRY_VERIFY(strip.count > 0);
         COnlineStatusNotifier::Instance().Unregister(&dialog);
     }
@@ -156,6 +161,9 @@ private slots:
         locks.Unregister(&second);
         QCOMPARE(locks.Count(), 0);
     }
+
+private:
+    LinkEvents m_events;
 };
 
 QTEST_MAIN(OnlineStatusTest)

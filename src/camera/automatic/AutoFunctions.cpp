@@ -51,10 +51,10 @@ private:
     Progress& m_progress;
 };
 
-std::optional<int32_t> plain(int command)
+std::optional<int32_t> plain(Camera& camera, int command)
 {
     int32_t value = 0;
-    if (!Camera::Instance().QueryPlain(command, value))
+    if (!camera.QueryPlain(command, value))
         return std::nullopt;
     return value;
 }
@@ -71,15 +71,15 @@ uint32_t WhiteBalanceTimeoutMs(int32_t mode)
     return mode == 2 ? Timeouts::kBalanceOnceMs : Timeouts::kLongSetMs;
 }
 
-int SetWhiteBalance(int32_t mode)
+int SetWhiteBalance(Camera& camera, int32_t mode)
 {
-    return Camera::Instance().Set(CmdIndex::AWB, mode, WhiteBalanceTimeoutMs(mode));
+    return camera.Set(CmdIndex::AWB, mode, WhiteBalanceTimeoutMs(mode));
 }
 
-int ReadWhiteBalanceStatus(int32_t& status)
+int ReadWhiteBalanceStatus(Camera& camera, int32_t& status)
 {
     uint32_t value = 0;
-    if (!Camera::Instance().Query(CmdIndex::AWRS, value, Timeouts::kExchangeMs))
+    if (!camera.Query(CmdIndex::AWRS, value, Timeouts::kExchangeMs))
         return 0;
     status = static_cast<int32_t>(value);
     return 1;
@@ -109,18 +109,17 @@ milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t> framePeriod
     return bound;
 }
 
-RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, milliseconds pollInterval)
+RunResult RunOnce(Camera& camera, const OneShot& shot, Progress& progress, milliseconds bound, milliseconds pollInterval)
 {
-    Camera& camera = Camera::Instance();
-    if (bound.count() <= 0) {
+        if (bound.count() <= 0) {
         // The frame period as last read from the camera: asking again would add a line to
         // every run.
-        const int period = ParameterTable::Instance().GetDataValue(CtrlId::FramePeriod);
+        const int period = camera.Table().GetDataValue(CtrlId::FramePeriod);
         bound = RunBound(shot.setTimeoutMs, period > 0 ? std::optional<uint32_t>(period) : std::nullopt);
     }
     const int polls = static_cast<int>(std::max<int64_t>(1, bound / std::max(pollInterval, milliseconds(1))));
     WithoutCancel walkProgress(progress);
-    Walk walk(walkProgress, std::string(shot.name) + " is running. Waiting for the camera's result.", polls,
+    Walk walk(camera, walkProgress, std::string(shot.name) + " is running. Waiting for the camera's result.", polls,
               "status queries");
 
     // The bound counts from the start being sent: a camera that takes its time to accept it
@@ -182,15 +181,14 @@ RunResult RunOnce(const OneShot& shot, Progress& progress, milliseconds bound, m
     return result;
 }
 
-int StopOnce(const OneShot& shot)
+int StopOnce(Camera& camera, const OneShot& shot)
 {
-    return Camera::Instance().Set(shot.modeCommand, 0, Timeouts::kLongSetMs);
+    return camera.Set(shot.modeCommand, 0, Timeouts::kLongSetMs);
 }
 
-int RecalibrateShading(int32_t& result)
+int RecalibrateShading(Camera& camera, int32_t& result)
 {
-    Camera& camera = Camera::Instance();
-    camera.Set(CmdIndex::RS, 0, Timeouts::kShadingMs);
+        camera.Set(CmdIndex::RS, 0, Timeouts::kShadingMs);
     uint32_t value = 0;
     if (!camera.Query(CmdIndex::SDRS, value, Timeouts::kExchangeMs))
         return 0;
@@ -198,11 +196,10 @@ int RecalibrateShading(int32_t& result)
     return 1;
 }
 
-bool ExposureTimeLimits(ExposureLimits& limits)
+bool ExposureTimeLimits(Camera& camera, ExposureLimits& limits)
 {
-    Camera& camera = Camera::Instance();
-    const std::optional<int32_t> horizontal = plain(CmdIndex::HB);
-    const std::optional<int32_t> vertical = plain(CmdIndex::VB);
+        const std::optional<int32_t> horizontal = plain(camera, CmdIndex::HB);
+    const std::optional<int32_t> vertical = plain(camera, CmdIndex::VB);
     const bool binned = camera.Model().modelType == 0 && horizontal == kBinningX2 && vertical == kBinningX2;
     uint32_t period = 0;
     if (!camera.Query(CmdIndex::AR, period, Timeouts::kExchangeMs))
@@ -212,24 +209,24 @@ bool ExposureTimeLimits(ExposureLimits& limits)
     return true;
 }
 
-void RefreshExposureTimes(RowView* view)
+void RefreshExposureTimes(Camera& camera, RowView* view)
 {
-    ParameterPath::RereadRows({CtrlId::ExposureTime, CtrlId::ExposureTimeRed, CtrlId::ExposureTimeGreen,
+    ParameterPath::RereadRows(camera, {CtrlId::ExposureTime, CtrlId::ExposureTimeRed, CtrlId::ExposureTimeGreen,
                                CtrlId::ExposureTimeBlue},
                               view);
 }
 
-BypassAnswers ReadBypassedFunctions()
+BypassAnswers ReadBypassedFunctions(Camera& camera)
 {
     BypassAnswers answers;
-    if (Camera::Instance().Model().IsSupported()) {
-        answers.horizontalBinning = plain(CmdIndex::HB);
-        answers.verticalBinning = plain(CmdIndex::VB);
+    if (camera.Model().IsSupported()) {
+        answers.horizontalBinning = plain(camera, CmdIndex::HB);
+        answers.verticalBinning = plain(camera, CmdIndex::VB);
     }
-    answers.gainAuto = plain(CmdIndex::AGC);
-    answers.whiteBalance = plain(CmdIndex::AWB);
-    answers.shading = plain(CmdIndex::SDM);
-    answers.lutMode = plain(CmdIndex::LUTC);
+    answers.gainAuto = plain(camera, CmdIndex::AGC);
+    answers.whiteBalance = plain(camera, CmdIndex::AWB);
+    answers.shading = plain(camera, CmdIndex::SDM);
+    answers.lutMode = plain(camera, CmdIndex::LUTC);
     return answers;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class Camera;
 class Progress;
 
 namespace AutoFunctions {
@@ -30,9 +31,9 @@ bool IsWhiteBalanceOnce(int32_t mode);
 // The time-out of the AWB setting for a mode: the one-shot balance takes longest.
 uint32_t WhiteBalanceTimeoutMs(int32_t mode);
 // AWB=mode with its time-out; 1 when acknowledged.
-int SetWhiteBalance(int32_t mode);
+int SetWhiteBalance(Camera& camera, int32_t mode);
 // AWRS (2500 ms); 1 on an answer.
-int ReadWhiteBalanceStatus(int32_t& status);
+int ReadWhiteBalanceStatus(Camera& camera, int32_t& status);
 
 // A function that can run once: its mode command, the value that starts the run, the
 // time-out of that setting, its status command and when a status ends the run.
@@ -64,14 +65,14 @@ std::chrono::milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t
 // Starts the run and polls its status every poll interval until it ends; the run is given
 // up once bound has passed since the start was sent (when zero, RunBound with the frame
 // period the parameter table holds).
-RunResult RunOnce(const OneShot& shot, Progress& progress, std::chrono::milliseconds bound = {},
+RunResult RunOnce(Camera& camera, const OneShot& shot, Progress& progress, std::chrono::milliseconds bound = {},
                   std::chrono::milliseconds pollInterval = std::chrono::seconds(1));
 // Switches the function off (its mode command = 0), so that a run given up does not go on in
 // the camera behind a list that shows "Off". 1 when acknowledged.
-int StopOnce(const OneShot& shot);
+int StopOnce(Camera& camera, const OneShot& shot);
 
 // RS=0 (20000 ms), then SDRS (2500 ms): the shading recalibration's result. 1 on an answer.
-int RecalibrateShading(int32_t& result);
+int RecalibrateShading(Camera& camera, int32_t& result);
 
 // The limits of the exposure-time rows: the minimum is 3 only for the KT-5100W-QBCL with
 // both binnings at x2 (HB, VB), else 1; the maximum is the frame period (AR) less 18. False
@@ -80,11 +81,11 @@ struct ExposureLimits {
     int32_t minimum;
     int32_t maximum;
 };
-bool ExposureTimeLimits(ExposureLimits& limits);
+bool ExposureTimeLimits(Camera& camera, ExposureLimits& limits);
 
 // The four exposure times read again ("PE?", "PER?", "PEG?", "PEB?"), stored, shown and
 // committed: the rows hold what the camera has.
-void RefreshExposureTimes(RowView* view);
+void RefreshExposureTimes(Camera& camera, RowView* view);
 
 // What the lists of the functions that the video process bypass switches off hold in the
 // camera, asked when the bypass is switched off again; each empty without an answer.
@@ -92,6 +93,6 @@ struct BypassAnswers {
     std::optional<int32_t> horizontalBinning, verticalBinning; // known models only
     std::optional<int32_t> gainAuto, whiteBalance, shading, lutMode;
 };
-BypassAnswers ReadBypassedFunctions();
+BypassAnswers ReadBypassedFunctions(Camera& camera);
 
 } // namespace AutoFunctions

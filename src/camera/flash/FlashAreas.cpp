@@ -16,11 +16,11 @@ const char* const kFactoryEntry = "Factory";
 const char* const kUserEntries[] = {"User 1", "User 2", "User 3"};
 
 // A flash write takes the camera seconds: the wait cursor says so while the line is out.
-int set(int commandIndex, int value, uint32_t timeoutMs)
+int set(Camera& camera, int commandIndex, int value, uint32_t timeoutMs)
 {
-    Notices().BeginWait();
-    const int result = Camera::Instance().Set(commandIndex, value, timeoutMs) == 1 ? 1 : 0;
-    Notices().EndWait();
+    camera.Notice().BeginWait();
+    const int result = camera.Set(commandIndex, value, timeoutMs) == 1 ? 1 : 0;
+    camera.Notice().EndWait();
     return result;
 }
 
@@ -46,19 +46,19 @@ int AreaOfEntry(const std::string& entry)
     return kInvalidArea;
 }
 
-int LoadArea(int area)
+int LoadArea(Camera& camera, int area)
 {
-    return set(CmdIndex::LD, area, Timeouts::kFlashLoadMs);
+    return set(camera, CmdIndex::LD, area, Timeouts::kFlashLoadMs);
 }
 
-int StoreArea(int area)
+int StoreArea(Camera& camera, int area)
 {
     if (area != kFactoryArea && (area < kFirstUserArea || area > kLastUserArea)) {
-        Notices().Message("Selected invalid area !", "", NoticeIcon::Error);
+        camera.Notice().Message("Selected invalid area !", "", NoticeIcon::Error);
         return 0;
     }
-    return area == kFactoryArea ? set(CmdIndex::SA00, 0, Timeouts::kFlashStoreMs)
-                                : set(CmdIndex::SA, area, Timeouts::kFlashStoreMs);
+    return area == kFactoryArea ? set(camera, CmdIndex::SA00, 0, Timeouts::kFlashStoreMs)
+                                : set(camera, CmdIndex::SA, area, Timeouts::kFlashStoreMs);
 }
 
 const char* StoreAllQuestion()
@@ -71,22 +71,22 @@ std::string LoadQuestion(const std::string& areaName)
     return "Replace the camera's current settings with the settings stored in \"" + areaName + "\"?";
 }
 
-int StoreAllUserAreas()
+int StoreAllUserAreas(Camera& camera)
 {
     int failed = 0;
     for (int area = kLastUserArea; area >= kFirstUserArea; --area) {
         // The camera needs a moment between two flash writes.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (StoreArea(area) != 1)
+        if (StoreArea(camera, area) != 1)
             ++failed;
     }
     return failed;
 }
 
-int CurrentArea()
+int CurrentArea(Camera& camera)
 {
     uint32_t area = 0;
-    if (Camera::Instance().Query(CmdIndex::QueryArea, area, Timeouts::kExchangeMs) != 1 || area > kLastUserArea)
+    if (camera.Query(CmdIndex::QueryArea, area, Timeouts::kExchangeMs) != 1 || area > kLastUserArea)
         return kInvalidArea;
     return int(area);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 namespace FlashAreas {
 
 constexpr int kFactoryArea = 0;
@@ -24,16 +25,16 @@ std::vector<std::string> Entries(Purpose purpose, unsigned controlMode);
 int AreaOfEntry(const std::string& entry);
 
 // "LD=n"; 1 when the camera acknowledged (its working settings then changed).
-int LoadArea(int area);
+int LoadArea(Camera& camera, int area);
 // "SA00=0" for the factory area, "SA=n" for a user area; refuses any other area before
 // sending ("Selected invalid area !"). 1 when the camera acknowledged.
-int StoreArea(int area);
+int StoreArea(Camera& camera, int area);
 // After the person confirmed: areas 3, 2, 1 in this order, going on after a failure. The
 // number of areas not stored.
-int StoreAllUserAreas();
+int StoreAllUserAreas(Camera& camera);
 // The area the camera says it runs on (a query without a mnemonic on every known camera);
 // kInvalidArea without an answer.
-int CurrentArea();
+int CurrentArea(Camera& camera);
 
 // What the settings menu says after a store the camera acknowledged.
 constexpr const char* kStoredText = "Completed saving current setting data !";

@@ -28,22 +28,21 @@ std::string describe(const char* what, uint64_t address, size_t count, uint16_t 
     return text;
 }
 
-void logReceived(const std::string& text)
+void logReceived(LinkEvents& events, const std::string& text)
 {
-    LinkEvents::Instance().LogReceived("GenCP " + text);
+    events.LogReceived("GenCP " + text);
 }
 
 // The time that bytes take on the line at its current rate (10 bits each).
-uint32_t wireMs(size_t bytes)
+uint32_t wireMs(const CommLink& link, size_t bytes)
 {
-    const uint32_t baud = CommLink::Instance().GetBaudRate();
+    const uint32_t baud = link.GetBaudRate();
     return baud == 0 ? 0 : static_cast<uint32_t>((uint64_t(bytes) * kBitsPerByte * kMsPerSecond + baud - 1) / baud);
 }
 
 // Takes up to count bytes into out until the deadline; stops early when the link failed.
-void readUntil(std::string& out, size_t count, const Deadline& deadline)
+void readUntil(CommLink& link, std::string& out, size_t count, const Deadline& deadline)
 {
-    CommLink& link = CommLink::Instance();
     size_t got = 0;
     const size_t start = out.size();
     out.resize(start + count);
@@ -58,9 +57,8 @@ void readUntil(std::string& out, size_t count, const Deadline& deadline)
     out.resize(start + got);
 }
 
-void dropStrayBytes()
+void dropStrayBytes(CommLink& link)
 {
-    CommLink& link = CommLink::Instance();
     char buffer[256];
     size_t dropped = 0;
     for (int i = 0; i < kMaxStrayReads; ++i) {
@@ -70,7 +68,7 @@ void dropStrayBytes()
         dropped += size_t(n);
     }
     if (dropped > 0)
-        logReceived(std::to_string(dropped) + " stray bytes dropped");
+        logReceived(link.Events(), std::to_string(dropped) + " stray bytes dropped");
 }
 
 } // namespace
@@ -104,51 +102,51 @@ GenCpChannel::Outcome GenCpChannel::Write(uint64_t address, std::string_view dat
 GenCpChannel::Outcome GenCpChannel::exchange(const std::string& request, const std::string& logged, uint16_t command,
                                              uint16_t requestId, uint16_t count, std::string* data)
 {
-    CommLink& link = CommLink::Instance();
-    const CommLink::Hold hold;
-    dropStrayBytes();
+    CommLink& link = m_link;
+    const CommLink::Hold hold(m_link);
+    dropStrayBytes(m_link);
     Outcome outcome;
     if (!link.WritePacket(request, logged))
         return outcome; // no valid mode: nothing went out, nothing can come
     const GenCp::Expectation expected{command, requestId, count};
     const size_t answerBytes = GenCp::kHeaderSize + (command == GenCp::kReadMemory ? count : GenCp::kWriteAckLength);
-    const uint32_t answerMs = m_answerMs + wireMs(request.size() + answerBytes);
+    const uint32_t answerMs = m_answerMs + wireMs(m_link, request.size() + answerBytes);
     Deadline deadline(answerMs);
     // However often the camera says it needs more time, the wait ends here.
     const Deadline last(answerMs + kMaxPendingMs);
     for (;;) {
         std::string answer;
-        readUntil(answer, GenCp::kHeaderSize, deadline);
+        readUntil(m_link, answer, GenCp::kHeaderSize, deadline);
         if (answer.empty()) {
             outcome.result = link.IsLost() ? Result::LinkLost : Result::Unanswered;
             return outcome;
         }
         GenCp::AckHeader header;
         if (GenCp::ParseAckHeader(answer, header))
-            readUntil(answer, GenCp::BodyToRead(header, expected), deadline);
+            readUntil(m_link, answer, GenCp::BodyToRead(header, expected), deadline);
         const GenCp::Acknowledge ack = GenCp::CheckAcknowledge(answer, expected);
-        LinkEvents::Instance().ReportOnline();
+        m_link.Events().ReportOnline();
         switch (ack.verdict) {
         case GenCp::Verdict::Accepted:
-            logReceived("ack, id " + std::to_string(requestId) + ", " + std::to_string(ack.data.size()) + " bytes");
+            logReceived(m_link.Events(), "ack, id " + std::to_string(requestId) + ", " + std::to_string(ack.data.size()) + " bytes");
             if (data)
                 *data = ack.data;
             outcome.result = Result::Ok;
             return outcome;
         case GenCp::Verdict::Refused:
-            logReceived("ack, id " + std::to_string(requestId) + ", refused: " + GenCp::StatusText(ack.status));
+            logReceived(m_link.Events(), "ack, id " + std::to_string(requestId) + ", refused: " + GenCp::StatusText(ack.status));
             outcome.result = Result::Refused;
             outcome.status = ack.status;
             return outcome;
         case GenCp::Verdict::Pending:
-            logReceived("pending, id " + std::to_string(requestId) + ", " + std::to_string(ack.pendingMs) + " ms more");
+            logReceived(m_link.Events(), "pending, id " + std::to_string(requestId) + ", " + std::to_string(ack.pendingMs) + " ms more");
             deadline = Deadline(std::min(Deadline(uint32_t(ack.pendingMs) + answerMs).at(), last.at()));
             break;
         case GenCp::Verdict::OtherRequest:
-            logReceived("ack of an earlier request skipped");
+            logReceived(m_link.Events(), "ack of an earlier request skipped");
             break;
         case GenCp::Verdict::Malformed:
-            logReceived("answer not understood: " + ack.problem);
+            logReceived(m_link.Events(), "answer not understood: " + ack.problem);
             outcome.result = Result::Malformed;
             outcome.problem = ack.problem;
             return outcome;

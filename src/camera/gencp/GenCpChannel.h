@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+class CommLink;
+
 class GenCpChannel {
 public:
     // How long an answer may take beyond its own time on the wire.
@@ -32,7 +34,7 @@ public:
         Command::Outcome AsCommandOutcome() const;
     };
 
-    explicit GenCpChannel(uint32_t answerMs = kAnswerMs) : m_answerMs(answerMs) {}
+    explicit GenCpChannel(CommLink& link, uint32_t answerMs = kAnswerMs) : m_link(link), m_answerMs(answerMs) {}
 
     Outcome Read(uint64_t address, uint16_t count, std::string& data);
     Outcome Write(uint64_t address, std::string_view data);
@@ -44,6 +46,7 @@ private:
     Outcome exchange(const std::string& request, const std::string& logged, uint16_t command, uint16_t requestId,
                      uint16_t count, std::string* data);
 
+    CommLink& m_link;
     uint32_t m_answerMs;
     uint16_t m_readId = 0;
     uint16_t m_writeId = 0;

@@ -1,5 +1,6 @@
 #include "ParameterList.h"
 
+#include "Camera.h"
 #include "CameraModel.h"
 #include "CommLink.h"
 #include "GenCpPacket.h"
@@ -30,9 +31,9 @@ std::string registerText(const FeatureRecord& record)
     return text;
 }
 
-void warn(const std::string& text, const char* caption = "")
+void warn(Camera& camera, const std::string& text, const char* caption = "")
 {
-    Notices().Message(text, caption, NoticeIcon::Exclamation);
+    camera.Notice().Message(text, caption, NoticeIcon::Exclamation);
 }
 
 // The folder of the running program, from the operating system.
@@ -97,7 +98,10 @@ int percentOf(size_t done, size_t total)
 
 } // namespace
 
-ParameterList::ParameterList(uint32_t answerMs) : m_answerMs(answerMs), m_channel(answerMs) {}
+ParameterList::ParameterList(Camera& camera, uint32_t answerMs)
+    : m_camera(camera), m_answerMs(answerMs), m_channel(camera.Link(), answerMs)
+{
+}
 
 std::string ParameterList::ShippedDescriptionPath(const std::string& modelName)
 {
@@ -122,7 +126,7 @@ std::string ParameterList::ShippedDescriptionPath(const std::string& modelName)
 
 bool ParameterList::Load(Progress& outer)
 {
-    const CommLink::Hold hold;
+    const CommLink::Hold hold(m_camera.Link());
     ProgressSpan progress(outer);
     const DeviceIdentity knownIdentity = m_identity;
     uint64_t manifestAddress = 0;
@@ -167,7 +171,7 @@ bool ParameterList::readIdentity(Progress& progress, uint64_t& manifestAddress)
         {Bootstrap::kSerialNumber, &DeviceIdentity::serial},
     };
     const int steps = int(std::size(kFields)) + 1;
-    Walk walk(progress, "Now, asking the camera who it is.", steps, "registers");
+    Walk walk(m_camera, progress, "Now, asking the camera who it is.", steps, "registers");
     DeviceIdentity identity;
     int done = 0;
     for (const Field& field : kFields) {
@@ -220,7 +224,7 @@ bool ParameterList::readManifest(uint64_t manifestAddress, ManifestEntry& entry)
 bool ParameterList::download(Progress& progress, const ManifestEntry& entry, std::string& text)
 {
     const uint64_t parts = (entry.size + kChunk - 1) / kChunk;
-    Walk walk(progress, "Now, reading the camera's feature description.", int(parts), "parts");
+    Walk walk(m_camera, progress, "Now, reading the camera's feature description.", int(parts), "parts");
     text.clear();
     for (uint64_t at = 0; at < entry.size; at += kChunk) {
         const auto n = static_cast<uint16_t>(std::min<uint64_t>(kChunk, entry.size - at));
@@ -238,7 +242,7 @@ bool ParameterList::download(Progress& progress, const ManifestEntry& entry, std
 bool ParameterList::loadShipped(const std::string& why)
 {
     m_manifestEntry = {};
-    const std::string model = m_identity.model.empty() ? CameraModel::Instance().modelName : m_identity.model;
+    const std::string model = m_identity.model.empty() ? m_camera.Model().modelName : m_identity.model;
     const std::string shownModel = model.empty() ? std::string("a camera of unknown model") : model;
     const std::string path = ShippedDescriptionPath(model);
     std::string text;
@@ -259,14 +263,14 @@ bool ParameterList::loadShipped(const std::string& why)
 
 bool ParameterList::ReadAll(Progress& progress, View& view)
 {
-    const CommLink::Hold hold;
+    const CommLink::Hold hold(m_camera.Link());
     std::vector<size_t> readable;
     for (size_t i = 0; i < m_description.records.size(); ++i) {
         const FeatureRecord& r = m_description.records[i];
         if (r.Has(FeatureRecord::Readable) && !r.Has(FeatureRecord::Disabled))
             readable.push_back(i);
     }
-    Walk walk(progress, "Now, reading the camera's registers.", int(readable.size()), "registers");
+    Walk walk(m_camera, progress, "Now, reading the camera's registers.", int(readable.size()), "registers");
     bool timedOut = false;
     for (size_t k = 0; k < readable.size(); ++k) {
         const FeatureRecord& record = m_description.records[readable[k]];
@@ -281,7 +285,7 @@ bool ParameterList::ReadAll(Progress& progress, View& view)
                           "The camera did not answer the reading of %s within %u ms.\n"
                           "\"Read All Data\" stopped after %zu of %zu registers.",
                           quoted(record).c_str(), unsigned(m_answerMs), k, readable.size());
-            warn(text);
+            warn(m_camera, text);
             timedOut = true;
         } else if (outcome.result != GenCpChannel::Result::LinkLost) {
             reportFailure("Reading", record, outcome);
@@ -301,10 +305,10 @@ bool ParameterList::Write(size_t index, const RowValue& value, View& view)
     const FeatureRecord& record = m_description.records[index];
     if (!record.Has(FeatureRecord::Writable) || record.Has(FeatureRecord::Disabled))
         return false;
-    const CommLink::Hold hold;
+    const CommLink::Hold hold(m_camera.Link());
     std::string bytes, why;
     if (!EncodeRegister(record, value, bytes, why)) {
-        warn(quoted(record) + " cannot take that value: " + why + ".");
+        warn(m_camera, quoted(record) + " cannot take that value: " + why + ".");
         readBack(index, view);
         return false;
     }
@@ -339,21 +343,21 @@ void ParameterList::reportFailure(const char* action, const FeatureRecord& recor
     switch (outcome.result) {
     case GenCpChannel::Result::Ok: return;
     case GenCpChannel::Result::Refused:
-        warn(std::string(action) + " " + quoted(record) + " (" + registerText(record) + ") was refused by the camera: "
+        warn(m_camera, std::string(action) + " " + quoted(record) + " (" + registerText(record) + ") was refused by the camera: "
                  + GenCp::StatusText(outcome.status) + ".",
              kErrorCaption);
         return;
     case GenCpChannel::Result::Malformed:
-        warn("The camera's answer to " + lower + " " + quoted(record) + " (" + registerText(record)
+        warn(m_camera, "The camera's answer to " + lower + " " + quoted(record) + " (" + registerText(record)
                  + ") was not understood: " + outcome.problem + ".",
              kErrorCaption);
         return;
     case GenCpChannel::Result::Unanswered:
-        warn("The camera did not answer the " + lower + " of " + quoted(record) + " within "
+        warn(m_camera, "The camera did not answer the " + lower + " of " + quoted(record) + " within "
              + std::to_string(m_answerMs) + " ms.");
         return;
     case GenCpChannel::Result::LinkLost:
-        warn("The connection to the camera was lost while " + lower + " " + quoted(record) + ".");
+        warn(m_camera, "The connection to the camera was lost while " + lower + " " + quoted(record) + ".");
         return;
     }
 }

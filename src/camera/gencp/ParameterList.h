@@ -18,6 +18,7 @@
 
 #include <string>
 
+class Camera;
 class Progress;
 
 class ParameterList {
@@ -35,7 +36,7 @@ public:
         virtual void ShowValue(size_t record, const RowValue& value) = 0;
     };
 
-    explicit ParameterList(uint32_t answerMs = GenCpChannel::kAnswerMs);
+    explicit ParameterList(Camera& camera, uint32_t answerMs = GenCpChannel::kAnswerMs);
 
     // Reads the identity and the manifest and, when they changed, the description. True when a
     // description is loaded from either source; Note() then says where it came from.
@@ -71,6 +72,7 @@ private:
     bool readBack(size_t record, View& view);
     void reportFailure(const char* action, const FeatureRecord& record, const GenCpChannel::Outcome& outcome);
 
+    Camera& m_camera;
     uint32_t m_answerMs;
     GenCpChannel m_channel;
     FeatureDescription m_description;

@@ -7,24 +7,23 @@
 
 namespace FactoryIdentity {
 
-int WriteModelId(int position)
+int WriteModelId(Camera& camera, int position)
 {
     static const char* const kModels[] = {CameraModel::kModel5100, CameraModel::kModel5200};
     constexpr const char* kFailed = "Failed writting camera model id.";
-    Camera& camera = Camera::Instance();
-    if (position < 0 || position > 1 || camera.SetText(CmdIndex::MD00, kModels[position], Timeouts::kModelNameWriteMs) != 1) {
-        Notices().Message(kFailed, "", NoticeIcon::Error);
+        if (position < 0 || position > 1 || camera.SetText(CmdIndex::MD00, kModels[position], Timeouts::kModelNameWriteMs) != 1) {
+        camera.Notice().Message(kFailed, "", NoticeIcon::Error);
         return 0;
     }
     camera.CheckModel();
-    Notices().Message("Succeeded in writting camera model id.", "", NoticeIcon::Information);
+    camera.Notice().Message("Succeeded in writting camera model id.", "", NoticeIcon::Information);
     return 1;
 }
 
-std::optional<XmlDigits> ReadXmlVersion()
+std::optional<XmlDigits> ReadXmlVersion(Camera& camera)
 {
     uint32_t value = 0;
-    if (Camera::Instance().Query(CmdIndex::XMLVR, value, Timeouts::kExchangeMs) != 1)
+    if (camera.Query(CmdIndex::XMLVR, value, Timeouts::kExchangeMs) != 1)
         return std::nullopt;
     return XmlDigits{std::to_string(value / 100), std::to_string(value / 10 % 10), std::to_string(value % 10)};
 }
@@ -40,19 +39,19 @@ std::optional<int32_t> XmlVersionOf(const XmlDigits& boxes)
     return version;
 }
 
-int WriteXmlVersion(const XmlDigits& boxes)
+int WriteXmlVersion(Camera& camera, const XmlDigits& boxes)
 {
     const std::optional<int32_t> version = XmlVersionOf(boxes);
     if (!version) {
         // Not the camera's refusal: nothing was sent, the person has to mend the boxes.
-        Notices().Message("Each box takes one digit 0\u20139.", "", NoticeIcon::Error);
+        camera.Notice().Message("Each box takes one digit 0\u20139.", "", NoticeIcon::Error);
         return 0;
     }
-    if (Camera::Instance().Set(CmdIndex::XMLVR, *version, Timeouts::kLongSetMs) != 1) {
-        Notices().Message("Couldn't write the XML Version.", "", NoticeIcon::Error);
+    if (camera.Set(CmdIndex::XMLVR, *version, Timeouts::kLongSetMs) != 1) {
+        camera.Notice().Message("Couldn't write the XML Version.", "", NoticeIcon::Error);
         return 0;
     }
-    Notices().Message("Writing the XML Version has been completed.", "", NoticeIcon::Information);
+    camera.Notice().Message("Writing the XML Version has been completed.", "", NoticeIcon::Information);
     return 1;
 }
 

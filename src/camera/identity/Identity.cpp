@@ -23,29 +23,32 @@ bool isContinuation(char c)
 }
 
 // Refuses a text that cannot go on a command line, saying why; true when it may go.
-bool sendable(const std::string& text, const char* what)
+bool sendable(Camera& camera, const std::string& text, const char* what)
 {
     if (IsSendable(text))
         return true;
-    Notices().Message(std::string("The ") + what
+    camera.Notice().Message(std::string("The ") + what
                           + " may hold only printable ASCII characters (letters, digits, spaces and signs).\n"
                             "Line breaks, tabs and other characters cannot be sent to the camera.",
                       "", NoticeIcon::Error);
     return false;
 }
 
-void tell(const std::string& text, NoticeIcon icon)
+void tell(Camera& camera, const std::string& text, NoticeIcon icon)
 {
-    Notices().Message(text, "", icon);
+    camera.Notice().Message(text, "", icon);
 }
 
 // The wait cursor for as long as the reading runs.
 class WaitCursor {
 public:
-    WaitCursor() { Notices().BeginWait(); }
-    ~WaitCursor() { Notices().EndWait(); }
+    explicit WaitCursor(UserNotice& notice) : m_notice(notice) { m_notice.BeginWait(); }
+    ~WaitCursor() { m_notice.EndWait(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UserNotice& m_notice;
 };
 
 } // namespace
@@ -109,13 +112,12 @@ bool IsSendable(const std::string& text)
     return true;
 }
 
-AboutData ReadAboutData()
+AboutData ReadAboutData(Camera& camera)
 {
     AboutData data;
-    Camera& camera = Camera::Instance();
-    WaitCursor wait;
+        WaitCursor wait(camera.Notice());
     SilentProgress progress;
-    Walk walk(progress, "", kAboutReadings, "identity values");
+    Walk walk(camera, progress, "", kAboutReadings, "identity values");
 
     uint32_t number = 0;
     if (camera.Query(CmdIndex::VN, number) != 1)
@@ -158,64 +160,63 @@ AboutData ReadAboutData()
     return data;
 }
 
-int ReadUserId(std::string& text)
+int ReadUserId(Camera& camera, std::string& text)
 {
-    return Camera::Instance().QueryRawText(CmdIndex::UD, text);
+    return camera.QueryRawText(CmdIndex::UD, text);
 }
 
-int ReadCameraId(std::string& text)
+int ReadCameraId(Camera& camera, std::string& text)
 {
-    return Camera::Instance().QueryRawText(CmdIndex::ID, text);
+    return camera.QueryRawText(CmdIndex::ID, text);
 }
 
-int SaveUserId(const std::string& text)
+int SaveUserId(Camera& camera, const std::string& text)
 {
     if (CharacterCount(text) > kUserIdMaxLength) {
-        tell("User ID string is too long !!", NoticeIcon::Error);
+        tell(camera, "User ID string is too long !!", NoticeIcon::Error);
         return 0;
     }
-    if (!sendable(text, "User ID"))
+    if (!sendable(camera, text, "User ID"))
         return 0;
-    if (Camera::Instance().SetText(CmdIndex::UD, text, Timeouts::kExchangeMs) != 1) {
-        tell("Couldn't write the User ID.", NoticeIcon::Error);
+    if (camera.SetText(CmdIndex::UD, text, Timeouts::kExchangeMs) != 1) {
+        tell(camera, "Couldn't write the User ID.", NoticeIcon::Error);
         return 0;
     }
-    tell("Writing the User ID \"" + text + "\" has been completed.", NoticeIcon::Information);
+    tell(camera, "Writing the User ID \"" + text + "\" has been completed.", NoticeIcon::Information);
     return 1;
 }
 
-int SaveDeviceVersion(const std::string& text)
+int SaveDeviceVersion(Camera& camera, const std::string& text)
 {
-    if (!sendable(text, "Device Version"))
+    if (!sendable(camera, text, "Device Version"))
         return 0;
-    if (Camera::Instance().SetText(CmdIndex::DV, text, Timeouts::kLongSetMs) != 1) {
-        tell("Couldn't write the Device Version.", NoticeIcon::Error);
+    if (camera.SetText(CmdIndex::DV, text, Timeouts::kLongSetMs) != 1) {
+        tell(camera, "Couldn't write the Device Version.", NoticeIcon::Error);
         return 0;
     }
-    tell("Writing the Device Version has been completed.", NoticeIcon::Information);
+    tell(camera, "Writing the Device Version has been completed.", NoticeIcon::Information);
     return 1;
 }
 
-int SaveCameraId(const std::string& text)
+int SaveCameraId(Camera& camera, const std::string& text)
 {
-    if (!sendable(text, "camera id"))
+    if (!sendable(camera, text, "camera id"))
         return 0;
-    Camera& camera = Camera::Instance();
-    if (camera.Set(CmdIndex::ULCK, kUnlockCode) != 1) {
-        tell("Couldn't save camera id.", NoticeIcon::Error);
+        if (camera.Set(CmdIndex::ULCK, kUnlockCode) != 1) {
+        tell(camera, "Couldn't save camera id.", NoticeIcon::Error);
         return 0;
     }
     if (camera.SetText(CmdIndex::ID, text, Timeouts::kExchangeMs) != 1) {
         // An unlock left standing would let any later ID line change the camera id.
         const bool locked = camera.Set(CmdIndex::ULCK, kLockCode) == 1;
-        tell(locked ? "Couldn't save the camera id."
+        tell(camera, locked ? "Couldn't save the camera id."
                     : "Couldn't save the camera id.\n"
                       "The camera could not be locked again: it may still take a camera id write "
                       "until it is switched off and on.",
              NoticeIcon::Error);
         return 0;
     }
-    tell("Completed saving camera id: " + text + ".", NoticeIcon::Information);
+    tell(camera, "Completed saving camera id: " + text + ".", NoticeIcon::Information);
     return 1;
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 namespace Identity {
 
 inline constexpr size_t kUserIdMaxLength = 16;
@@ -59,17 +60,17 @@ struct AboutData {
 // version and XML version in that order. Without a firmware answer nothing more is asked;
 // after it a failed reading does not stop the others, but a camera that stops answering
 // does (after three queries in a row, or a lost link; said once).
-AboutData ReadAboutData();
+AboutData ReadAboutData(Camera& camera);
 
 // 1 with the camera's text, 0 when it did not give one.
-int ReadUserId(std::string& text);
-int ReadCameraId(std::string& text);
+int ReadUserId(Camera& camera, std::string& text);
+int ReadCameraId(Camera& camera, std::string& text);
 
 // The writes. Each checks the text, sends it and tells the person how it went; 1 when the
 // camera took the value, 0 when it refused or was not asked.
-int SaveUserId(const std::string& text);
-int SaveDeviceVersion(const std::string& text);
+int SaveUserId(Camera& camera, const std::string& text);
+int SaveDeviceVersion(Camera& camera, const std::string& text);
 // Unlocks the camera id write first; when the camera id is then not taken, locks it again.
-int SaveCameraId(const std::string& text);
+int SaveCameraId(Camera& camera, const std::string& text);
 
 } // namespace Identity

@@ -28,12 +28,12 @@ MotorLens::~MotorLens()
 int MotorLens::Start(Motor motor, Way way)
 {
     m_running[index(motor)] = true;
-    return Camera::Instance().Set(commandOf(motor), static_cast<int32_t>(way), Timeouts::kLongSetMs);
+    return m_camera.Set(commandOf(motor), static_cast<int32_t>(way), Timeouts::kLongSetMs);
 }
 
 int MotorLens::Stop(Motor motor)
 {
-    const int stopped = Camera::Instance().Set(commandOf(motor), kStop, Timeouts::kLongSetMs);
+    const int stopped = m_camera.Set(commandOf(motor), kStop, Timeouts::kLongSetMs);
     if (stopped == 1)
         m_running[index(motor)] = false;
     return stopped;

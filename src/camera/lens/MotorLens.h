@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+class Camera;
+
 class MotorLens {
 public:
     enum class Motor { Iris, Zoom, Focus };
@@ -20,7 +22,7 @@ public:
 
     static constexpr int kMotors = 3;
 
-    MotorLens() = default;
+    explicit MotorLens(Camera& camera) : m_camera(camera) {}
     // Stops what is still running.
     ~MotorLens();
     MotorLens(const MotorLens&) = delete;
@@ -36,5 +38,6 @@ public:
 
 private:
     static int index(Motor motor) { return static_cast<int>(motor); }
+    Camera& m_camera;
     std::array<bool, kMotors> m_running{};
 };

@@ -150,30 +150,30 @@ bool ReadText(const std::string& path, std::string& text)
     return !failed;
 }
 
-bool Load(const std::string& path, GammaCsv& parsed)
+bool Load(const std::string& path, GammaCsv& parsed, UserNotice& notice)
 {
     std::string text;
     if (!ReadText(path, text)) {
-        Notices().Message(OpenErrorText(path), "", NoticeIcon::Error);
+        notice.Message(OpenErrorText(path), "", NoticeIcon::Error);
         return false;
     }
     parsed = ParseGammaCsv(text);
     if (parsed.error != GammaCsv::Error::None) {
-        Notices().Message(GammaCsv::ErrorText(parsed.error), "", NoticeIcon::Error);
+        notice.Message(GammaCsv::ErrorText(parsed.error), "", NoticeIcon::Error);
         return false;
     }
     if (parsed.clamped)
-        Notices().Message(parsed.ClampText(), "", NoticeIcon::Error);
+        notice.Message(parsed.ClampText(), "", NoticeIcon::Error);
     return true;
 }
 
-bool Save(const std::string& path, const Lut::Tables& tables)
+bool Save(const std::string& path, const Lut::Tables& tables, UserNotice& notice)
 {
     std::string reason;
     if (WriteFileReplacing(path, FormatGammaCsv(tables), &reason))
         return true;
     // The fixed text first; the system's reason tells a Linux user what actually went wrong.
-    Notices().Message(OpenErrorText(path) + "\n" + reason, "", NoticeIcon::Error);
+    notice.Message(OpenErrorText(path) + "\n" + reason, "", NoticeIcon::Error);
     return false;
 }
 

@@ -42,6 +42,8 @@ GammaCsv ParseGammaCsv(const std::string& text);
 // The file's text for three tables: header and 32 lines, CR LF.
 std::string FormatGammaCsv(const Lut::Tables& tables);
 
+class UserNotice;
+
 namespace GammaFile {
 
 // A file larger than this cannot be valid (its 33rd piece is an error at the latest), so no
@@ -54,12 +56,12 @@ bool ReadText(const std::string& path, std::string& text);
 // "<path>\nCouldn't open this file".
 std::string OpenErrorText(const std::string& path);
 
-// Reads and parses the file, telling the person what is wrong (a file that cannot be opened,
-// a malformed line, the first value above 4095). True when the file is sound; parsed then
-// holds its rows.
-bool Load(const std::string& path, GammaCsv& parsed);
+// Reads and parses the file, telling the person through notice what is wrong (a file that
+// cannot be opened, a malformed line, the first value above 4095). True when the file is
+// sound; parsed then holds its rows.
+bool Load(const std::string& path, GammaCsv& parsed, UserNotice& notice);
 // Writes the three tables to the file (replacing it only once complete); tells the person
-// when that fails.
-bool Save(const std::string& path, const Lut::Tables& tables);
+// through notice when that fails.
+bool Save(const std::string& path, const Lut::Tables& tables, UserNotice& notice);
 
 } // namespace GammaFile

@@ -50,13 +50,12 @@ std::string WriteText(int done)
     return withCount("Now, writing camera gamma data.", done);
 }
 
-bool Read(int channel, Lut::Table& table, LutProgress& progress)
+bool Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress)
 {
     const int command = CommandOf(channel);
     if (command < 0)
         return false;
-    Camera& camera = Camera::Instance();
-    Walk walk(progress, ReadText(channel, 0), Lut::kEntries, kNoun);
+        Walk walk(camera, progress, ReadText(channel, 0), Lut::kEntries, kNoun);
     int stored = 0;
     for (int i = 0; i < Lut::kEntries; ++i) {
         uint32_t value = 0;
@@ -74,13 +73,12 @@ bool Read(int channel, Lut::Table& table, LutProgress& progress)
     return stored == Lut::kEntries;
 }
 
-bool Write(int channel, const Lut::Table& table, LutProgress& progress)
+bool Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& progress)
 {
     const int command = CommandOf(channel);
     if (command < 0)
         return false;
-    Camera& camera = Camera::Instance();
-    Walk walk(progress, WriteText(0), Lut::kEntries, kNoun);
+        Walk walk(camera, progress, WriteText(0), Lut::kEntries, kNoun);
     int taken = 0;
     for (int i = 0; i < Lut::kEntries; ++i) {
         const bool acknowledged = camera.Set(command, int32_t(table[size_t(i)]), Timeouts::kLutEntryMs) == 1;

@@ -11,6 +11,7 @@
 #include <string>
 
 // A transfer's progress: the walk's, and the line that counts the entries done.
+class Camera;
 class LutProgress : public Progress {
 public:
     virtual void say(const std::string& message) = 0;
@@ -30,9 +31,9 @@ std::string WriteText(int done);
 // Queries the channel's 32 entries in order and stores each answer in table at once (an
 // answer above 4095 as 4095); entries after a failed query keep their values. True when all
 // 32 came.
-bool Read(int channel, Lut::Table& table, LutProgress& progress);
+bool Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress);
 // Sets the channel's 32 entries in order from table. True when the camera took all 32;
 // false at once for a channel outside 0...2.
-bool Write(int channel, const Lut::Table& table, LutProgress& progress);
+bool Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& progress);
 
 } // namespace LutTransfer

@@ -41,9 +41,9 @@ const Field* FindField(int ctrlId)
     return nullptr;
 }
 
-Conditions ConditionsFor(bool individualGain)
+Conditions ConditionsFor(Camera& camera, bool individualGain)
 {
-    return Conditions{Camera::Instance().Model().IsSupported(), individualGain};
+    return Conditions{camera.Model().IsSupported(), individualGain};
 }
 
 bool TakesPart(const Field& field, const Conditions& conditions, bool writing)
@@ -64,11 +64,11 @@ bool TakesPart(const Field& field, const Conditions& conditions, bool writing)
     return false;
 }
 
-int ReadField(const Field& field, int set, const Conditions& conditions, RowView* view)
+int ReadField(Camera& camera, const Field& field, int set, const Conditions& conditions, RowView* view)
 {
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = camera.Table();
     int32_t value = 0;
-    if (!Camera::Instance().QueryIndexed(table.ToCmdId(static_cast<uint32_t>(field.ctrlId)), set, value))
+    if (!camera.QueryIndexed(table.ToCmdId(static_cast<uint32_t>(field.ctrlId)), set, value))
         return 0;
     if (field.kind == FieldKind::Binning)
         value -= 1;
@@ -85,22 +85,22 @@ int ReadField(const Field& field, int set, const Conditions& conditions, RowView
     return 1;
 }
 
-int WriteField(const Field& field, int set, int32_t controlValue)
+int WriteField(Camera& camera, const Field& field, int set, int32_t controlValue)
 {
     const int32_t value = field.kind == FieldKind::Binning ? controlValue + 1 : controlValue;
     if (isRegionSize(field.ctrlId) && value == 0)
         return 1;
-    const int command = ParameterTable::Instance().ToCmdId(static_cast<uint32_t>(field.ctrlId));
-    return Camera::Instance().SetIndexed(command, set, value);
+    const int command = camera.Table().ToCmdId(static_cast<uint32_t>(field.ctrlId));
+    return camera.SetIndexed(command, set, value);
 }
 
-bool ReadSet(int set, const Conditions& conditions, Progress& progress, SetView* view)
+bool ReadSet(Camera& camera, int set, const Conditions& conditions, Progress& progress, SetView* view)
 {
     const std::vector<const Field*> fields = taking(conditions, false);
-    Walk walk(progress, "Now, reading sequencer set " + std::to_string(set) + ".", static_cast<int>(fields.size()),
+    Walk walk(camera, progress, "Now, reading sequencer set " + std::to_string(set) + ".", static_cast<int>(fields.size()),
               "fields");
     for (size_t i = 0; i < fields.size(); ++i) {
-        ReadField(*fields[i], set, conditions, view);
+        ReadField(camera, *fields[i], set, conditions, view);
         // The region's limits follow the binning as soon as the set's binning is known.
         const bool lastBinning = fields[i]->kind == FieldKind::Binning
                               && (i + 1 == fields.size() || fields[i + 1]->kind != FieldKind::Binning);
@@ -113,14 +113,14 @@ bool ReadSet(int set, const Conditions& conditions, Progress& progress, SetView*
     return walk.Complete();
 }
 
-Walk::Stop WriteSet(int set, const Conditions& conditions, const std::function<int32_t(const Field&)>& controlValue,
+Walk::Stop WriteSet(Camera& camera, int set, const Conditions& conditions, const std::function<int32_t(const Field&)>& controlValue,
               Progress& progress)
 {
     const std::vector<const Field*> fields = taking(conditions, true);
-    Walk walk(progress, "Now, writing sequencer set " + std::to_string(set) + ".", static_cast<int>(fields.size()),
+    Walk walk(camera, progress, "Now, writing sequencer set " + std::to_string(set) + ".", static_cast<int>(fields.size()),
               "fields");
     for (size_t i = 0; i < fields.size(); ++i) {
-        WriteField(*fields[i], set, controlValue(*fields[i]));
+        WriteField(camera, *fields[i], set, controlValue(*fields[i]));
         if (!walk.Next(percent(i + 1, fields.size())))
             break;
     }
@@ -128,21 +128,20 @@ Walk::Stop WriteSet(int set, const Conditions& conditions, const std::function<i
     return walk.Stopped();
 }
 
-int SetSequencerMode(int32_t position)
+int SetSequencerMode(Camera& camera, int32_t position)
 {
-    return Camera::Instance().SetAcknowledged(CmdIndex::SQM, position);
+    return camera.SetAcknowledged(CmdIndex::SQM, position);
 }
 
-int SetSequencerSelect(int32_t position)
+int SetSequencerSelect(Camera& camera, int32_t position)
 {
-    return Camera::Instance().SetAcknowledged(CmdIndex::SQSEL, position);
+    return camera.SetAcknowledged(CmdIndex::SQSEL, position);
 }
 
-MultiRoiToggle ToggleMultiRoi()
+MultiRoiToggle ToggleMultiRoi(Camera& camera)
 {
     MultiRoiToggle toggle;
-    Camera& camera = Camera::Instance();
-    uint32_t before = 0;
+        uint32_t before = 0;
     if (!camera.Query(CmdIndex::SMRMD, before, Timeouts::kBriefQueryMs))
         return toggle;
     toggle.asked = true;
@@ -151,27 +150,27 @@ MultiRoiToggle ToggleMultiRoi()
     return toggle;
 }
 
-int ReadMultiRoiMode(int32_t& mode)
+int ReadMultiRoiMode(Camera& camera, int32_t& mode)
 {
     uint32_t value = 0;
-    if (!Camera::Instance().Query(CmdIndex::SMRMD, value, Timeouts::kStatusMs))
+    if (!camera.Query(CmdIndex::SMRMD, value, Timeouts::kStatusMs))
         return 0;
     mode = static_cast<int32_t>(value);
     return 1;
 }
 
-int ReadActiveSetIndex(int32_t& set)
+int ReadActiveSetIndex(Camera& camera, int32_t& set)
 {
     uint32_t value = 0;
-    if (!Camera::Instance().Query(CmdIndex::SQIDX, value, Timeouts::kStatusMs))
+    if (!camera.Query(CmdIndex::SQIDX, value, Timeouts::kStatusMs))
         return 0;
     set = static_cast<int32_t>(value);
     return 1;
 }
 
-int ResetSequencer()
+int ResetSequencer(Camera& camera)
 {
-    return Camera::Instance().Set(CmdIndex::SQRST, 0, Timeouts::kStatusMs);
+    return camera.Set(CmdIndex::SQRST, 0, Timeouts::kStatusMs);
 }
 
 } // namespace Sequencer

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 class Progress;
 
 namespace Sequencer {
@@ -53,7 +54,7 @@ struct Conditions {
     bool individualGain = false;
 };
 // The conditions with the camera's model as the last check found it.
-Conditions ConditionsFor(bool individualGain);
+Conditions ConditionsFor(Camera& camera, bool individualGain);
 bool TakesPart(const Field& field, const Conditions& conditions, bool writing);
 
 // Where a read set goes: every stored field is shown, and the set-dependent ranges are
@@ -66,23 +67,23 @@ public:
 // Reads one field of the set: the answer is stored in the field's row (binning as the list
 // position; the common gain as 100 while Individual Gain Mode is On), the table committed,
 // and the view told. 1 on an answer; without one the row keeps its value.
-int ReadField(const Field& field, int set, const Conditions& conditions, RowView* view);
+int ReadField(Camera& camera, const Field& field, int set, const Conditions& conditions, RowView* view);
 // Writes one field with the value its control holds (a list's position); 1 when the camera
 // acknowledged, also 1 for a width or height of 0, which is never a camera setting (nothing
 // is sent).
-int WriteField(const Field& field, int set, int32_t controlValue);
+int WriteField(Camera& camera, const Field& field, int set, int32_t controlValue);
 
 // Every field of the set that takes part, in order, under the progress report. True when
 // every field was asked.
-bool ReadSet(int set, const Conditions& conditions, Progress& progress, SetView* view);
+bool ReadSet(Camera& camera, int set, const Conditions& conditions, Progress& progress, SetView* view);
 // Every field that takes part, in order, with the values of their controls; a field the
 // camera refuses is reported and the next one follows. Why the walk stopped early, if it did.
-Walk::Stop WriteSet(int set, const Conditions& conditions, const std::function<int32_t(const Field&)>& controlValue,
+Walk::Stop WriteSet(Camera& camera, int set, const Conditions& conditions, const std::function<int32_t(const Field&)>& controlValue,
               Progress& progress);
 
 // "SQM=n" or "SQSEL=n" (the list position), acknowledged within 1000 ms; 1 when accepted.
-int SetSequencerMode(int32_t position);
-int SetSequencerSelect(int32_t position);
+int SetSequencerMode(Camera& camera, int32_t position);
+int SetSequencerSelect(Camera& camera, int32_t position);
 
 // The sensor multi-ROI toggle: asks SMRMD (1000 ms) and sends the opposite state,
 // acknowledged within 1000 ms.
@@ -91,13 +92,13 @@ struct MultiRoiToggle {
     bool acknowledged = false; // it accepted the new state
     bool nowOn = false;        // the state that was sent
 };
-MultiRoiToggle ToggleMultiRoi();
+MultiRoiToggle ToggleMultiRoi(Camera& camera);
 // SMRMD (500 ms) as it stands after the toggle. 1 on an answer.
-int ReadMultiRoiMode(int32_t& mode);
+int ReadMultiRoiMode(Camera& camera, int32_t& mode);
 
 // SQIDX (500 ms): the set the camera is on. 1 on an answer.
-int ReadActiveSetIndex(int32_t& set);
+int ReadActiveSetIndex(Camera& camera, int32_t& set);
 // SQRST=0 (500 ms): the sequencer starts over. 1 when acknowledged.
-int ResetSequencer();
+int ResetSequencer(Camera& camera);
 
 } // namespace Sequencer

@@ -43,10 +43,9 @@ std::string fileValueOf(const Line& line)
 }
 
 // The camera's value of the line's setting, in the file's form; false without one.
-bool cameraValueOf(const Line& line, std::string& value)
+bool cameraValueOf(Camera& camera, const Line& line, std::string& value)
 {
-    Camera& camera = Camera::Instance();
-    switch (line.kind) {
+        switch (line.kind) {
     case Line::Kind::Model:
         // The model line writes the model id; the camera reports it as its model name.
         return camera.QueryRawText(CmdIndex::MD, value, Timeouts::kAcknowledgeMs) == 1;
@@ -85,18 +84,18 @@ std::vector<Line> EffectiveLines(const Parsed& parsed)
     return lines;
 }
 
-Comparison Compare(const Parsed& parsed, Progress& progress)
+Comparison Compare(Camera& camera, const Parsed& parsed, Progress& progress)
 {
     const std::vector<Line> lines = EffectiveLines(parsed);
     Comparison result;
     result.settings = int(lines.size());
-    Walk walk(progress, kCompareMessage, result.settings, "settings");
+    Walk walk(camera, progress, kCompareMessage, result.settings, "settings");
     for (const Line& line : lines) {
-        std::string camera;
-        const bool answered = cameraValueOf(line, camera);
+        std::string answer;
+        const bool answered = cameraValueOf(camera, line, answer);
         const std::string file = fileValueOf(line);
-        if (!answered || camera != file)
-            result.differences.push_back({settingOf(line), file, answered ? camera : std::string()});
+        if (!answered || answer != file)
+            result.differences.push_back({settingOf(line), file, answered ? answer : std::string()});
         ++result.compared;
         if (!walk.Next(result.compared * 100 / result.settings))
             break;

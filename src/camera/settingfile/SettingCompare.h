@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 class Progress;
 
 namespace SettingFile {
@@ -32,6 +33,6 @@ std::vector<Line> EffectiveLines(const Parsed& parsed);
 // Asks the camera for every effective line's setting under the progress report "Now,
 // comparing camera setting file." (a walk: it stops when the link is lost, the camera falls
 // silent or the person cancels). A setting the camera gives no value for counts as differing.
-Comparison Compare(const Parsed& parsed, Progress& progress);
+Comparison Compare(Camera& camera, const Parsed& parsed, Progress& progress);
 
 } // namespace SettingFile

@@ -33,11 +33,6 @@ constexpr auto kFollowUpPause = std::chrono::milliseconds(20);
 // The closing message names at most this many lines of each kind; the message list all.
 constexpr size_t kNamedLines = 20;
 
-ParameterTable& table()
-{
-    return ParameterTable::Instance();
-}
-
 std::string mnemonicOfRow(const ParameterRow& row)
 {
     return Camera::Mnemonic(int(row.cmdId));
@@ -45,7 +40,7 @@ std::string mnemonicOfRow(const ParameterRow& row)
 
 std::string mnemonicOfControl(int ctrlId)
 {
-    return Camera::Mnemonic(table().ToCmdId(uint32_t(ctrlId)));
+    return Camera::Mnemonic(ParameterTable::Layout().ToCmdId(uint32_t(ctrlId)));
 }
 
 std::string settingLine(const std::string& mnemonic, int32_t value)
@@ -114,7 +109,7 @@ bool isPair(const std::string& text)
 // twice and the row is bound to the second entry; -1 without one.
 int rowOfMnemonic(const std::string& mnemonic)
 {
-    const ParameterTable& rows = table();
+    const ParameterTable& rows = ParameterTable::Layout();
     for (int i = 0; i < rows.RowCount(); ++i)
         if (mnemonicOfRow(rows.Row(i)) == mnemonic)
             return i;
@@ -160,12 +155,12 @@ bool ReadWhole(const std::string& path, std::string& text, std::string& reason)
 
 namespace {
 
-int write(const std::string& path, Variant variant, const WindowState& window)
+int write(Camera& camera, const std::string& path, Variant variant, const WindowState& window)
 {
     std::string reason;
-    if (!WriteFileReplacing(path, FileText(variant, window), &reason)) {
+    if (!WriteFileReplacing(path, FileText(camera, variant, window), &reason)) {
         // The fixed text first; the second line says what the system found wrong.
-        Notices().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
+        camera.Notice().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
         return 0;
     }
     return 1;
@@ -194,36 +189,35 @@ struct Taken {
     std::string answer;
 };
 
-Taken taken(bool accepted)
+Taken taken(Camera& camera, bool accepted)
 {
-    const Command& command = Command::Instance();
+    const Command& command = camera.Exchange();
     return {accepted, command.LastOutcome(),
             command.LastOutcome() == Command::Outcome::Refused ? command.LastRefusal() : std::string()};
 }
 
 // Sends one line and stores what the camera accepted.
-Taken apply(const Line& line, FollowUp* followUp)
+Taken apply(Camera& camera, const Line& line, FollowUp* followUp)
 {
-    Camera& camera = Camera::Instance();
     switch (line.kind) {
     case Line::Kind::Model: {
-        const Taken result = taken(camera.SetText(line.commandIndex, line.text, Timeouts::kAcknowledgeMs) == 1);
+        const Taken result = taken(camera, camera.SetText(line.commandIndex, line.text, Timeouts::kAcknowledgeMs) == 1);
         camera.CheckModel();
         return result;
     }
     case Line::Kind::DeviceVersion:
         // The device version is a text ("1.2.3.4"); as a number it would lose all but its
         // first part.
-        return taken(camera.SetText(line.commandIndex, line.text, Timeouts::kExchangeMs) == 1);
+        return taken(camera, camera.SetText(line.commandIndex, line.text, Timeouts::kExchangeMs) == 1);
     case Line::Kind::LutPair:
-        return taken(camera.SetText(line.commandIndex, valueText(line), Timeouts::kAcknowledgeMs) == 1);
+        return taken(camera, camera.SetText(line.commandIndex, valueText(line), Timeouts::kAcknowledgeMs) == 1);
     case Line::Kind::Row:
         break;
     }
-    const Taken result = taken(camera.Set(line.commandIndex, line.value, Timeouts::kExchangeMs) == 1);
+    const Taken result = taken(camera, camera.Set(line.commandIndex, line.value, Timeouts::kExchangeMs) == 1);
     if (!result.accepted)
         return result;
-    table().SetDataValue(uint32_t(line.ctrlId), ParameterPath::RowValue(line.ctrlId, line.value));
+    camera.Table().SetDataValue(uint32_t(line.ctrlId), ParameterPath::RowValue(line.ctrlId, line.value));
 
     ClOutputFormat& format = camera.Format();
     switch (line.ctrlId) {
@@ -341,7 +335,7 @@ Parsed Parse(const std::string& text, unsigned controlMode)
             const int row = rowOfMnemonic(mnemonic);
             if (row < 0)
                 continue;
-            const ParameterRow& found = table().Row(row);
+            const ParameterRow& found = ParameterTable::Layout().Row(row);
             if ((found.paramClass == kFactoryClass && controlMode == 0) || found.inFile == 0)
                 continue;
             line.kind = Line::Kind::Row;
@@ -368,14 +362,14 @@ Parsed Parse(const std::string& text, unsigned controlMode)
     return out;
 }
 
-std::string Format(Variant variant, unsigned controlMode, const std::string& modelName, const WindowState& window)
+std::string Format(const ParameterTable& rows, Variant variant, unsigned controlMode, const std::string& modelName,
+                   const WindowState& window)
 {
     std::string text;
     if (!modelName.empty())
         text += Camera::Mnemonic(CmdIndex::MD00) + "=" + modelName + "\r\n";
     text += settingLine(mnemonicOfControl(CtrlId::ExposureMode), 1);
     text += settingLine(mnemonicOfControl(CtrlId::TriggerMode), 0);
-    const ParameterTable& rows = table();
     for (int i = 0; i < rows.RowCount(); ++i) {
         const ParameterRow& row = rows.Row(i);
         const std::string mnemonic = mnemonicOfRow(row);
@@ -390,44 +384,43 @@ std::string Format(Variant variant, unsigned controlMode, const std::string& mod
     return text;
 }
 
-std::string FileText(Variant variant, const WindowState& window)
+std::string FileText(Camera& camera, Variant variant, const WindowState& window)
 {
     const unsigned mode = ControlMode::Get();
     std::string model;
     if (variant == Variant::AllData && mode == 1) {
-        Camera& camera = Camera::Instance();
         camera.CheckModel();
         const CameraModel& known = camera.Model();
         if (known.IsSupported())
             model = known.modelType == 0 ? CameraModel::kModel5100 : CameraModel::kModel5200;
     }
-    return Format(variant, mode, model, window);
+    return Format(camera.Table(), variant, mode, model, window);
 }
 
-WindowState StateOfTable()
+WindowState StateOfTable(const ParameterTable& rows)
 {
     WindowState state;
-    state.exposureModeFirst = table().GetDataValue(uint32_t(CtrlId::ExposureMode)) == 0;
+    state.exposureModeFirst = rows.GetDataValue(uint32_t(CtrlId::ExposureMode)) == 0;
     return state;
 }
 
-int WriteAllData(const std::string& path, const WindowState& window)
+int WriteAllData(Camera& camera, const std::string& path, const WindowState& window)
 {
-    return write(path, Variant::AllData, window);
+    return write(camera, path, Variant::AllData, window);
 }
 
-int WriteShippingData(const std::string& path, const WindowState& window)
+int WriteShippingData(Camera& camera, const std::string& path, const WindowState& window)
 {
-    return write(path, Variant::ShippingData, window);
+    return write(camera, path, Variant::ShippingData, window);
 }
 
-LoadResult ReadSettingFile(const std::string& path, Progress& progress, FollowUp* followUp)
+LoadResult ReadSettingFile(Camera& camera, const std::string& path, Progress& progress, FollowUp* followUp)
 {
     LoadResult result;
     std::string text;
     std::string reason;
     if (!ReadWhole(path, text, reason)) {
-        Notices().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
+        camera.Notice().Message(OpenErrorText(path) + "\n" + reason, kOpenErrorCaption, NoticeIcon::Warning);
         return result;
     }
     result.read = true;
@@ -436,11 +429,11 @@ LoadResult ReadSettingFile(const std::string& path, Progress& progress, FollowUp
     result.damaged = std::move(parsed.damaged);
 
     // The whole load is one action: its refusals are counted here and said once, below.
-    ErrorReport errors("lines");
+    ErrorReport errors(camera, "lines");
     {
-        Walk walk(progress, kLoadMessage, result.lines, "lines");
+        Walk walk(camera, progress, kLoadMessage, result.lines, "lines");
         for (const Line& line : parsed.lines) {
-            const Taken took = apply(line, followUp);
+            const Taken took = apply(camera, line, followUp);
             ++result.sent;
             const bool goOn = walk.Next(line.piece * 100 / parsed.pieces, took.outcome);
             // A line the camera answered with a refusal, or left unanswered while the load went
@@ -453,18 +446,18 @@ LoadResult ReadSettingFile(const std::string& path, Progress& progress, FollowUp
                 break;
         }
         result.complete = walk.Complete();
-        table().CommitAll();
+        camera.Table().CommitAll();
     }
     result.refused = int(result.refusals.size());
     for (const Refusal& refusal : result.refusals)
-        LinkEvents::Instance().LogNote(RefusalText(refusal));
+        camera.Events().LogNote(RefusalText(refusal));
     for (const Damaged& line : result.damaged)
-        LinkEvents::Instance().LogNote("Not sent: " + DamagedText(line));
+        camera.Events().LogNote("Not sent: " + DamagedText(line));
     if (result.refused > 0)
         errors.TakeSuppressed();
     const std::string report = LoadReport(result);
     if (!report.empty())
-        Notices().Message(report, "", NoticeIcon::Exclamation);
+        camera.Notice().Message(report, "", NoticeIcon::Exclamation);
     return result;
 }
 

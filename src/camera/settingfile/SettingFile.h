@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+class Camera;
+class ParameterTable;
 class Progress;
 
 namespace SettingFile {
@@ -76,20 +78,21 @@ struct WindowState {
 
 // The window state that the parameter table implies (the exposure mode's row value 0 is the
 // list's first entry; binning rows hold list positions): for a save without a window.
-WindowState StateOfTable();
+WindowState StateOfTable(const ParameterTable& rows);
 
-// The file's text for a variant from the parameter table's current values. modelName: the
+// The file's text for a variant from a parameter table's current values. modelName: the
 // model line's text, empty for none.
-std::string Format(Variant variant, unsigned controlMode, const std::string& modelName, const WindowState& window);
+std::string Format(const ParameterTable& rows, Variant variant, unsigned controlMode, const std::string& modelName,
+                   const WindowState& window);
 
 // The text a save writes in the current Control Mode (in Control Mode 1, All Data checks the
 // camera model first for the model line).
-std::string FileText(Variant variant, const WindowState& window);
+std::string FileText(Camera& camera, Variant variant, const WindowState& window);
 
 // Write the file (FileText). 1 written; 0
 // when it could not be written: the person is told, and an existing file stays as it was.
-int WriteAllData(const std::string& path, const WindowState& window);
-int WriteShippingData(const std::string& path, const WindowState& window);
+int WriteAllData(Camera& camera, const std::string& path, const WindowState& window);
+int WriteShippingData(Camera& camera, const std::string& path, const WindowState& window);
 
 // What the window does after a row took a value from the file (the exposure mode rebuilds
 // the video send mode list, the output format settings the interface-dependent displays).
@@ -121,7 +124,7 @@ struct LoadResult {
 // Reads the file and applies it under the progress report "Now, reading camera setting
 // file.", then commits the table. Rows the file does not name, and rows the camera refused,
 // keep their values.
-LoadResult ReadSettingFile(const std::string& path, Progress& progress, FollowUp* followUp);
+LoadResult ReadSettingFile(Camera& camera, const std::string& path, Progress& progress, FollowUp* followUp);
 
 // The file's text, read whole; false with the reason when it cannot be read or is far larger
 // than any setting file.

@@ -29,15 +29,10 @@ constexpr int kLutModeGamma = 1;
 constexpr const char* kUnknownParameter = "Unkown Parameter";
 constexpr const char* kErrorCaption = "Error";
 
-ParameterTable& table()
-{
-    return ParameterTable::Instance();
-}
-
 } // namespace
 
-AutomaticFunctions::AutomaticFunctions(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters)
-    : m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters)
+AutomaticFunctions::AutomaticFunctions(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters)
+    : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters)
 {
 }
 
@@ -133,7 +128,7 @@ void AutomaticFunctions::applyGainModeEnables()
 void AutomaticFunctions::showWhiteBalanceStatus()
 {
     int32_t status = 0;
-    if (ReadWhiteBalanceStatus(status))
+    if (ReadWhiteBalanceStatus(m_camera, status))
         m_controls.SetText(CtrlId::WhiteBalanceStatus, QString::number(status));
 }
 
@@ -145,16 +140,16 @@ namespace {
 // A one-shot run with the progress window over the main window; a run given up is switched
 // off in the camera. False when the camera fell silent or the link was lost: the run has
 // reported that, and nothing more is asked of the camera.
-bool RunWithProgress(QWidget* owner, const OneShot& shot, RunResult& run)
+bool RunWithProgress(Camera& camera, QWidget* owner, const OneShot& shot, RunResult& run)
 {
     {
         ProgressWindow progress(owner);
-        run = RunOnce(shot, progress);
+        run = RunOnce(camera, shot, progress);
     }
     if (run.end == RunEnd::Silent || run.end == RunEnd::LinkLost)
         return false;
     if (run.end == RunEnd::TimedOut || run.end == RunEnd::Cancelled)
-        StopOnce(shot);
+        StopOnce(camera, shot);
     return true;
 }
 
@@ -171,7 +166,7 @@ void ShowRunResult(const RunResult& run, const char* caption)
 
 void AutomaticFunctions::OnWhiteBalanceChanged()
 {
-    ErrorReport errors("exchanges");
+    ErrorReport errors(m_camera, "exchanges");
     const int32_t mode = m_controls.GetControlValue(CtrlId::WhiteBalanceAuto);
     m_controls.SetText(CtrlId::WhiteBalanceStatus, QString());
     if (mode < kWhiteBalanceOff || mode > kWhiteBalanceLast) {
@@ -184,9 +179,9 @@ void AutomaticFunctions::OnWhiteBalanceChanged()
             for (int id : {CtrlId::DigitalGainRed, CtrlId::DigitalGainBlue})
                 m_parameters.RefreshControl(id);
         applyGainModeEnables();
-        if (SetWhiteBalance(mode)) {
-            table().SetDataValue(CtrlId::WhiteBalanceAuto, mode);
-            table().CommitAll();
+        if (SetWhiteBalance(m_camera, mode)) {
+            m_camera.Table().SetDataValue(CtrlId::WhiteBalanceAuto, mode);
+            m_camera.Table().CommitAll();
         }
         showWhiteBalanceStatus();
         return;
@@ -198,7 +193,7 @@ void AutomaticFunctions::OnWhiteBalanceChanged()
     applyGainModeEnables();
     const OneShot shot = WhiteBalanceOnce(mode);
     RunResult run;
-    if (RunWithProgress(m_mainWindow, shot, run)) {
+    if (RunWithProgress(m_camera, m_mainWindow, shot, run)) {
         if (run.answered)
             m_controls.SetText(CtrlId::WhiteBalanceStatus, QString::number(run.status));
         for (int id : {CtrlId::DigitalGainRed, CtrlId::DigitalGainBlue})
@@ -208,8 +203,8 @@ void AutomaticFunctions::OnWhiteBalanceChanged()
     m_controls.SelectItem(CtrlId::WhiteBalanceAuto, 0);
     applyGainModeEnables();
     // The camera's balance is off again, by itself or because the run was given up.
-    table().SetDataValue(CtrlId::WhiteBalanceAuto, kWhiteBalanceOff);
-    table().CommitAll();
+    m_camera.Table().SetDataValue(CtrlId::WhiteBalanceAuto, kWhiteBalanceOff);
+    m_camera.Table().CommitAll();
 }
 
 void AutomaticFunctions::OnGainAutoChanged()
@@ -234,10 +229,10 @@ void AutomaticFunctions::onConvergenceAuto(bool gain)
         return;
     }
 
-    ErrorReport errors("exchanges");
+    ErrorReport errors(m_camera, "exchanges");
     const OneShot shot = gain ? GainOnce() : ExposureOnce();
     RunResult run;
-    if (RunWithProgress(m_mainWindow, shot, run)) {
+    if (RunWithProgress(m_camera, m_mainWindow, shot, run)) {
         const std::vector<int> moved = gain ? std::vector<int>{CtrlId::AnalogGain}
                                             : std::vector<int>{CtrlId::ExposureTime, CtrlId::ExposureTimeRed,
                                                                CtrlId::ExposureTimeGreen, CtrlId::ExposureTimeBlue};
@@ -293,7 +288,7 @@ void AutomaticFunctions::selectWhiteBalanceFromRow()
     QComboBox* list = m_controls.FindList(CtrlId::WhiteBalanceAuto);
     if (!list)
         return;
-    const int at = list->findData(table().GetDataValue(CtrlId::WhiteBalanceAuto));
+    const int at = list->findData(m_camera.Table().GetDataValue(CtrlId::WhiteBalanceAuto));
     if (at >= 0)
         list->setCurrentIndex(at);
 }
@@ -303,10 +298,10 @@ void AutomaticFunctions::selectWhiteBalanceFromRow()
 
 void AutomaticFunctions::RecalibrateShading()
 {
-    ErrorReport errors("exchanges");
+    ErrorReport errors(m_camera, "exchanges");
     int32_t result = 0;
     // Without an answer there is no result to tell; the exchange has said why.
-    if (!AutoFunctions::RecalibrateShading(result))
+    if (!AutoFunctions::RecalibrateShading(m_camera, result))
         return;
     m_controls.SetText(CtrlId::ShadingResult, QString::number(result));
     ShowAutoResult(result, "Recalibrate FFC (User)");
@@ -315,22 +310,22 @@ void AutomaticFunctions::RecalibrateShading()
 void AutomaticFunctions::StoreExposureTimeLimits(const std::vector<int>& rows)
 {
     ExposureLimits limits{};
-    if (!ExposureTimeLimits(limits))
+    if (!ExposureTimeLimits(m_camera, limits))
         return;
     for (int row : rows)
-        table().SetRange(static_cast<uint32_t>(row), limits.minimum, limits.maximum);
+        m_camera.Table().SetRange(static_cast<uint32_t>(row), limits.minimum, limits.maximum);
 }
 
 void AutomaticFunctions::RefreshExposureTimes()
 {
-    AutoFunctions::RefreshExposureTimes(&m_controls);
+    AutoFunctions::RefreshExposureTimes(m_camera, &m_controls);
 }
 
 void AutomaticFunctions::ApplyVideoProcessBypass(bool askCamera)
 {
     const bool bypassed = m_controls.ListSelection(CtrlId::VideoProcessBypass) != 0;
     std::vector<int> lists = {CtrlId::GainAuto, CtrlId::WhiteBalanceAuto, CtrlId::Shading, CtrlId::LutMode};
-    if (Camera::Instance().Model().IsSupported())
+    if (m_camera.Model().IsSupported())
         lists.insert(lists.begin(), {CtrlId::HorizontalBinning, CtrlId::VerticalBinning});
 
     if (bypassed) {
@@ -346,7 +341,7 @@ void AutomaticFunctions::ApplyVideoProcessBypass(bool askCamera)
 
     std::optional<int32_t> lutMode;
     if (askCamera) {
-        const BypassAnswers answers = ReadBypassedFunctions();
+        const BypassAnswers answers = ReadBypassedFunctions(m_camera);
         // The lists show the camera's modes again, and their rows hold them.
         auto take = [this](int listId, const std::optional<int32_t>& answer, int32_t stored, bool byValue) {
             if (!answer)
@@ -355,7 +350,7 @@ void AutomaticFunctions::ApplyVideoProcessBypass(bool askCamera)
                 m_controls.SetControlValue(listId, stored);
             else
                 m_controls.SelectItem(listId, stored);
-            table().SetDataValue(static_cast<uint32_t>(listId), stored);
+            m_camera.Table().SetDataValue(static_cast<uint32_t>(listId), stored);
         };
         // The binning lists hold the factor less one, as after a reading.
         take(CtrlId::HorizontalBinning, answers.horizontalBinning, answers.horizontalBinning.value_or(1) - 1, false);
@@ -364,7 +359,7 @@ void AutomaticFunctions::ApplyVideoProcessBypass(bool askCamera)
         take(CtrlId::WhiteBalanceAuto, answers.whiteBalance, answers.whiteBalance.value_or(0), true);
         take(CtrlId::Shading, answers.shading, answers.shading.value_or(0), false);
         take(CtrlId::LutMode, answers.lutMode, answers.lutMode.value_or(0), false);
-        table().CommitAll();
+        m_camera.Table().CommitAll();
         lutMode = answers.lutMode;
     } else {
         lutMode = m_controls.ListSelection(CtrlId::LutMode);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 class ControlAdapter;
 class ParameterControls;
 class QWidget;
@@ -20,7 +21,7 @@ class QWidget;
 class AutomaticFunctions : public Feature {
 public:
     // All belong to the main window and outlive this object.
-    AutomaticFunctions(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters);
+    AutomaticFunctions(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters);
 
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
@@ -43,6 +44,7 @@ public:
     void ApplyVideoProcessBypass(bool askCamera);
 
 private:
+    Camera& m_camera;
     // Gain and exposure "Once": list and run differ, the rest is the same.
     void onConvergenceAuto(bool gain);
     void applyGainModeEnables();

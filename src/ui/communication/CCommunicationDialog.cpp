@@ -1,5 +1,6 @@
 #include "CCommunicationDialog.h"
 
+#include "Camera.h"
 #include "CommLink.h"
 #include "ControlIdTag.h"
 #include "ControlMode.h"
@@ -59,20 +60,20 @@ const char* const kUserSets[] = {"Default", "UserSet1", "UserSet2", "UserSet3"};
 
 } // namespace
 
-CCommunicationDialog::CCommunicationDialog(QWidget* parent)
-    : QDialog(parent), COnlineStatusUpdater(this), m_messages(new LineListModel(kMaxMessages, this))
+CCommunicationDialog::CCommunicationDialog(Camera& camera, QWidget* parent)
+    : QDialog(parent), COnlineStatusUpdater(this), m_camera(camera), m_messages(new LineListModel(kMaxMessages, this))
 {
     // The connect step that follows uses the serial port when the previous run did not end
     // normally.
-    ApplyShutdownFallback();
+    ApplyShutdownFallback(m_camera.Link());
     setWindowTitle(QStringLiteral("Communication"));
     buildWindow();
-    LinkEvents::Instance().SetMessageListSink([this](const std::string& line) { AddMessage(line); });
+    m_camera.Events().SetMessageListSink([this](const std::string& line) { AddMessage(line); });
 }
 
 CCommunicationDialog::~CCommunicationDialog()
 {
-    LinkEvents::Instance().SetMessageListSink(nullptr);
+    m_camera.Events().SetMessageListSink(nullptr);
     CWindowLockList::Instance().Unregister(this);
 }
 
@@ -255,7 +256,7 @@ void CCommunicationDialog::Initialize()
     // link came up before this window did.
     OnOnlineStateChanged(COnlineStatusNotifier::Instance().IsOnline() ? 1 : 0);
     CWindowLockList::Instance().Register(this);
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_camera.Link();
     m_category->setCurrentIndex(static_cast<int>(link.GetMode()));
     FillPortList();
     m_baudList->setCurrentIndex(CommLink::BaudToIndex(link.GetBaudRate()));
@@ -298,7 +299,7 @@ void CCommunicationDialog::UpdateForControlMode()
 
 void CCommunicationDialog::FillPortList()
 {
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_camera.Link();
     m_portList->clear();
     const int count = link.PortCount();
     for (int i = 0; i < count; ++i)
@@ -322,7 +323,7 @@ QString CCommunicationDialog::PortDeviceText() const
 void CCommunicationDialog::updatePortDevice()
 {
     // Only the native ports go through the port map; Camera Link names are the library's own.
-    const bool native = CommLink::Instance().GetMode() == 0;
+    const bool native = m_camera.Link().GetMode() == 0;
     ShowPortDevice(m_portDevice, m_portStableName, native ? m_portList->currentText() : QString());
     m_deviceLabel->setVisible(native);
     m_device->setVisible(native);

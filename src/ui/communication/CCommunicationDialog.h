@@ -17,6 +17,7 @@
 
 #include <string>
 
+class Camera;
 class DeviceChooser;
 class LineListModel;
 class QComboBox;
@@ -52,7 +53,7 @@ public:
         IDC_ONLINE_STRIP = 1158
     };
 
-    explicit CCommunicationDialog(QWidget* parent = nullptr);
+    explicit CCommunicationDialog(Camera& camera, QWidget* parent = nullptr);
     ~CCommunicationDialog() override;
 
     // Registers with the notifier and the lock list and sets every list from CommLink.
@@ -111,6 +112,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    Camera& m_camera;
     void buildWindow();
     void updatePortDevice();
     int checkModel();

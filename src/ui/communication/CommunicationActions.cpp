@@ -4,9 +4,9 @@
 
 #include "CProgressBarDialog.h"
 #include "Camera.h"
-#include "FlashStatus.h"
 #include "CommLink.h"
 #include "FlashAreas.h"
+#include "FlashStatus.h"
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "LogFile.h"
@@ -24,20 +24,20 @@ constexpr int kSearchedPorts = 32;
 
 int CCommunicationDialog::checkModel()
 {
-    return Camera::Instance().CheckModel();
+    return m_camera.CheckModel();
 }
 
 void CCommunicationDialog::reloadAfterAnswer()
 {
     // The reload begins with the model check the camera has just answered: one MD query
     // per change is enough.
-    CameraModel::ReuseAnswer reuse(CameraModel::Instance());
+    CameraModel::ReuseAnswer reuse(m_camera.Model());
     emit reloadRequested();
 }
 
 void CCommunicationDialog::OnCategoryChanged(int mode)
 {
-    const int result = Camera::Instance().OpenLink(
+    const int result = m_camera.OpenLink(
         [mode](CommLink& link) { return link.ChangeMode(static_cast<unsigned>(mode)); }, "Failed to initialize!");
     emit linkChanged(result);
     FillPortList();
@@ -48,30 +48,30 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
 void CCommunicationDialog::OnPortChanged(int index)
 {
     // One box for a port that does not open, and one for a camera that does not answer on it.
-    const int result = Camera::Instance().OpenLink(
+    const int result = m_camera.OpenLink(
         [index](CommLink& link) { return link.ChangePort(static_cast<unsigned>(index)); }, "Failed to Com Port!");
     emit linkChanged(result);
-    const int answered = result == 1 ? Camera::Instance().CheckModelOrSay() : checkModel();
+    const int answered = result == 1 ? m_camera.CheckModelOrSay() : checkModel();
     if (answered == 1)
         reloadAfterAnswer();
 }
 
 void CCommunicationDialog::Reconnect()
 {
-    OnPortChanged(static_cast<int>(CommLink::Instance().SelectedPort()));
+    OnPortChanged(static_cast<int>(m_camera.Link().SelectedPort()));
 }
 
 void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
 {
     // A refused rate is reported by the transport itself.
-    CommLink::Instance().ChangeBaudRate(CommLink::IndexToBaud(baudIndex));
+    m_camera.Link().ChangeBaudRate(CommLink::IndexToBaud(baudIndex));
     if (checkModel() == 1)
         reloadAfterAnswer();
 }
 
 int CCommunicationDialog::SearchPorts()
 {
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_camera.Link();
     const unsigned before = link.SelectedPort();
     int found = -1;
     int present = 0;
@@ -96,11 +96,11 @@ int CCommunicationDialog::SearchPorts()
         const std::string tried = link.PortName(0) + "\u2013" + link.PortName(last) + ": "
             + std::to_string(present) + (present == 1 ? " port" : " ports") + " present, none answered";
         Notices().Message(Camera::NoAnswerText(tried), "Communication Error", NoticeIcon::Exclamation);
-        LinkEvents::Instance().ReportOffline();
+        m_camera.Events().ReportOffline();
         emit linkChanged(0);
         return -1;
     }
-    LinkEvents::Instance().ReportOnline();
+    m_camera.Events().ReportOnline();
     emit linkChanged(1);
     m_portList->setCurrentIndex(found);
     reloadAfterAnswer();
@@ -122,7 +122,7 @@ void CCommunicationDialog::StoreUserSet()
     // Writing flash memory takes the camera long; the progress window also keeps this window
     // from starting a second exchange meanwhile.
     CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
-    const bool stored = FlashAreas::StoreArea(area) == 1;
+    const bool stored = FlashAreas::StoreArea(m_camera, area) == 1;
     if (stored)
         Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
     CProgressBarDialog::Instance().Close();
@@ -136,7 +136,7 @@ void CCommunicationDialog::LoadUserSet()
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(m_userSet->currentText().toStdString()), "Confirm"))
         return;
     // Every parameter may have changed with the loaded set.
-    const bool loaded = FlashAreas::LoadArea(area) == 1;
+    const bool loaded = FlashAreas::LoadArea(m_camera, area) == 1;
     if (loaded)
         emit reloadRequested();
     ReportAreaLoaded(area, loaded);
@@ -145,7 +145,7 @@ void CCommunicationDialog::LoadUserSet()
 void CCommunicationDialog::GetArea()
 {
     static const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
-    const int area = FlashAreas::CurrentArea();
+    const int area = FlashAreas::CurrentArea(m_camera);
     m_areaText->setText(QString::fromLatin1(area != FlashAreas::kInvalidArea ? kAreaNames[area] : "Unkown"));
 }
 

@@ -9,8 +9,8 @@
 
 #include <QComboBox>
 
-CommandFamilies::CommandFamilies(ControlAdapter& controls, ParameterControls& parameters)
-    : m_controls(controls), m_parameters(parameters)
+CommandFamilies::CommandFamilies(Camera& camera, ControlAdapter& controls, ParameterControls& parameters)
+    : m_camera(camera), m_controls(controls), m_parameters(parameters)
 {
 }
 
@@ -64,11 +64,11 @@ int CommandFamilies::ListSet(int listId)
         return 0;
     const int selection = m_controls.ListSelection(listId);
     const int32_t value = ListSetValue(listId, selection);
-    if (!Camera::Instance().SetAcknowledged(commandIndex, value))
+    if (!m_camera.SetAcknowledged(commandIndex, value))
         return 0; // the list keeps the person's choice, the row its value
 
     // The row follows what the camera accepted, so that files and later reads agree.
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = m_camera.Table();
     const int32_t stored = (set->mapping == FamilyData::ListMapping::SelectionPlus) ? selection : value;
     if (table.CtrlId2TblIndex(static_cast<uint32_t>(listId)) >= 0) {
         table.SetDataValue(static_cast<uint32_t>(listId), stored);

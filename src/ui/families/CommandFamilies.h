@@ -7,12 +7,13 @@
 
 #include <cstdint>
 
+class Camera;
 class ControlAdapter;
 class ParameterControls;
 
 class CommandFamilies : public Feature {
 public:
-    CommandFamilies(ControlAdapter& controls, ParameterControls& parameters);
+    CommandFamilies(Camera& camera, ControlAdapter& controls, ParameterControls& parameters);
 
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
@@ -24,6 +25,7 @@ public:
     int32_t ListSetValue(int listId, int selection) const;
 
 private:
+    Camera& m_camera;
     ControlAdapter& m_controls;
     ParameterControls& m_parameters;
 };

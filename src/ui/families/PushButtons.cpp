@@ -2,6 +2,7 @@
 
 #include "Buttons.h"
 #include "CCtrlToolDlg.h"
+#include "Camera.h"
 #include "ControlAdapter.h"
 #include "FamilyData.h"
 
@@ -38,7 +39,7 @@ int PushButtons::OnPushButton(int buttonId)
     } else if (entry->action == ButtonAction::ClearBlemish) {
         inputs.indexBox = m_controls.GetControlValue(entry->box);
     }
-    const Buttons::Outcome outcome = Buttons::Run(*entry, inputs);
+    const Buttons::Outcome outcome = Buttons::Run(m_camera, *entry, inputs);
     if (outcome.hasText)
         m_controls.SetText(family ? family->valueBox : entry->box, QString::fromStdString(outcome.text));
     if (entry->action == ButtonAction::CameraReset && outcome.result == 1)

@@ -4,13 +4,14 @@
 // what comes back. A successful camera reset closes the main window without asking.
 #include "Feature.h"
 
+class Camera;
 class CCtrlToolDlg;
 class ControlAdapter;
 
 class PushButtons : public Feature {
 public:
     // Both belong to the main window and outlive this object.
-    PushButtons(CCtrlToolDlg& window, ControlAdapter& controls) : m_window(window), m_controls(controls) {}
+    PushButtons(Camera& camera, CCtrlToolDlg& window, ControlAdapter& controls) : m_camera(camera), m_window(window), m_controls(controls) {}
 
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
@@ -19,6 +20,7 @@ public:
     int OnPushButton(int buttonId);
 
 private:
+    Camera& m_camera;
     CCtrlToolDlg& m_window;
     ControlAdapter& m_controls;
 };

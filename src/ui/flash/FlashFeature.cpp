@@ -1,6 +1,7 @@
 #include "FlashFeature.h"
 
 #include "CParameterAreaSelectDialog.h"
+#include "Camera.h"
 #include "FlashAreas.h"
 #include "FlashStatus.h"
 #include "Ids.h"
@@ -9,7 +10,7 @@
 
 #include <QDialog>
 
-FlashFeature::FlashFeature(QWidget* mainWindow, ReadingCamera& reading) : m_mainWindow(mainWindow), m_reading(reading)
+FlashFeature::FlashFeature(Camera& camera, QWidget* mainWindow, ReadingCamera& reading) : m_camera(camera), m_mainWindow(mainWindow), m_reading(reading)
 {
 }
 
@@ -46,7 +47,7 @@ void FlashFeature::LoadSettingsFromArea()
     // A load throws the camera's current settings away: the person says so first.
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(dialog.AreaName()), "Confirm"))
         return;
-    const bool loaded = FlashAreas::LoadArea(m_lastArea) == 1;
+    const bool loaded = FlashAreas::LoadArea(m_camera, m_lastArea) == 1;
     if (loaded)
         m_reading.ReloadFromCamera();
     ReportAreaLoaded(m_lastArea, loaded);
@@ -58,7 +59,7 @@ void FlashFeature::StoreSettingsToArea()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastArea = dialog.Area();
-    const bool stored = FlashAreas::StoreArea(m_lastArea) == 1;
+    const bool stored = FlashAreas::StoreArea(m_camera, m_lastArea) == 1;
     if (stored)
         Notices().Message(FlashAreas::kStoredText, "", NoticeIcon::Information);
     ReportAreaStored(m_lastArea, stored);
@@ -68,7 +69,7 @@ void FlashFeature::StoreToAllUserAreas()
 {
     if (!Notices().AskYesNo(FlashAreas::StoreAllQuestion(), ""))
         return;
-    const int failed = FlashAreas::StoreAllUserAreas();
+    const int failed = FlashAreas::StoreAllUserAreas(m_camera);
     if (failed)
         Notices().Message("Couldn't store current setting data!", "", NoticeIcon::Warning);
     else

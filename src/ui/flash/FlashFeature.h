@@ -6,13 +6,14 @@
 
 #include <QPointer>
 
+class Camera;
 class QWidget;
 class ReadingCamera;
 
 class FlashFeature : public Feature {
 public:
     // Both belong to the main window and outlive this object.
-    FlashFeature(QWidget* mainWindow, ReadingCamera& reading);
+    FlashFeature(Camera& camera, QWidget* mainWindow, ReadingCamera& reading);
 
     std::vector<Claim> Claims() const override;
     std::vector<int> MenuCommands() const override;
@@ -27,6 +28,7 @@ public:
     int LastArea() const { return m_lastArea; }
 
 private:
+    Camera& m_camera;
     QPointer<QWidget> m_mainWindow;
     ReadingCamera& m_reading;
     int m_lastArea = -1;

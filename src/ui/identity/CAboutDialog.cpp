@@ -1,6 +1,7 @@
 #include "CAboutDialog.h"
 
 #include "CLabel.h"
+#include "Camera.h"
 #include "ControlMode.h"
 #include "Identity.h"
 #include "ProgramInfo.h"
@@ -46,7 +47,7 @@ QString text(const std::string& value)
 
 } // namespace
 
-CAboutDialog::CAboutDialog(QWidget* parent) : IdentityDialog(QStringLiteral("About This Control"), parent)
+CAboutDialog::CAboutDialog(Camera& camera, QWidget* parent) : IdentityDialog(QStringLiteral("About This Control"), parent), m_camera(camera)
 {
     setObjectName(QStringLiteral("CAboutDialog"));
     Contents()->addWidget(buildProgram());
@@ -213,7 +214,7 @@ void CAboutDialog::showPlaceholders()
 
 void CAboutDialog::readCamera()
 {
-    const Identity::AboutData data = Identity::ReadAboutData();
+    const Identity::AboutData data = Identity::ReadAboutData(m_camera);
     const std::pair<const std::optional<std::string>&, QLineEdit*> fields[] = {
         {data.firmware, m_firmware}, {data.model, m_model},   {data.cameraId, m_cameraId},
         {data.fpga, m_fpga},         {data.userId, m_userId}, {data.xmlVersion, m_xml},
@@ -237,7 +238,7 @@ void CAboutDialog::applyControlMode()
 
 void CAboutDialog::SaveUserId()
 {
-    Identity::SaveUserId(Utf8(m_userId));
+    Identity::SaveUserId(m_camera, Utf8(m_userId));
 }
 
 void CAboutDialog::SaveDeviceVersion()
@@ -245,7 +246,7 @@ void CAboutDialog::SaveDeviceVersion()
     std::vector<std::string> parts;
     for (const QLineEdit* part : m_deviceVersion)
         parts.push_back(Utf8(part));
-    Identity::SaveDeviceVersion(Identity::FirstCharacters(parts, "."));
+    Identity::SaveDeviceVersion(m_camera, Identity::FirstCharacters(parts, "."));
 }
 
 void CAboutDialog::ViewHelpFile()

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class Camera;
 class CLabel;
 class QComboBox;
 class QPushButton;
@@ -17,7 +18,7 @@ class CAboutDialog : public IdentityDialog {
     Q_OBJECT
 public:
     // Builds the window and reads the camera's data.
-    explicit CAboutDialog(QWidget* parent = nullptr);
+    explicit CAboutDialog(Camera& camera, QWidget* parent = nullptr);
 
     // The button commands.
     void SaveUserId();
@@ -25,6 +26,7 @@ public:
     void ViewHelpFile();
 
 private:
+    Camera& m_camera;
     QWidget* buildProgram();
     QWidget* buildCameraData();
     QWidget* buildUserId();

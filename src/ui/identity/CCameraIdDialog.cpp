@@ -1,5 +1,6 @@
 #include "CCameraIdDialog.h"
 
+#include "Camera.h"
 #include "ControlMode.h"
 #include "Identity.h"
 
@@ -16,8 +17,8 @@
 
 static_assert(CCameraIdDialog::kFields == Identity::kCameraIdLength);
 
-CCameraIdDialog::CCameraIdDialog(QWidget* parent)
-    : IdentityDialog(QStringLiteral("Camera Id"), parent), m_save(new QPushButton(QStringLiteral("Save"), this))
+CCameraIdDialog::CCameraIdDialog(Camera& camera, QWidget* parent)
+    : IdentityDialog(QStringLiteral("Camera Id"), parent), m_camera(camera), m_save(new QPushButton(QStringLiteral("Save"), this))
 {
     setObjectName(QStringLiteral("CCameraIdDialog"));
     m_save->setObjectName(QStringLiteral("save"));
@@ -53,7 +54,7 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent)
     m_save->setAutoDefault(false);
 
     std::string id;
-    if (Identity::ReadCameraId(id) == 1) {
+    if (Identity::ReadCameraId(m_camera, id) == 1) {
         const QString text = QString::fromStdString(id);
         for (int k = 0; k < kFields; ++k)
             m_fields[k]->setText(text.mid(k, 1));
@@ -101,5 +102,5 @@ void CCameraIdDialog::Save()
     std::vector<std::string> fields;
     for (const QLineEdit* field : m_fields)
         fields.push_back(Utf8(field));
-    Identity::SaveCameraId(Identity::FirstCharacters(fields, ""));
+    Identity::SaveCameraId(m_camera, Identity::FirstCharacters(fields, ""));
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class Camera;
 class QPushButton;
 
 class CCameraIdDialog : public IdentityDialog {
@@ -13,7 +14,7 @@ class CCameraIdDialog : public IdentityDialog {
 public:
     static constexpr int kFields = 10;
 
-    explicit CCameraIdDialog(QWidget* parent = nullptr);
+    explicit CCameraIdDialog(Camera& camera, QWidget* parent = nullptr);
 
     void Save();
 
@@ -21,6 +22,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Camera& m_camera;
     // Puts the characters of the text into the fields from the given one on; the field after
     // the last one filled takes the focus.
     void Fill(int first, const QString& text);

@@ -1,5 +1,6 @@
 #include "CUserIdDialog.h"
 
+#include "Camera.h"
 #include "Identity.h"
 
 #include <QDialogButtonBox>
@@ -8,9 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-CUserIdDialog::CUserIdDialog(QWidget* parent)
+CUserIdDialog::CUserIdDialog(Camera& camera, QWidget* parent)
     : IdentityDialog(QStringLiteral("User Id"), parent),
-      m_userId(new QLineEdit(this)),
+      m_camera(camera), m_userId(new QLineEdit(this)),
       m_save(new QPushButton(QStringLiteral("Save"), this))
 {
     setObjectName(QStringLiteral("CUserIdDialog"));
@@ -32,11 +33,11 @@ CUserIdDialog::CUserIdDialog(QWidget* parent)
     m_save->setDefault(true);
 
     std::string text;
-    m_userId->setText(Identity::ReadUserId(text) == 1 ? QString::fromStdString(text)
+    m_userId->setText(Identity::ReadUserId(m_camera, text) == 1 ? QString::fromStdString(text)
                                                       : QLatin1String(Identity::kUserIdPlaceholder));
 }
 
 void CUserIdDialog::Save()
 {
-    Identity::SaveUserId(Utf8(m_userId));
+    Identity::SaveUserId(m_camera, Utf8(m_userId));
 }

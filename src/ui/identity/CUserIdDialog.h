@@ -2,16 +2,18 @@
 // "User Id": the camera's user id, read when the window is built, in one field, and "Save".
 #include "IdentityDialog.h"
 
+class Camera;
 class QPushButton;
 
 class CUserIdDialog : public IdentityDialog {
     Q_OBJECT
 public:
-    explicit CUserIdDialog(QWidget* parent = nullptr);
+    explicit CUserIdDialog(Camera& camera, QWidget* parent = nullptr);
 
     void Save();
 
 private:
+    Camera& m_camera;
     QLineEdit* m_userId;
     QPushButton* m_save;
 };

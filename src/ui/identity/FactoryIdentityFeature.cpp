@@ -1,5 +1,6 @@
 #include "FactoryIdentityFeature.h"
 
+#include "Camera.h"
 #include "ControlAdapter.h"
 #include "FactoryIdentity.h"
 #include "Ids.h"
@@ -40,12 +41,12 @@ void FactoryIdentityFeature::OnControl(int ctrlId, When when)
 
 void FactoryIdentityFeature::WriteModelId()
 {
-    FactoryIdentity::WriteModelId(m_controls.ListSelection(CtrlId::CameraModelList));
+    FactoryIdentity::WriteModelId(m_camera, m_controls.ListSelection(CtrlId::CameraModelList));
 }
 
 void FactoryIdentityFeature::ReadXmlVersion()
 {
-    const std::optional<FactoryIdentity::XmlDigits> digits = FactoryIdentity::ReadXmlVersion();
+    const std::optional<FactoryIdentity::XmlDigits> digits = FactoryIdentity::ReadXmlVersion(m_camera);
     if (!digits)
         return;
     for (size_t i = 0; i < digits->size(); ++i)
@@ -58,5 +59,5 @@ void FactoryIdentityFeature::WriteXmlVersion()
     for (size_t i = 0; i < boxes.size(); ++i)
         if (auto* box = qobject_cast<QLineEdit*>(m_controls.Find(kXmlBoxes[i])))
             boxes[i] = box->text().trimmed().toStdString();
-    FactoryIdentity::WriteXmlVersion(boxes);
+    FactoryIdentity::WriteXmlVersion(m_camera, boxes);
 }

@@ -3,12 +3,13 @@
 // and "Write" exchange the XML version with its three one-digit boxes.
 #include "Feature.h"
 
+class Camera;
 class ControlAdapter;
 
 class FactoryIdentityFeature : public Feature {
 public:
     // The adapter belongs to the main window and outlives this object.
-    explicit FactoryIdentityFeature(ControlAdapter& controls) : m_controls(controls) {}
+    FactoryIdentityFeature(Camera& camera, ControlAdapter& controls) : m_camera(camera), m_controls(controls) {}
 
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
@@ -19,5 +20,6 @@ public:
     void WriteXmlVersion();
 
 private:
+    Camera& m_camera;
     ControlAdapter& m_controls;
 };

@@ -17,13 +17,13 @@ void IdentityFeature::OnMenu(int commandId)
     std::unique_ptr<QDialog> dialog;
     switch (commandId) {
     case MenuCommand::About:
-        dialog = std::make_unique<CAboutDialog>(m_mainWindow);
+        dialog = std::make_unique<CAboutDialog>(m_camera, m_mainWindow);
         break;
     case MenuCommand::EditUserId:
-        dialog = std::make_unique<CUserIdDialog>(m_mainWindow);
+        dialog = std::make_unique<CUserIdDialog>(m_camera, m_mainWindow);
         break;
     case MenuCommand::EditCameraId:
-        dialog = std::make_unique<CCameraIdDialog>(m_mainWindow);
+        dialog = std::make_unique<CCameraIdDialog>(m_camera, m_mainWindow);
         break;
     default:
         return;

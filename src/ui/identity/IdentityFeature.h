@@ -5,16 +5,18 @@
 // closes.
 #include "Feature.h"
 
+class Camera;
 class QWidget;
 
 class IdentityFeature : public Feature {
 public:
     // The windows open over the main window.
-    explicit IdentityFeature(QWidget* mainWindow) : m_mainWindow(mainWindow) {}
+    IdentityFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_mainWindow(mainWindow) {}
 
     std::vector<int> MenuCommands() const override;
     void OnMenu(int commandId) override;
 
 private:
+    Camera& m_camera;
     QWidget* m_mainWindow;
 };

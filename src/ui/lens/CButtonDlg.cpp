@@ -1,6 +1,7 @@
 #include "CButtonDlg.h"
 
 #include "CMyButton.h"
+#include "Camera.h"
 #include "MotorButtons.h"
 #include "OnlineStatusNotifier.h"
 #include "WindowLockList.h"
@@ -53,8 +54,8 @@ private:
 
 } // namespace
 
-CButtonDlg::CButtonDlg(QWidget* parent)
-    : QDialog(parent), m_status(new QLabel(this)), m_close(new QPushButton(QStringLiteral("Close"), this))
+CButtonDlg::CButtonDlg(Camera& camera, QWidget* parent)
+    : QDialog(parent), m_camera(camera), m_status(new QLabel(this)), m_close(new QPushButton(QStringLiteral("Close"), this))
 {
     setWindowTitle(QStringLiteral("Motor Lens"));
     setObjectName(QStringLiteral("CButtonDlg"));

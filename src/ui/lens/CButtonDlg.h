@@ -15,6 +15,7 @@
 
 #include <array>
 
+class Camera;
 class CMyButton;
 class QLabel;
 class QPushButton;
@@ -22,7 +23,7 @@ class QPushButton;
 class CButtonDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CButtonDlg(QWidget* parent = nullptr);
+    explicit CButtonDlg(Camera& camera, QWidget* parent = nullptr);
     ~CButtonDlg() override;
 
     // Ends every press and stops every motor that may still run; hides the window.
@@ -37,6 +38,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    Camera& m_camera;
     void pressed(int button);
     void released(int button);
     bool heldFor(MotorLens::Motor motor) const;
@@ -48,7 +50,7 @@ private:
     void showUnconfirmed();
     void placeBelowButtons();
 
-    MotorLens m_lens;
+    MotorLens m_lens{m_camera};
     bool m_exchanging = false; // one of this window's lines is out
     int m_listenKey = 0;
     double m_scale = 1.0;

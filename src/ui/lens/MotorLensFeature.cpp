@@ -1,12 +1,13 @@
 #include "MotorLensFeature.h"
 
 #include "CButtonDlg.h"
+#include "Camera.h"
 #include "Ids.h"
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
 
-MotorLensFeature::MotorLensFeature(QDialog& mainWindow) : m_window(new CButtonDlg(&mainWindow))
+MotorLensFeature::MotorLensFeature(Camera& camera, QDialog& mainWindow) : m_camera(camera), m_window(new CButtonDlg(camera, &mainWindow))
 {
     WindowPlacement::Track(m_window, &mainWindow, "MotorLens");
     QObject::connect(&mainWindow, &QDialog::finished, m_window, &CButtonDlg::StopMotors);

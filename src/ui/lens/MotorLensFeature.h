@@ -5,13 +5,14 @@
 // the link is still open.
 #include "Feature.h"
 
+class Camera;
 class CButtonDlg;
 class QDialog;
 
 class MotorLensFeature : public Feature {
 public:
     // The window becomes a child of the main window.
-    explicit MotorLensFeature(QDialog& mainWindow);
+    MotorLensFeature(Camera& camera, QDialog& mainWindow);
 
     std::vector<int> MenuCommands() const override;
     void OnMenu(int commandId) override;
@@ -19,5 +20,6 @@ public:
     CButtonDlg* Window() const { return m_window; }
 
 private:
+    Camera& m_camera;
     CButtonDlg* m_window;
 };

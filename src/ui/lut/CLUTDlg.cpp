@@ -1,5 +1,6 @@
 #include "CLUTDlg.h"
 
+#include "Camera.h"
 #include "ErrorReport.h"
 #include "LutGraph.h"
 #include "LutTransfer.h"
@@ -80,7 +81,7 @@ void addAxisLabels(QWidget* parent)
 
 } // namespace
 
-CLUTDlg::CLUTDlg(int channel) : QDialog(nullptr), COnlineStatusUpdater(this), m_channel(channel)
+CLUTDlg::CLUTDlg(Camera& camera, int channel) : QDialog(nullptr), COnlineStatusUpdater(this), m_camera(camera), m_channel(channel)
 {
     setObjectName(QStringLiteral("CLUTDlg%1").arg(channel));
     buildControls();
@@ -214,7 +215,7 @@ bool CLUTDlg::ReadFromCamera()
     {
         LutTransferScope scope;
         LutProgressWindow progress(isVisible() || !m_progressOwner ? this : m_progressOwner.data());
-        complete = LutTransfer::Read(m_channel, m_curve.Table(), progress);
+        complete = LutTransfer::Read(m_camera, m_channel, m_curve.Table(), progress);
         SetMode(LutCurve::Mode::View);
         Invalidate();
     }
@@ -227,14 +228,14 @@ bool CLUTDlg::WriteToCamera(int channel)
         return false;
     LutTransferScope scope;
     LutProgressWindow progress(isVisible() || !m_progressOwner ? this : m_progressOwner.data());
-    return LutTransfer::Write(channel, m_curve.Table(), progress);
+    return LutTransfer::Write(m_camera, channel, m_curve.Table(), progress);
 }
 
 bool CLUTDlg::WriteToAllTables()
 {
     // One action: its first communication error is shown, the rest counted.
     LutTransferScope scope;
-    ErrorReport errors("entries");
+    ErrorReport errors(m_camera, "entries");
     for (int channel = 0; channel < Lut::kChannels; ++channel)
         if (!WriteToCamera(channel))
             return false;

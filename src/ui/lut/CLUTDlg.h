@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QPointer>
 
+class Camera;
 class LutGraph;
 class NumberBox;
 class QLabel;
@@ -26,7 +27,7 @@ public:
     static constexpr int kGraphTop = 20;
     static constexpr int kInitialConvertPoints = 8;
 
-    explicit CLUTDlg(int channel);
+    CLUTDlg(Camera& camera, int channel);
     ~CLUTDlg() override;
 
     // The window initialisation: joins the online-status notifier and the window lock list,
@@ -64,6 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Camera& m_camera;
     QPushButton* addButton(const char* text, const char* name, QWidget* parent);
     void buildControls();
 

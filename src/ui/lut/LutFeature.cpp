@@ -1,6 +1,7 @@
 #include "LutFeature.h"
 
 #include "CLUTDlg.h"
+#include "Camera.h"
 #include "ControlAdapter.h"
 #include "ErrorReport.h"
 #include "GammaCsv.h"
@@ -40,10 +41,10 @@ QString fileNameOf(const std::string& path)
 
 } // namespace
 
-LutFeature::LutFeature(QWidget* mainWindow, ControlAdapter& controls) : m_mainWindow(mainWindow), m_controls(controls)
+LutFeature::LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls) : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls)
 {
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
-        m_editors[size_t(channel)] = std::make_unique<CLUTDlg>(channel);
+        m_editors[size_t(channel)] = std::make_unique<CLUTDlg>(m_camera, channel);
         m_editors[size_t(channel)]->SetProgressOwner(mainWindow);
         // The editors stand in steps from the screen's corner (they place themselves); a
         // place the person chose is kept.
@@ -112,7 +113,7 @@ void LutFeature::OpenTable()
 bool LutFeature::LoadAll()
 {
     LutTransferScope scope;
-    ErrorReport errors("entries");
+    ErrorReport errors(m_camera, "entries");
     for (const auto& editor : m_editors)
         if (!editor->ReadFromCamera())
             return false;
@@ -122,7 +123,7 @@ bool LutFeature::LoadAll()
 bool LutFeature::LoadFile(const std::string& path)
 {
     GammaCsv parsed;
-    if (!GammaFile::Load(path, parsed))
+    if (!GammaFile::Load(path, parsed, Notices()))
         return false;
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
         CLUTDlg& editor = Editor(channel);
@@ -139,7 +140,7 @@ bool LutFeature::writeTables(const std::string& path) const
     Lut::Tables tables{};
     for (int channel = 0; channel < Lut::kChannels; ++channel)
         tables[size_t(channel)] = Editor(channel).Curve().Table();
-    return GammaFile::Save(path, tables);
+    return GammaFile::Save(path, tables, Notices());
 }
 
 void LutFeature::openLutFile()

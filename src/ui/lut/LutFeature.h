@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class Camera;
 class CLUTDlg;
 class ControlAdapter;
 class QWidget;
@@ -17,7 +18,7 @@ class LutFeature : public Feature {
 public:
     // Both belong to the main window and outlive this object. The editors are created here,
     // in the order red, green, blue; their windows are initialised when the window's are.
-    LutFeature(QWidget* mainWindow, ControlAdapter& controls);
+    LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls);
     ~LutFeature() override;
 
     std::vector<Claim> Claims() const override;
@@ -38,6 +39,7 @@ public:
     bool LoadFile(const std::string& path);
 
 private:
+    Camera& m_camera;
     void openLutFile();
     void saveLutFile();
     bool writeTables(const std::string& path) const;

@@ -13,7 +13,7 @@ void AlcStatus::OnControl(int, When)
 {
     static const char* const kStates[] = {"OFF", "AIC", "ASC", "AGC"};
     int32_t value = 0;
-    if (!Camera::Instance().QueryPlain(CmdIndex::ALCST, value))
+    if (!m_camera.QueryPlain(CmdIndex::ALCST, value))
         return;
     // A state the program does not know leaves the box empty.
     m_controls.SetText(CtrlId::AlcStatusBox, value >= 0 && value < 4 ? QString::fromLatin1(kStates[value]) : QString());

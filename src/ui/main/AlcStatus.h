@@ -3,15 +3,17 @@
 // level function is working and shows its name in the status box.
 #include "Feature.h"
 
+class Camera;
 class ControlAdapter;
 
 class AlcStatus : public Feature {
 public:
-    explicit AlcStatus(ControlAdapter& controls) : m_controls(controls) {}
+    AlcStatus(Camera& camera, ControlAdapter& controls) : m_camera(camera), m_controls(controls) {}
 
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
 
 private:
+    Camera& m_camera;
     ControlAdapter& m_controls;
 };

@@ -99,8 +99,11 @@ QComboBox* ComboOfPopup(QWidget* w)
 
 CCtrlToolDlg* CCtrlToolDlg::Instance() { return g_mainWindow; }
 
-CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpdater(this)
+CCtrlToolDlg::CCtrlToolDlg(Camera& camera, QWidget* parent)
+    : QDialog(parent), COnlineStatusUpdater(this), m_camera(camera)
 {
+    // The strip and every updater follow this window's camera.
+    COnlineStatusNotifier::Instance().Follow(&camera.Events());
     // Construction: icon, the process-wide reference, the seven pages in page order.
     setWindowIcon(MakeIcon());
     g_mainWindow = this;
@@ -150,13 +153,13 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent) : QDialog(parent), COnlineStatusUpda
     // The tool dialogs that exist so far. The communication dialog comes first: building it
     // is the run's first use of the settings and, after a run that did not end normally,
     // turns the link back to the native serial port before anything opens it.
-    m_communication = new CCommunicationDialog(this);
+    m_communication = new CCommunicationDialog(m_camera, this);
     connect(m_communication, &CCommunicationDialog::linkChanged, this, &CCtrlToolDlg::OnLinkChanged);
-    m_terminal = new CTerminalDialog(this);
+    m_terminal = new CTerminalDialog(m_camera, this);
     WindowPlacement::Track(m_communication, this, "Communication");
     WindowPlacement::Track(m_terminal, this, "Terminal");
     // Nothing is pending before the first exchange.
-    ParameterTable::Instance().CommitAll();
+    m_camera.Table().CommitAll();
 
     // Every change of a control on the pages goes through the router to the features.
     m_router = new ChangeRouter(*this, m_features, this);
@@ -175,7 +178,8 @@ CCtrlToolDlg::~CCtrlToolDlg()
     m_router = nullptr;
     CWindowLockList::Instance().Unregister(this);
     // On destroy: the link goes with the window.
-    CommLink::Instance().Close();
+    m_camera.Link().Close();
+    COnlineStatusNotifier::Instance().Follow(nullptr);
     if (g_mainWindow == this)
         g_mainWindow = nullptr;
 }
@@ -187,7 +191,7 @@ void CCtrlToolDlg::Initialize()
     m_initialized = true;
     // The Camera Link output format starts as configuration 1, bit allocation 3, clock 2
     // until the camera reports its own.
-    Camera::Instance().Format() = ClOutputFormat{};
+    m_camera.Format() = ClOutputFormat{};
     COnlineStatusNotifier::Instance().Register(this);
     CWindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
@@ -200,16 +204,16 @@ void CCtrlToolDlg::Initialize()
 
     m_features.Raise(Moment::StartupWindowsReady);
     // The start-up is one action: its first communication error is shown, the rest counted.
-    ErrorReport errors("settings");
+    ErrorReport errors(m_camera, "settings");
 
     // The start-up connection: open the stored link and check the camera's model.
     m_linkReadyByDialog = 0;
-    m_connected = Camera::Instance().Connect();
+    m_connected = m_camera.Connect();
     const bool readAtStartup = m_connected == 1;
     if (m_connected == 1)
         m_features.Raise(Moment::StartupConnected);
     // A camera that fell silent during the first reading is treated as one that never answered.
-    if (!Camera::Instance().Responsive())
+    if (!m_camera.Responsive())
         m_connected = 0;
     if (m_linkReadyByDialog == 1)
         m_connected = 1;
@@ -302,7 +306,7 @@ void CCtrlToolDlg::UpdateOfflineState()
     const bool offline = m_linkTried && !COnlineStatusNotifier::Instance().IsOnline();
     if (offline)
         m_offlineText->setText(QStringLiteral("No camera answers on %1. Check power and cable, then Reconnect.")
-                                   .arg(QString::fromStdString(CommLink::Instance().SelectedPortText())));
+                                   .arg(QString::fromStdString(m_camera.Link().SelectedPortText())));
     m_offlineBar->setVisible(offline);
     m_stack->setEnabled(!offline);
 }
@@ -329,12 +333,12 @@ void CCtrlToolDlg::BlankPageControls()
 
 void CCtrlToolDlg::ShowConnection()
 {
-    CommLink& link = CommLink::Instance();
+    CommLink& link = m_camera.Link();
     const std::string port = link.PortName(int(link.SelectedPort()));
     // A COM name stands for a device of this machine; a frame grabber's port is its own name.
     const std::string device = link.GetMode() == 0 ? DescribePortDevice(Settings().PortDevice(port)).path : "";
     StatusLine::Instance().SetConnection(QString::fromStdString(port), QString::fromStdString(device));
-    const CameraModel& model = Camera::Instance().Model();
+    const CameraModel& model = m_camera.Model();
     QString name = QString::fromStdString(model.modelName);
     if (!name.isEmpty() && model.modelType > 1)
         name += QStringLiteral(" (not supported)");
@@ -515,7 +519,7 @@ void CCtrlToolDlg::reject()
         return;
     // Closing during a walk over the camera (the window's close box stays usable while the
     // walk disables it) stops the walk after its exchange in flight.
-    Walk::CancelCurrent();
+    m_camera.CancelWalks();
     m_closing = true;
     QDialog::done(QDialog::Rejected);
     m_closing = false;
@@ -550,7 +554,7 @@ bool CCtrlToolDlg::eventFilter(QObject* watched, QEvent* event)
     if (watched == qApp && event->type() == QEvent::Quit) {
         m_closeWithoutConfirm = 1;
         // A walk over the camera in progress ends after its exchange in flight.
-        Walk::CancelCurrent();
+        m_camera.CancelWalks();
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QDialog::eventFilter(watched, event);

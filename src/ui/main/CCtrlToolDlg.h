@@ -5,6 +5,7 @@
 // program only after a confirmation. The features registered with it serve its controls and
 // menu entries and join its start-up at the moments it raises (Feature.h); every change of
 // a control is routed to them by its ChangeRouter.
+#include "Camera.h"
 #include "ControlAdapter.h"
 #include "ControlLookup.h"
 #include "FeatureRegistry.h"
@@ -17,6 +18,7 @@
 #include <memory>
 
 class CCommunicationDialog;
+class Camera;
 class CTabSheetDialog;
 class CTerminalDialog;
 class ChangeRouter;
@@ -35,7 +37,8 @@ public:
     static constexpr int kPageCount = 7;
     static constexpr int kLensIrisPage = 4; // created, never given a tab
 
-    explicit CCtrlToolDlg(QWidget* parent = nullptr);
+    // The camera is the program's; it outlives the window.
+    explicit CCtrlToolDlg(Camera& camera, QWidget* parent = nullptr);
     ~CCtrlToolDlg() override;
 
     // The process-wide main window; nullptr when none exists.
@@ -47,6 +50,7 @@ public:
     FeatureRegistry& Features() { return m_features; }
     // The window's controls by id, for the features.
     ControlAdapter& Controls() { return m_controls; }
+    Camera& Cam() { return m_camera; }
     ChangeRouter& Router() { return *m_router; }
 
     // The initialisation steps (link, first reading, tabs); run once, at the latest when the
@@ -137,7 +141,8 @@ private:
     bool m_linkTried = false; // the start-up's connection attempt is over
     QHash<int, QAction*> m_actions;
     QHash<int, QWidget*> m_ownControls;
-    ControlAdapter m_controls{*this};
+    Camera& m_camera;
+    ControlAdapter m_controls{*this, m_camera};
     FeatureRegistry m_features;
     ChangeRouter* m_router = nullptr;
 

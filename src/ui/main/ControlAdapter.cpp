@@ -1,5 +1,6 @@
 #include "ControlAdapter.h"
 
+#include "Camera.h"
 #include "ControlRules.h"
 #include "NumberBox.h"
 #include "ParameterTable.h"
@@ -193,14 +194,14 @@ int32_t ControlAdapter::GetControlValue(int ctrlId) const
 
 void ControlAdapter::RefreshAllControls()
 {
-    ParameterTable& t = ParameterTable::Instance();
+    ParameterTable& t = m_camera.Table();
     for (int i = 0; i < t.RowCount(); ++i)
         SetControlValue(int(t.Row(i).ctrlId), t.Row(i).value);
 }
 
 void ControlAdapter::RefreshPendingControls()
 {
-    ParameterTable& t = ParameterTable::Instance();
+    ParameterTable& t = m_camera.Table();
     for (int i = 0; i < t.RowCount(); ++i)
         if (t.IsPending(i))
             SetControlValue(int(t.Row(i).ctrlId), t.Row(i).value);

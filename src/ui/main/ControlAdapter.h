@@ -12,14 +12,19 @@
 #include <cstdint>
 
 class NumberBox;
+class Camera;
 class QComboBox;
 class QRadioButton;
 class UpDownControl;
 
 class ControlAdapter : public RowView {
 public:
-    // The lookup belongs to the main window and outlives this object.
-    explicit ControlAdapter(const ControlLookup& lookup) : m_lookup(lookup) {}
+    // The lookup belongs to the main window, the camera to the program; both outlive this
+    // object.
+    ControlAdapter(const ControlLookup& lookup, Camera& camera) : m_lookup(lookup), m_camera(camera) {}
+
+    // The camera whose parameter table the controls show.
+    Camera& Cam() const { return m_camera; }
 
     QWidget* Find(int ctrlId) const;
     QComboBox* FindList(int ctrlId) const;
@@ -53,4 +58,5 @@ public:
 
 private:
     const ControlLookup& m_lookup;
+    Camera& m_camera;
 };

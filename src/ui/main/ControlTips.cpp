@@ -15,9 +15,9 @@
 
 namespace {
 
-const ParameterRow* rowOf(int ctrlId)
+const ParameterRow* rowOf(const ControlAdapter& controls, int ctrlId)
 {
-    const ParameterTable& table = ParameterTable::Instance();
+    const ParameterTable& table = controls.Cam().Table();
     for (int i = 0; i < table.RowCount(); ++i)
         if (table.Row(i).ctrlId == uint32_t(ctrlId))
             return &table.Row(i);
@@ -68,12 +68,12 @@ ValueRules::State ControlTips::RuleState(const ControlAdapter& controls)
 {
     // The binning rows hold the selection after a reading but the item value (1 or 2) after
     // a change on the page; the list itself always shows which one is in force.
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = controls.Cam().Table();
     auto on = [&](int list, int32_t rowValueOn) {
         return controls.FindList(list) ? controls.ListSelection(list) == 1
                                        : table.GetDataValue(uint32_t(list)) == rowValueOn;
     };
-    const CameraModel& model = Camera::Instance().Model();
+    const CameraModel& model = controls.Cam().Model();
     ValueRules::State state;
     state.binning = on(CtrlId::HorizontalBinning, 2);
     state.sequencerHBinning = on(CtrlId::SequencerHorizontalBinning, 2);
@@ -94,7 +94,7 @@ bool ControlTips::AcceptedRange(const ControlAdapter& controls, int boxId, int32
     low = std::min(spin->minimum(), spin->maximum());
     high = std::max(spin->minimum(), spin->maximum());
     // A padded row's spin reaches one past each end; the box keeps values inside.
-    const ParameterRow* row = rowOf(boxId);
+    const ParameterRow* row = rowOf(controls, boxId);
     if (row && row->rangePad == 1 && high - low >= 2) {
         ++low;
         --high;
@@ -116,7 +116,7 @@ QString ControlTips::Label(const ControlAdapter& controls, int ctrlId)
 
 void ControlTips::Describe(const ControlAdapter& controls, int ctrlId)
 {
-    const ParameterRow* row = rowOf(ctrlId);
+    const ParameterRow* row = rowOf(controls, ctrlId);
     QWidget* control = controls.Find(ctrlId);
     if (!row || !control)
         return;
@@ -141,7 +141,7 @@ void ControlTips::Describe(const ControlAdapter& controls, int ctrlId)
 
 void ControlTips::DescribeAll(const ControlAdapter& controls)
 {
-    const ParameterTable& table = ParameterTable::Instance();
+    const ParameterTable& table = controls.Cam().Table();
     for (int i = 0; i < table.RowCount(); ++i)
         Describe(controls, int(table.Row(i).ctrlId));
 }

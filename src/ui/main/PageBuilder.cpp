@@ -22,7 +22,7 @@
 
 QString ControlDescription(int ctrlId)
 {
-    const ParameterTable& table = ParameterTable::Instance();
+    const ParameterTable& table = ParameterTable::Layout();
     for (int i = 0; i < table.RowCount(); ++i) {
         const ParameterRow& row = table.Row(i);
         if (row.ctrlId != uint32_t(ctrlId))
@@ -189,7 +189,7 @@ private:
             Remember(item.id, box);
             focus = box;
             if (item.spinId == 0) {
-                const ParameterTable& table = ParameterTable::Instance();
+                const ParameterTable& table = ParameterTable::Layout();
                 for (int i = 0; i < table.RowCount(); ++i)
                     if (table.Row(i).ctrlId == uint32_t(item.id)) {
                         box->setText(QString::number(table.Row(i).value));
@@ -204,7 +204,7 @@ private:
             box->setParent(cell);
             auto* spin = new UpDownControl(item.spinId, cell);
             spin->setBuddy(box);
-            const ParameterTable& table = ParameterTable::Instance();
+            const ParameterTable& table = ParameterTable::Layout();
             for (int i = 0; i < table.RowCount(); ++i) {
                 if (table.Row(i).ctrlId == uint32_t(item.id)) {
                     // The table's starting range and value until the camera has been read.
@@ -248,7 +248,7 @@ private:
         case PageItemKind::Check: {
             auto* check = new QCheckBox(item.caption ? QString::fromUtf8(item.caption) : QString(), m_frame);
             TagControl(check, item.id);
-            const ParameterTable& table = ParameterTable::Instance();
+            const ParameterTable& table = ParameterTable::Layout();
             for (int i = 0; i < table.RowCount(); ++i)
                 if (table.Row(i).ctrlId == uint32_t(item.id))
                     check->setChecked(table.Row(i).value == 1);

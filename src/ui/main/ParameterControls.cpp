@@ -25,15 +25,10 @@ namespace {
 
 constexpr const char* kProgramCaption = "Lumora Control Tool";
 
-ParameterTable& table()
-{
-    return ParameterTable::Instance();
-}
-
 } // namespace
 
-ParameterControls::ParameterControls(ControlAdapter& controls, FeatureRegistry& features)
-    : m_controls(controls), m_features(features)
+ParameterControls::ParameterControls(Camera& camera, ControlAdapter& controls, FeatureRegistry& features)
+    : m_camera(camera), m_controls(controls), m_features(features)
 {
 }
 
@@ -41,7 +36,7 @@ bool ParameterControls::hasRow(int ctrlId) const
 {
     // A quiet look-up: controls without a row (read-only boxes, buttons of their own) are
     // simply not parameters, which is no error worth a warning box.
-    const ParameterTable& t = table();
+    const ParameterTable& t = m_camera.Table();
     for (int i = 0; i < t.RowCount(); ++i)
         if (t.Row(i).ctrlId == uint32_t(ctrlId))
             return true;
@@ -70,19 +65,19 @@ void ParameterControls::OnMoment(Moment moment)
     // After the tabs are built at start-up, and after the Control Mode changed, whatever the
     // table holds beyond the camera goes out and the table is in step again.
     if (moment == Moment::StartupTabsBuilt || moment == Moment::ControlModeChanged)
-        ParameterPath::SendAndCommit(&m_controls);
+        ParameterPath::SendAndCommit(m_camera, &m_controls);
     else if (moment == Moment::StartupWindowsReady)
         ApplySpinRanges();
 }
 
 int ParameterControls::SendPendingRows()
 {
-    return ParameterPath::SendPendingRows(&m_controls);
+    return ParameterPath::SendPendingRows(m_camera, &m_controls);
 }
 
 int ParameterControls::RefreshControl(int ctrlId)
 {
-    return ParameterPath::RefreshRow(ctrlId, &m_controls);
+    return ParameterPath::RefreshRow(m_camera, ctrlId, &m_controls);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -94,11 +89,11 @@ bool ParameterControls::checkRegion(int ctrlId, int32_t value)
     if (!check)
         return true;
     const int32_t extent = ValueRules::Extent(*check, ControlTips::RuleState(m_controls));
-    const int32_t partner = check->partnerFromRow ? table().GetDataValue(uint32_t(check->partnerBox))
+    const int32_t partner = check->partnerFromRow ? m_camera.Table().GetDataValue(uint32_t(check->partnerBox))
                                                   : m_controls.GetControlValue(check->partnerBox);
     if (int64_t(value) + partner > extent) {
         // Off the sensor: the box and its spin show the row's value again, nothing is sent.
-        const int32_t old = table().GetDataValue(uint32_t(ctrlId));
+        const int32_t old = m_camera.Table().GetDataValue(uint32_t(ctrlId));
         m_controls.SetControlValue(ctrlId, old);
         if (UpDownControl* spin = m_controls.SpinOf(ctrlId))
             spin->setPosition(old);
@@ -126,7 +121,7 @@ bool ParameterControls::onNumberBox(int ctrlId)
         if (rule->adjust == ValueRules::Adjust::ColourClamp) {
             m_controls.SetControlValue(ctrlId, v);
             ControlTips::ReportAdjusted(m_controls, ctrlId, typed, v, v);
-            ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
+            ParameterPath::StoreAndSend(m_camera, ctrlId, v, &m_controls);
             return true;
         }
     }
@@ -138,7 +133,7 @@ bool ParameterControls::onNumberBox(int ctrlId)
         return false;
     m_controls.SetControlValue(ctrlId, v);
     v = spin->position();
-    if (hasRow(ctrlId) && table().GetRangePad(uint32_t(ctrlId)) == 1) {
+    if (hasRow(ctrlId) && m_camera.Table().GetRangePad(uint32_t(ctrlId)) == 1) {
         const int32_t low = std::min(spin->minimum(), spin->maximum());
         const int32_t high = std::max(spin->minimum(), spin->maximum());
         if (high - low >= 2)
@@ -151,9 +146,9 @@ bool ParameterControls::onNumberBox(int ctrlId)
     ControlTips::ReportAdjusted(m_controls, ctrlId, typed, ruled, v);
     if (IsOwnFeatureBox(ctrlId) || !hasRow(ctrlId))
         return true;
-    ParameterPath::StoreAndSend(ctrlId, v, &m_controls);
+    ParameterPath::StoreAndSend(m_camera, ctrlId, v, &m_controls);
     if (IsRegionBox(ctrlId))
-        ParameterPath::RereadRows(RegionRows(), &m_controls);
+        ParameterPath::RereadRows(m_camera, RegionRows(), &m_controls);
     return true;
 }
 
@@ -169,7 +164,7 @@ bool ParameterControls::onSpinStep(int spinId, int position, int step)
     const int buddyId = spin->buddy()->ctrlId();
     if (IsOwnFeatureBox(buddyId) || !hasRow(buddyId))
         return true;
-    ParameterPath::StoreAndSend(buddyId, next, &m_controls);
+    ParameterPath::StoreAndSend(m_camera, buddyId, next, &m_controls);
     return true;
 }
 
@@ -179,7 +174,7 @@ bool ParameterControls::onSpinStep(int spinId, int position, int step)
 bool ParameterControls::onCheckBox(int ctrlId)
 {
     if (hasRow(ctrlId))
-        ParameterPath::StoreAndSend(ctrlId, m_controls.GetControlValue(ctrlId), &m_controls);
+        ParameterPath::StoreAndSend(m_camera, ctrlId, m_controls.GetControlValue(ctrlId), &m_controls);
     // "Select all": while it is ticked the camera uses every area; the single areas are
     // shown as the camera has them and can be changed only when it is cleared.
     const int first = SelectAllFirstArea(ctrlId);
@@ -203,7 +198,7 @@ bool ParameterControls::onRadioButton(int ctrlId)
     const int firstId = first->property("ctrlId").toInt();
     if (position < 0 || !hasRow(firstId))
         return false;
-    ParameterPath::StoreAndSend(firstId, position, &m_controls);
+    ParameterPath::StoreAndSend(m_camera, firstId, position, &m_controls);
     return true;
 }
 
@@ -255,12 +250,12 @@ void ParameterControls::genericList(int ctrlId)
     if (!hasRow(ctrlId))
         return;
     const int32_t value = m_controls.GetControlValue(ctrlId);
-    Camera::Instance().Format().Take(ctrlId, value);
-    table().SetDataValue(uint32_t(ctrlId), value);
+    m_camera.Format().Take(ctrlId, value);
+    m_camera.Table().SetDataValue(uint32_t(ctrlId), value);
     m_controls.RefreshPendingControls();
     if (!IsStoreOnlyList(ctrlId))
         SendPendingRows();
-    table().CommitAll();
+    m_camera.Table().CommitAll();
 }
 
 void ParameterControls::afterFormatChange(int ctrlId)
@@ -297,7 +292,7 @@ bool ParameterControls::onExposureModeList()
     // While the camera sets the exposure itself the mode must not change under it.
     if (m_controls.ListSelection(CtrlId::ExposureAuto) == 1) {
         Notices().Message("Please Set Exposure Auto to Off", kProgramCaption, NoticeIcon::Error);
-        m_controls.SetControlValue(CtrlId::ExposureMode, table().GetCommittedValue(CtrlId::ExposureMode));
+        m_controls.SetControlValue(CtrlId::ExposureMode, m_camera.Table().GetCommittedValue(CtrlId::ExposureMode));
         return false;
     }
     ApplyEnableRule(EnableRule::ExposureMode);
@@ -311,7 +306,7 @@ void ParameterControls::onGammaList()
     const int item = m_controls.ListSelection(CtrlId::Gamma);
     // An item outside the list counts as the first one.
     const int32_t value = (item >= 0 && item < int(values.size())) ? values[size_t(item)] : values.front();
-    table().SetDataValue(CtrlId::Gamma, value);
+    m_camera.Table().SetDataValue(CtrlId::Gamma, value);
     m_controls.RefreshPendingControls();
     SendPendingRows();
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+class Camera;
 class ControlAdapter;
 class FeatureRegistry;
 enum class ControlEvent;
@@ -18,7 +19,7 @@ enum class ControlEvent;
 class ParameterControls : public Feature {
 public:
     // Both belong to the main window and outlive this object.
-    ParameterControls(ControlAdapter& controls, FeatureRegistry& features);
+    ParameterControls(Camera& camera, ControlAdapter& controls, FeatureRegistry& features);
 
     // The generic handling of a notification for a control of that class. False when the
     // change was refused and the control restored (no After claim runs then).
@@ -40,6 +41,7 @@ public:
     void OnMoment(Moment moment) override;
 
 private:
+    Camera& m_camera;
     bool onNumberBox(int ctrlId);
     bool onSpinStep(int spinId, int position, int step);
     bool onCheckBox(int ctrlId);

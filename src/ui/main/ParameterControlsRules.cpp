@@ -2,6 +2,7 @@
 // ranges, the lists' item values and the enable rules.
 #include "ParameterControls.h"
 
+#include "Camera.h"
 #include "ControlAdapter.h"
 #include "ControlTips.h"
 #include "FeatureRegistry.h"
@@ -19,7 +20,7 @@ using namespace ControlRules;
 
 void ParameterControls::ApplySpinRanges()
 {
-    ParameterTable& t = ParameterTable::Instance();
+    ParameterTable& t = m_camera.Table();
     const ValueRules::State state = ControlTips::RuleState(m_controls);
     for (int i = 0; i < t.RowCount(); ++i) {
         const ParameterRow& row = t.Row(i);
@@ -44,7 +45,7 @@ void ParameterControls::ApplySpinRanges()
 
 void ParameterControls::AttachListValues()
 {
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = m_camera.Table();
     for (const ListValues& entry : ListItemValues()) {
         for (int listId : entry.lists) {
             QComboBox* list = m_controls.FindList(listId);
@@ -87,7 +88,7 @@ void ParameterControls::ApplyEnableRule(EnableRule rule)
         const ValueRules::Range range =
             ValueRules::DigitalGainRange(m_controls.ListSelection(CtrlId::IndividualGainMode) == 1);
         for (int row : {CtrlId::GainRed, CtrlId::GainBlue})
-            ParameterTable::Instance().SetRange(uint32_t(row), range.low, range.high);
+            m_camera.Table().SetRange(uint32_t(row), range.low, range.high);
         return;
     }
     case EnableRule::AutomaticShutter: {

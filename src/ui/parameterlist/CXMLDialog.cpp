@@ -1,6 +1,7 @@
 #include "CXMLDialog.h"
 
 #include "CButtonItem.h"
+#include "Camera.h"
 #include "OnlineStatusNotifier.h"
 #include "ProgressWindow.h"
 #include "WindowLockList.h"
@@ -33,8 +34,8 @@ CPropertyGrid::IntegerRange rangeOf(const FeatureRecord& record)
 
 } // namespace
 
-CXMLDialog::CXMLDialog(QWidget* owner)
-    : QDialog(owner), COnlineStatusUpdater(this), m_header(new QLabel(this)), m_note(new QLabel(this)),
+CXMLDialog::CXMLDialog(Camera& camera, QWidget* owner)
+    : QDialog(owner), COnlineStatusUpdater(this), m_camera(camera), m_header(new QLabel(this)), m_note(new QLabel(this)),
       m_grid(new CPropertyGrid(this)), m_readAll(new QPushButton(QStringLiteral("Read All Data"), this)),
       m_close(new QPushButton(QStringLiteral("Close"), this))
 {

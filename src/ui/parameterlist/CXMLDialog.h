@@ -13,13 +13,14 @@
 
 #include <unordered_map>
 
+class Camera;
 class QLabel;
 class QPushButton;
 
 class CXMLDialog : public QDialog, public COnlineStatusUpdater, private ParameterList::View {
     Q_OBJECT
 public:
-    explicit CXMLDialog(QWidget* owner = nullptr);
+    explicit CXMLDialog(Camera& camera, QWidget* owner = nullptr);
     ~CXMLDialog() override;
 
     // Asks the camera who it is and for its feature description (or takes the one shipped for
@@ -37,12 +38,13 @@ public:
     CPropertyGrid::ItemId RowOf(const std::string& featureName) const;
 
 private:
+    Camera& m_camera;
     void ShowValue(size_t record, const RowValue& value) override;
     void fillGrid();
     void onRowChanged(CPropertyGrid::ItemId row);
     void showIdentity();
 
-    ParameterList m_list;
+    ParameterList m_list{m_camera};
     QLabel* m_header;
     QLabel* m_note;
     CPropertyGrid* m_grid;

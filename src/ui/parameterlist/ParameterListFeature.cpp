@@ -1,10 +1,11 @@
 #include "ParameterListFeature.h"
 
 #include "CXMLDialog.h"
+#include "Camera.h"
 #include "Ids.h"
 #include "WindowPlacement.h"
 
-ParameterListFeature::ParameterListFeature(QWidget* mainWindow) : m_dialog(new CXMLDialog(mainWindow))
+ParameterListFeature::ParameterListFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_dialog(new CXMLDialog(camera, mainWindow))
 {
     WindowPlacement::Track(m_dialog, mainWindow, "ParameterList");
 }

@@ -6,13 +6,14 @@
 
 #include <QPointer>
 
+class Camera;
 class CXMLDialog;
 class QWidget;
 
 class ParameterListFeature : public Feature {
 public:
     // The dialog is created at once, with the main window as its parent.
-    explicit ParameterListFeature(QWidget* mainWindow);
+    ParameterListFeature(Camera& camera, QWidget* mainWindow);
 
     std::vector<int> MenuCommands() const override;
     void OnMenu(int commandId) override;
@@ -20,5 +21,6 @@ public:
     CXMLDialog* Dialog() const;
 
 private:
+    Camera& m_camera;
     QPointer<CXMLDialog> m_dialog;
 };

@@ -3,8 +3,8 @@
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "ControlMode.h"
-#include "FeatureRegistry.h"
 #include "ErrorReport.h"
+#include "FeatureRegistry.h"
 #include "Ids.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
@@ -50,9 +50,9 @@ void fill(QComboBox* combo, const std::vector<ListItem>& items)
 
 } // namespace
 
-ReadingCamera::ReadingCamera(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
+ReadingCamera::ReadingCamera(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                              FeatureRegistry& features)
-    : m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features)
+    : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features)
 {
 }
 
@@ -98,7 +98,7 @@ int ReadingCamera::ReadAllParameters()
 {
     ProgressWindow progress(m_mainWindow);
     WalkView view(m_controls);
-    m_readComplete = Reload::ReadAllParameters(ControlMode::Get(), progress, &view);
+    m_readComplete = Reload::ReadAllParameters(m_camera, ControlMode::Get(), progress, &view);
     if (m_mainWindow) {
         if (!m_mainWindow->isActiveWindow())
             m_mainWindow->activateWindow();
@@ -112,7 +112,7 @@ int ReadingCamera::ReadAllParameters()
 void ReadingCamera::ShowCameraMode()
 {
     std::string text;
-    if (!Reload::ReadCameraMode(text))
+    if (!Reload::ReadCameraMode(m_camera, text))
         return;
     m_controls.SetText(CtrlId::CameraModeBox, QString::fromLatin1(text.c_str()));
     if (m_mainWindow)
@@ -125,17 +125,17 @@ void ReadingCamera::ReloadFromCamera()
         return;
     m_reloading = true;
     // The whole reload is one action: its first communication error is shown, the rest counted.
-    ErrorReport errors("settings");
+    ErrorReport errors(m_camera, "settings");
     CWindowLockList& locks = CWindowLockList::Instance();
     locks.DisableAll();
 
-    Camera& camera = Camera::Instance();
+    Camera& camera = m_camera;
     camera.CheckModel();
     presentModel(camera.Model().modelType);
 
     ReadAllParameters();
     m_controls.RefreshAllControls();
-    ParameterTable::Instance().CommitAll();
+    m_camera.Table().CommitAll();
     m_parameters.ApplyReloadEnableRules();
     locks.EnableAll();
     // A reading that stopped early (the camera fell silent, the link went, the person
@@ -151,7 +151,7 @@ void ReadingCamera::ReloadFromCamera()
     RebuildBaudRateList();
     m_features.Raise(Moment::SequencerEntryDue);
 
-    ParameterTable::Instance().AdjustRangesForModel(camera.Model().modelType == 0);
+    m_camera.Table().AdjustRangesForModel(camera.Model().modelType == 0);
     m_parameters.ApplySpinRanges();
     m_parameters.ApplyEnableRule(EnableRule::ExposureTimeMode);
     m_features.Raise(Moment::ModelRangesAdjusted);
@@ -161,7 +161,7 @@ void ReadingCamera::ReloadFromCamera()
 
 void ReadingCamera::CompleteStartup()
 {
-    ParameterTable& table = ParameterTable::Instance();
+    ParameterTable& table = m_camera.Table();
     m_parameters.AttachListValues();
     m_parameters.ApplyEnableRule(EnableRule::ImageGainMode);
     table.CommitAll();
@@ -215,7 +215,7 @@ void ReadingCamera::presentModel(uint32_t modelType)
 
 void ReadingCamera::FillClConfigurationLists()
 {
-    const ClOutputFormat& format = Camera::Instance().Format();
+    const ClOutputFormat& format = m_camera.Format();
     if (QComboBox* config = m_controls.FindList(CtrlId::ClConfiguration)) {
         fill(config, ClConfigurationItems());
         if (format.m_ClConfguration >= 0 && format.m_ClConfguration <= 3)
@@ -237,7 +237,7 @@ void ReadingCamera::FillClConfigurationLists()
 void ReadingCamera::ShowSupportedBaudRate()
 {
     std::string text;
-    if (Reload::ReadSupportedBaudRate(text))
+    if (Reload::ReadSupportedBaudRate(m_camera, text))
         m_controls.SetText(CtrlId::SupportedBaudBox, QString::fromLatin1(text.c_str()));
 }
 
@@ -246,7 +246,7 @@ void ReadingCamera::RebuildBaudRateList()
     QComboBox* bauds = m_controls.FindList(CtrlId::FactoryBaudRate);
     if (!bauds)
         return;
-    const Reload::BaudRateList list = Reload::ReadFactoryBaudRates();
+    const Reload::BaudRateList list = Reload::ReadFactoryBaudRates(m_camera);
     fill(bauds, list.items);
     m_controls.SelectItem(CtrlId::FactoryBaudRate, list.selected);
 }

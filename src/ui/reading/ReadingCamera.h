@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 
+class Camera;
 class ControlAdapter;
 class FeatureRegistry;
 class ParameterControls;
@@ -19,7 +20,7 @@ class ReadingCamera : public QObject, public Feature {
     Q_OBJECT
 public:
     // All belong to the main window and outlive this object.
-    ReadingCamera(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
+    ReadingCamera(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                   FeatureRegistry& features);
 
     std::vector<Claim> Claims() const override;
@@ -50,6 +51,7 @@ public slots:
     void ReloadFromCamera();
 
 private:
+    Camera& m_camera;
     void presentModel(uint32_t modelType);
 
     QPointer<QWidget> m_mainWindow;

@@ -44,8 +44,8 @@ private:
 
 } // namespace
 
-SequencerFeature::SequencerFeature(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters)
-    : m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters)
+SequencerFeature::SequencerFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters)
+    : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters)
 {
 }
 
@@ -135,13 +135,13 @@ bool SequencerFeature::ReadSequencerSet(int set)
 {
     DeferredProgressWindow progress(m_mainWindow);
     PageSetView view(m_controls, m_parameters);
-    return Sequencer::ReadSet(set, Sequencer::ConditionsFor(individualGain()), progress, &view);
+    return Sequencer::ReadSet(m_camera, set, Sequencer::ConditionsFor(m_camera, individualGain()), progress, &view);
 }
 
 void SequencerFeature::WriteSequencerSet()
 {
     // Writing and reading back are one action: one report of communication errors.
-    ErrorReport errors("fields");
+    ErrorReport errors(m_camera, "fields");
     const int set = IndexBoxSet();
     const auto controlValue = [this](const Sequencer::Field& field) {
         return field.kind == Sequencer::FieldKind::Number ? m_controls.GetControlValue(field.ctrlId)
@@ -150,7 +150,7 @@ void SequencerFeature::WriteSequencerSet()
     Walk::Stop stop = Walk::Stop::None;
     {
         DeferredProgressWindow progress(m_mainWindow);
-        stop = Sequencer::WriteSet(set, Sequencer::ConditionsFor(individualGain()), controlValue, progress);
+        stop = Sequencer::WriteSet(m_camera, set, Sequencer::ConditionsFor(m_camera, individualGain()), controlValue, progress);
     }
     // A camera that fell silent or a lost link has nothing to read back.
     if (stop == Walk::Stop::None || stop == Walk::Stop::Cancelled)
@@ -160,30 +160,30 @@ void SequencerFeature::WriteSequencerSet()
 void SequencerFeature::OnSequencerModeChanged()
 {
     const int position = m_controls.ListSelection(CtrlId::SequencerMode);
-    if (Sequencer::SetSequencerMode(position)) {
-        ParameterTable::Instance().SetDataValue(CtrlId::SequencerMode, position);
-        ParameterTable::Instance().CommitAll();
+    if (Sequencer::SetSequencerMode(m_camera, position)) {
+        m_camera.Table().SetDataValue(CtrlId::SequencerMode, position);
+        m_camera.Table().CommitAll();
     }
     ShowVideoSendMode();
     // The sensor multi-ROI and a running sequencer exclude each other; the multi-ROI exists
     // on the KT-5100W-QBCL only.
-    const bool multiRoiModel = Camera::Instance().Model().modelType == 0;
+    const bool multiRoiModel = m_camera.Model().modelType == 0;
     m_controls.SetEnabled(CtrlId::MultiRoiEnable, multiRoiModel && position != kSequencerOn);
 }
 
 void SequencerFeature::OnSequencerSelectChanged()
 {
     const int position = m_controls.ListSelection(CtrlId::SequencerModeSelect);
-    if (Sequencer::SetSequencerSelect(position)) {
-        ParameterTable::Instance().SetDataValue(CtrlId::SequencerModeSelect, position);
-        ParameterTable::Instance().CommitAll();
+    if (Sequencer::SetSequencerSelect(m_camera, position)) {
+        m_camera.Table().SetDataValue(CtrlId::SequencerModeSelect, position);
+        m_camera.Table().CommitAll();
     }
     ShowVideoSendMode();
 }
 
 void SequencerFeature::ToggleSensorMultiRoi()
 {
-    const Sequencer::MultiRoiToggle toggle = Sequencer::ToggleMultiRoi();
+    const Sequencer::MultiRoiToggle toggle = Sequencer::ToggleMultiRoi(m_camera);
     if (!toggle.asked)
         return;
     ShowVideoSendMode();
@@ -191,17 +191,17 @@ void SequencerFeature::ToggleSensorMultiRoi()
     if (toggle.acknowledged)
         m_controls.SetEnabled(CtrlId::SequencerMode, !toggle.nowOn);
     int32_t mode = 0;
-    if (Sequencer::ReadMultiRoiMode(mode)) {
+    if (Sequencer::ReadMultiRoiMode(m_camera, mode)) {
         m_controls.SetText(CtrlId::MultiRoiModeBox, QString::number(mode));
-        ParameterTable::Instance().SetDataValue(CtrlId::MultiRoiModeBox, mode);
-        ParameterTable::Instance().CommitAll();
+        m_camera.Table().SetDataValue(CtrlId::MultiRoiModeBox, mode);
+        m_camera.Table().CommitAll();
     }
 }
 
 void SequencerFeature::ShowVideoSendMode()
 {
     std::string text;
-    if (Reload::ReadCameraMode(text))
+    if (Reload::ReadCameraMode(m_camera, text))
         m_controls.SetText(CtrlId::CameraModeBox, QString::fromLatin1(text.c_str()));
 }
 
@@ -228,13 +228,13 @@ void SequencerFeature::RebuildVideoSendModeList()
 void SequencerFeature::ReadActiveSetIndex()
 {
     int32_t set = 0;
-    if (Sequencer::ReadActiveSetIndex(set))
+    if (Sequencer::ReadActiveSetIndex(m_camera, set))
         m_controls.SetText(CtrlId::SequencerActiveSet, QString::number(set));
 }
 
 void SequencerFeature::ResetSequencer()
 {
-    Sequencer::ResetSequencer();
+    Sequencer::ResetSequencer(m_camera);
 }
 
 void SequencerFeature::fitRegionToBinning()

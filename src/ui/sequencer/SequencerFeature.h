@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+class Camera;
 class ControlAdapter;
 class ParameterControls;
 class QWidget;
@@ -18,7 +19,7 @@ class QWidget;
 class SequencerFeature : public Feature {
 public:
     // All belong to the main window and outlive this object.
-    SequencerFeature(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters);
+    SequencerFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters);
 
     std::vector<Claim> Claims() const override;
     void OnControl(int ctrlId, When when) override;
@@ -43,6 +44,7 @@ public:
     int IndexBoxSet() const;
 
 private:
+    Camera& m_camera;
     bool individualGain() const;
     // The region boxes of the set keep within the ranges that the set's binning allows.
     void fitRegionToBinning();

@@ -1,6 +1,7 @@
 #include "SettingFileFeature.h"
 
 #include "CCommunicationDialog.h"
+#include "Camera.h"
 #include "CompareDialog.h"
 #include "ControlAdapter.h"
 #include "ControlMode.h"
@@ -84,7 +85,7 @@ public:
         if (ctrlId == CtrlId::ExposureMode) {
             // The list is rebuilt from the mode the file just set, not the one shown before.
             m_feature.m_controls.SetControlValue(
-                ctrlId, ParameterTable::Instance().GetDataValue(uint32_t(CtrlId::ExposureMode)));
+                ctrlId, m_feature.m_camera.Table().GetDataValue(uint32_t(CtrlId::ExposureMode)));
             m_feature.m_sequencer.RebuildVideoSendModeList();
             return;
         }
@@ -98,10 +99,10 @@ private:
     SettingFileFeature& m_feature;
 };
 
-SettingFileFeature::SettingFileFeature(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
+SettingFileFeature::SettingFileFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                                        FeatureRegistry& features, SequencerFeature& sequencer,
                                        CCommunicationDialog* communication)
-    : m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features),
+    : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features),
       m_sequencer(sequencer)
 {
     if (!communication)
@@ -165,7 +166,7 @@ void SettingFileFeature::saveAs(bool allData)
         if (selection >= 0)
             shown.cameraValues[listId] = selection + 1;
     }
-    const int written = allData ? SettingFile::WriteAllData(file, shown) : SettingFile::WriteShippingData(file, shown);
+    const int written = allData ? SettingFile::WriteAllData(m_camera, file, shown) : SettingFile::WriteShippingData(m_camera, file, shown);
     StatusLine::Instance().ReportAction(written == 1 ? QStringLiteral("Saved %1 settings to %2").arg(savedLines(file)).arg(fileNameOf(file))
                                                      : QStringLiteral("Could not save %1").arg(fileNameOf(file)));
     rememberFolder(path);
@@ -188,7 +189,7 @@ void SettingFileFeature::ReadSettingFile(const std::string& path)
     locks.DisableAll();
     LoadFollowUp followUp(*this);
     ProgressWindow progress(m_mainWindow);
-    const SettingFile::LoadResult result = SettingFile::ReadSettingFile(path, progress, &followUp);
+    const SettingFile::LoadResult result = SettingFile::ReadSettingFile(m_camera, path, progress, &followUp);
     if (result.read) {
         m_controls.RefreshAllControls();
         m_parameters.ApplyReloadEnableRules();
@@ -216,7 +217,7 @@ void SettingFileFeature::CompareWithCamera()
         CWindowLockList& locks = CWindowLockList::Instance();
         locks.DisableAll();
         ProgressWindow progress(m_mainWindow);
-        comparison = SettingFile::Compare(SettingFile::Parse(text, ControlMode::Get()), progress);
+        comparison = SettingFile::Compare(m_camera, SettingFile::Parse(text, ControlMode::Get()), progress);
         locks.EnableAll();
     }
     // Closing the program stops the comparison; then there is no one to show it to.

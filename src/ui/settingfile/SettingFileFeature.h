@@ -12,6 +12,7 @@
 
 #include <string>
 
+class Camera;
 class CCommunicationDialog;
 class ControlAdapter;
 class FeatureRegistry;
@@ -24,7 +25,7 @@ class SettingFileFeature : public QObject, public Feature {
 public:
     // All belong to the main window and outlive this object. The dialog's two file buttons
     // are enabled and served from now on.
-    SettingFileFeature(QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
+    SettingFileFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                        FeatureRegistry& features, SequencerFeature& sequencer, CCommunicationDialog* communication);
 
     std::vector<int> MenuCommands() const override;
@@ -42,6 +43,7 @@ public slots:
     void OpenSettingFile();
 
 private:
+    Camera& m_camera;
     class LoadFollowUp;
     void saveAs(bool allData);
 

@@ -38,10 +38,10 @@ QPushButton* makeButton(const char* text, const char* name, QWidget* parent)
 }
 } // namespace
 
-CTerminalDialog::CTerminalDialog(QWidget* parent)
+CTerminalDialog::CTerminalDialog(Camera& camera, QWidget* parent)
     : QDialog(parent),
       COnlineStatusUpdater(this),
-      m_transcript(new LineListModel(kMaxLines, this)),
+      m_camera(camera), m_transcript(new LineListModel(kMaxLines, this)),
       m_edit(new QLineEdit(this)),
       m_view(new LineListView(m_transcript, this)),
       m_close(makeButton("Close", "closeButton", this)),
@@ -72,7 +72,7 @@ CTerminalDialog::CTerminalDialog(QWidget* parent)
     m_replayTimer->setSingleShot(true);
     connect(m_replayTimer, &QTimer::timeout, this, &CTerminalDialog::replayNextLine);
 
-    LinkEvents::Instance().SetTranscriptSink([this](const std::string& line) { AddLine(line); });
+    m_camera.Events().SetTranscriptSink([this](const std::string& line) { AddLine(line); });
 
     resize(520, 380);
     placeControls(width(), height());
@@ -80,7 +80,7 @@ CTerminalDialog::CTerminalDialog(QWidget* parent)
 
 CTerminalDialog::~CTerminalDialog()
 {
-    LinkEvents::Instance().SetTranscriptSink(nullptr);
+    m_camera.Events().SetTranscriptSink(nullptr);
     CWindowLockList::Instance().Unregister(this);
 }
 
@@ -174,7 +174,7 @@ void CTerminalDialog::sendEditLine()
 {
     // Sent as it stands: no check of the mnemonic, no wait for the reply, which comes back
     // through the normal receive path as an "Rx: " line.
-    Camera::Instance().SendTyped(m_edit->text().toLatin1().toStdString());
+    m_camera.SendTyped(m_edit->text().toLatin1().toStdString());
 }
 
 void CTerminalDialog::Read()

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <string>
 
+class Camera;
 class LineListModel;
 class QLineEdit;
 class LineListView;
@@ -30,7 +31,7 @@ public:
     static constexpr int kMaxLines = 32786;
     static constexpr int kReplayPauseMs = 50;
 
-    explicit CTerminalDialog(QWidget* parent = nullptr);
+    explicit CTerminalDialog(Camera& camera, QWidget* parent = nullptr);
     ~CTerminalDialog() override;
 
     // Joins the online-status notifier and the window lock list; runs once.
@@ -68,6 +69,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    Camera& m_camera;
     void replayNextLine();
     void sendEditLine();
     // Up (-1) or Down (+1) through the lines sent, Down past the newest back to the line that
