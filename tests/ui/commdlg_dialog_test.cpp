@@ -8,6 +8,7 @@
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
 #include "PtyCamera.h"
+#include "Ser2netProcess.h"
 #include "SerialDevices.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -45,6 +47,25 @@ W* control(QWidget& dialog, int id)
 }
 
 using Lines = std::vector<std::string>;
+
+// Runs steps on the network port window once it is open (it is modal); a window the steps left
+// open (a failed check) is cancelled so that the test goes on.
+void whenNetworkPortEditorOpens(std::function<void(QDialog&)> steps)
+{
+    QTimer::singleShot(0, [steps] {
+        auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(editor);
+        QCOMPARE(editor->objectName(), QStringLiteral("networkPortEditor"));
+        steps(*editor);
+        if (editor->isVisible())
+            editor->reject();
+    });
+}
+
+QLineEdit* field(QDialog& editor, const char* name)
+{
+    return editor.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
 
 } // namespace
 
@@ -325,6 +346,112 @@ private slots:
             QCOMPARE(devices->currentText(), QString::fromStdString(onboard.SlavePath()));
         }
         SetSerialByIdFolder("/dev/serial/by-id");
+    }
+
+    // A COM name mapped to a serial port on the network shows its address like a device that is
+    // there. "Network port…" in the device list adds one: nothing is stored while host or port
+    // number make no address; a good one is stored, shown and opened at once (here through
+    // ser2net, to a camera on a pty); choosing it again starts from the entry in use.
+    void networkPortsAreAddedAndEditedInTheDeviceList()
+    {
+        if (Ser2netProcess::Program().empty())
+            QSKIP("ser2net is not installed (scripts/setup installs it)");
+        PtyPeer peer;
+        Ser2netProcess server;
+        QVERIFY2(server.Start(peer.SlavePath()), server.Error().c_str());
+        const std::string remote = "rfc2217://line7-pc:4001";
+        m_settings.ports["COM5"] = remote;
+        m_settings.ints[kComPortNo] = 5;
+        CommLink::Instance().ReloadSettingsForTest();
+        const std::string unmapped = m_settings.ports["COM6"];
+
+        CCommunicationDialog dialog;
+        dialog.show();
+        auto* ports = control<QComboBox>(dialog, 1005);
+        auto* devices = dialog.findChild<QComboBox*>(QStringLiteral("deviceChooser"));
+        QCOMPARE(ports->itemData(4, Qt::ToolTipRole).toString(), QString::fromStdString(remote));
+        ports->setCurrentIndex(4);
+        QCOMPARE(dialog.PortDeviceText(), QString::fromStdString(remote));
+        QCOMPARE(devices->currentText(), QString::fromStdString(remote));
+        ports->setCurrentIndex(5);
+        QVERIFY(devices->findText(QStringLiteral("Network port\u2026")) == devices->currentIndex() + 1);
+        devices->setFocus();
+
+        // Cancelled: nothing stored, the list shows the entry in use again.
+        whenNetworkPortEditorOpens([](QDialog& editor) {
+            QCOMPARE(field(editor, "networkHost")->text(), QString());
+            QCOMPARE(field(editor, "networkPortNumber")->text(), QString());
+            QTest::keyClicks(field(editor, "networkHost"), QStringLiteral("line7-pc"));
+            QTest::keyClick(field(editor, "networkHost"), Qt::Key_Escape);
+            QVERIFY(!editor.isVisible());
+        });
+        QTest::keyClick(devices, Qt::Key_Down);
+        QCOMPARE(m_settings.ports["COM6"], unmapped);
+        QCOMPARE(devices->currentText(), QString::fromStdString(unmapped) + QStringLiteral(" (not present)"));
+
+        const std::string telnet = server.TelnetAddress();
+        const std::string raw = server.RawAddress();
+        const QString telnetPort = QString::fromStdString(telnet.substr(telnet.rfind(':') + 1));
+        const QString rawPort = QString::fromStdString(raw.substr(raw.rfind(':') + 1));
+        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
+        m_notice->recorder.Clear();
+        PtyCamera camera(peer);
+        camera.setValue("MD", "KT-5100W-QBCL");
+        whenNetworkPortEditorOpens([this, unmapped, telnetPort](QDialog& editor) {
+            QLineEdit* host = field(editor, "networkHost");
+            QLineEdit* port = field(editor, "networkPortNumber");
+            auto* problem = editor.findChild<QLabel*>(QStringLiteral("networkPortProblem"));
+            const struct {
+                const char* host;
+                const char* port;
+                QLineEdit* wrong;
+            } refused[] = {{"", "4001", host},        {"line 7", "4001", host},       {"tcp://line7-pc", "4001", host},
+                           {"line7-pc:4001", "", host}, {"line7/pc", "4001", host},     {"line7-pc", "", port},
+                           {"line7-pc", "0", port},     {"line7-pc", "65536", port},    {"line7-pc", "4O01", port}};
+            for (const auto& row : refused) {
+                host->clear();
+                port->clear();
+                QTest::keyClicks(host, QString::fromLatin1(row.host));
+                QTest::keyClicks(port, QString::fromLatin1(row.port));
+                QTest::keyClick(port, Qt::Key_Return);
+                QVERIFY2(editor.isVisible(), row.host);
+                QVERIFY2(problem->isVisible() && !problem->text().isEmpty(), row.host);
+                QVERIFY2(editor.focusWidget() == row.wrong, row.port);
+                QCOMPARE(m_settings.ports["COM6"], unmapped);
+            }
+            host->clear();
+            port->clear();
+            QTest::keyClicks(host, QStringLiteral("127.0.0.1"));
+            QTest::keyClicks(port, telnetPort);
+            QTest::keyClick(port, Qt::Key_Return);
+            QVERIFY(!editor.isVisible());
+        });
+        QTest::keyClick(devices, Qt::Key_Down);
+        QCOMPARE(m_settings.ports["COM6"], telnet);
+        QCOMPARE(ports->itemData(5, Qt::ToolTipRole).toString(), QString::fromStdString(telnet));
+        QCOMPARE(dialog.PortDeviceText(), QString::fromStdString(telnet));
+        QCOMPARE(devices->currentText(), QString::fromStdString(telnet));
+        QCOMPARE(camera.lines(), Lines{"MD?\r\n"});
+        QCOMPARE(reloads.count(), 1);
+        QVERIFY(m_notice->recorder.messages.empty());
+
+        // Edited: the window starts from the address in use; raw TCP on the other port. (Whether
+        // ser2net has let the device go by the time the port opens again is its own affair.)
+        whenNetworkPortEditorOpens([telnetPort, rawPort](QDialog& editor) {
+            auto* protocol = editor.findChild<QComboBox*>(QStringLiteral("networkProtocol"));
+            QLineEdit* port = field(editor, "networkPortNumber");
+            QCOMPARE(protocol->currentIndex(), 0);
+            QCOMPARE(field(editor, "networkHost")->text(), QStringLiteral("127.0.0.1"));
+            QCOMPARE(port->text(), telnetPort);
+            QTest::keyClick(protocol, Qt::Key_Down);
+            port->selectAll();
+            QTest::keyClicks(port, rawPort);
+            QTest::keyClick(port, Qt::Key_Return);
+            QVERIFY(!editor.isVisible());
+        });
+        QTest::keyClick(devices, Qt::Key_Down);
+        QCOMPARE(m_settings.ports["COM6"], raw);
+        QCOMPARE(devices->currentText(), QString::fromStdString(raw));
     }
 
     // The list keeps the newest 4096 lines and saves them oldest first; an existing file is

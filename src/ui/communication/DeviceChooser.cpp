@@ -1,5 +1,7 @@
 #include "DeviceChooser.h"
 
+#include "NetworkPort.h"
+#include "NetworkPortEditor.h"
 #include "SerialDevices.h"
 #include "UserNotice.h"
 
@@ -8,6 +10,7 @@
 
 namespace {
 const QString kOtherPath = QStringLiteral("Other path\u2026");
+const QString kNetworkPort = QStringLiteral("Network port\u2026");
 } // namespace
 
 DeviceChooser::DeviceChooser(QWidget* parent) : QComboBox(parent)
@@ -29,7 +32,10 @@ void DeviceChooser::Refresh(const QString& entry)
 {
     const QSignalBlocker blocker(this);
     clear();
-    const SerialDevice wanted = DescribePortDevice(QFile::encodeName(entry).toStdString());
+    const std::string stored = QFile::encodeName(entry).toStdString();
+    // A network address is no device here: it is listed as it stands, never "not present".
+    const bool network = IsNetworkAddress(stored);
+    const SerialDevice wanted = network ? SerialDevice{} : DescribePortDevice(stored);
     int current = -1;
     for (const SerialDevice& device : ListSerialDevices()) {
         const QString listed = QFile::decodeName((device.stableName.empty() ? device.path : device.stableName).c_str());
@@ -42,7 +48,11 @@ void DeviceChooser::Refresh(const QString& entry)
             current = index;
     }
     if (current < 0 && !entry.isEmpty())
-        current = addDevice(entry, wanted.present ? entry : entry + QStringLiteral(" (not present)"), entry);
+        current = addDevice(entry, network || wanted.present ? entry : entry + QStringLiteral(" (not present)"), entry);
+    m_networkIndex = count();
+    addItem(kNetworkPort);
+    setItemData(m_networkIndex, QStringLiteral("A serial port served over the network (raw TCP or RFC 2217): add one, "
+                                               "or change the one in use"), Qt::ToolTipRole);
     m_otherIndex = count();
     addItem(kOtherPath);
     setCurrentIndex(current);
@@ -63,7 +73,13 @@ void DeviceChooser::showPopup()
 void DeviceChooser::onActivated(int index)
 {
     QString entry;
-    if (index == m_otherIndex) {
+    if (index == m_networkIndex) {
+        entry = AskNetworkPort(this, m_shown);
+        if (entry.isEmpty()) {
+            Refresh(m_shown); // cancelled: as for "Other path…"
+            return;
+        }
+    } else if (index == m_otherIndex) {
         const std::string chosen = Notices().OpenFileName("Serial device", "/dev", "All files (*)");
         if (chosen.empty()) {
             Refresh(m_shown); // cancelled: the list shows the device in use again

@@ -1,9 +1,11 @@
 #pragma once
 // A drop-down list for choosing the device a port name opens: the serial devices present, each
 // by its stable name under /dev/serial/by-id (or its node when it has none) with the adapter's
-// description, then "Other path…" for any other device, chosen in a file dialog. The entry
-// stored is the device as listed (the stable name where there is one, which survives
-// re-plugging). Knows nothing of ports or settings: whoever uses it stores the entry.
+// description, then "Network port…" for a serial port served over the network (a small window
+// asks for protocol, host and port number; on a network entry it starts from that one), then
+// "Other path…" for any other device, chosen in a file dialog. The entry stored is the device as
+// listed (the stable name where there is one, which survives re-plugging) or the network
+// address. Knows nothing of ports or settings: whoever uses it stores the entry.
 #include <QComboBox>
 
 class DeviceChooser : public QComboBox {
@@ -12,7 +14,8 @@ public:
     explicit DeviceChooser(QWidget* parent = nullptr);
 
     // Lists the devices present again and shows entry (a port map entry) as the current one;
-    // an entry that is not among them is listed as it stands.
+    // an entry that is not among them is listed as it stands (a device that is not there as
+    // such, a network address as itself).
     void Refresh(const QString& entry);
     // The entry shown.
     QString Entry() const;
@@ -28,6 +31,7 @@ private:
     void onActivated(int index);
     int addDevice(const QString& entry, const QString& text, const QString& tooltip);
 
+    int m_networkIndex = -1;
     int m_otherIndex = -1;
     QString m_shown;
 };

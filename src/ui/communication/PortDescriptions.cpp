@@ -1,5 +1,6 @@
 #include "PortDescriptions.h"
 
+#include "NetworkPort.h"
 #include "SerialDevices.h"
 #include "SettingsStore.h"
 
@@ -14,9 +15,14 @@ namespace {
 
 constexpr int kPresentRole = Qt::UserRole + 1;
 
+// What the port map gives the COM name. A network address is shown as it stands, like a device
+// that is there: whether its server answers is learnt only by connecting.
 SerialDevice deviceOf(const QString& portName)
 {
-    return DescribePortDevice(Settings().PortDevice(portName.toStdString()));
+    const std::string entry = Settings().PortDevice(portName.toStdString());
+    if (IsNetworkAddress(entry))
+        return SerialDevice{entry, {}, true, {}};
+    return DescribePortDevice(entry);
 }
 
 // Draws an entry as its name followed by its description, dimmed when the device is absent.

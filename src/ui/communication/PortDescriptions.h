@@ -1,8 +1,9 @@
 #pragma once
 // The native ports as a Linux user knows them, in the communication window: each COM name in
 // the port list shows the device the port map leads to and, where udev keeps one, its stable
-// name under /dev/serial/by-id/ (the same text is the entry's tooltip); ports whose device is
-// not there are dimmed. The names themselves stay "COM1" ... "COM32".
+// name under /dev/serial/by-id/ (the same text is the entry's tooltip), or the network address
+// ("rfc2217://HOST:PORT", "tcp://HOST:PORT") it connects to; ports whose device is not there are
+// dimmed. The names themselves stay "COM1" ... "COM32".
 #include <QString>
 
 class QComboBox;
