@@ -12,7 +12,9 @@
 #include <poll.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 std::string CamSimProcess::BinDir()
 {
@@ -105,6 +107,21 @@ void CamSimProcess::Stop()
     int status = 0;
     waitpid(m_pid, &status, 0);
     reaped(status);
+}
+
+unsigned CamSimProcess::DeviceBaud() const
+{
+    static const std::pair<speed_t, unsigned> kRates[] = {{B9600, 9600},   {B19200, 19200},   {B38400, 38400},
+                                                          {B57600, 57600}, {B115200, 115200}};
+    const int fd = open(m_device.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    termios t{};
+    const bool read = fd >= 0 && tcgetattr(fd, &t) == 0;
+    if (fd >= 0)
+        close(fd);
+    for (const auto& [speed, rate] : kRates)
+        if (read && cfgetospeed(&t) == speed)
+            return rate;
+    return 0;
 }
 
 bool CamSimProcess::Signal(int signal) const

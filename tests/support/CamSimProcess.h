@@ -29,6 +29,10 @@ public:
     int Wait(int timeoutMs);
 
     const std::string& DevicePath() const { return m_device; }
+    // The rate the served device's line is set to, as whoever holds it last set it (the
+    // tool, or a server in front of it); 0 when it cannot be read or is none of 9600 to
+    // 115200 bit/s.
+    unsigned DeviceBaud() const;
     const std::string& LogPath() const { return m_log; }
     const std::string& Error() const { return m_error; }
 

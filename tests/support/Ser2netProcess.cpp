@@ -85,10 +85,13 @@ bool Ser2netProcess::Start(const std::string& device)
     }
     if (m_folder.empty())
         m_folder = folder;
-    m_rawPort = freePort();
-    m_telnetPort = freePort();
-    while (m_telnetPort == m_rawPort)
+    // Started again, it serves the same addresses, as a server restarted on its machine does.
+    if (m_rawPort == 0) {
+        m_rawPort = freePort();
         m_telnetPort = freePort();
+        while (m_telnetPort == m_rawPort)
+            m_telnetPort = freePort();
+    }
     const std::string config = m_folder + "/ser2net.yaml";
     {
         std::ofstream out(config);

@@ -16,7 +16,8 @@ public:
     Ser2netProcess& operator=(const Ser2netProcess&) = delete;
 
     // Starts it in the foreground in front of the device and waits up to 5 s until both ports
-    // take connections. False with Error() on failure.
+    // take connections; started again, on the ports of the first start. False with Error()
+    // on failure.
     bool Start(const std::string& device);
     // SIGTERM and wait; also done by the destructor.
     void Stop();
