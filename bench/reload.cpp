@@ -1,5 +1,6 @@
-// How close the complete reading of the camera comes to the line's own speed, beside a bare
-// client that sends the very same lines, and how fast the tool starts without a camera.
+// How close the complete reading of the camera comes to the line's own speed, beside bare
+// clients that send the very same lines, how much ser2net in between costs, and how fast the
+// tool starts without a camera.
 //
 // For each transport (the serial port on a pseudo-terminal, and Camera Link mode 3 through
 // the simulated camera's libclallserial.so) and each rate (115200 and 9600 bit/s), the
@@ -7,14 +8,20 @@
 // started against it. Then, five times each: a complete reading (ReloadFromCamera, the
 // progress window's closing pause left out: a deliberate wait, not transfer time), and a bare
 // client that writes each of the lines that reading sent and waits until its answer's LF has
-// come (poll on the pty, or the library's read). The wire-time limit is every byte of the
-// reading's traffic both ways, 10 bits each, at the rate, counted from the camera's log.
-// Figures are ratios to that limit: min / median / max of five runs, once for the whole call
-// (progress window and all) and once for the exchanges alone, from the first line's arrival
-// to the forming of the last answer by the camera's log, against the wire time of that span.
+// come (poll on the pty, or the library's read). On the pty there are two bare clients: one
+// writes each line at once; the other writes byte by byte with a drain after each byte, as the
+// tool's serial port does, and is the floor the tool's serial port is judged against. Then the
+// same reading goes through a real ser2net on loopback in front of the same pty, by raw TCP
+// and by RFC 2217, each compared with the tool directly on the pty.
+//
+// The wire-time limit is every byte of the reading's traffic both ways, 10 bits each, at the
+// rate, counted from the camera's log. Figures are ratios to that limit: min / median / max of
+// five runs, once for the whole call (progress window and all) and once for the exchanges
+// alone, from the first line's arrival to the forming of the last answer by the camera's log,
+// against the wire time of that span.
 //
 // Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim and lib/, default this
-// program's folder; --baud replaces the two rates)
+// program's folder; --baud replaces the two rates). The ser2net paths need ser2net (scripts/setup).
 #include "BenchTraffic.h"
 #include "CCtrlToolDlg.h"
 #include "CProgressBarDialog.h"
@@ -23,6 +30,7 @@
 #include "ControlMode.h"
 #include "Program.h"
 #include "ReadingCamera.h"
+#include "Ser2netProcess.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -144,24 +152,137 @@ struct Figures {
     double min, median, max;
 };
 
-Figures figures(std::vector<double> ratios)
+Figures figures(std::vector<double> values)
 {
-    std::sort(ratios.begin(), ratios.end());
-    return {ratios.front(), ratios[ratios.size() / 2], ratios.back()};
+    std::sort(values.begin(), values.end());
+    return {values.front(), values[values.size() / 2], values.back()};
 }
 
-// The exchanges alone, as the camera saw them, against the wire time of the same span.
-double spanRatio(const Traffic& traffic, uint32_t baud)
-{
-    return traffic.span / (double(traffic.spanBytes) * 10.0 / double(baud));
-}
+// Each run of one client: the whole call's seconds and its ratio to the wire time, and the
+// exchanges alone as the camera saw them against the wire time of the same span.
+struct Runs {
+    std::vector<double> seconds, whole, span;
+
+    void add(double s, const Traffic& traffic, uint32_t baud)
+    {
+        const double bitTime = 10.0 / double(baud);
+        seconds.push_back(s);
+        whole.push_back(s / (double(traffic.bytes) * bitTime));
+        span.push_back(traffic.span / (double(traffic.spanBytes) * bitTime));
+    }
+    double median() const { return figures(whole).median; }
+};
 
 void setEnv(const char* name, const std::string& value)
 {
     setenv(name, value.c_str(), 1);
 }
 
-// One transport at one rate: the tool's reading and the bare client's, five runs each.
+void clearLog(const std::string& log)
+{
+    std::ofstream(log, std::ios::trunc).close(); // the simulator appends after this
+}
+
+// The tool's complete reading, kRuns times, with COM1 mapped to `device` (a device path or a
+// network address); the lines of the last run are left in `lines`. The link is closed after.
+bool timeTool(unsigned mode, const std::string& device, uint32_t baud, const std::string& log, Runs& runs,
+              std::vector<std::string>& lines)
+{
+    Tool t;
+    t.start(mode, device, baud);
+    if (t.window->Connected() != 1) {
+        std::fprintf(stderr, "the tool did not connect to %s at %u bit/s\n", device.c_str(), baud);
+        return false;
+    }
+    CProgressBarDialog::Instance().SetClosePause(0);
+    ReadingCamera& reading = *t.window->Features().Find<ReadingCamera>();
+    for (int run = 0; run < kRuns; ++run) {
+        clearLog(log);
+        const auto begin = Clock::now();
+        reading.ReloadFromCamera();
+        const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+        const Traffic traffic = readTraffic(log);
+        runs.add(seconds, traffic, baud);
+        lines = traffic.received;
+    }
+    CProgressBarDialog::Instance().SetClosePause(1000);
+    for (const auto& message : t.notices.recorder.messages)
+        std::fprintf(stderr, "the reading over %s said: %s\n", device.c_str(), message.text.c_str());
+    return t.notices.recorder.messages.empty();
+}
+
+// A bare client sending the reading's lines, kRuns times.
+bool timeClient(BareClient& client, const std::vector<std::string>& lines, uint32_t baud, const std::string& log,
+                Runs& runs)
+{
+    for (int run = 0; run < kRuns; ++run) {
+        clearLog(log);
+        const auto begin = Clock::now();
+        for (const std::string& line : lines)
+            if (!client.exchange(line)) {
+                std::fprintf(stderr, "the bare client got no answer to %s\n", line.c_str());
+                return false;
+            }
+        runs.add(std::chrono::duration<double>(Clock::now() - begin).count(), readTraffic(log), baud);
+    }
+    return true;
+}
+
+void printRow(const std::string& path, uint32_t baud, const Runs& r, const std::string& compared)
+{
+    const Figures w = figures(r.whole), s = figures(r.span);
+    std::printf("%-30s %6u %7.3f   %.3f / %.3f / %.3f   %.3f / %.3f / %.3f   %s\n", path.c_str(), baud,
+                figures(r.seconds).median, w.min, w.median, w.max, s.min, s.median, s.max, compared.c_str());
+}
+
+std::string format(const char* pattern, double a, double b = 0)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+// The tool against a bare client: their medians, whole call and exchanges alone.
+std::string toolOver(const Runs& tool, const Runs& client)
+{
+    return format("tool/this %.3f, exchanges alone %.3f", tool.median() / client.median(),
+                  figures(tool.span).median / figures(client.span).median);
+}
+
+// The same reading through a real ser2net on loopback in front of the pty, by raw TCP and by
+// RFC 2217, against the tool directly on the pty.
+int benchSer2net(const std::string& device, uint32_t baud, const std::string& log, const Runs& direct,
+                 const std::vector<std::string>& lines)
+{
+    Ser2netProcess server;
+    if (!server.Start(device)) {
+        std::fprintf(stderr, "ser2net: %s\n", server.Error().c_str());
+        return 1;
+    }
+    const double target = baud == 115200 ? 1.15 : baud == 9600 ? 1.03 : 0;
+    const std::pair<std::string, std::string> paths[] = {{"ser2net raw TCP, tool", server.RawAddress()},
+                                                         {"ser2net RFC 2217, tool", server.TelnetAddress()}};
+    int rc = 0;
+    for (const auto& [path, address] : paths) {
+        Runs runs;
+        std::vector<std::string> sent;
+        if (!timeTool(0, address, baud, log, runs, sent)) {
+            rc = 1;
+        } else if (sent != lines) {
+            std::fprintf(stderr, "the reading over %s sent other lines than over the pty\n", address.c_str());
+            rc = 1;
+        } else {
+            printRow(path, baud, runs,
+                     format(target > 0 ? "%.3f x the direct pty (target %.2f)" : "%.3f x the direct pty",
+                            runs.median() / direct.median(), target));
+        }
+    }
+    return rc;
+}
+
+// One transport at one rate. "pty": the tool directly on the simulator's pty and through
+// ser2net (raw TCP, RFC 2217) in front of that pty, then the bare clients on the pty. "cl3": the
+// tool and the bare client through the simulator's Camera Link library.
 int benchReload(const std::string& bin, const std::string& transport, uint32_t baud)
 {
     char folder[] = "/tmp/lumora-bench-XXXXXX";
@@ -187,64 +308,31 @@ int benchReload(const std::string& bin, const std::string& transport, uint32_t b
         }
     }
     int rc = 0;
-    std::vector<double> tool, bare, toolSpan, bareSpan;
-    double limit = 0;
-    long exchanges = 0;
-    {
-        Tool t;
-        t.start(cl ? 3u : 0u, device, baud);
-        if (t.window->Connected() != 1) {
-            std::fprintf(stderr, "the tool did not connect (%s, %u bit/s)\n", transport.c_str(), baud);
-            rc = 1;
+    Runs tool;
+    std::vector<std::string> lines;
+    if (timeTool(cl ? 3u : 0u, device, baud, log, tool, lines)) {
+        printRow(transport + ", tool", baud, tool, "(" + std::to_string(lines.size()) + " exchanges)");
+        if (cl) {
+            LibraryClient library(libDir + "/libclallserial.so");
+            Runs bare;
+            if (library.ok() && timeClient(library, lines, baud, log, bare))
+                printRow("cl3, bare client", baud, bare, toolOver(tool, bare));
+            else
+                rc = 1;
         } else {
-            CProgressBarDialog::Instance().SetClosePause(0);
-            ReadingCamera& reading = *t.window->Features().Find<ReadingCamera>();
-            Traffic traffic;
-            for (int run = 0; run < kRuns; ++run) {
-                std::ofstream(log, std::ios::trunc).close(); // the simulator appends after this
-                const auto begin = Clock::now();
-                reading.ReloadFromCamera();
-                const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
-                traffic = readTraffic(log);
-                limit = double(traffic.bytes) * 10.0 / double(baud);
-                tool.push_back(seconds / limit);
-                toolSpan.push_back(spanRatio(traffic, baud));
+            for (const bool byteWise : {false, true}) {
+                PtyClient client(device, baud, byteWise);
+                Runs bare;
+                if (timeClient(client, lines, baud, log, bare))
+                    printRow(byteWise ? "pty, bare byte by byte + drain" : "pty, bare line at once", baud, bare,
+                             toolOver(tool, bare));
+                else
+                    rc = 1;
             }
-            exchanges = long(traffic.received.size());
-            CProgressBarDialog::Instance().SetClosePause(1000);
-            t.program->Cam().Link().Close(); // the bare client takes the line now
-            std::unique_ptr<BareClient> client;
-            if (cl) {
-                auto library = std::make_unique<LibraryClient>(libDir + "/libclallserial.so");
-                if (library->ok())
-                    client = std::move(library);
-            } else {
-                client = std::make_unique<PtyClient>(device, baud);
-            }
-            for (int run = 0; client && run < kRuns; ++run) {
-                std::ofstream(log, std::ios::trunc).close();
-                const auto begin = Clock::now();
-                for (const std::string& line : traffic.received)
-                    if (!client->exchange(line)) {
-                        std::fprintf(stderr, "the bare client got no answer to %s\n", line.c_str());
-                        rc = 1;
-                        break;
-                    }
-                bare.push_back(std::chrono::duration<double>(Clock::now() - begin).count() / limit);
-                bareSpan.push_back(spanRatio(readTraffic(log), baud));
-            }
+            rc |= benchSer2net(device, baud, log, tool, lines);
         }
-    }
-    if (rc == 0 && !bare.empty()) {
-        const Figures a = figures(tool), b = figures(bare), as = figures(toolSpan), bs = figures(bareSpan);
-        std::printf("%-4s %6u bit/s, reload of %ld exchanges, wire time %.3f s\n"
-                    "     whole call:                tool %.3f / %.3f / %.3f, bare client %.3f / %.3f / %.3f,"
-                    " tool/bare (medians) %.3f\n"
-                    "     first line to last answer: tool %.3f / %.3f / %.3f, bare client %.3f / %.3f / %.3f,"
-                    " tool/bare (medians) %.3f\n",
-                    transport.c_str(), baud, exchanges, limit, a.min, a.median, a.max, b.min, b.median, b.max,
-                    a.median / b.median, as.min, as.median, as.max, bs.min, bs.median, bs.max,
-                    as.median / bs.median);
+    } else {
+        rc = 1;
     }
     if (sim > 0) {
         kill(sim, SIGTERM);
@@ -294,7 +382,10 @@ int main(int argc, char* argv[])
     if (bauds.empty())
         bauds = {115200u, 9600u};
 
-    std::printf("Ratios to the wire time, min / median / max of %d runs.\n", kRuns);
+    std::printf("Median seconds of the whole call; ratios to the wire time, min / median / max of %d runs;\n"
+                "the last column compares medians of the whole call (and of the exchanges alone).\n"
+                "%-30s %6s %7s   %-21s   %-21s\n",
+                kRuns, "path", "bit/s", "time s", "whole call", "exchanges alone");
     int rc = 0;
     {
         QApplication app(argc, argv);

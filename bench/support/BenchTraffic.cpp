@@ -81,7 +81,7 @@ Traffic readTraffic(const std::string& log)
     return traffic;
 }
 
-PtyClient::PtyClient(const std::string& device, uint32_t baud)
+PtyClient::PtyClient(const std::string& device, uint32_t baud, bool byteWise) : m_byteWise(byteWise)
 {
     m_fd = open(device.c_str(), O_RDWR | O_NOCTTY);
     termios t{};
@@ -101,8 +101,15 @@ PtyClient::~PtyClient()
 bool PtyClient::exchange(const std::string& line)
 {
     const std::string out = line + "\r\n";
-    if (m_fd < 0 || write(m_fd, out.data(), out.size()) != ssize_t(out.size()))
+    if (m_fd < 0)
         return false;
+    if (!m_byteWise && write(m_fd, out.data(), out.size()) != ssize_t(out.size()))
+        return false;
+    for (size_t i = 0; m_byteWise && i < out.size(); ++i) {
+        if (write(m_fd, &out[i], 1) != 1)
+            return false;
+        tcdrain(m_fd);
+    }
     char buffer[256];
     pollfd p{m_fd, POLLIN, 0};
     while (poll(&p, 1, 3000) > 0) {

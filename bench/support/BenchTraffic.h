@@ -30,13 +30,15 @@ public:
     virtual bool exchange(const std::string& line) = 0;
 };
 
-// The bare client on a serial device: opened raw at the rate, the whole line in one write.
+// The bare client on a serial device, opened raw at the rate: the whole line in one write, or
+// byte by byte with a drain after each byte, as the tool's serial port writes.
 class PtyClient : public BareClient {
 public:
-    PtyClient(const std::string& device, uint32_t baud);
+    PtyClient(const std::string& device, uint32_t baud, bool byteWise = false);
     ~PtyClient() override;
     bool exchange(const std::string& line) override;
 
 private:
     int m_fd = -1;
+    bool m_byteWise = false;
 };

@@ -176,7 +176,7 @@ private slots:
         QVERIFY(rx.size() > 150);
         QCOMPARE(tool.LineState(), QString("Online"));
         QVERIFY(!tool.window->IsOfflineShown());
-        QCOMPARE(tool.Box(CtrlId::ExposureTime)->text().toInt(), AsciiValue("PE"));
+        QCOMPARE(tool.Box(CtrlId::ExposureTime)->text().toInt(), tool.Ascii("PE"));
         QVERIFY(tool.notices.recorder.messages.empty());
     }
 };

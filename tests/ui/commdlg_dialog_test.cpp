@@ -362,10 +362,10 @@ private slots:
         const std::string remote = "rfc2217://line7-pc:4001";
         m_settings.ports["COM5"] = remote;
         m_settings.ints[kComPortNo] = 5;
-        CommLink::Instance().ReloadSettingsForTest();
+        WindowCamera::Get().Link().ReloadSettingsForTest();
         const std::string unmapped = m_settings.ports["COM6"];
 
-        CCommunicationDialog dialog;
+        CCommunicationDialog dialog(WindowCamera::Get());
         dialog.show();
         auto* ports = control<QComboBox>(dialog, 1005);
         auto* devices = dialog.findChild<QComboBox*>(QStringLiteral("deviceChooser"));
