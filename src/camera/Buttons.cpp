@@ -42,7 +42,7 @@ Outcome queryWithArgument(Camera& camera, int button, const Inputs& inputs)
 
 Outcome Run(Camera& camera, const ButtonEntry& entry, const Inputs& inputs)
 {
-        switch (entry.action) {
+    switch (entry.action) {
     case ButtonAction::CameraReset:
         if (camera.Set(entry.command, entry.value, entry.timeoutMs))
             return {1};

@@ -39,7 +39,7 @@ int32_t RowValue(int ctrlId, int32_t cameraValue)
 int SendPendingRows(Camera& camera, RowView* view)
 {
     ParameterTable& table = camera.Table();
-        for (int i = 0; i < table.RowCount(); ++i) {
+    for (int i = 0; i < table.RowCount(); ++i) {
         if (!table.IsPending(i))
             continue;
         ParameterRow& row = table.Row(i);

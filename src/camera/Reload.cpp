@@ -66,7 +66,7 @@ std::vector<int> ReloadRows(uint32_t modelType, unsigned controlMode)
 bool ReadAllParameters(Camera& camera, unsigned controlMode, Progress& progress, RowView* view)
 {
     ParameterTable& table = camera.Table();
-        // The divisor counts every readable row of the mode, so the bar ends short of 100 and
+    // The divisor counts every readable row of the mode, so the bar ends short of 100 and
     // jumps there when the window closes.
     const int divisor = controlMode == 1 ? table.CountReadable() : table.CountReadableUser();
     const std::vector<int> rows = ReloadRows(camera.Model().modelType, controlMode);
@@ -111,7 +111,7 @@ bool ReadSupportedBaudRate(Camera& camera, std::string& text)
 
 BaudRateList ReadFactoryBaudRates(Camera& camera)
 {
-        uint32_t mask = 0;
+    uint32_t mask = 0;
     camera.Query(CmdIndex::SBDRT, mask, Timeouts::kExchangeMs);
     BaudRateList list{BaudRateItems(mask), 0};
     uint32_t current = 0;

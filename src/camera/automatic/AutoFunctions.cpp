@@ -111,7 +111,7 @@ milliseconds RunBound(uint32_t setTimeoutMs, std::optional<uint32_t> framePeriod
 
 RunResult RunOnce(Camera& camera, const OneShot& shot, Progress& progress, milliseconds bound, milliseconds pollInterval)
 {
-        if (bound.count() <= 0) {
+    if (bound.count() <= 0) {
         // The frame period as last read from the camera: asking again would add a line to
         // every run.
         const int period = camera.Table().GetDataValue(CtrlId::FramePeriod);
@@ -188,7 +188,7 @@ int StopOnce(Camera& camera, const OneShot& shot)
 
 int RecalibrateShading(Camera& camera, int32_t& result)
 {
-        camera.Set(CmdIndex::RS, 0, Timeouts::kShadingMs);
+    camera.Set(CmdIndex::RS, 0, Timeouts::kShadingMs);
     uint32_t value = 0;
     if (!camera.Query(CmdIndex::SDRS, value, Timeouts::kExchangeMs))
         return 0;
@@ -198,7 +198,7 @@ int RecalibrateShading(Camera& camera, int32_t& result)
 
 bool ExposureTimeLimits(Camera& camera, ExposureLimits& limits)
 {
-        const std::optional<int32_t> horizontal = plain(camera, CmdIndex::HB);
+    const std::optional<int32_t> horizontal = plain(camera, CmdIndex::HB);
     const std::optional<int32_t> vertical = plain(camera, CmdIndex::VB);
     const bool binned = camera.Model().modelType == 0 && horizontal == kBinningX2 && vertical == kBinningX2;
     uint32_t period = 0;

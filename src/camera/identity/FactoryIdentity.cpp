@@ -11,7 +11,7 @@ int WriteModelId(Camera& camera, int position)
 {
     static const char* const kModels[] = {CameraModel::kModel5100, CameraModel::kModel5200};
     constexpr const char* kFailed = "Failed writting camera model id.";
-        if (position < 0 || position > 1 || camera.SetText(CmdIndex::MD00, kModels[position], Timeouts::kModelNameWriteMs) != 1) {
+    if (position < 0 || position > 1 || camera.SetText(CmdIndex::MD00, kModels[position], Timeouts::kModelNameWriteMs) != 1) {
         camera.Notice().Message(kFailed, "", NoticeIcon::Error);
         return 0;
     }

@@ -115,7 +115,7 @@ bool IsSendable(const std::string& text)
 AboutData ReadAboutData(Camera& camera)
 {
     AboutData data;
-        WaitCursor wait(camera.Notice());
+    WaitCursor wait(camera.Notice());
     SilentProgress progress;
     Walk walk(camera, progress, "", kAboutReadings, "identity values");
 
@@ -202,7 +202,7 @@ int SaveCameraId(Camera& camera, const std::string& text)
 {
     if (!sendable(camera, text, "camera id"))
         return 0;
-        if (camera.Set(CmdIndex::ULCK, kUnlockCode) != 1) {
+    if (camera.Set(CmdIndex::ULCK, kUnlockCode) != 1) {
         tell(camera, "Couldn't save camera id.", NoticeIcon::Error);
         return 0;
     }

@@ -55,7 +55,7 @@ bool Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress)
     const int command = CommandOf(channel);
     if (command < 0)
         return false;
-        Walk walk(camera, progress, ReadText(channel, 0), Lut::kEntries, kNoun);
+    Walk walk(camera, progress, ReadText(channel, 0), Lut::kEntries, kNoun);
     int stored = 0;
     for (int i = 0; i < Lut::kEntries; ++i) {
         uint32_t value = 0;
@@ -78,7 +78,7 @@ bool Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& pr
     const int command = CommandOf(channel);
     if (command < 0)
         return false;
-        Walk walk(camera, progress, WriteText(0), Lut::kEntries, kNoun);
+    Walk walk(camera, progress, WriteText(0), Lut::kEntries, kNoun);
     int taken = 0;
     for (int i = 0; i < Lut::kEntries; ++i) {
         const bool acknowledged = camera.Set(command, int32_t(table[size_t(i)]), Timeouts::kLutEntryMs) == 1;

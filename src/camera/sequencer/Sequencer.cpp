@@ -141,7 +141,7 @@ int SetSequencerSelect(Camera& camera, int32_t position)
 MultiRoiToggle ToggleMultiRoi(Camera& camera)
 {
     MultiRoiToggle toggle;
-        uint32_t before = 0;
+    uint32_t before = 0;
     if (!camera.Query(CmdIndex::SMRMD, before, Timeouts::kBriefQueryMs))
         return toggle;
     toggle.asked = true;

@@ -45,7 +45,7 @@ std::string fileValueOf(const Line& line)
 // The camera's value of the line's setting, in the file's form; false without one.
 bool cameraValueOf(Camera& camera, const Line& line, std::string& value)
 {
-        switch (line.kind) {
+    switch (line.kind) {
     case Line::Kind::Model:
         // The model line writes the model id; the camera reports it as its model name.
         return camera.QueryRawText(CmdIndex::MD, value, Timeouts::kAcknowledgeMs) == 1;
