@@ -64,105 +64,113 @@ std::string Camera::NoAnswerText(const std::string& tried)
 
 int Camera::CheckModelOrSay()
 {
-    if (CheckModel() == 1)
+    const Command::Result answer = CheckModel();
+    if (answer)
         return 1;
     // A refused or garbled answer has had its box from the exchange.
-    const Command::Outcome outcome = m_command.LastOutcome();
-    if (outcome != Command::Outcome::Unanswered && outcome != Command::Outcome::LinkLost)
+    if (answer.outcome != Command::Outcome::Unanswered && answer.outcome != Command::Outcome::LinkLost)
         return 0;
     Notice().Message(NoAnswerText(m_link.SelectedPortText()), "Communication Error",
                       NoticeIcon::Exclamation);
     return 0;
 }
 
-int Camera::CheckModel()
+Command::Result Camera::CheckModel()
 {
-    const int answered = CheckCameraModel(m_command, Notice(), m_model);
-    if (answered == 1)
+    const Command::Result answer = CheckCameraModel(m_command, Notice(), m_model);
+    if (answer)
         m_responsive = true;
-    return answered;
+    return answer;
 }
 
-int Camera::Query(int commandIndex, uint32_t& value, uint32_t timeoutMs)
+Command::Result Camera::Query(int commandIndex, uint32_t& value, uint32_t timeoutMs)
 {
     return m_command.QueryInt(commandIndex, value, timeoutMs);
 }
 
-int Camera::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
+Command::Result Camera::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
 {
     return m_command.QueryText(commandIndex, text, timeoutMs);
 }
 
-int Camera::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
+Command::Result Camera::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
 {
     return m_command.QueryRawText(commandIndex, text, timeoutMs);
 }
 
-int Camera::Set(int commandIndex, int32_t value, uint32_t timeoutMs)
+Command::Result Camera::Set(int commandIndex, int32_t value, uint32_t timeoutMs)
 {
     return m_command.SetInt(commandIndex, value, timeoutMs);
 }
 
-int Camera::SetText(int commandIndex, const std::string& text, uint32_t timeoutMs)
+Command::Result Camera::SetText(int commandIndex, const std::string& text, uint32_t timeoutMs)
 {
     return m_command.SetText(commandIndex, text, timeoutMs);
 }
 
-int Camera::queryLine(const std::string& line, int32_t& value)
+Command::Result Camera::queryLine(const std::string& line, int32_t& value)
 {
     uint32_t reply = 0;
-    if (!m_command.SendAndReceive(reply, line, Timeouts::kExchangeMs, 1))
-        return 0;
-    value = static_cast<int32_t>(reply);
-    return 1;
+    const Command::Result answer = m_command.SendAndReceive(reply, line, Timeouts::kExchangeMs, 1);
+    if (answer)
+        value = static_cast<int32_t>(reply);
+    return answer;
 }
 
-int Camera::setLine(const std::string& line)
+Command::Result Camera::setLine(const std::string& line)
 {
     Command& command = m_command;
     // An old unsolicited line must not be taken for this line's acknowledgement.
     command.ClearReplies();
     if (!m_link.Write(line))
-        return 0;
-    return command.WaitForComplete(Timeouts::kAcknowledgeMs) == 1 ? 1 : 0;
+        return {};
+    return command.WaitForComplete(Timeouts::kAcknowledgeMs);
 }
 
-int Camera::QueryPlain(int commandIndex, int32_t& value)
-{
-    const std::string mnemonic = Mnemonic(commandIndex);
-    return mnemonic.empty() ? 0 : queryLine(mnemonic + "?" + kEnd, value);
-}
-
-int Camera::QueryIndexed(int commandIndex, int32_t index, int32_t& value)
-{
-    const std::string mnemonic = Mnemonic(commandIndex);
-    return mnemonic.empty() ? 0 : queryLine(mnemonic + std::to_string(index) + "?" + kEnd, value);
-}
-
-int Camera::QueryWithArgument(int commandIndex, int32_t argument, int32_t& value)
-{
-    const std::string mnemonic = Mnemonic(commandIndex);
-    return mnemonic.empty() ? 0 : queryLine(mnemonic + "?" + std::to_string(argument) + kEnd, value);
-}
-
-int Camera::SetIndexed(int commandIndex, int32_t index, int32_t value)
+Command::Result Camera::QueryPlain(int commandIndex, int32_t& value)
 {
     const std::string mnemonic = Mnemonic(commandIndex);
     if (mnemonic.empty())
-        return 0;
+        return {};
+    return queryLine(mnemonic + "?" + kEnd, value);
+}
+
+Command::Result Camera::QueryIndexed(int commandIndex, int32_t index, int32_t& value)
+{
+    const std::string mnemonic = Mnemonic(commandIndex);
+    if (mnemonic.empty())
+        return {};
+    return queryLine(mnemonic + std::to_string(index) + "?" + kEnd, value);
+}
+
+Command::Result Camera::QueryWithArgument(int commandIndex, int32_t argument, int32_t& value)
+{
+    const std::string mnemonic = Mnemonic(commandIndex);
+    if (mnemonic.empty())
+        return {};
+    return queryLine(mnemonic + "?" + std::to_string(argument) + kEnd, value);
+}
+
+Command::Result Camera::SetIndexed(int commandIndex, int32_t index, int32_t value)
+{
+    const std::string mnemonic = Mnemonic(commandIndex);
+    if (mnemonic.empty())
+        return {};
     return setLine(mnemonic + std::to_string(index) + "=" + std::to_string(value) + kEnd);
 }
 
-int Camera::SetAcknowledged(int commandIndex, int32_t value)
+Command::Result Camera::SetAcknowledged(int commandIndex, int32_t value)
 {
     const std::string mnemonic = Mnemonic(commandIndex);
-    return mnemonic.empty() ? 0 : setLine(mnemonic + "=" + std::to_string(value) + kEnd);
+    if (mnemonic.empty())
+        return {};
+    return setLine(mnemonic + "=" + std::to_string(value) + kEnd);
 }
 
-int Camera::SetPair(int commandIndex, int32_t first, int32_t second, uint32_t timeoutMs)
+Command::Result Camera::SetPair(int commandIndex, int32_t first, int32_t second, uint32_t timeoutMs)
 {
     if (Mnemonic(commandIndex).empty())
-        return 0;
+        return {};
     return SetText(commandIndex, std::to_string(first) + "," + std::to_string(second), timeoutMs);
 }
 

@@ -52,7 +52,7 @@ public:
     // one box (see OpenLink, CheckModelOrSay).
     int Connect();
     // Asks the camera for its model (see CheckCameraModel).
-    int CheckModel();
+    Command::Result CheckModel();
     // Opens the link as open does, telling a failure in one box: the headline, then what the
     // transport found (which it would otherwise have shown in a box of its own); the link is
     // then offline at once. 1 when the link opened.
@@ -68,22 +68,22 @@ public:
     void MarkUnresponsive() { m_responsive = false; }
 
     // "MN?" and "MN=v" of a command index; a query's reply must name the command.
-    int Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = Timeouts::kExchangeMs);
-    int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs = Timeouts::kExchangeMs);
+    Command::Result Query(int commandIndex, uint32_t& value, uint32_t timeoutMs = Timeouts::kExchangeMs);
+    Command::Result QueryText(int commandIndex, std::string& text, uint32_t timeoutMs = Timeouts::kExchangeMs);
     // A text as the camera sent it, not upper-cased: for texts shown and written back.
-    int QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs = Timeouts::kExchangeMs);
-    int Set(int commandIndex, int32_t value, uint32_t timeoutMs = Timeouts::kExchangeMs);
+    Command::Result QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs = Timeouts::kExchangeMs);
+    Command::Result Set(int commandIndex, int32_t value, uint32_t timeoutMs = Timeouts::kExchangeMs);
     // "MN=text", whatever the command's value kind.
-    int SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
+    Command::Result SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
 
     // The command-line families. A command without a mnemonic has no line: nothing is sent
-    // and the result is 0. Query answers are taken as the number they carry.
-    int QueryPlain(int commandIndex, int32_t& value);                          // "MN?"
-    int QueryIndexed(int commandIndex, int32_t index, int32_t& value);         // "MNi?"
-    int QueryWithArgument(int commandIndex, int32_t argument, int32_t& value); // "MN?n"
-    int SetIndexed(int commandIndex, int32_t index, int32_t value);            // "MNi=v"
-    int SetAcknowledged(int commandIndex, int32_t value);                      // "MN=v"
-    int SetPair(int commandIndex, int32_t first, int32_t second, uint32_t timeoutMs); // "MN=n,v"
+    // (NotSent). Query answers are taken as the number they carry.
+    Command::Result QueryPlain(int commandIndex, int32_t& value);                          // "MN?"
+    Command::Result QueryIndexed(int commandIndex, int32_t index, int32_t& value);         // "MNi?"
+    Command::Result QueryWithArgument(int commandIndex, int32_t argument, int32_t& value); // "MN?n"
+    Command::Result SetIndexed(int commandIndex, int32_t index, int32_t value);            // "MNi=v"
+    Command::Result SetAcknowledged(int commandIndex, int32_t value);                      // "MN=v"
+    Command::Result SetPair(int commandIndex, int32_t first, int32_t second, uint32_t timeoutMs); // "MN=n,v"
 
     // A line a person typed (the terminal): sent as it stands, with CR LF; no answer awaited.
     int SendTyped(const std::string& text);
@@ -110,8 +110,8 @@ public:
 private:
     friend class Walk;
     friend class ErrorReport;
-    int queryLine(const std::string& line, int32_t& value);
-    int setLine(const std::string& line);
+    Command::Result queryLine(const std::string& line, int32_t& value);
+    Command::Result setLine(const std::string& line);
 
     LinkEvents m_events;
     CommLink m_link;

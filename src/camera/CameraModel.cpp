@@ -5,15 +5,16 @@
 #include "Timeouts.h"
 #include "UserNotice.h"
 
-int CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model)
+Command::Result CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model)
 {
     if (model.answerFresh) {
         model.answerFresh = false;
-        return 1;
+        return {Command::Outcome::Answered, {}};
     }
     std::string name;
-    if (!command.QueryText(CmdIndex::MD, name, Timeouts::kBriefQueryMs))
-        return 0;
+    const Command::Result answer = command.QueryText(CmdIndex::MD, name, Timeouts::kBriefQueryMs);
+    if (!answer)
+        return answer;
     if (name == CameraModel::kModel5100) {
         model.modelType = 0;
     } else if (name == CameraModel::kModel5200) {
@@ -23,5 +24,5 @@ int CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model)
         notice.Message("Unsupported model: \"" + name + "\"", "", NoticeIcon::Warning);
     }
     model.modelName = name;
-    return 1;
+    return answer;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // A camera's model as the last model check found it, and the check itself. Only
 // CheckCameraModel changes it. Qt-free.
+#include "Command.h"
+
 #include <cstdint>
 #include <string>
 
-class Command;
 class UserNotice;
 
 struct CameraModel {
@@ -42,9 +43,9 @@ struct CameraModel {
     int SensorHeight() const { return modelType == 0 ? kSensor5100Height : kSensor5200Height; }
 };
 
-// Asks the camera for its model name (text query MD, 1000 ms) and classifies it. 1 when the
-// camera answered (also with a model this program does not know, after a warning), 0 when it
-// did not; the model then keeps its previous contents. Inside a ReuseAnswer scope the first
-// call returns 1 at once with the model as the answer just received left it. An unknown
-// model's warning goes to notice.
-int CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model);
+// Asks the camera for its model name (text query MD, 1000 ms) and classifies it. Answered when
+// the camera answered (also with a model this program does not know, after a warning to
+// notice); otherwise how the exchange ended, and the model keeps its previous contents.
+// Inside a ReuseAnswer scope the first call is answered at once with the model as the answer
+// just received left it.
+Command::Result CheckCameraModel(Command& command, UserNotice& notice, CameraModel& model);

@@ -60,6 +60,7 @@ bool Walk::Next(int percent, Command::Outcome outcome)
         break;
     case Command::Outcome::LinkLost:
     case Command::Outcome::NotSent: // a step without a line says nothing about the camera
+    case Command::Outcome::Cancelled:
         break;
     }
     if (m_camera.Link().IsLost())

@@ -38,11 +38,9 @@ int runFlash(CliContext& context, const Words& words, bool store, int area)
     }
     if (const int status = session.Connect())
         return ReportFailure(context.json, status, session.Error("no camera"));
-    if (!(store ? FlashAreas::StoreArea(session.Cam(), area) : FlashAreas::LoadArea(session.Cam(), area))) {
-        const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
-        return ReportFailure(context.json, ExitOf(outcome), session.Error(words.notChanged),
-                             outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string());
-    }
+    const Command::Result done = store ? FlashAreas::StoreArea(session.Cam(), area) : FlashAreas::LoadArea(session.Cam(), area);
+    if (!done)
+        return ReportFailure(context.json, ExitOf(done.outcome), session.Error(words.notChanged), done.refusal);
     if (words.userSet) {
         if (!context.json)
             std::printf("%s user set %d\n", store ? "Stored into" : "Loaded", area);

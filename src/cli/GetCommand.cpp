@@ -42,11 +42,10 @@ int runGet(CliContext& context, const std::vector<std::string>& mnemonics)
     for (int command : commands) {
         const std::string mnemonic = Camera::Mnemonic(command);
         std::string value;
-        if (!session.Cam().QueryRawText(command, value, Timeouts::kExchangeMs)) {
-            const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
-            return ReportFailure(context.json, ExitOf(outcome), session.Error(mnemonic + " was not answered"),
-                                 outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string());
-        }
+        const Command::Result answer = session.Cam().QueryRawText(command, value, Timeouts::kExchangeMs);
+        if (!answer)
+            return ReportFailure(context.json, ExitOf(answer.outcome), session.Error(mnemonic + " was not answered"),
+                                 answer.refusal);
         if (context.json)
             values.Raw(mnemonic, Json::NumberOrText(value));
         else

@@ -33,12 +33,10 @@ std::string tablesJson(const Lut::Tables& tables)
     return object.Str();
 }
 
-int transferFailed(const CliContext& context, Session& session)
+int transferFailed(const CliContext& context, Session& session, const Command::Result& ended)
 {
-    const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
-    const int status = outcome == Command::Outcome::Refused ? kExitRefused : kExitNoCamera;
-    return ReportFailure(context.json, status, session.Error("the tables were not transferred"),
-                         status == kExitRefused ? session.LastAnswer() : std::string());
+    const int status = ended.outcome == Command::Outcome::Refused ? kExitRefused : kExitNoCamera;
+    return ReportFailure(context.json, status, session.Error("the tables were not transferred"), ended.refusal);
 }
 
 int runRead(CliContext& context, const std::string& output)
@@ -51,8 +49,8 @@ int runRead(CliContext& context, const std::string& output)
         TerminalProgress progress;
         ErrorReport errors(session.Cam(), "entries");
         for (int channel = 0; channel < Lut::kChannels; ++channel)
-            if (!LutTransfer::Read(session.Cam(), channel, tables[size_t(channel)], progress))
-                return transferFailed(context, session);
+            if (const Command::Result ended = LutTransfer::Read(session.Cam(), channel, tables[size_t(channel)], progress); !ended)
+                return transferFailed(context, session, ended);
     }
     const std::string text = FormatGammaCsv(tables);
     Json::Object body;
@@ -102,8 +100,8 @@ int runWrite(CliContext& context, const std::string& input)
         TerminalProgress progress;
         ErrorReport errors(session.Cam(), "entries");
         for (int channel = 0; channel < Lut::kChannels; ++channel)
-            if (!LutTransfer::Write(session.Cam(), channel, parsed.tables[size_t(channel)], progress))
-                return transferFailed(context, session);
+            if (const Command::Result ended = LutTransfer::Write(session.Cam(), channel, parsed.tables[size_t(channel)], progress); !ended)
+                return transferFailed(context, session, ended);
     }
     if (!context.json)
         std::fprintf(stderr, "Wrote the three tables.\n");

@@ -106,21 +106,21 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
             if (!note.empty())
                 std::fprintf(stderr, "%s.\n", note.c_str());
         }
-        const int sent = value.isText ? camera.SetText(request.command, value.text, Timeouts::kExchangeMs)
-                                      : camera.Set(request.command, value.scaled, Timeouts::kExchangeMs);
+        const Command::Result sent = value.isText ? camera.SetText(request.command, value.text, Timeouts::kExchangeMs)
+                                                  : camera.Set(request.command, value.scaled, Timeouts::kExchangeMs);
         if (!sent) {
-            const Command::Outcome outcome = session.Cam().Exchange().LastOutcome();
-            const std::string answer = outcome == Command::Outcome::Refused ? session.LastAnswer() : std::string();
-            if (outcome == Command::Outcome::Refused)
-                std::fprintf(stderr, "The camera refused %s=%s: %s\n", mnemonic.c_str(), request.given.c_str(), answer.c_str());
-            return ReportFailure(context.json, ExitOf(outcome), session.Error(mnemonic + " was not set"), answer);
+            if (sent.outcome == Command::Outcome::Refused)
+                std::fprintf(stderr, "The camera refused %s=%s: %s\n", mnemonic.c_str(), request.given.c_str(),
+                             sent.refusal.c_str());
+            return ReportFailure(context.json, ExitOf(sent.outcome), session.Error(mnemonic + " was not set"), sent.refusal);
         }
         std::string readBack;
         Json::Object result;
         result.Text("mnemonic", mnemonic).Raw("requested", Json::NumberOrText(request.given));
         if (!note.empty())
             result.Text("adjusted", note);
-        if (camera.QueryRawText(request.command, readBack, Timeouts::kExchangeMs)) {
+        const Command::Result read = camera.QueryRawText(request.command, readBack, Timeouts::kExchangeMs);
+        if (read) {
             result.Raw("value", Json::NumberOrText(readBack));
             if (!SameValue(CommandTable::Instance().Entry(request.command), value, readBack)) {
                 const std::string text = mnemonic + " was set to " + (note.empty() ? request.given : std::to_string(value.scaled)) +
@@ -128,7 +128,7 @@ int runSet(CliContext& context, const std::vector<std::string>& assignments)
                 std::fprintf(stderr, "%s.\n", text.c_str());
                 return ReportFailure(context.json, kExitRefused, text, readBack);
             }
-        } else if (session.Cam().Exchange().LastOutcome() != Command::Outcome::Refused) {
+        } else if (read.outcome != Command::Outcome::Refused) {
             return ReportFailure(context.json, kExitNoCamera, session.Error(mnemonic + " was not read back"));
         } else {
             // A command the camera takes but does not report (an action) is done once acknowledged.

@@ -121,6 +121,11 @@ int Command::waitForLine(uint32_t timeoutMs)
     }
 }
 
+Command::Result Command::result() const
+{
+    return {m_outcome, m_outcome == Outcome::Refused ? m_refusal : std::string()};
+}
+
 Command::Outcome Command::missed() const
 {
     return m_link.IsLost() ? Outcome::LinkLost : Outcome::Unanswered;
@@ -131,7 +136,7 @@ int Command::ParseReply(const std::string& line, ReplyRecord& record)
     return parser().ParseReply(line, record);
 }
 
-int Command::SendAndReceive(uint32_t& value, const std::string& line, uint32_t timeoutMs, int reportOffline)
+Command::Result Command::SendAndReceive(uint32_t& value, const std::string& line, uint32_t timeoutMs, int reportOffline)
 {
     ClearReplies();
     m_link.Write(line);
@@ -139,17 +144,17 @@ int Command::SendAndReceive(uint32_t& value, const std::string& line, uint32_t t
         m_outcome = missed();
         if (reportOffline == 1)
             m_events.ReportOffline();
-        return 0;
+        return result();
     }
     ReplyRecord record;
     ParseReply(PopReply(), record);
     value = ReplyParser::autoBaseValue(record.values[0]);
     m_outcome = Outcome::Answered;
     m_events.ReportOnline();
-    return 1;
+    return result();
 }
 
-int Command::WaitForComplete(uint32_t timeoutMs)
+Command::Result Command::WaitForComplete(uint32_t timeoutMs)
 {
     UserNotice& notices = m_events.Notice();
     notices.BeginWait();
@@ -157,7 +162,7 @@ int Command::WaitForComplete(uint32_t timeoutMs)
         m_outcome = missed();
         notices.EndWait();
         m_events.ReportOffline();
-        return 0;
+        return result();
     }
     std::string line = PopReply();
     std::string head = line.substr(0, 8);
@@ -167,27 +172,27 @@ int Command::WaitForComplete(uint32_t timeoutMs)
     if (head == "COMPLETE") {
         m_outcome = Outcome::Answered;
         m_events.ReportOnline();
-        return 1;
+        return result();
     }
     m_outcome = Outcome::Refused;
     m_refusal = line;
     m_events.Notice().Message(line, "Communication Error<2>", NoticeIcon::Exclamation);
     m_events.ReportOnline();
-    return 0;
+    return result();
 }
 
-int Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs)
+Command::Result Command::QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs)
 {
     std::string line;
     return queryValue(commandIndex, value, timeoutMs, line);
 }
 
-int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line)
+Command::Result Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line)
 {
     const std::string mnemonic = CommandTable::Instance().GetMnemonic(commandIndex);
     if (mnemonic.empty()) {
         m_outcome = Outcome::NotSent;
-        return 0;
+        return result();
     }
     ClearReplies();
     const std::string query = FormatQueryLine(commandIndex, 0);
@@ -195,7 +200,7 @@ int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
     if (!waitForLine(timeoutMs)) {
         m_outcome = missed();
         m_events.ReportOffline();
-        return 0;
+        return result();
     }
     line = PopReply();
     ReplyRecord record;
@@ -207,63 +212,65 @@ int Command::queryValue(int commandIndex, CommandValue& value, uint32_t timeoutM
         value.textValue = record.textValue;
         m_outcome = Outcome::Answered;
         m_events.ReportOnline();
-        return 1;
+        return result();
     }
     m_outcome = Outcome::Refused;
     m_refusal = line;
     m_events.Notice().Message(record.raw + " for " + query, "Communication Error<1>", NoticeIcon::Exclamation);
-    return 0;
+    return result();
 }
 
-int Command::QueryInt(int commandIndex, uint32_t& value, uint32_t timeoutMs)
+Command::Result Command::QueryInt(int commandIndex, uint32_t& value, uint32_t timeoutMs)
 {
     CommandValue reply;
-    if (!QueryValue(commandIndex, reply, timeoutMs))
-        return 0;
-    value = static_cast<uint32_t>(reply.intValue);
-    return 1;
+    const Result answer = QueryValue(commandIndex, reply, timeoutMs);
+    if (answer)
+        value = static_cast<uint32_t>(reply.intValue);
+    return answer;
 }
 
-int Command::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
+Command::Result Command::QueryText(int commandIndex, std::string& text, uint32_t timeoutMs)
 {
     CommandValue reply;
-    int result = QueryValue(commandIndex, reply, timeoutMs);
-    text = result ? reply.textValue : std::string();
-    return result;
+    const Result answer = QueryValue(commandIndex, reply, timeoutMs);
+    text = answer ? reply.textValue : std::string();
+    return answer;
 }
 
-int Command::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
+Command::Result Command::QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs)
 {
     CommandValue reply;
     std::string line;
-    const int result = queryValue(commandIndex, reply, timeoutMs, line);
-    text = result ? ReplyParser::rawValue(line) : std::string();
-    return result;
+    const Result answer = queryValue(commandIndex, reply, timeoutMs, line);
+    text = answer ? ReplyParser::rawValue(line) : std::string();
+    return answer;
 }
 
-int Command::sendSetting(const std::string& line, uint32_t timeoutMs)
+Command::Result Command::sendSetting(const std::string& line, uint32_t timeoutMs)
 {
     if (!m_link.Write(line)) {
         m_outcome = Outcome::NotSent;
-        return 0;
+        return result();
     }
     return WaitForComplete(timeoutMs);
 }
 
-int Command::SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs)
+Command::Result Command::SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs)
 {
     if (!validIndex(commandIndex)) {
         m_outcome = Outcome::NotSent;
-        return 0;
+        return result();
     }
     ClearReplies();
     return sendSetting(FormatSetLine(commandIndex, value, 1), timeoutMs);
 }
 
-int Command::SetInt(int commandIndex, int32_t value, uint32_t timeoutMs)
+Command::Result Command::SetInt(int commandIndex, int32_t value, uint32_t timeoutMs)
 {
-    if (!validIndex(commandIndex))
-        return 0;
+    if (!validIndex(commandIndex)) {
+        m_outcome = Outcome::NotSent;
+        return result();
+    }
     CommandValue setting;
     setting.intValue = value;
     const CommandEntry& entry = CommandTable::Instance().Entry(commandIndex);
@@ -275,10 +282,12 @@ int Command::SetInt(int commandIndex, int32_t value, uint32_t timeoutMs)
     return SetValue(commandIndex, setting, timeoutMs);
 }
 
-int Command::SetText(int commandIndex, const std::string& text, uint32_t timeoutMs)
+Command::Result Command::SetText(int commandIndex, const std::string& text, uint32_t timeoutMs)
 {
-    if (!validIndex(commandIndex))
-        return 0;
+    if (!validIndex(commandIndex)) {
+        m_outcome = Outcome::NotSent;
+        return result();
+    }
     ClearReplies();
     return sendSetting(formatter().textSetLine(commandIndex, text, true), timeoutMs);
 }

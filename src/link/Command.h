@@ -20,19 +20,24 @@ class LinkEvents;
 
 class Command {
 public:
-    // How the last exchange ended, for the callers that walk many exchanges: a fitting reply
-    // came, a reply came that was an error or not the one asked for, none came in time, the
-    // link failed for good while waiting, or nothing could be sent.
-    enum class Outcome { Answered, Refused, Unanswered, LinkLost, NotSent };
+    // How an exchange ended: a fitting reply came, a reply came that was an error or not the
+    // one asked for, none came in time, the link failed for good while waiting, or nothing
+    // could be sent. A walk over many exchanges may also end because the person cancelled it.
+    enum class Outcome { Answered, Refused, Unanswered, LinkLost, NotSent, Cancelled };
+
+    // What an exchange returns instead of showing anything: how it ended and, when the camera
+    // refused, its answer as it came. In the int forms of the older callers it counts as 1
+    // when answered, else 0.
+    struct Result {
+        Outcome outcome = Outcome::NotSent;
+        std::string refusal;
+        bool Answered() const { return outcome == Outcome::Answered; }
+        operator int() const { return Answered() ? 1 : 0; }
+    };
 
     Command(CommLink& link, LinkEvents& events) : m_link(link), m_events(events) {}
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
-
-    Outcome LastOutcome() const { return m_outcome; }
-    // What the camera answered when it last refused a line (an error reply, or a reply to
-    // something else), as it came.
-    const std::string& LastRefusal() const { return m_refusal; }
 
     void ClearReplies();
     // Completes at most one line per call, waiting up to 10 ms for each further byte; 1 when a
@@ -46,17 +51,17 @@ public:
     std::string PopReply();
     static int ParseReply(const std::string& line, ReplyRecord& record);
 
-    int SendAndReceive(uint32_t& value, const std::string& line, uint32_t timeoutMs, int reportOffline);
-    int WaitForComplete(uint32_t timeoutMs);
-    int QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs);
-    int QueryInt(int commandIndex, uint32_t& value, uint32_t timeoutMs);
-    int QueryText(int commandIndex, std::string& text, uint32_t timeoutMs);
+    Result SendAndReceive(uint32_t& value, const std::string& line, uint32_t timeoutMs, int reportOffline);
+    Result WaitForComplete(uint32_t timeoutMs);
+    Result QueryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs);
+    Result QueryInt(int commandIndex, uint32_t& value, uint32_t timeoutMs);
+    Result QueryText(int commandIndex, std::string& text, uint32_t timeoutMs);
     // QueryText without the upper-casing: the value as the camera sent it (ReplyParser::rawValue).
-    int QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs);
-    int SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs);
-    int SetInt(int commandIndex, int32_t value, uint32_t timeoutMs);
+    Result QueryRawText(int commandIndex, std::string& text, uint32_t timeoutMs);
+    Result SetValue(int commandIndex, const CommandValue& value, uint32_t timeoutMs);
+    Result SetInt(int commandIndex, int32_t value, uint32_t timeoutMs);
     // Any entry, whatever its kind, set with the text as its value.
-    int SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
+    Result SetText(int commandIndex, const std::string& text, uint32_t timeoutMs);
     static std::string FormatSetLine(int commandIndex, const CommandValue& value, int withCrLf);
     static std::string FormatQueryLine(int commandIndex, int withCrLf);
     static int ParseLine(const std::string& line, int& commandIndex, std::string& mnemonic,
@@ -64,6 +69,12 @@ public:
     static int ParsePair(const std::string& line, int32_t& first, int32_t& second);
 
 private:
+    // A walk over the camera keeps count of how each exchange it drives ended.
+    friend class Walk;
+    Outcome LastOutcome() const { return m_outcome; }
+    // The result of the exchange that just ended.
+    Result result() const;
+
     // The one receive loop: takes bytes until a line is complete (1), or until a byte has not
     // come within byteWait or by end (0). An overflow drops the partial line, tells the person
     // and ends the call (0).
@@ -71,9 +82,9 @@ private:
     // An exchange's wait for its reply line, waking as soon as the line is complete.
     int waitForLine(uint32_t timeoutMs);
     // QueryValue, also giving the reply line as it came.
-    int queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line);
+    Result queryValue(int commandIndex, CommandValue& value, uint32_t timeoutMs, std::string& line);
     // Writes a setting line and waits for its acknowledgement.
-    int sendSetting(const std::string& line, uint32_t timeoutMs);
+    Result sendSetting(const std::string& line, uint32_t timeoutMs);
 
     // Ends a wait without a line: Unanswered, or LinkLost when the link failed meanwhile.
     Outcome missed() const;

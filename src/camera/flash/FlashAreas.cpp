@@ -16,10 +16,10 @@ const char* const kFactoryEntry = "Factory";
 const char* const kUserEntries[] = {"User 1", "User 2", "User 3"};
 
 // A flash write takes the camera seconds: the wait cursor says so while the line is out.
-int set(Camera& camera, int commandIndex, int value, uint32_t timeoutMs)
+Command::Result set(Camera& camera, int commandIndex, int value, uint32_t timeoutMs)
 {
     camera.Notice().BeginWait();
-    const int result = camera.Set(commandIndex, value, timeoutMs) == 1 ? 1 : 0;
+    const Command::Result result = camera.Set(commandIndex, value, timeoutMs);
     camera.Notice().EndWait();
     return result;
 }
@@ -46,16 +46,16 @@ int AreaOfEntry(const std::string& entry)
     return kInvalidArea;
 }
 
-int LoadArea(Camera& camera, int area)
+Command::Result LoadArea(Camera& camera, int area)
 {
     return set(camera, CmdIndex::LD, area, Timeouts::kFlashLoadMs);
 }
 
-int StoreArea(Camera& camera, int area)
+Command::Result StoreArea(Camera& camera, int area)
 {
     if (area != kFactoryArea && (area < kFirstUserArea || area > kLastUserArea)) {
         camera.Notice().Message("Selected invalid area !", "", NoticeIcon::Error);
-        return 0;
+        return {};
     }
     return area == kFactoryArea ? set(camera, CmdIndex::SA00, 0, Timeouts::kFlashStoreMs)
                                 : set(camera, CmdIndex::SA, area, Timeouts::kFlashStoreMs);

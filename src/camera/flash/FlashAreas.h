@@ -5,6 +5,8 @@
 // working settings into an area, which takes the camera long. These are the only operations
 // that load or store an area: the menu, the communication window, "Store All" and lumora-cli
 // all call them, and they wait as long as Timeouts names. Qt-free; user-interface thread only.
+#include "Command.h"
+
 #include <string>
 #include <vector>
 
@@ -24,11 +26,11 @@ std::vector<std::string> Entries(Purpose purpose, unsigned controlMode);
 // The area an entry names; kInvalidArea for any other text.
 int AreaOfEntry(const std::string& entry);
 
-// "LD=n"; 1 when the camera acknowledged (its working settings then changed).
-int LoadArea(Camera& camera, int area);
+// "LD=n"; answered when the camera acknowledged (its working settings then changed).
+Command::Result LoadArea(Camera& camera, int area);
 // "SA00=0" for the factory area, "SA=n" for a user area; refuses any other area before
-// sending ("Selected invalid area !"). 1 when the camera acknowledged.
-int StoreArea(Camera& camera, int area);
+// sending ("Selected invalid area !", not sent). Answered when the camera acknowledged.
+Command::Result StoreArea(Camera& camera, int area);
 // After the person confirmed: areas 3, 2, 1 in this order, going on after a failure. The
 // number of areas not stored.
 int StoreAllUserAreas(Camera& camera);

@@ -24,6 +24,15 @@ std::string withCount(std::string text, int done)
     return text + count;
 }
 
+// How a transfer ended: answered when every entry went, cancelled when the person stopped
+// it, else how the exchange that ended it went.
+Command::Result ending(const Walk& walk, const Command::Result& last, bool complete)
+{
+    if (!complete && walk.Stopped() == Walk::Stop::Cancelled)
+        return {Command::Outcome::Cancelled, {}};
+    return last;
+}
+
 // The bar after entry i: i / 32 of the way, so the last entry shows 96.
 int positionAfter(int entry)
 {
@@ -50,16 +59,18 @@ std::string WriteText(int done)
     return withCount("Now, writing camera gamma data.", done);
 }
 
-bool Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress)
+Command::Result Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress)
 {
     const int command = CommandOf(channel);
     if (command < 0)
-        return false;
+        return {};
     Walk walk(camera, progress, ReadText(channel, 0), Lut::kEntries, kNoun);
     int stored = 0;
+    Command::Result last;
     for (int i = 0; i < Lut::kEntries; ++i) {
         uint32_t value = 0;
-        const bool answered = camera.Query(command, value, Timeouts::kLutEntryMs) == 1;
+        last = camera.Query(command, value, Timeouts::kLutEntryMs);
+        const bool answered = last.Answered();
         if (answered) {
             table[size_t(i)] = std::min(value, Lut::kMaxValue);
             ++stored;
@@ -70,18 +81,20 @@ bool Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress)
             break;
     }
     walk.Finish();
-    return stored == Lut::kEntries;
+    return ending(walk, last, stored == Lut::kEntries);
 }
 
-bool Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& progress)
+Command::Result Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& progress)
 {
     const int command = CommandOf(channel);
     if (command < 0)
-        return false;
+        return {};
     Walk walk(camera, progress, WriteText(0), Lut::kEntries, kNoun);
     int taken = 0;
+    Command::Result last;
     for (int i = 0; i < Lut::kEntries; ++i) {
-        const bool acknowledged = camera.Set(command, int32_t(table[size_t(i)]), Timeouts::kLutEntryMs) == 1;
+        last = camera.Set(command, int32_t(table[size_t(i)]), Timeouts::kLutEntryMs);
+        const bool acknowledged = last.Answered();
         if (acknowledged) {
             ++taken;
             progress.say(WriteText(i + 1));
@@ -90,7 +103,7 @@ bool Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& pr
             break;
     }
     walk.Finish();
-    return taken == Lut::kEntries;
+    return ending(walk, last, taken == Lut::kEntries);
 }
 
 } // namespace LutTransfer

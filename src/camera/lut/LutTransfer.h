@@ -4,6 +4,7 @@
 // to 31 in order, each waiting up to 5000 ms. A transfer is a walk over the camera (Walk.h):
 // it stops at the first entry that fails, on Cancel and when the link is lost, and reports
 // once. Qt-free; user-interface thread only.
+#include "Command.h"
 #include "LutTable.h"
 #include "Progress.h"
 
@@ -29,11 +30,11 @@ std::string ReadText(int channel, int done);
 std::string WriteText(int done);
 
 // Queries the channel's 32 entries in order and stores each answer in table at once (an
-// answer above 4095 as 4095); entries after a failed query keep their values. True when all
-// 32 came.
-bool Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress);
-// Sets the channel's 32 entries in order from table. True when the camera took all 32;
-// false at once for a channel outside 0...2.
-bool Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& progress);
+// answer above 4095 as 4095); entries after a failed query keep their values. Answered when
+// all 32 came; else cancelled, or how the exchange that ended the transfer went.
+Command::Result Read(Camera& camera, int channel, Lut::Table& table, LutProgress& progress);
+// Sets the channel's 32 entries in order from table. Answered when the camera took all 32;
+// not sent for a channel outside 0...2.
+Command::Result Write(Camera& camera, int channel, const Lut::Table& table, LutProgress& progress);
 
 } // namespace LutTransfer

@@ -189,11 +189,9 @@ struct Taken {
     std::string answer;
 };
 
-Taken taken(Camera& camera, bool accepted)
+Taken taken(const Command::Result& result)
 {
-    const Command& command = camera.Exchange();
-    return {accepted, command.LastOutcome(),
-            command.LastOutcome() == Command::Outcome::Refused ? command.LastRefusal() : std::string()};
+    return {result.Answered(), result.outcome, result.refusal};
 }
 
 // Sends one line and stores what the camera accepted.
@@ -201,20 +199,20 @@ Taken apply(Camera& camera, const Line& line, FollowUp* followUp)
 {
     switch (line.kind) {
     case Line::Kind::Model: {
-        const Taken result = taken(camera, camera.SetText(line.commandIndex, line.text, Timeouts::kAcknowledgeMs) == 1);
+        const Taken result = taken(camera.SetText(line.commandIndex, line.text, Timeouts::kAcknowledgeMs));
         camera.CheckModel();
         return result;
     }
     case Line::Kind::DeviceVersion:
         // The device version is a text ("1.2.3.4"); as a number it would lose all but its
         // first part.
-        return taken(camera, camera.SetText(line.commandIndex, line.text, Timeouts::kExchangeMs) == 1);
+        return taken(camera.SetText(line.commandIndex, line.text, Timeouts::kExchangeMs));
     case Line::Kind::LutPair:
-        return taken(camera, camera.SetText(line.commandIndex, valueText(line), Timeouts::kAcknowledgeMs) == 1);
+        return taken(camera.SetText(line.commandIndex, valueText(line), Timeouts::kAcknowledgeMs));
     case Line::Kind::Row:
         break;
     }
-    const Taken result = taken(camera, camera.Set(line.commandIndex, line.value, Timeouts::kExchangeMs) == 1);
+    const Taken result = taken(camera.Set(line.commandIndex, line.value, Timeouts::kExchangeMs));
     if (!result.accepted)
         return result;
     camera.Table().SetDataValue(uint32_t(line.ctrlId), ParameterPath::RowValue(line.ctrlId, line.value));
