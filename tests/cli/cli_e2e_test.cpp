@@ -223,21 +223,33 @@ TEST_F(CliE2eTest, DumpApplyDiffMakesACameraLikeAnother)
     unlink(file.c_str());
 }
 
-// --port takes a network address as the port map does: the camera behind ser2net.
+// --port takes a network address as the port map does: the camera behind ser2net sets, dumps
+// and compares as a local one does.
 TEST_F(CliE2eTest, CameraBehindSer2netOverTcpAndRfc2217)
 {
     if (Ser2netProcess::Program().empty())
         GTEST_SKIP() << "ser2net is not installed (scripts/setup installs it)";
     Ser2netProcess server;
     ASSERT_TRUE(server.Start(m_sim.DevicePath())) << server.Error();
-    const std::pair<std::string, std::string> runs[] = {{server.RawAddress(), "PE=1111"},
-                                                        {server.TelnetAddress(), "PE=2222"}};
-    for (const auto& [address, setting] : runs) {
-        const CliResult run = RunCli({"--port", address, "set", setting});
-        EXPECT_EQ(run.status, 0) << address << ": " << run.err;
-        EXPECT_EQ(run.out, setting + "\n") << address;
-        EXPECT_TRUE(Received(setting)) << address;
+    const std::string file = TempPath("network.cam");
+    const std::pair<std::string, std::string> runs[] = {{server.RawAddress(), "1111"},
+                                                        {server.TelnetAddress(), "2222"}};
+    for (const auto& [address, exposure] : runs) {
+        const CliResult set = RunCli({"--port", address, "set", "PE=" + exposure});
+        EXPECT_EQ(set.status, 0) << address << ": " << set.err;
+        EXPECT_EQ(set.out, "PE=" + exposure + "\n") << address;
+        EXPECT_TRUE(Received("PE=" + exposure)) << address;
+        const CliResult dump = RunCli({"--port", address, "dump", "-o", file});
+        ASSERT_EQ(dump.status, 0) << address << ": " << dump.err;
+        EXPECT_NE(ReadAll(file).find("\r\nPE=" + exposure + "\r\n"), std::string::npos) << address;
+        const CliResult same = RunCli({"--port", address, "diff", file});
+        EXPECT_EQ(same.status, 0) << address << ": " << same.out << same.err;
+        ASSERT_EQ(Cli({"set", "PE=1500"}).status, 0);
+        const CliResult changed = RunCli({"--port", address, "diff", file});
+        EXPECT_EQ(changed.status, 1) << address << ": " << changed.err;
+        EXPECT_EQ(changed.out, "PE: file " + exposure + ", camera 1500\n") << address;
     }
+    unlink(file.c_str());
 }
 
 TEST(CliNoCameraTest, SilentOrMissingPortExitsThreeWithinTheTimeOut)
