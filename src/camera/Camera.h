@@ -91,8 +91,6 @@ public:
     // The mnemonic of a command index; empty for an index outside the table.
     static std::string Mnemonic(int commandIndex);
 
-    // The walk over this camera in progress (the innermost), or nullptr; see Walk.
-    Walk* CurrentWalk() const { return m_walk; }
     // Stops the walk in progress, if any, after its exchange in flight (its owner is ending).
     // Harmless when no walk runs.
     void CancelWalks();
@@ -120,7 +118,7 @@ private:
     ParameterTable m_table;
     ClOutputFormat m_format;
     bool m_responsive = true;
-    Walk* m_walk = nullptr;
+    Walk* m_walk = nullptr; // the innermost walk in progress (see Walk)
     // The outermost error report's gate in front of this camera's notices (see ErrorReport).
     UserNotice* m_errorGate = nullptr;
     Advice m_advice{"Check its power and cable, then reconnect in the communication dialog.",
