@@ -96,11 +96,14 @@ bool Ser2netProcess::Start(const std::string& device)
     {
         std::ofstream out(config);
         const std::string connector = "  connector: serialdev," + device + ",9600n81,local\n";
+        // Low latency: without nodelay and with the default chardelay every answer waits for
+        // Nagle's algorithm and for ser2net's timer of about two character times.
+        const std::string options = "  options:\n    kickolduser: true\n    chardelay: false\n";
         out << "%YAML 1.1\n---\n"
-            << "connection: &raw\n  accepter: tcp,127.0.0.1," << m_rawPort << "\n" << connector
-            << "  options:\n    kickolduser: true\n"
-            << "connection: &telnet\n  accepter: telnet(rfc2217),tcp,127.0.0.1," << m_telnetPort << "\n" << connector
-            << "  options:\n    kickolduser: true\n";
+            << "connection: &raw\n  accepter: tcp(nodelay),127.0.0.1," << m_rawPort << "\n" << connector
+            << options
+            << "connection: &telnet\n  accepter: telnet(rfc2217),tcp(nodelay),127.0.0.1," << m_telnetPort << "\n"
+            << connector << options;
     }
     m_pid = fork();
     if (m_pid == 0) {

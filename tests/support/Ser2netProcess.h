@@ -1,7 +1,8 @@
 #pragma once
 // ser2net (the Debian package) as a child process serving one serial device on loopback: raw
 // TCP on one port, Telnet with RFC 2217 port control on another, both on 127.0.0.1 ports
-// free when it starts. Its configuration is written to a private folder. Qt-free.
+// free when it starts, configured for low latency (TCP_NODELAY, no character delay). Its
+// configuration is written to a private folder. Qt-free.
 #include <string>
 #include <sys/types.h>
 
