@@ -17,7 +17,7 @@
 
 #include <cmath>
 #include <memory>
-#include <regex>
+#include <cctype>
 
 namespace py = pybind11;
 
@@ -57,6 +57,8 @@ Port = collections.namedtuple("Port", "mode index name device address stable_nam
 Port.__doc__ = """A port open() can take: its mode (0 serial port, 1 to 3 the Camera Link
 libraries), its index (cl_port for modes 1 to 3), its name ("COM3": give it as port=), and for
 COM names the device it leads to (device, stable_name, present) or its network address."""
+
+del collections
 )";
 
 struct PythonTypes {
@@ -90,19 +92,39 @@ int commandOf(const std::string& mnemonic)
     return command;
 }
 
-// A value as its command's kind has it: int, float or str (as sent, when it is no number of
-// its kind). setting may be a table entry's name, "LUTR 5".
-py::object typed(const std::string& setting, const std::string& value)
+// Whether text is a number: an optional sign, digits, and (when a point is allowed) at most
+// one point among them.
+bool isNumber(const std::string& text, bool point)
 {
-    static const std::regex integer(R"([+-]?[0-9]+)");
-    static const std::regex decimal(R"([+-]?([0-9]+\.?[0-9]*|\.[0-9]+))");
-    const int command = FindMnemonic(setting.substr(0, setting.find(' ')));
+    size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(text[i])))
+            digits = true;
+        else if (text[i] == '.' && point)
+            point = false;
+        else
+            return false;
+    }
+    return digits;
+}
+
+// A value as its command's kind has it: int, float or str (as sent, when it is no number of
+// its kind; always for a command of no known kind, -1).
+py::object typed(int command, const std::string& value)
+{
     const uint32_t kind = command < 0 ? 2 : CommandTable::Instance().Entry(command).valueKind;
-    if (kind == 0 && std::regex_match(value, integer))
+    if (kind == 0 && isNumber(value, false))
         return py::reinterpret_steal<py::object>(PyLong_FromString(value.c_str(), nullptr, 10));
-    if (kind == 1 && std::regex_match(value, decimal))
+    if (kind == 1 && isNumber(value, true))
         return py::float_(std::stod(value));
     return text(value);
+}
+
+// The same for a setting of a file, which may be a table entry's name: "LUTR 5".
+py::object typed(const std::string& setting, const std::string& value)
+{
+    return typed(FindMnemonic(setting.substr(0, setting.find(' '))), value);
 }
 
 // The text a Python value is sent as.
@@ -341,7 +363,7 @@ opened or connected to.)");
             [](ScriptCamera& c, const std::string& mnemonic) {
                 const int command = commandOf(mnemonic);
                 const std::string value = released([&] { return c.Get(command); });
-                return typed(mnemonic, value);
+                return typed(command, value);
             },
             py::arg("mnemonic"),
             R"(The camera's value of a parameter by its mnemonic (any case), e.g. get("PE") -> 1000.
@@ -357,7 +379,7 @@ refuses the query, NoCamera when it does not answer, UsageError for an unknown m
                 py::dict values;
                 for (size_t i = 0; i < commands.size(); ++i) {
                     const std::string value = released([&] { return c.Get(commands[i]); });
-                    values[text(Camera::Mnemonic(commands[i]))] = typed(mnemonics[i], value);
+                    values[text(Camera::Mnemonic(commands[i]))] = typed(commands[i], value);
                     checkSignals();
                 }
                 return values;
@@ -389,7 +411,7 @@ Stops at the first failure, raising as get() does; nothing is asked for an unkno
                     const SetOutcome outcome = released([&] { return c.Set(requests[i]); });
                     const std::string mnemonic = Camera::Mnemonic(requests[i].command);
                     applied[text(mnemonic)] =
-                        g_types->applied(typed(mnemonic, outcome.readBack), given[i].second,
+                        g_types->applied(typed(requests[i].command, outcome.readBack), given[i].second,
                                          outcome.note.empty() ? py::object(py::none()) : py::object(text(outcome.note + ".")));
                     checkSignals();
                 }

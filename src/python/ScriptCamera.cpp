@@ -68,6 +68,8 @@ void ScriptCamera::failExchange(const std::string& headline) const
         refused.answer = exchange.LastRefusal();
         throw refused;
     }
+    if (exchange.LastOutcome() == Command::Outcome::LinkLost)
+        throw error(Kind::NoCamera, headline + ": the connection to the camera on " + m_choice.where + " was lost");
     throw error(Kind::NoCamera, headline + ": no answer from the camera on " + m_choice.where);
 }
 

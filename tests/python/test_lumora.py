@@ -182,3 +182,42 @@ def test_ctrl_c_stops_a_dump_and_closes_the_port(camsim, tmp_path):
     # The walk stops after the query in flight (one more may have gone out meanwhile); then the
     # second open's MD? and PE?.
     assert asked + 2 <= len(sim.received()) <= asked + 4
+
+
+def test_what_a_script_is_told_when_a_file_or_the_camera_fails(camsim, tmp_path):
+    def cam_file(name, text):
+        (tmp_path / name).write_bytes(text.encode())
+        return tmp_path / name
+
+    sim = camsim("--fault", "refuse-once=TD=150")
+    with lumora.open(sim.device) as cam:
+        # A wrong file is refused before anything is sent.
+        before = len(sim.received())
+        for path, message in ((tmp_path / "missing.cam", "Cannot read"), (cam_file("none.cam", "XX=1\r\n"), "no setting")):
+            for call in (cam.apply, cam.diff):
+                with pytest.raises(lumora.UsageError, match=message):
+                    call(path)
+        assert sim.received(before) == []
+        # Damaged lines are skipped and named, the rest is applied; a refused line is named
+        # with the camera's answer.
+        with pytest.raises(lumora.UsageError, match="Line 2: PE=abc"):
+            cam.apply(cam_file("damaged.cam", "TD=140\r\nPE=abc\r\n"))
+        assert "TD=140" in sim.received() and "PE=0" not in sim.received()
+        with pytest.raises(lumora.Refused, match="Line 1: TD=150") as refused:
+            cam.apply(cam_file("refused.cam", "TD=150\r\nPE=1001\r\n"))
+        assert refused.value.answer.startswith("ERROR") and "PE=1001" in sim.received()
+
+        # A progress callback may not use its own camera; another thread waits its turn.
+        with pytest.raises(lumora.UsageError, match="progress callback"):
+            cam.dump(progress=lambda done, total: cam.get("PE"))
+        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+            reads = [pool.submit(cam.lut.read) for _ in range(2)]
+            assert reads[0].result() == reads[1].result()
+
+    # The camera goes away in the middle of a walk.
+    leaving = camsim("--fault", "hangup-after=20")
+    with lumora.open(leaving.device) as cam:
+        with pytest.raises(lumora.NoCamera, match="was not read completely"):
+            cam.dump()
+        with pytest.raises(lumora.NoCamera, match="connection to the camera .* was lost"):
+            cam.get("PE")
