@@ -2,7 +2,8 @@
 // (bench/python_exchange.py runs both on the same simulated camera): opens a camera object on
 // a device and times N queries of one parameter, as the module's get() runs them.
 //
-//   bench_camera_get DEVICE [N] [MNEMONIC]   -> prints the microseconds per exchange
+//   bench_camera_get DEVICE [N] [MNEMONIC]   -> prints the microseconds per exchange: wall
+//   time, then the CPU time of this process (all its threads)
 #include "Camera.h"
 #include "CommandTable.h"
 #include "SettingsStore.h"
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 int main(int argc, char** argv)
@@ -35,6 +37,12 @@ int main(int argc, char** argv)
     // A warm-up, as the Python side has one: first exchanges of a fresh process cost more.
     for (int i = 0; i < count / 5; ++i)
         camera.QueryRawText(command, value, Timeouts::kExchangeMs);
+    const auto cpu = [] {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
+    };
+    const double cpuStart = cpu();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i)
         if (!camera.QueryRawText(command, value, Timeouts::kExchangeMs)) {
@@ -42,6 +50,6 @@ int main(int argc, char** argv)
             return 3;
         }
     const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
-    std::printf("%.2f\n", took.count() / count);
+    std::printf("%.2f %.2f\n", took.count() / count, (cpu() - cpuStart) / count);
     return 0;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The Python module's own cost per exchange: the same query of one parameter, N times, from
 C++ on the camera layer (bench_camera_get) and from Python through lumora's get(), on one
-unpaced lumora-camsim, alternating for many short rounds. Reports microseconds per exchange:
-the fastest round of each (the least disturbed by other work on the machine) and the median
-round, and their differences, which are what the module adds.
+unpaced lumora-camsim, alternating for many short rounds. Reports microseconds per exchange,
+wall time and the CPU time of the measuring process (all its threads, less disturbed by other
+work on the machine): the fastest round of each and the median round, and their differences,
+which are what the module adds.
 
     PYTHONPATH=build/python /usr/bin/python3 bench/python_exchange.py [--bin build/bin] [--count N] [--rounds R]
 """
@@ -33,7 +34,8 @@ device = sim.stdout.readline().strip()
 def native():
     out = subprocess.run([os.path.join(args.bin, "bench_camera_get"), device, str(args.count), args.mnemonic],
                          check=True, capture_output=True, text=True).stdout
-    return float(out)
+    wall, cpu = out.split()
+    return float(wall), float(cpu)
 
 
 def python():
@@ -41,10 +43,10 @@ def python():
         get = cam.get
         for _ in range(args.count // 5):  # the warm-up the C++ side has too
             get(args.mnemonic)
-        start = time.perf_counter()
+        start, cpu = time.perf_counter(), time.process_time()
         for _ in range(args.count):
             get(args.mnemonic)
-        return (time.perf_counter() - start) / args.count * 1e6
+        return ((time.perf_counter() - start) / args.count * 1e6, (time.process_time() - cpu) / args.count * 1e6)
 
 
 try:
@@ -52,10 +54,16 @@ try:
 finally:
     sim.terminate()
     sim.wait()
-cpp = [c for c, _ in rounds]
-py = [p for _, p in rounds]
 print(f"{args.count} x get({args.mnemonic!r}) per round, {args.rounds} rounds, unpaced lumora-camsim")
-print("us per exchange        fastest   median")
-print(f"  C++ camera layer    {min(cpp):8.2f} {statistics.median(cpp):8.2f}")
-print(f"  Python lumora       {min(py):8.2f} {statistics.median(py):8.2f}")
-print(f"  module's own cost   {min(py) - min(cpp):8.2f} {statistics.median(py) - statistics.median(cpp):8.2f}")
+print("us per exchange        wall: fastest   median    CPU: fastest   median")
+for name, pick in (("C++ camera layer ", lambda r: r[0]), ("Python lumora    ", lambda r: r[1]),
+                   ("module's own cost", None)):
+    figures = []
+    for kind in (0, 1):
+        if pick:
+            values = [pick(r)[kind] for r in rounds]
+            figures += [min(values), statistics.median(values)]
+        else:
+            cpp, py = ([r[side][kind] for r in rounds] for side in (0, 1))
+            figures += [min(py) - min(cpp), statistics.median(py) - statistics.median(cpp)]
+    print(f"  {name}  {figures[0]:14.2f} {figures[1]:8.2f} {figures[2]:14.2f} {figures[3]:8.2f}")

@@ -344,7 +344,7 @@ COM names show the device (or network address) the window's settings map them to
 opened or connected to.)");
 
     camera
-        .def_property_readonly("model", &ScriptCamera::ModelName,
+        .def_property_readonly("model", [](ScriptCamera& c) { return released([&] { return c.ModelName(); }); },
                                "The model name the camera reported when it was opened, e.g. \"KT-5100W-QBCL\".")
         .def_property_readonly("port", &ScriptCamera::Where,
                                "Where the link leads: \"COM3 (/dev/ttyUSB0)\", a path or address as given, or "

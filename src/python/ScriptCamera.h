@@ -102,7 +102,7 @@ private:
     Camera m_camera;
     Capture m_capture;
     LinkChoice m_choice;
-    bool m_open = false;
+    std::atomic<bool> m_open{false}; // read by closed and repr without the call lock
     std::mutex m_busy;
     std::atomic<std::thread::id> m_owner{};
 };
