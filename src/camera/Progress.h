@@ -10,6 +10,9 @@ public:
     virtual void begin(const std::string& message) = 0;
     // After each step: 0...100. Windows also dispatch their pending events here.
     virtual void advance(int percent) = 0;
+    // Before advance, from a walk that counts its steps: done of total (a script's callback
+    // reports these rather than a percentage).
+    virtual void step(int done, int total) {}
     virtual void end() = 0;
     // True once the person asked to stop (a Cancel button, Escape); the walk then ends after
     // the exchange in flight.

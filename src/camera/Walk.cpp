@@ -68,6 +68,7 @@ bool Walk::Next(int percent, Command::Outcome outcome)
     else if (m_silentInRow >= kSilentLimit)
         m_stop = Stop::Silent;
     // The progress dispatches the window's events: a Cancel pressed now stops the walk too.
+    m_progress.step(m_done, m_total);
     m_progress.advance(percent);
     if (m_stop == Stop::None && (m_cancelRequested || m_progress.cancelled()))
         m_stop = Stop::Cancelled;

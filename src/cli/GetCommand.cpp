@@ -1,25 +1,16 @@
 // get MN...: each parameter's value as the camera sends it, in the order asked.
 #include "Camera.h"
 #include "CliExit.h"
-#include "CommandTable.h"
+#include "ParameterSet.h"
 #include "Report.h"
 #include "Session.h"
 #include "Subcommands.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-int FindMnemonic(const std::string& mnemonic)
-{
-    std::string upper = mnemonic;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return upper.empty() ? -1 : CommandTable::Instance().FindCommand(upper);
-}
 
 namespace {
 

@@ -2,12 +2,9 @@
 // COM name.
 #include "CliExit.h"
 #include "IniSettings.h"
-#include "NetworkPort.h"
+#include "LinkChoice.h"
 #include "Report.h"
-#include "SerialDevices.h"
 #include "Subcommands.h"
-#include "Transport.h"
-#include "UserNotice.h"
 
 #include <CLI/CLI.hpp>
 
@@ -15,46 +12,41 @@
 
 namespace {
 
-const char* const kModeNames[] = {"Serial port", "Camera Link 2000", "Camera Link 2001", "Camera Link Ver 1.1"};
-
 int runPorts(CliContext& context)
 {
     IniSettings settings(IniSettings::DefaultPath());
-    SetSettingsStore(&settings);
+    const std::vector<PortListing> listing = ListPorts(settings);
     std::vector<std::string> modes;
-    for (unsigned mode = 0; mode < 4; ++mode) {
-        const std::unique_ptr<Transport> transport = MakeTransport(mode);
-        const int count = transport ? transport->PortCount() : 0;
+    for (unsigned mode = 0; mode < kLinkModes; ++mode) {
+        std::vector<const PortListing*> entries;
+        for (const PortListing& entry : listing)
+            if (entry.mode == mode)
+                entries.push_back(&entry);
         if (!context.json)
-            std::printf("Mode %u, %s:%s\n", mode, kModeNames[mode], count > 0 ? "" : " none");
+            std::printf("Mode %u, %s:%s\n", mode, ModeName(mode), entries.empty() ? " none" : "");
         std::vector<std::string> ports;
-        for (int i = 0; i < count; ++i) {
-            const std::string name = transport->PortName(i);
+        for (const PortListing* entry : entries) {
+            const char* name = entry->name.c_str();
             Json::Object port;
-            port.Int("index", i).Text("name", name);
-            const std::string entry = mode == 0 ? settings.PortDevice(name) : std::string();
-            if (mode == 0 && IsNetworkAddress(entry)) {
-                // A serial port on another machine: listed as mapped, without connecting to it.
-                port.Text("address", entry);
+            port.Int("index", entry->index).Text("name", entry->name);
+            if (!entry->address.empty()) {
+                port.Text("address", entry->address);
                 if (!context.json)
-                    std::printf("  %-6s %s\n", name.c_str(), entry.c_str());
+                    std::printf("  %-6s %s\n", name, entry->address.c_str());
             } else if (mode == 0) {
-                const SerialDevice device = DescribePortDevice(entry);
-                port.Text("device", device.path).Bool("present", device.present);
-                if (!device.stableName.empty())
-                    port.Text("stable_name", device.stableName);
+                port.Text("device", entry->device).Bool("present", entry->present);
+                if (!entry->stableName.empty())
+                    port.Text("stable_name", entry->stableName);
                 if (!context.json)
-                    std::printf("  %-6s %s%s%s%s\n", name.c_str(), device.path.c_str(),
-                                device.present ? "" : " (absent)", device.stableName.empty() ? "" : "  ",
-                                device.stableName.c_str());
+                    std::printf("  %-6s %s%s%s%s\n", name, entry->device.c_str(), entry->present ? "" : " (absent)",
+                                entry->stableName.empty() ? "" : "  ", entry->stableName.c_str());
             } else if (!context.json) {
-                std::printf("  %d %s\n", i, name.c_str());
+                std::printf("  %d %s\n", entry->index, name);
             }
             ports.push_back(port.Str());
         }
-        modes.push_back(Json::Object().Int("mode", mode).Text("name", kModeNames[mode]).Raw("ports", Json::Array(ports)).Str());
+        modes.push_back(Json::Object().Int("mode", mode).Text("name", ModeName(mode)).Raw("ports", Json::Array(ports)).Str());
     }
-    SetSettingsStore(nullptr);
     return ReportSuccess(context.json, Json::Object().Raw("modes", Json::Array(modes)));
 }
 

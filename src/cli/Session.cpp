@@ -3,51 +3,17 @@
 #include "Camera.h"
 #include "CliExit.h"
 #include "CommLink.h"
+#include "LinkChoice.h"
 #include "LinkEvents.h"
 #include "Walk.h"
 
-#include <cctype>
 #include <cstdio>
-#include <regex>
-
-namespace {
-
-constexpr unsigned kModes = 4;
-
-// "COM7" -> 6; -1 for anything that is not a COM name.
-int comIndex(const std::string& port)
-{
-    static const std::regex com(R"(COM([1-9][0-9]*))", std::regex::icase);
-    std::smatch match;
-    if (!std::regex_match(port, match, com) || match[1].length() > 4)
-        return -1;
-    return std::stoi(match[1]) - 1;
-}
-
-// "COM1" standing as a word of its own in the text (not the start of "COM10") is replaced.
-std::string renamed(std::string text, const std::string& name, const std::string& as)
-{
-    if (name.empty())
-        return text;
-    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
-        const size_t end = at + name.size();
-        if (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end]))) {
-            at = end;
-            continue;
-        }
-        text.replace(at, name.size(), as);
-        at += as.size();
-    }
-    return text;
-}
-
-} // namespace
 
 void Session::StderrNotice::Message(const std::string& text, const std::string& caption, NoticeIcon)
 {
     // The link layer names a device path given with --port by the COM name it is opened
     // under; the person gave the path.
-    const std::string said = renamed(text, aliasName, aliasPath);
+    const std::string said = alias.AsGiven(text);
     messages.push_back(said);
     std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", said.c_str());
 }
@@ -88,57 +54,24 @@ std::string Session::Error(const std::string& fallback) const
 
 int Session::Connect()
 {
-    uint32_t stored = 0;
-    m_settings.ReadInt(kCommunicationMode, stored, 0);
-    unsigned mode = m_options.mode >= 0 ? unsigned(m_options.mode) : (m_options.port.empty() ? stored : 0);
-    if (mode >= kModes) {
-        std::fprintf(stderr, "Communication mode %u is not 0 to 3.\n", mode);
+    const ConnectionOptions& o = m_options;
+    const LinkChoice choice = ChooseLink(LinkRequest{o.port, o.baud, o.mode, o.clPort}, m_settings);
+    switch (choice.problem) {
+    case LinkChoice::Problem::None:
+        break;
+    case LinkChoice::Problem::ModeOutOfRange:
+        std::fprintf(stderr, "Communication mode %u is not 0 to 3.\n", choice.mode);
+        return kExitUsage;
+    case LinkChoice::Problem::PortOutsideMode0:
+        std::fprintf(stderr, "--port names a serial port (mode 0); a Camera Link port is chosen with --cl-port.\n");
         return kExitUsage;
     }
-    m_settings.ReadInt(kBaudrate, stored, 9600);
-    const uint32_t baud = m_options.baud > 0 ? uint32_t(m_options.baud) : stored;
-
-    unsigned index = 0;
-    if (mode == 0) {
-        m_settings.ReadInt(kComPortNo, stored, 0);
-        index = stored;
-        if (!m_options.port.empty()) {
-            const int com = comIndex(m_options.port);
-            if (com >= 0) {
-                index = unsigned(com);
-            } else {
-                // A device path is opened under the first COM name, for this run only; the
-                // messages name it by its path.
-                index = 0;
-                m_settings.OverridePort("COM1", m_options.port);
-                m_notice.aliasName = "COM1";
-                m_notice.aliasPath = m_options.port;
-            }
-        }
-        const std::string name = "COM" + std::to_string(index + 1);
-        m_where = m_notice.aliasName.empty() ? name + " (" + m_settings.PortDevice(name) + ")" : m_options.port;
-    } else {
-        m_settings.ReadInt(SettingIndex(kCl2000DllIndex + mode - 1), stored, 0);
-        index = m_options.clPort >= 0 ? unsigned(m_options.clPort) : stored;
-        if (!m_options.port.empty()) {
-            std::fprintf(stderr, "--port names a serial port (mode 0); a Camera Link port is chosen with --cl-port.\n");
-            return kExitUsage;
-        }
-        m_where = "Camera Link port " + std::to_string(index) + " (mode " + std::to_string(mode) + ")";
-    }
-
-    CommLink& link = m_camera.Link();
-    if (!link.Open(mode, baud, index)) {
-        const std::string text = "Cannot open " + m_where + ".";
-        m_notice.messages.push_back(text);
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return kExitNoCamera;
-    }
-    if (!m_camera.CheckModel()) {
-        const std::string text = "No camera answers on " + m_where + ".";
-        m_notice.messages.push_back(text);
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return kExitNoCamera;
-    }
-    return kExitOk;
+    m_notice.alias = choice;
+    m_where = choice.where;
+    const LinkOpening opening = OpenChosenLink(m_camera, choice);
+    if (opening.result == LinkOpening::Result::Connected)
+        return kExitOk;
+    m_notice.messages.push_back(opening.text);
+    std::fprintf(stderr, "%s\n", opening.text.c_str());
+    return kExitNoCamera;
 }

@@ -7,6 +7,7 @@
 #include "Camera.h"
 #include "CliContext.h"
 #include "IniSettings.h"
+#include "LinkChoice.h"
 #include "UserNotice.h"
 
 #include <memory>
@@ -44,8 +45,7 @@ private:
     public:
         std::vector<std::string> messages;
         // A device path given with --port and the COM name it is opened under.
-        std::string aliasName;
-        std::string aliasPath;
+        LinkChoice alias;
         void Message(const std::string& text, const std::string& caption, NoticeIcon icon) override;
         bool AskYesNo(const std::string& text, const std::string& caption) override;
         std::string OpenFileName(const std::string&, const std::string&, const std::string&) override { return {}; }

@@ -15,6 +15,3 @@ void AddLutCommand(CLI::App& app, CliContext& context);
 void AddUserSetCommand(CLI::App& app, CliContext& context); // userset and area: FlashCommand.cpp
 void AddSettingFileCommands(CLI::App& app, CliContext& context); // dump, apply, diff
 void AddAreaCommand(CLI::App& app, CliContext& context);
-
-// The command index of a mnemonic as typed (any case); -1 when the camera has no such command.
-int FindMnemonic(const std::string& mnemonic);

@@ -99,6 +99,7 @@ int Command::waitForLine(uint32_t timeoutMs)
     // A polling exchange looks every 20 ms and gives up at the first look at or after the
     // time-out, having looked at least once. The same limit holds here, but each look waits
     // on the line itself, so a reply is taken the moment its LF arrives.
+    timeoutMs = Limited(timeoutMs);
     const auto start = Clock::now();
     const int64_t looks = std::max<int64_t>(1, (int64_t(timeoutMs) + kCheckInterval.count() - 1) / kCheckInterval.count());
     const auto limit = start + looks * kCheckInterval;

@@ -39,6 +39,16 @@ public:
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
+    // The longest any one answer is waited for, whatever the exchange asks (0: no limit, each
+    // exchange waits its own time-out). For an owner that would rather find a silent camera
+    // soon than wait out a slow one.
+    void SetWaitLimit(uint32_t limitMs) { m_waitLimitMs = limitMs; }
+    // A time-out as this exchange keeps it: the limit when that is shorter.
+    uint32_t Limited(uint32_t timeoutMs) const
+    {
+        return m_waitLimitMs && m_waitLimitMs < timeoutMs ? m_waitLimitMs : timeoutMs;
+    }
+
     void ClearReplies();
     // Completes at most one line per call, waiting up to 10 ms for each further byte; 1 when a
     // line was completed.
@@ -95,4 +105,5 @@ private:
     std::deque<std::string> m_replies;
     Outcome m_outcome = Outcome::NotSent;
     std::string m_refusal;
+    uint32_t m_waitLimitMs = 0;
 };

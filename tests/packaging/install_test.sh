@@ -31,7 +31,13 @@ if [ -x "$build/bin/lumora-cli" ]; then
   # The manual page must render without a warning (a broken macro shows only when read).
   [ -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/lumora-cli.1" 2>&1 >/dev/null)" ] || fail "lumora-cli.1 does not render cleanly"
 fi
-! readelf -d "$usr"/bin/* "$usr"/lib/lumora-control/* | grep -E 'R(UN)?PATH' || fail "installed files carry a library path"
+# The Python module, where the system's interpreter looks for the /usr prefix.
+python_module=()
+if compgen -G "$build/python/lumora.*.so" > /dev/null; then
+  python_module=("$usr"/lib/python3/dist-packages/lumora.*.so)
+  [ -f "${python_module[0]}" ] && [ -f "$usr/lib/python3/dist-packages/lumora.pyi" ] || fail "the Python module is not installed"
+fi
+! readelf -d "$usr"/bin/* "$usr"/lib/lumora-control/* "${python_module[@]}" | grep -E 'R(UN)?PATH' || fail "installed files carry a library path"
 
 # Each PNG is as large as the folder it sits in says (width and height from its header).
 pngs=("$usr"/share/icons/hicolor/*x*/apps/$id.png)
@@ -93,4 +99,11 @@ index=$(cd "$usr/lib/lumora-control" && printf '%s\n' libclser*.so | LC_ALL=C so
 write_settings 'Communication%20Mode=1' "Cameralink%202000%20Dll%20Index=$((index - 1))" \
   "Camera%20Link%20Library%20Folder=$usr/lib/lumora-control"
 LUMORA_CAMSIM_LOG=$work/cl.log run_tool "$work/cl.log"
+# The installed module, imported by the system's interpreter as a script would, reads the
+# installed simulated camera.
+if [ ${#python_module[@]} -gt 0 ]; then
+  model=$(env -u PYTHONHOME PYTHONPATH="$usr/lib/python3/dist-packages" /usr/bin/python3 -c \
+          'import sys, lumora; print(lumora.open(sys.argv[1]).model)' "$pty") || fail "the installed module does not run"
+  [ "$model" = KT-5100W-QBCL ] || fail "the installed module read the model \"$model\""
+fi
 echo "installed tree ok: $(find "$work/root" -type f | wc -l) files"

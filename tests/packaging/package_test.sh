@@ -24,5 +24,8 @@ for path in usr/bin/lumora-control usr/bin/lumora-camsim usr/lib/lumora-control/
             usr/share/applications/com.norvik.LumoraControl.desktop; do
   grep -q " \./$path$" <<< "$contents" || fail "the package lacks /$path"
 done
+if compgen -G "$build/python/lumora.*.so" > /dev/null; then
+  grep -q -E ' \./usr/lib/python3/dist-packages/lumora\.cpython-[^/]*\.so$' <<< "$contents" || fail "the package lacks the Python module"
+fi
 ! grep -E '^d.{7}w' <<< "$contents" || fail "the package holds folders that others may write"
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
