@@ -2,8 +2,8 @@
 
 #include "AlcStatus.h"
 #include "AutomaticFunctions.h"
-#include "CCommunicationDialog.h"
-#include "CCtrlToolDlg.h"
+#include "CommunicationWindow.h"
+#include "MainWindow.h"
 #include "Camera.h"
 #include "CommandFamilies.h"
 #include "FactoryIdentityFeature.h"
@@ -19,10 +19,10 @@
 #include "SettingFileFeature.h"
 #include "TerminalFeature.h"
 
-Program::Program() : m_camera(std::make_unique<Camera>()), m_window(std::make_unique<CCtrlToolDlg>(*m_camera))
+Program::Program() : m_camera(std::make_unique<Camera>()), m_window(std::make_unique<MainWindow>(*m_camera))
 {
     Camera& camera = *m_camera;
-    CCtrlToolDlg& window = *m_window;
+    MainWindow& window = *m_window;
     ControlAdapter& controls = window.Controls();
     FeatureRegistry& features = window.Features();
 
@@ -46,7 +46,7 @@ Program::Program() : m_camera(std::make_unique<Camera>()), m_window(std::make_un
     window.AddFeature(std::make_unique<ParameterListFeature>(camera, &window));
 
     auto reading = std::make_unique<ReadingCamera>(camera, &window, controls, generic, features);
-    QObject::connect(window.CommunicationDialog(), &CCommunicationDialog::reloadRequested, reading.get(),
+    QObject::connect(window.CommunicationDialog(), &CommunicationWindow::reloadRequested, reading.get(),
                      &ReadingCamera::ReloadFromCamera);
     ReadingCamera& readingCamera = *reading;
     window.AddFeature(std::move(reading));

@@ -8,7 +8,7 @@
 // the camera (and the window's parts) it works with.
 #include <memory>
 
-class CCtrlToolDlg;
+class MainWindow;
 class Camera;
 
 class Program {
@@ -19,10 +19,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    CCtrlToolDlg& Window() { return *m_window; }
+    MainWindow& Window() { return *m_window; }
     Camera& Cam() { return *m_camera; }
 
 private:
     std::unique_ptr<Camera> m_camera;
-    std::unique_ptr<CCtrlToolDlg> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };

@@ -1,6 +1,6 @@
 // The Lumora Control Tool: start-up and process end.
 #include "AppSettings.h"
-#include "CCtrlToolDlg.h"
+#include "MainWindow.h"
 #include "Camera.h"
 #include "ProcessLifetime.h"
 #include "Program.h"
@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
         // Building the window applies the shutdown fallback to the camera's link (the
         // communication dialog does), before anything opens it.
         Program program;
-        CCtrlToolDlg& window = program.Window();
+        MainWindow& window = program.Window();
         Camera& camera = program.Cam();
         CancelOnTerminationSignals([&camera] { camera.CancelWalks(); });
         // Between exchanges the command exchange keeps receiving, so unasked lines are logged.

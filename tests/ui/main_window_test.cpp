@@ -2,18 +2,18 @@
 // the keyboard rules (Tab reaches every usable control of a page once, in reading order),
 // names and control ids for assistive tools (on every window the tool opens), closing, and
 // menu entries served by features.
-#include "CAboutDialog.h"
-#include "CButtonDlg.h"
-#include "CCameraIdDialog.h"
-#include "CCommunicationDialog.h"
-#include "CCtrlToolDlg.h"
-#include "CLUTDlg.h"
-#include "CParameterAreaSelectDialog.h"
-#include "CProgressBarDialog.h"
-#include "CTabSheetDialog.h"
-#include "CTerminalDialog.h"
-#include "CUserIdDialog.h"
-#include "CXMLDialog.h"
+#include "AboutDialog.h"
+#include "MotorLensWindow.h"
+#include "CameraIdDialog.h"
+#include "CommunicationWindow.h"
+#include "MainWindow.h"
+#include "LutEditorWindow.h"
+#include "FlashAreaDialog.h"
+#include "ProgressBarWindow.h"
+#include "ParameterPage.h"
+#include "TerminalWindow.h"
+#include "UserIdDialog.h"
+#include "ParameterListWindow.h"
 #include "CommLink.h"
 #include "CompareDialog.h"
 #include "ControlLookup.h"
@@ -63,7 +63,7 @@ void UseSettings(int controlMode)
     WindowCamera::Fresh();
 }
 
-QStringList TabTexts(const CCtrlToolDlg& w)
+QStringList TabTexts(const MainWindow& w)
 {
     QStringList texts;
     for (int i = 0; i < w.TabBar()->count(); ++i)
@@ -71,7 +71,7 @@ QStringList TabTexts(const CCtrlToolDlg& w)
     return texts;
 }
 
-bool UtilityEnabled(const CCtrlToolDlg& w)
+bool UtilityEnabled(const MainWindow& w)
 {
     QAction* userId = w.MenuAction(MenuCommand::EditUserId);
     const QMenu* menu = userId ? qobject_cast<QMenu*>(userId->parent()) : nullptr;
@@ -137,7 +137,7 @@ QMultiMap<int, QWidget*> ControlsWithIds(QWidget* window)
     for (QWidget* w : window->findChildren<QWidget*>()) {
         bool onPage = false;
         for (QWidget* up = w; up && !onPage; up = up->parentWidget())
-            onPage = qobject_cast<CTabSheetDialog*>(up) != nullptr;
+            onPage = qobject_cast<ParameterPage*>(up) != nullptr;
         const int id = w->property("ctrlId").toInt(); // 0: none
         if (w->window() == window && !onPage && id != 0)
             found.insert(id, w);
@@ -155,7 +155,7 @@ private slots:
     {
         notice = std::make_unique<ScopedRecordingNotice>();
         WindowCamera::Get().Table().Reset();
-        COnlineStatusNotifier::Instance().SetOffline();
+        OnlineStatusNotifier::Instance().SetOffline();
     }
     void cleanup()
     {
@@ -253,7 +253,7 @@ private slots:
                 found = true;
             }
         QVERIFY(found);
-        for (CTabSheetDialog* page : {window->Page(0), window->Page(1), window->Page(2), window->Page(3),
+        for (ParameterPage* page : {window->Page(0), window->Page(1), window->Page(2), window->Page(3),
                                        window->Page(5), window->Page(6)})
             for (QWidget* w : page->controls())
                 if (ClassOfControl(w) != ControlClass::None && ClassOfControl(w) != ControlClass::Spin)
@@ -296,17 +296,17 @@ private slots:
         };
 
         makeWindow(1);
-        CLUTDlg lut(WindowCamera::Get(), 1);
-        CAboutDialog about(WindowCamera::Get(), window.get());
-        CUserIdDialog userId(WindowCamera::Get(), window.get());
-        CCameraIdDialog cameraId(WindowCamera::Get(), window.get());
-        CButtonDlg lens(WindowCamera::Get(), window.get());
-        CXMLDialog parameterList(WindowCamera::Get(), window.get());
-        CParameterAreaSelectDialog area(window.get(), FlashAreas::Purpose::Store);
+        LutEditorWindow lut(WindowCamera::Get(), 1);
+        AboutDialog about(WindowCamera::Get(), window.get());
+        UserIdDialog userId(WindowCamera::Get(), window.get());
+        CameraIdDialog cameraId(WindowCamera::Get(), window.get());
+        MotorLensWindow lens(WindowCamera::Get(), window.get());
+        ParameterListWindow parameterList(WindowCamera::Get(), window.get());
+        FlashAreaDialog area(window.get(), FlashAreas::Purpose::Store);
         CompareDialog comparison(window.get(), "settings.cam", SettingFile::Comparison{});
         // The progress window goes at the end whatever the outcome: it keeps its owner disabled.
-        CProgressBarDialog& progress = CProgressBarDialog::Instance();
-        const std::unique_ptr<CProgressBarDialog, void (*)(CProgressBarDialog*)> closing(&progress, [](auto* p) {
+        ProgressBarWindow& progress = ProgressBarWindow::Instance();
+        const std::unique_ptr<ProgressBarWindow, void (*)(ProgressBarWindow*)> closing(&progress, [](auto* p) {
             const int pause = p->ClosePause();
             p->SetClosePause(0);
             p->Close();
@@ -315,7 +315,7 @@ private slots:
         progress.Show(window.get(), "Now, reading camera settings.");
         QWidget* const opened[] = {window.get(), window->CommunicationDialog(), window->Terminal(), &lut,
                                    &about, &userId, &cameraId, &lens, &parameterList, &area, &comparison,
-                                   CProgressBarDialog::Instance().Window()};
+                                   ProgressBarWindow::Instance().Window()};
         static_assert(std::size(opened) == std::size(templates));
 
         for (size_t i = 0; i < std::size(templates); ++i) {
@@ -346,7 +346,7 @@ private slots:
         makeWindow(1); // every page but the lens iris page has a tab
         window->show();
         // Without a camera the pages take no edits; as if one answered, they do.
-        COnlineStatusNotifier::Instance().SetOnline();
+        OnlineStatusNotifier::Instance().SetOnline();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTabBar* tabs = window->TabBar();
@@ -394,7 +394,7 @@ private slots:
     {
         QFETCH(int, key);
         QVERIFY(showWindow());
-        COnlineStatusNotifier::Instance().SetOnline();
+        OnlineStatusNotifier::Instance().SetOnline();
         auto* button = qobject_cast<QPushButton*>(window->FindControl(1882));
         QSignalSpy clicks(button, &QPushButton::clicked);
         for (QWidget* w : {window->FindControl(1338), window->FindControl(1882), window->FindControl(1341),
@@ -465,7 +465,7 @@ private:
     void makeWindow(int controlMode)
     {
         UseSettings(controlMode);
-        window = std::make_unique<CCtrlToolDlg>(WindowCamera::Get());
+        window = std::make_unique<MainWindow>(WindowCamera::Get());
         window->Initialize();
     }
     // A Control Mode 0 window without a camera, shown.
@@ -483,7 +483,7 @@ private:
     }
 
     std::unique_ptr<ScopedRecordingNotice> notice;
-    std::unique_ptr<CCtrlToolDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,6 @@
 // The progress window's contract with its owner and the Camera Link format lists as the
 // reading of the camera fills them.
-#include "CProgressBarDialog.h"
+#include "ProgressBarWindow.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "FeatureRegistry.h"
@@ -22,7 +22,7 @@ private slots:
     {
         QWidget owner;
         owner.show();
-        CProgressBarDialog& progress = CProgressBarDialog::Instance();
+        ProgressBarWindow& progress = ProgressBarWindow::Instance();
         progress.SetClosePause(0);
         for (bool enabledBefore : {true, false}) {
             owner.setEnabled(enabledBefore);

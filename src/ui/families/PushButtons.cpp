@@ -1,7 +1,7 @@
 #include "PushButtons.h"
 
 #include "Buttons.h"
-#include "CCtrlToolDlg.h"
+#include "MainWindow.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "FamilyData.h"

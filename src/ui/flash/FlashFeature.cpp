@@ -1,6 +1,6 @@
 #include "FlashFeature.h"
 
-#include "CParameterAreaSelectDialog.h"
+#include "FlashAreaDialog.h"
 #include "Camera.h"
 #include "FlashAreas.h"
 #include "FlashStatus.h"
@@ -40,7 +40,7 @@ void FlashFeature::OnMenu(int commandId)
 
 void FlashFeature::LoadSettingsFromArea()
 {
-    CParameterAreaSelectDialog dialog(m_mainWindow, FlashAreas::Purpose::Load);
+    FlashAreaDialog dialog(m_mainWindow, FlashAreas::Purpose::Load);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastArea = dialog.Area();
@@ -55,7 +55,7 @@ void FlashFeature::LoadSettingsFromArea()
 
 void FlashFeature::StoreSettingsToArea()
 {
-    CParameterAreaSelectDialog dialog(m_mainWindow, FlashAreas::Purpose::Store);
+    FlashAreaDialog dialog(m_mainWindow, FlashAreas::Purpose::Store);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastArea = dialog.Area();

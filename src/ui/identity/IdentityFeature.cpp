@@ -1,8 +1,8 @@
 #include "IdentityFeature.h"
 
-#include "CAboutDialog.h"
-#include "CCameraIdDialog.h"
-#include "CUserIdDialog.h"
+#include "AboutDialog.h"
+#include "CameraIdDialog.h"
+#include "UserIdDialog.h"
 #include "Ids.h"
 
 #include <memory>
@@ -17,13 +17,13 @@ void IdentityFeature::OnMenu(int commandId)
     std::unique_ptr<QDialog> dialog;
     switch (commandId) {
     case MenuCommand::About:
-        dialog = std::make_unique<CAboutDialog>(m_camera, m_mainWindow);
+        dialog = std::make_unique<AboutDialog>(m_camera, m_mainWindow);
         break;
     case MenuCommand::EditUserId:
-        dialog = std::make_unique<CUserIdDialog>(m_camera, m_mainWindow);
+        dialog = std::make_unique<UserIdDialog>(m_camera, m_mainWindow);
         break;
     case MenuCommand::EditCameraId:
-        dialog = std::make_unique<CCameraIdDialog>(m_camera, m_mainWindow);
+        dialog = std::make_unique<CameraIdDialog>(m_camera, m_mainWindow);
         break;
     default:
         return;

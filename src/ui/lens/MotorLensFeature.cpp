@@ -1,18 +1,18 @@
 #include "MotorLensFeature.h"
 
-#include "CButtonDlg.h"
+#include "MotorLensWindow.h"
 #include "Camera.h"
 #include "Ids.h"
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
 
-MotorLensFeature::MotorLensFeature(Camera& camera, QDialog& mainWindow) : m_camera(camera), m_window(new CButtonDlg(camera, &mainWindow))
+MotorLensFeature::MotorLensFeature(Camera& camera, QDialog& mainWindow) : m_camera(camera), m_window(new MotorLensWindow(camera, &mainWindow))
 {
     WindowPlacement::Track(m_window, &mainWindow, "MotorLens");
-    QObject::connect(&mainWindow, &QDialog::finished, m_window, &CButtonDlg::StopMotors);
+    QObject::connect(&mainWindow, &QDialog::finished, m_window, &MotorLensWindow::StopMotors);
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_window,
-                     &CButtonDlg::StopMotors);
+                     &MotorLensWindow::StopMotors);
 }
 
 std::vector<int> MotorLensFeature::MenuCommands() const

@@ -6,7 +6,7 @@
 #include "Feature.h"
 
 class Camera;
-class CButtonDlg;
+class MotorLensWindow;
 class QDialog;
 
 class MotorLensFeature : public Feature {
@@ -17,9 +17,9 @@ public:
     std::vector<int> MenuCommands() const override;
     void OnMenu(int commandId) override;
 
-    CButtonDlg* Window() const { return m_window; }
+    MotorLensWindow* Window() const { return m_window; }
 
 private:
     Camera& m_camera;
-    CButtonDlg* m_window;
+    MotorLensWindow* m_window;
 };

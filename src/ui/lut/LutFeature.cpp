@@ -1,6 +1,6 @@
 #include "LutFeature.h"
 
-#include "CLUTDlg.h"
+#include "LutEditorWindow.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "ErrorReport.h"
@@ -44,7 +44,7 @@ QString fileNameOf(const std::string& path)
 LutFeature::LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls) : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls)
 {
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
-        m_editors[size_t(channel)] = std::make_unique<CLUTDlg>(m_camera, channel);
+        m_editors[size_t(channel)] = std::make_unique<LutEditorWindow>(m_camera, channel);
         m_editors[size_t(channel)]->SetProgressOwner(mainWindow);
         // The editors stand in steps from the screen's corner (they place themselves); a
         // place the person chose is kept.
@@ -102,7 +102,7 @@ void LutFeature::OnMoment(Moment moment)
 
 void LutFeature::OpenTable()
 {
-    CLUTDlg& editor = Editor(Lut::Green);
+    LutEditorWindow& editor = Editor(Lut::Green);
     editor.Initialize();
     editor.show();
     editor.setWindowTitle(QString::fromLatin1(kMonochromeTitle));
@@ -126,7 +126,7 @@ bool LutFeature::LoadFile(const std::string& path)
     if (!GammaFile::Load(path, parsed, Notices()))
         return false;
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
-        CLUTDlg& editor = Editor(channel);
+        LutEditorWindow& editor = Editor(channel);
         for (int row = 0; row < parsed.rows; ++row)
             editor.Curve().Table()[size_t(row)] = parsed.tables[size_t(channel)][size_t(row)];
         editor.SetMode(LutCurve::Mode::View);

@@ -10,7 +10,7 @@
 #include <string>
 
 class Camera;
-class CLUTDlg;
+class LutEditorWindow;
 class ControlAdapter;
 class QWidget;
 
@@ -27,7 +27,7 @@ public:
     void OnMenu(int commandId) override;
     void OnMoment(Moment moment) override;
 
-    CLUTDlg& Editor(int channel) const { return *m_editors[size_t(channel)]; }
+    LutEditorWindow& Editor(int channel) const { return *m_editors[size_t(channel)]; }
 
     // "Open LUT Table": the green editor shown as the monochrome one.
     void OpenTable();
@@ -46,5 +46,5 @@ private:
 
     QWidget* m_mainWindow;
     ControlAdapter& m_controls;
-    std::array<std::unique_ptr<CLUTDlg>, 3> m_editors;
+    std::array<std::unique_ptr<LutEditorWindow>, 3> m_editors;
 };

@@ -1,16 +1,16 @@
 #include "ParameterListFeature.h"
 
-#include "CXMLDialog.h"
+#include "ParameterListWindow.h"
 #include "Camera.h"
 #include "Ids.h"
 #include "WindowPlacement.h"
 
-ParameterListFeature::ParameterListFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_dialog(new CXMLDialog(camera, mainWindow))
+ParameterListFeature::ParameterListFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_dialog(new ParameterListWindow(camera, mainWindow))
 {
     WindowPlacement::Track(m_dialog, mainWindow, "ParameterList");
 }
 
-CXMLDialog* ParameterListFeature::Dialog() const
+ParameterListWindow* ParameterListFeature::Dialog() const
 {
     return m_dialog;
 }

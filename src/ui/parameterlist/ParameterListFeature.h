@@ -7,7 +7,7 @@
 #include <QPointer>
 
 class Camera;
-class CXMLDialog;
+class ParameterListWindow;
 class QWidget;
 
 class ParameterListFeature : public Feature {
@@ -18,9 +18,9 @@ public:
     std::vector<int> MenuCommands() const override;
     void OnMenu(int commandId) override;
 
-    CXMLDialog* Dialog() const;
+    ParameterListWindow* Dialog() const;
 
 private:
     Camera& m_camera;
-    QPointer<CXMLDialog> m_dialog;
+    QPointer<ParameterListWindow> m_dialog;
 };

@@ -126,7 +126,7 @@ void ReadingCamera::ReloadFromCamera()
     m_reloading = true;
     // The whole reload is one action: its first communication error is shown, the rest counted.
     ErrorReport errors(m_camera, "settings");
-    CWindowLockList& locks = CWindowLockList::Instance();
+    WindowLockList& locks = WindowLockList::Instance();
     locks.DisableAll();
 
     Camera& camera = m_camera;

@@ -1,6 +1,6 @@
 #include "SettingFileFeature.h"
 
-#include "CCommunicationDialog.h"
+#include "CommunicationWindow.h"
 #include "Camera.h"
 #include "CompareDialog.h"
 #include "ControlAdapter.h"
@@ -101,14 +101,14 @@ private:
 
 SettingFileFeature::SettingFileFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                                        FeatureRegistry& features, SequencerFeature& sequencer,
-                                       CCommunicationDialog* communication)
+                                       CommunicationWindow* communication)
     : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features),
       m_sequencer(sequencer)
 {
     if (!communication)
         return;
-    connect(communication, &CCommunicationDialog::saveSettingFileRequested, this, &SettingFileFeature::SaveAllDataAs);
-    connect(communication, &CCommunicationDialog::loadSettingFileRequested, this,
+    connect(communication, &CommunicationWindow::saveSettingFileRequested, this, &SettingFileFeature::SaveAllDataAs);
+    connect(communication, &CommunicationWindow::loadSettingFileRequested, this,
             &SettingFileFeature::OpenSettingFile);
     communication->EnableSettingFileCommands(true);
 }
@@ -185,7 +185,7 @@ void SettingFileFeature::ReadSettingFile(const std::string& path)
 {
     // Nothing may start another exchange while the file is applied, the communication
     // dialog included.
-    CWindowLockList& locks = CWindowLockList::Instance();
+    WindowLockList& locks = WindowLockList::Instance();
     locks.DisableAll();
     LoadFollowUp followUp(*this);
     ProgressWindow progress(m_mainWindow);
@@ -214,7 +214,7 @@ void SettingFileFeature::CompareWithCamera()
     SettingFile::Comparison comparison;
     {
         // As for a load: no other exchange may start while the camera is asked.
-        CWindowLockList& locks = CWindowLockList::Instance();
+        WindowLockList& locks = WindowLockList::Instance();
         locks.DisableAll();
         ProgressWindow progress(m_mainWindow);
         comparison = SettingFile::Compare(m_camera, SettingFile::Parse(text, ControlMode::Get()), progress);

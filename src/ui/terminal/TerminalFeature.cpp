@@ -1,6 +1,6 @@
 #include "TerminalFeature.h"
 
-#include "CTerminalDialog.h"
+#include "TerminalWindow.h"
 #include "Ids.h"
 
 std::vector<Feature::Claim> TerminalFeature::Claims() const
