@@ -238,11 +238,11 @@ private slots:
 
         // The communication dialog's user set buttons end in the status bar as well.
         CommunicationWindow* dialog = m_tool.window->CommunicationDialog();
-        dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CommunicationWindow::IDC_CBO_USER_SET))
+        dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CtrlId::UserSet))
             ->setCurrentIndex(3);
         m_tool.sim.ClearLog();
         notices().answers = {true};
-        clickFileButton(CommunicationWindow::IDC_BTN_LOAD);
+        clickFileButton(CtrlId::LoadUserSet);
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=3"}));
         QCOMPARE(m_tool.LastAction(), QString("Loaded user set 3"));
     }
@@ -293,7 +293,7 @@ private slots:
         QVERIFY(supported != 1);
         std::string file = path("round.cam");
         notices().fileNames = {file};
-        clickFileButton(CommunicationWindow::IDC_BTN_WRITE_FILE);
+        clickFileButton(CtrlId::WriteSettingFile);
         const std::string saved = readFile(file);
         QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
         QVERIFY(saved.find("\r\nHB=2\r\n") != std::string::npos);
@@ -320,7 +320,7 @@ private slots:
         });
         m_tool.sim.ClearLog();
         notices().fileNames = {file};
-        clickFileButton(CommunicationWindow::IDC_BTN_READ_FILE);
+        clickFileButton(CtrlId::ReadSettingFile);
         QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
         QVERIFY(notices().messages.empty());
         QCOMPARE(stateWhileLoading, QString("Busy"));

@@ -3,6 +3,7 @@
 #include "Camera.h"
 #include "CommLink.h"
 #include "ControlIdTag.h"
+#include "Ids.h"
 #include "ControlMode.h"
 #include "DeviceChooser.h"
 #include "LineListModel.h"
@@ -131,28 +132,28 @@ void CommunicationWindow::buildWindow()
 
     auto* statusGroup = new QGroupBox(QStringLiteral("Line Status"), this);
     auto* statusRow = new QHBoxLayout(statusGroup);
-    m_statusIcon = tagged(new QLabel(statusGroup), IDC_LINE_STATUS_ICON);
+    m_statusIcon = tagged(new QLabel(statusGroup), CtrlId::LineStatusIcon);
     m_statusIcon->setFixedSize(24, 24);
-    m_statusText = tagged(new QLabel(statusGroup), IDC_LINE_STATUS_TEXT);
+    m_statusText = tagged(new QLabel(statusGroup), CtrlId::LineStatusText);
     statusRow->addWidget(m_statusIcon);
     statusRow->addWidget(m_statusText, 1);
     OnOnlineStateChanged(0);
 
     auto* portGroup = new QGroupBox(QStringLiteral("Communication Port"), this);
     auto* portGrid = new QGridLayout(portGroup);
-    m_category = tagged(new QComboBox(portGroup), IDC_CBO_CATEGORY);
+    m_category = tagged(new QComboBox(portGroup), CtrlId::CommunicationMode);
     for (const char* text : kCategories)
         m_category->addItem(QString::fromLatin1(text));
-    m_portList = tagged(new QComboBox(portGroup), IDC_CBO_PORT_NAME);
+    m_portList = tagged(new QComboBox(portGroup), CtrlId::PortName);
     m_portList->setMinimumContentsLength(8);
     m_portDevice = new QLabel(portGroup);
     m_portDevice->setObjectName(QStringLiteral("portDevice"));
     m_portDevice->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_baudLabel = tagged(new QLabel(QStringLiteral("Baud Rate"), portGroup), IDC_STC_BAUD_RATE);
-    m_baudList = tagged(new QComboBox(portGroup), IDC_CBO_BAUD_RATE);
+    m_baudLabel = tagged(new QLabel(QStringLiteral("Baud Rate"), portGroup), CtrlId::BaudRateLabel);
+    m_baudList = tagged(new QComboBox(portGroup), CtrlId::BaudRate);
     for (const char* text : kBaudRates)
         m_baudList->addItem(QString::fromLatin1(text));
-    m_auto = tagged(new QPushButton(QStringLiteral("Auto"), portGroup), IDC_BTN_AUTO);
+    m_auto = tagged(new QPushButton(QStringLiteral("Auto"), portGroup), CtrlId::SearchPorts);
     portGrid->addWidget(new QLabel(QStringLiteral("Category"), portGroup), 0, 0);
     portGrid->addWidget(m_category, 0, 1, 1, 3);
     portGrid->addWidget(new QLabel(QStringLiteral("Port Name"), portGroup), 1, 0);
@@ -173,8 +174,8 @@ void CommunicationWindow::buildWindow()
 
     auto* filesGroup = new QGroupBox(QStringLiteral("Files"), this);
     auto* filesRow = new QHBoxLayout(filesGroup);
-    m_writeFile = tagged(new QPushButton(QStringLiteral("Write To File..."), filesGroup), IDC_BTN_WRITE_FILE);
-    m_readFile = tagged(new QPushButton(QStringLiteral("Read To FIle...."), filesGroup), IDC_BTN_READ_FILE);
+    m_writeFile = tagged(new QPushButton(QStringLiteral("Write To File..."), filesGroup), CtrlId::WriteSettingFile);
+    m_readFile = tagged(new QPushButton(QStringLiteral("Read To FIle...."), filesGroup), CtrlId::ReadSettingFile);
     // Enabled once the main window hands over its setting file commands.
     m_writeFile->setEnabled(false);
     m_readFile->setEnabled(false);
@@ -183,8 +184,8 @@ void CommunicationWindow::buildWindow()
 
     m_areaGroup = new QGroupBox(QStringLiteral("Current Area"), this);
     auto* areaRow = new QHBoxLayout(m_areaGroup);
-    m_areaText = tagged(new QLabel(m_areaGroup), IDC_STC_CURRENT_AREA);
-    m_getArea = tagged(new QPushButton(QStringLiteral("Get Area"), m_areaGroup), IDC_BTN_GET_AREA);
+    m_areaText = tagged(new QLabel(m_areaGroup), CtrlId::CurrentArea);
+    m_getArea = tagged(new QPushButton(QStringLiteral("Get Area"), m_areaGroup), CtrlId::GetArea);
     areaRow->addWidget(m_areaText, 1);
     areaRow->addWidget(m_getArea);
     m_areaText->setEnabled(false);
@@ -193,23 +194,23 @@ void CommunicationWindow::buildWindow()
 
     auto* userGroup = new QGroupBox(QStringLiteral("User Set Control"), this);
     auto* userRow = new QHBoxLayout(userGroup);
-    m_userSet = tagged(new QComboBox(userGroup), IDC_CBO_USER_SET);
+    m_userSet = tagged(new QComboBox(userGroup), CtrlId::UserSet);
     for (const char* text : kUserSets)
         m_userSet->addItem(QString::fromLatin1(text));
     m_userSet->setCurrentIndex(-1);
-    m_store = tagged(new QPushButton(QStringLiteral("Store"), userGroup), IDC_BTN_STORE);
+    m_store = tagged(new QPushButton(QStringLiteral("Store"), userGroup), CtrlId::StoreUserSet);
     m_store->setEnabled(false);
-    m_load = tagged(new QPushButton(QStringLiteral("Load"), userGroup), IDC_BTN_LOAD);
+    m_load = tagged(new QPushButton(QStringLiteral("Load"), userGroup), CtrlId::LoadUserSet);
     userRow->addWidget(m_userSet, 1);
     userRow->addWidget(m_store);
     userRow->addWidget(m_load);
 
     auto* messageGroup = new QGroupBox(QStringLiteral("ZavoravAdod Message"), this);
     auto* messageGrid = new QGridLayout(messageGroup);
-    m_messageView = tagged(new LineListView(m_messages, messageGroup), IDC_LST_MESSAGE);
+    m_messageView = tagged(new LineListView(m_messages, messageGroup), CtrlId::MessageList);
     m_messageView->setMinimumHeight(160);
-    m_messageWrite = tagged(new QPushButton(QStringLiteral("Write To File"), messageGroup), IDC_BTN_MESSAGE_WRITE);
-    m_messageClear = tagged(new QPushButton(QStringLiteral("Clear"), messageGroup), IDC_BTN_MESSAGE_CLEAR);
+    m_messageWrite = tagged(new QPushButton(QStringLiteral("Write To File"), messageGroup), CtrlId::SaveMessages);
+    m_messageClear = tagged(new QPushButton(QStringLiteral("Clear"), messageGroup), CtrlId::ClearMessages);
     messageGrid->addWidget(m_messageView, 0, 0, 1, 3);
     messageGrid->addWidget(m_messageWrite, 1, 1);
     messageGrid->addWidget(m_messageClear, 1, 2);
@@ -223,7 +224,7 @@ void CommunicationWindow::buildWindow()
     root->addWidget(messageGroup, 1);
     scroll->setContents(contents);
     outer->addWidget(scroll, 1);
-    tagged(OnlineStrip(), IDC_ONLINE_STRIP);
+    tagged(OnlineStrip(), CtrlId::CommunicationOnlineStrip);
     outer->addWidget(OnlineStrip());
 
     for (QPushButton* button : findChildren<QPushButton*>())

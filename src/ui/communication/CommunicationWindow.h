@@ -31,27 +31,6 @@ class CommunicationWindow : public QDialog, public OnlineStatusUpdater {
 public:
     static constexpr int kMaxMessages = 4096;
 
-    // Control ids of the window.
-    enum : int {
-        IDC_LINE_STATUS_ICON = 1163,
-        IDC_LINE_STATUS_TEXT = 1155,
-        IDC_CBO_CATEGORY = 1011,
-        IDC_CBO_PORT_NAME = 1005,
-        IDC_STC_BAUD_RATE = 1018,
-        IDC_CBO_BAUD_RATE = 1030,
-        IDC_BTN_AUTO = 1243,
-        IDC_BTN_WRITE_FILE = 1164,
-        IDC_BTN_READ_FILE = 1165,
-        IDC_STC_CURRENT_AREA = 1167,
-        IDC_BTN_GET_AREA = 1166,
-        IDC_CBO_USER_SET = 1029,
-        IDC_BTN_STORE = 1168,
-        IDC_BTN_LOAD = 1169,
-        IDC_LST_MESSAGE = 1170,
-        IDC_BTN_MESSAGE_WRITE = 1171,
-        IDC_BTN_MESSAGE_CLEAR = 1172,
-        IDC_ONLINE_STRIP = 1158
-    };
 
     explicit CommunicationWindow(Camera& camera, QWidget* parent = nullptr);
     ~CommunicationWindow() override;

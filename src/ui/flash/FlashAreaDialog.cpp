@@ -1,6 +1,7 @@
 #include "FlashAreaDialog.h"
 
 #include "ControlIdTag.h"
+#include "Ids.h"
 #include "ControlMode.h"
 #include "DialogUnits.h"
 #include "OnlineStatusNotifier.h"
@@ -27,9 +28,9 @@ FlashAreaDialog::FlashAreaDialog(QWidget* owner, FlashAreas::Purpose purpose)
                            : QStringLiteral("Select the flash memory area to save setting data"));
     m_prompt->setAlignment(Qt::AlignCenter);
     m_prompt->setBuddy(m_list);
-    tagControlId(m_prompt, IDC_STC_PROMPT);
-    tagControlId(m_list, IDC_CBO_AREA);
-    tagControlId(OnlineStrip(), IDC_STC_ONLINE);
+    tagControlId(m_prompt, CtrlId::AreaPrompt);
+    tagControlId(m_list, CtrlId::AreaList);
+    tagControlId(OnlineStrip(), CtrlId::AreaOnlineStrip);
     for (const std::string& entry : FlashAreas::Entries(purpose, ControlMode::Get()))
         m_list->addItem(QString::fromStdString(entry));
     m_list->setCurrentIndex(0);
@@ -42,7 +43,7 @@ FlashAreaDialog::FlashAreaDialog(QWidget* owner, FlashAreas::Purpose purpose)
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    tagControlId(line, IDC_LINE);
+    tagControlId(line, CtrlId::AreaSeparator);
 
     auto* contents = new QVBoxLayout;
     contents->setContentsMargins(11, 11, 11, 0);

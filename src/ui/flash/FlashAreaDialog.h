@@ -14,8 +14,6 @@ class QLabel;
 class FlashAreaDialog : public QDialog, public OnlineStatusUpdater {
     Q_OBJECT
 public:
-    enum : int { IDC_STC_PROMPT = 1023, IDC_CBO_AREA = 1017, IDC_STC_ONLINE = 1178, IDC_LINE = 65535 };
-
     FlashAreaDialog(QWidget* owner, FlashAreas::Purpose purpose);
     ~FlashAreaDialog() override;
 

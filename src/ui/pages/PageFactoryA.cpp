@@ -1,102 +1,105 @@
 // Page 6, "Factory A": factory gain and black level, blemish compensation, identity and the
 // camera's serial port; shown only in the factory control mode.
+#include "Ids.h"
 #include "PageData.h"
+#include "PageIds.h"
 
+using namespace CtrlId;
 using namespace page;
 
 namespace {
 const PageItem kItems[] = {
     group("Factory Gain"),
-    number(2825, 3654, "Factory Gain Analog All"),
-    number(2827, 3655, "Factory Gain Digital All"),
-    number(2829, 3656, nullptr),
-    number(2831, 3657, nullptr),
-    number(2833, 3658, nullptr),
-    number(2835, 3659, nullptr),
+    number(FactoryGainAnalog, FactoryGainAnalogSpin, "Factory Gain Analog All"),
+    number(FactoryGainDigital, FactoryGainDigitalSpin, "Factory Gain Digital All"),
+    number(FactoryGainRow3, FactoryGainRow3Spin, nullptr),
+    number(FactoryGainRow4, FactoryGainRow4Spin, nullptr),
+    number(FactoryGainRow5, FactoryGainRow5Spin, nullptr),
+    number(FactoryGainRow6, FactoryGainRow6Spin, nullptr),
 
     group("Black Level for Factory"),
-    number(2837, 3660, "Factroy Black Offset All"),
-    number(2411, 3661, "Factroy Black Level Raw All"),
-    number(2839, 3662, nullptr),
-    number(2841, 3663, nullptr),
-    number(2843, 3664, nullptr),
-    number(2845, 3665, nullptr),
+    number(FactoryBlackOffset, FactoryBlackOffsetSpin, "Factroy Black Offset All"),
+    number(FactoryBlackLevelRaw, FactoryBlackLevelRawSpin, "Factroy Black Level Raw All"),
+    number(FactoryBlackLevelRow3, FactoryBlackLevelRow3Spin, nullptr),
+    number(FactoryBlackLevelRow4, FactoryBlackLevelRow4Spin, nullptr),
+    number(FactoryBlackLevelRow5, FactoryBlackLevelRow5Spin, nullptr),
+    number(FactoryBlackLevelRow6, FactoryBlackLevelRow6Spin, nullptr),
 
     group("Temperature Factor"),
-    number(2708, 3666),
+    number(TemperatureFactor, TemperatureFactorSpin),
 
     group("Boot Area Set"),
-    list(1470, nullptr, "0|1|2|3"),
+    list(BootArea, nullptr, "0|1|2|3"),
 
     column(),
     group("Blemish White"),
-    number(2555, 3667, "Threshold"),
-    button(2553, "ReCalibrate", kWide),
+    number(BlemishWhiteThreshold, BlemishWhiteThresholdSpin, "Threshold"),
+    button(BlemishWhiteRecalibrate, "ReCalibrate", kWide),
 
     group("Horizontal"),
-    number(2557, 1567, "No"),
-    number(2559, 3668, "H Position"),
-    button(2561, "Write", kWide),
-    button(2562, "Read", kSameRow),
+    number(BlemishWhiteHorizontalIndex, BlemishWhiteHorizontalIndexSpin, "No"),
+    number(BlemishWhiteHorizontal, BlemishWhiteHorizontalSpin, "H Position"),
+    button(BlemishWhiteHorizontalWrite, "Write", kWide),
+    button(BlemishWhiteHorizontalRead, "Read", kSameRow),
 
     group("Vertical"),
-    number(2563, 1569, "No"),
-    number(2565, 3669, "V Position"),
-    button(2567, "Write", kWide),
-    button(2568, "Read", kSameRow),
+    number(BlemishWhiteVerticalIndex, BlemishWhiteVerticalIndexSpin, "No"),
+    number(BlemishWhiteVertical, BlemishWhiteVerticalSpin, "V Position"),
+    button(BlemishWhiteVerticalWrite, "Write", kWide),
+    button(BlemishWhiteVerticalRead, "Read", kSameRow),
 
     group("Compensation number"),
-    box(2586),
-    button(2584, "Read", kSameRow),
+    box(BlemishWhiteCount),
+    button(BlemishWhiteCountRead, "Read", kSameRow),
 
     column(),
     group("Blemish Black"),
-    number(1448, 3670),
-    button(1650, "ReCalibrate", kWide),
+    number(BlemishBlackThreshold, BlemishBlackThresholdSpin),
+    button(BlemishBlackRecalibrate, "ReCalibrate", kWide),
 
     group("Horizontal"),
-    number(1452, 1547, "No"),
-    number(1457, 3671, "H Position"),
-    button(1520, "Write", kWide),
-    button(1522, "Read", kSameRow),
+    number(BlemishBlackHorizontalIndex, BlemishBlackHorizontalIndexSpin, "No"),
+    number(BlemishBlackHorizontal, BlemishBlackHorizontalSpin, "H Position"),
+    button(BlemishBlackHorizontalWrite, "Write", kWide),
+    button(BlemishBlackHorizontalRead, "Read", kSameRow),
 
     group("Vertical"),
-    number(1461, 1549, "No"),
-    number(1465, 3672, "V Position"),
-    button(1523, "Write", kWide),
-    button(1524, "Read", kSameRow),
+    number(BlemishBlackVerticalIndex, BlemishBlackVerticalIndexSpin, "No"),
+    number(BlemishBlackVertical, BlemishBlackVerticalSpin, "V Position"),
+    button(BlemishBlackVerticalWrite, "Write", kWide),
+    button(BlemishBlackVerticalRead, "Read", kSameRow),
 
     group("Compensation number"),
-    box(2590),
-    button(2588, "Read", kSameRow),
+    box(BlemishBlackCount),
+    button(BlemishBlackCountRead, "Read", kSameRow),
 
     column(),
     group("DeviceSerialPort"),
-    list(1422, "Baud Rate", "Baud9600=1|Baud19200=2|Baud38400=4|Baud57600=8|Baud115200=16"),
+    list(FactoryBaudRate, "Baud Rate", "Baud9600=1|Baud19200=2|Baud38400=4|Baud57600=8|Baud115200=16"),
 
     group("HightSpeedCom Mode"),
-    check(2876, "Hight Speed ON", nullptr, kWide),
+    check(HighSpeedCom, "Hight Speed ON", nullptr, kWide),
 
     group("SupportedBaudRate"),
-    box(2898, nullptr, kText),
+    box(SupportedBaudBox, nullptr, kText),
 
     group("Camera Model"),
-    list(1855, nullptr, nullptr),
-    button(1016, "Set", kSameRow),
+    list(CameraModelList, nullptr, nullptr),
+    button(WriteModelId, "Set", kSameRow),
 
     group("XML Version"),
-    number(2602, 0, nullptr, kNarrow),
+    number(XmlVersionMajor, 0, nullptr, kNarrow),
     label(0, ".", kSameRow),
-    number(2603, 0, nullptr, kSameRow | kNarrow),
+    number(XmlVersionMinor, 0, nullptr, kSameRow | kNarrow),
     label(0, ".", kSameRow),
-    number(2604, 0, nullptr, kSameRow | kNarrow),
-    button(2606, "Write", kSameRow),
-    button(2605, "Read", kSameRow),
+    number(XmlVersionPatch, 0, nullptr, kSameRow | kNarrow),
+    button(WriteXmlVersion, "Write", kSameRow),
+    button(ReadXmlVersion, "Read", kSameRow),
 
     group(nullptr),
-    button(1014, "Camera Reset", kWide),
-    button(1012, "Terminal", kWide),
-    button(1024, "Store All", kWide),
+    button(CameraReset, "Camera Reset", kWide),
+    button(TerminalButton, "Terminal", kWide),
+    button(StoreAllAreas, "Store All", kWide),
 };
 } // namespace
 

@@ -1,7 +1,10 @@
 // Page 0, "User A": triggering, acquisition, gain, exposure, image format and the other
 // everyday settings.
+#include "Ids.h"
 #include "PageData.h"
+#include "PageIds.h"
 
+using namespace CtrlId;
 using namespace page;
 
 namespace {
@@ -10,94 +13,94 @@ constexpr const char* kAutoModes = "Off|Continuous|Once";
 
 const PageItem kItems[] = {
     group("Trigger control Operation"),
-    list(1341, "Mode", kOffOn),
-    list(1349, "Trigger Source", "0=0|1=1|2=2|10=10|11=11|12=12|13=13|14=14|15=15|16=16|17=17|21=21|22=22|23=23|26=26|27=27"),
-    list(1350, "Trigger Activation", "Rising Edge|Falling Edge"),
-    list(1352, "Trigger Overlap", "Off|Read Out"),
-    number(1382, 3601, "TriggerDelay"),
-    button(1882, "Soft Trigger", kWide),
+    list(TriggerMode, "Mode", kOffOn),
+    list(TriggerSource, "Trigger Source", "0=0|1=1|2=2|10=10|11=11|12=12|13=13|14=14|15=15|16=16|17=17|21=21|22=22|23=23|26=26|27=27"),
+    list(TriggerActivation, "Trigger Activation", "Rising Edge|Falling Edge"),
+    list(TriggerOverlap, "Trigger Overlap", "Off|Read Out"),
+    number(TriggerDelay, TriggerDelaySpin, "TriggerDelay"),
+    button(SoftTrigger, "Soft Trigger", kWide),
 
     group("Acquisition control Operation"),
-    number(1363, 1364, "Total Frame  Period"),
+    number(FramePeriod, FramePeriodSpin, "Total Frame  Period"),
 
     group("Exposure Control Operation"),
-    list(1368, "ExposureTimeMode", "Common|Individual"),
-    list(1337, "Exposure Mode", "OFF|Timed|Trigger width"),
-    list(2538, "Exposure Auto", kAutoModes),
-    list(2541, "Exposure Mode Option", kOffOn),
+    list(ExposureTimeMode, "ExposureTimeMode", "Common|Individual"),
+    list(ExposureMode, "Exposure Mode", "OFF|Timed|Trigger width"),
+    list(ExposureAuto, "Exposure Auto", kAutoModes),
+    list(TriggerOperation, "Exposure Mode Option", kOffOn),
 
     group("Exposure Time"),
-    number(1338, 1339, "Common"),
-    number(1343, 1344, "Red"),
-    number(1345, 1346, "Green"),
-    number(1347, 1348, "Blue"),
+    number(ExposureTime, ExposureTimeSpin, "Common"),
+    number(ExposureTimeRed, ExposureTimeRedSpin, "Red"),
+    number(ExposureTimeGreen, ExposureTimeGreenSpin, "Green"),
+    number(ExposureTimeBlue, ExposureTimeBlueSpin, "Blue"),
 
 
     group("Alc Reference"),
-    number(1366, 3609),
+    number(AlcReference, AlcReferenceSpin),
 
     column(),
     group("Gain"),
-    list(2542, "Individual Gain Mode", kOffOn, kExtraLabel),
-    list(2539, "Gain Auto", kAutoModes, kExtraLabel, 1020),
+    list(IndividualGainMode, "Individual Gain Mode", kOffOn, kExtraLabel),
+    list(GainAuto, "Gain Auto", kAutoModes, kExtraLabel, GainAutoLabel),
 
     group("Manual"),
-    number(1055, 1059, "Analog All", kExtraLabel),
-    number(1782, 3602, "Digital Red", kExtraLabel),
-    number(1786, 3603, "Digital Blue", kExtraLabel),
-    number(1787, 3604, "Gain Red", kExtraLabel),
-    number(1789, 1796, "Gain Green", kExtraLabel),
-    number(1791, 3605, "Gain Blue", kExtraLabel),
+    number(AnalogGain, AnalogGainSpin, "Analog All", kExtraLabel),
+    number(DigitalGainRed, DigitalGainRedSpin, "Digital Red", kExtraLabel),
+    number(DigitalGainBlue, DigitalGainBlueSpin, "Digital Blue", kExtraLabel),
+    number(GainRed, GainRedSpin, "Gain Red", kExtraLabel),
+    number(GainGreen, GainGreenSpin, "Gain Green", kExtraLabel),
+    number(GainBlue, GainBlueSpin, "Gain Blue", kExtraLabel),
 
     group("AGC Continuous"),
-    number(1369, 1373, "Maximum Gain"),
-    number(1370, 1374, "Minimum Gain"),
+    number(GainAutoMax, GainAutoMaxSpin, "Maximum Gain"),
+    number(GainAutoMin, GainAutoMinSpin, "Minimum Gain"),
 
-    group("Balance White Auto", 1843),
-    list(1580, "Auto Switch",
+    group("Balance White Auto", WhiteBalanceGroup),
+    list(WhiteBalanceAuto, "Auto Switch",
          "Off=0|Continuous=1|Once=2|ExposureContinuous=3|ExposureOnce=4|Preset3200K=5|Preset5000K=6|Preset6500K=7|Preset7500K=8",
-         kExtraLabel, 1803),
-    box(2904, "Status", kExtraLabel),
+         kExtraLabel, WhiteBalanceLabel),
+    box(WhiteBalanceStatus, "Status", kExtraLabel),
 
     group("Black Level"),
-    number(1797, 3606, "All", kExtraLabel),
-    number(1754, 3607, "Red", kExtraLabel),
-    number(1759, 3608, "Blue", kExtraLabel),
+    number(BlackLevel, BlackLevelSpin, "All", kExtraLabel),
+    number(BlackLevelRed, BlackLevelRedSpin, "Red", kExtraLabel),
+    number(BlackLevelBlue, BlackLevelBlueSpin, "Blue", kExtraLabel),
 
     column(),
     group("Image format Operation"),
-    list(2870, "Sensor Digitization Taps", "10=10|12=12"),
-    list(1407, "ClConfiguration", "Base=0|Medium=1|Full=2|Eighty-Bit=3"),
-    list(1354, "Pixel Format", "RGB8=3"),
-    number(2513, 2514, "Offset X"),
-    number(2515, 2516, "Width"),
-    number(1357, 1358, "Offset Y", kExtraLabel),
-    number(1359, 1579, "Height", kExtraLabel),
-    list(1406, "H Binning", "Off|x2", kExtraLabel),
-    list(1408, "V Binning", "Off|x2", kExtraLabel),
+    list(SensorTaps, "Sensor Digitization Taps", "10=10|12=12"),
+    list(ClConfiguration, "ClConfiguration", "Base=0|Medium=1|Full=2|Eighty-Bit=3"),
+    list(BitAllocation, "Pixel Format", "RGB8=3"),
+    number(OffsetX, OffsetXSpin, "Offset X"),
+    number(Width, WidthSpin, "Width"),
+    number(OffsetY, OffsetYSpin, "Offset Y", kExtraLabel),
+    number(Height, HeightSpin, "Height", kExtraLabel),
+    list(HorizontalBinning, "H Binning", "Off|x2", kExtraLabel),
+    list(VerticalBinning, "V Binning", "Off|x2", kExtraLabel),
 
     group("Binning Mode"),
-    list(2661, "Horizontal", "Sum|Average", kExtraLabel),
-    list(2664, "Vertical", "Sum|Average", kExtraLabel),
+    list(HorizontalBinningMode, "Horizontal", "Sum|Average", kExtraLabel),
+    list(VerticalBinningMode, "Vertical", "Sum|Average", kExtraLabel),
 
     group("CL Clock Frequency"),
-    list(2573, nullptr, "37.1MHz=0|74.3MHz=1|84.9MHz=2"),
+    list(SensorClockFrequency, nullptr, "37.1MHz=0|74.3MHz=1|84.9MHz=2"),
 
     group("Video Process Bypass"),
-    list(2594, nullptr, kOffOn),
+    list(VideoProcessBypass, nullptr, kOffOn),
 
     column(),
     group("Test Image Selector"),
-    list(1386, nullptr, "Off|Black|White|Gray Ramp|Horizontal Colorbar|Vertical Colorbar|Moving Colorbar"),
+    list(TestPattern, nullptr, "Off|Black|White|Gray Ramp|Horizontal Colorbar|Vertical Colorbar|Moving Colorbar"),
 
     group("ASC Continuous"),
-    number(1376, 1379, "Exposure time auto Max"),
-    number(1377, 1380, "Exposure time auto Min"),
+    number(ExposureTimeAutoMax, ExposureTimeAutoMaxSpin, "Exposure time auto Max"),
+    number(ExposureTimeAutoMin, ExposureTimeAutoMinSpin, "Exposure time auto Min"),
 
     group("Temperature"),
-    box(1134),
+    box(TemperatureBox),
     label(0, "C", kSameRow),
-    button(1432, "Get", kSameRow),
+    button(ReadTemperature, "Get", kSameRow),
 };
 } // namespace
 
