@@ -5,8 +5,8 @@
 // Run: bench_logging [lines-per-sample]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 #include "Camera.h"
 #include "CommunicationWindow.h"
-#include "TerminalWindow.h"
 #include "LineListModel.h"
+#include "TerminalWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

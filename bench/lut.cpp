@@ -14,16 +14,16 @@
 //
 // Run: bench_lut [--bin DIR] [--baud N]...   (DIR holds lumora-camsim, default this program's
 // folder; --baud replaces the two rates)
-#include "Camera.h"
 #include "BenchTraffic.h"
-#include "MainWindow.h"
-#include "LutEditorWindow.h"
-#include "ProgressBarWindow.h"
+#include "Camera.h"
 #include "CommLink.h"
 #include "ControlMode.h"
+#include "LutEditorWindow.h"
 #include "LutFeature.h"
 #include "LutGraph.h"
+#include "MainWindow.h"
 #include "Program.h"
+#include "ProgressBarWindow.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 

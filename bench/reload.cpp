@@ -23,12 +23,12 @@
 // Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim and lib/, default this
 // program's folder; --baud replaces the two rates). The ser2net paths need ser2net (scripts/setup).
 #include "BenchTraffic.h"
-#include "MainWindow.h"
-#include "ProgressBarWindow.h"
 #include "ClSerialApi.h"
 #include "CommLink.h"
 #include "ControlMode.h"
+#include "MainWindow.h"
 #include "Program.h"
+#include "ProgressBarWindow.h"
 #include "ReadingCamera.h"
 #include "Ser2netProcess.h"
 #include "SettingsStore.h"

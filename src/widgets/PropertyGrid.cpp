@@ -1,10 +1,10 @@
 #include "PropertyGrid.h"
 
-#include "RuntimeDialog.h"
+#include "ICustomItem.h"
+#include "PropertyGridCalendar.h"
 #include "PropertyGridListEditor.h"
 #include "PropertyGridTextEditor.h"
-#include "PropertyGridCalendar.h"
-#include "ICustomItem.h"
+#include "RuntimeDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>

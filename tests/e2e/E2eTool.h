@@ -2,20 +2,22 @@
 // The whole tool in this process against lumora-camsim on a pseudo-terminal: the program as
 // main() builds it (the main window and every feature), the link opened from the settings
 // (COM1 mapped to the simulator's device) and the start-up as the program runs it.
-#include "MainWindow.h"
-#include "ProgressBarWindow.h"
-#include "PropertyGridTextEditor.h"
-#include "ParameterPage.h"
-#include "ParameterListWindow.h"
 #include "CamSimProcess.h"
 #include "Camera.h"
 #include "CommLink.h"
 #include "CommandTable.h"
+#include "CommunicationFeature.h"
+#include "CommunicationWindow.h"
 #include "ControlMode.h"
 #include "Ids.h"
+#include "MainWindow.h"
 #include "ParameterListFeature.h"
+#include "ParameterListWindow.h"
+#include "ParameterPage.h"
 #include "ParameterTable.h"
 #include "Program.h"
+#include "ProgressBarWindow.h"
+#include "PropertyGridTextEditor.h"
 #include "Reload.h"
 #include "SettingsStore.h"
 #include "StatusLineBar.h"
@@ -169,6 +171,9 @@ struct E2eTool {
         Q_ASSERT(found);
         return *found;
     }
+
+    // The communication window.
+    CommunicationWindow* Communication() const { return &Feature<CommunicationFeature>().Window(); }
 
     // The parameter list, opened from its menu entry (null when that is not offered).
     ParameterListWindow* OpenParameterList() const

@@ -32,7 +32,7 @@ std::vector<std::string> Texts(const E2eTool& tool)
 
 QString LineStatus(const E2eTool& tool)
 {
-    return tool.window->CommunicationDialog()->findChild<QLabel*>(QStringLiteral("ctrl_1155"))->text();
+    return tool.Communication()->findChild<QLabel*>(QStringLiteral("ctrl_1155"))->text();
 }
 
 QString OfflineText(const E2eTool& tool)
@@ -74,7 +74,7 @@ private slots:
         QVERIFY(StartsWith(tool.sim.Received(), {"MD?"}));
         QVERIFY(Count(tool.sim.Received(), "PE?") >= 1);
 
-        CommunicationWindow* dialog = tool.window->CommunicationDialog();
+        CommunicationWindow* dialog = tool.Communication();
         const auto list = [dialog](int id) { return dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id)); };
         const auto label = [dialog](int id) { return dialog->findChild<QLabel*>(QStringLiteral("ctrl_%1").arg(id)); };
         QVERIFY(dialog->isVisible());
@@ -207,7 +207,7 @@ private slots:
         tool.Clear();
         auto* reconnect = tool.window->OfflineBar()->findChild<QPushButton*>(QStringLiteral("reconnect"));
         QCOMPARE(reconnect->text(), QString("Reconnect"));
-        auto* ports = tool.window->CommunicationDialog()->findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
+        auto* ports = tool.Communication()->findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
         if (message.isEmpty())
             QTest::mouseClick(reconnect, Qt::LeftButton);
         else
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", fault.toStdString()}, 0));
         QCOMPARE(captions, (QStringList{"Communication Error<1>", "Communication Error"}));
         QVERIFY2(texts[1].contains(" more settings were answered with errors."), qPrintable(texts[1]));
-        const LineListModel& list = tool.window->CommunicationDialog()->Messages();
+        const LineListModel& list = tool.Communication()->Messages();
         int counted = 0;
         for (int i = 0; i < list.count(); ++i)
             counted += list.lineAt(i).startsWith("Communication Error<1>: ");

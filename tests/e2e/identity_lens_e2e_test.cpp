@@ -2,12 +2,12 @@
 // menu of the program as main() builds it, used as a person would, with the simulated camera's
 // traffic log (and its record of the lens motors) as the witness.
 #include "AboutDialog.h"
-#include "MotorLensWindow.h"
 #include "CameraIdDialog.h"
-#include "PressAndHoldButton.h"
-#include "UserIdDialog.h"
 #include "E2eTool.h"
 #include "MotorLensFeature.h"
+#include "MotorLensWindow.h"
+#include "PressAndHoldButton.h"
+#include "UserIdDialog.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -48,7 +48,7 @@ Lines GoldenStartup(const char* model, unsigned mode)
 
 QComboBox* DialogList(const E2eTool& tool, int id)
 {
-    return tool.window->CommunicationDialog()->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id));
+    return tool.Communication()->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The sequencer page, the automatic functions and the LUT editor with the LUT menu, end to end:
 // a person's choices and clicks on the real pages, buttons, menus and editor, the lines the
 // simulated camera received, and what the window shows.
-#include "LutEditorWindow.h"
 #include "E2eTool.h"
 #include "GammaCsv.h"
+#include "LutEditorWindow.h"
 #include "LutFeature.h"
 #include "UpDownControl.h"
 

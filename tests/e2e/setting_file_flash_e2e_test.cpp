@@ -2,10 +2,10 @@
 // main() builds it in Control Mode 1 against the simulated camera, driven through its menus,
 // buttons and dialogs; the camera's traffic log is the witness of what was sent.
 #include "CommunicationWindow.h"
-#include "FlashAreaDialog.h"
 #include "CompareDialog.h"
-#include "LineListModel.h"
 #include "E2eTool.h"
+#include "FlashAreaDialog.h"
+#include "LineListModel.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
 
@@ -62,7 +62,7 @@ class SettingFileFlashE2eTest : public QObject {
     // The communication dialog's file buttons ("Write To File...", "Read To FIle....").
     void clickFileButton(int id) const
     {
-        CommunicationWindow* dialog = m_tool.window->CommunicationDialog();
+        CommunicationWindow* dialog = m_tool.Communication();
         dialog->findChild<QAbstractButton*>(QStringLiteral("ctrl_%1").arg(id))->click();
     }
 
@@ -163,7 +163,7 @@ private slots:
                  SettingFile::RefusedText(2, 6) + "\n" + named[0] + "\n" + named[1]
                      + "\n\n4 lines of the setting file were not sent: the value is missing, not a number or out of "
                        "range.\nLine 9: PE=\nLine 10: PE=abc\nLine 11: PE?\nLine 12: PE=99999999999");
-        const LineListModel& list = m_tool.window->CommunicationDialog()->Messages();
+        const LineListModel& list = m_tool.Communication()->Messages();
         Lines logged;
         for (int i = 0; i < list.count(); ++i)
             logged.push_back(list.lineAt(i).toStdString());
@@ -237,7 +237,7 @@ private slots:
             QCOMPARE(message.icon, NoticeIcon::Information);
 
         // The communication dialog's user set buttons end in the status bar as well.
-        CommunicationWindow* dialog = m_tool.window->CommunicationDialog();
+        CommunicationWindow* dialog = m_tool.Communication();
         dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CtrlId::UserSet))
             ->setCurrentIndex(3);
         m_tool.sim.ClearLog();
@@ -315,13 +315,13 @@ private slots:
         bool dialogLocked = false;
         QString stateWhileLoading;
         QTimer::singleShot(0, m_tool.window, [&] {
-            dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled();
+            dialogLocked = !m_tool.Communication()->isEnabled();
             stateWhileLoading = m_tool.LineState();
         });
         m_tool.sim.ClearLog();
         notices().fileNames = {file};
         clickFileButton(CtrlId::ReadSettingFile);
-        QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
+        QVERIFY(dialogLocked && m_tool.Communication()->isEnabled());
         QVERIFY(notices().messages.empty());
         QCOMPARE(stateWhileLoading, QString("Busy"));
         QCOMPARE(m_tool.LineState(), QString("Online"));

@@ -1,12 +1,12 @@
 // The communication dialog driven through its real widgets, with the camera's end of the
 // serial line on pseudo-terminals reached through the port map.
-#include "CommunicationWindow.h"
-#include "ProgressBarWindow.h"
 #include "CommLink.h"
+#include "CommunicationWindow.h"
 #include "ControlMode.h"
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
+#include "ProgressBarWindow.h"
 #include "PtyCamera.h"
 #include "Ser2netProcess.h"
 #include "SerialDevices.h"

@@ -1,9 +1,9 @@
 // The LUT editor window driven as a person drives it (offscreen): the mouse on the graph, the
 // point-count spin, what the graph paints, and the LUT feature's button, mode rule and file
 // menu.
-#include "LutEditorWindow.h"
 #include "ControlAdapter.h"
 #include "Ids.h"
+#include "LutEditorWindow.h"
 #include "LutFeature.h"
 #include "LutGraph.h"
 #include "NumberBox.h"
@@ -158,7 +158,7 @@ private slots:
         const std::string bad = dir.filePath("bad.csv").toStdString();
         std::ofstream(bad, std::ios::binary) << "GammaData (R G B)\r\n1,2,3\r\n4,5,6\r\n7,8\r\n";
         m_notices->recorder.fileNames = {bad};
-        feature.OnMenu(MenuCommand::OpenLutFile);
+        feature.OpenLutFile();
         for (int c = 0; c < 3; ++c) {
             QCOMPARE(feature.Editor(c).Curve().Table()[0], 7u);
             QCOMPARE(feature.Editor(c).ModeText(), QString("Edit Mode"));

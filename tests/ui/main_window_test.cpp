@@ -3,28 +3,26 @@
 // names and control ids for assistive tools (on every window the tool opens), closing, and
 // menu entries served by features.
 #include "AboutDialog.h"
-#include "MotorLensWindow.h"
 #include "CameraIdDialog.h"
-#include "CommunicationWindow.h"
-#include "MainWindow.h"
-#include "LutEditorWindow.h"
-#include "FlashAreaDialog.h"
-#include "ProgressBarWindow.h"
-#include "ParameterPage.h"
-#include "TerminalWindow.h"
-#include "UserIdDialog.h"
-#include "ParameterListWindow.h"
 #include "CommLink.h"
 #include "CompareDialog.h"
 #include "ControlLookup.h"
 #include "ControlMode.h"
 #include "Feature.h"
+#include "FlashAreaDialog.h"
 #include "Ids.h"
 #include "LineListView.h"
+#include "LutEditorWindow.h"
+#include "MainWindowSupport.h"
+#include "MotorLensWindow.h"
 #include "NumberBox.h"
 #include "OnlineStatusNotifier.h"
+#include "ParameterListWindow.h"
+#include "ParameterPage.h"
 #include "ParameterTable.h"
+#include "ProgressBarWindow.h"
 #include "SettingsStore.h"
+#include "UserIdDialog.h"
 #include "UserNotice.h"
 #include "WindowCamera.h"
 
@@ -95,14 +93,36 @@ bool ReadsAfter(QWidget* a, QWidget* b, QWidget* page)
     return rb.center().y() > ra.center().y();
 }
 
-// Records what the window hands to a feature.
+using ClaimedControls = std::vector<std::pair<int, When>>;
+
+// Records what the window hands to a feature: its menu commands and every moment.
 class ProbeFeature : public Feature {
 public:
-    explicit ProbeFeature(std::vector<int> commands = {MenuCommand::Reload}) : commands(std::move(commands)) {}
-    std::vector<int> MenuCommands() const override { return commands; }
-    void OnMenu(int commandId) override { menus.push_back(commandId); }
-    void OnMoment(Moment moment) override { moments.push_back(moment); }
+    explicit ProbeFeature(std::vector<int> commands = {}, ClaimedControls controls = {})
+        : commands(std::move(commands)), controls(std::move(controls)) {}
+    std::vector<Claim> Claims() override
+    {
+        std::vector<Claim> claims;
+        for (const auto& [id, when] : controls)
+            claims.push_back({id, when, [] {}});
+        return claims;
+    }
+    std::vector<MenuClaim> MenuClaims() override
+    {
+        std::vector<MenuClaim> claims;
+        for (int command : commands)
+            claims.push_back({command, [this, command] { menus.push_back(command); }});
+        return claims;
+    }
+    std::vector<MomentClaim> Moments() override
+    {
+        std::vector<MomentClaim> claims;
+        for (int m = 0; m <= int(Moment::ListValuesAttached); ++m)
+            claims.push_back({Moment(m), [this, m] { moments.push_back(Moment(m)); }});
+        return claims;
+    }
     std::vector<int> commands;
+    ClaimedControls controls;
     std::vector<int> menus;
     std::vector<Moment> moments;
 };
@@ -195,7 +215,7 @@ private slots:
     // The factory gesture works from anywhere in the window, also with the modifier keys
     // pressed on their own; a wrong letter cancels it. The feature that carries menu entries
     // enables them and hears of them, from the menu or by the usual keys shown beside them,
-    // and of the Control Mode change; a second one is refused.
+    // and of the Control Mode change.
     void factoryGestureAndFeatureMenus()
     {
         makeWindow(0);
@@ -206,8 +226,7 @@ private slots:
         auto probe = std::make_unique<ProbeFeature>(
             std::vector<int>{MenuCommand::Reload, MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::About});
         ProbeFeature& seen = *probe;
-        QVERIFY(window->AddFeature(std::move(probe)));
-        QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
+        window->AddFeature(std::move(probe));
         QVERIFY(reload->isEnabled());
         reload->trigger();
         QCOMPARE(window->MenuAction(MenuCommand::Open)->text(), QString("&Open"));
@@ -235,6 +254,46 @@ private slots:
         gesture(window->TabBar(), {Qt::Key_Shift, Qt::Key_L, Qt::Key_C, Qt::Key_T});
         QCOMPARE(window->TabBar()->count(), 5);
         QVERIFY(!UtilityEnabled(*window));
+    }
+
+    // A feature whose claims clash with those of a feature registered before stops the
+    // program's start: nothing of it is kept, and the message names both and the claim.
+    // Claims before and after the parameter path may be shared.
+    void aClashStopsTheStart_data()
+    {
+        QTest::addColumn<std::vector<int>>("commands");
+        QTest::addColumn<ClaimedControls>("controls");
+        QTest::addColumn<QString>("message");
+        const QString probe = "(anonymous namespace)::ProbeFeature";
+        QTest::newRow("a menu entry") << std::vector<int>{MenuCommand::Reload, MenuCommand::CommunicationDialog}
+                                      << ClaimedControls{}
+                                      << "CommunicationFeature and " + probe + " both claim menu command 32785.";
+        QTest::newRow("a control instead of the parameter path")
+            << std::vector<int>{} << ClaimedControls{{1338, When::Before}, {1012, When::Instead}}
+            << "TerminalFeature and " + probe + " both claim control 1012 instead of the parameter path.";
+        QTest::newRow("one feature's control twice in one phase")
+            << std::vector<int>{} << ClaimedControls{{1338, When::After}, {1338, When::After}}
+            << probe + " claims control 1338 twice after the parameter path.";
+        QTest::newRow("shared before and after") << std::vector<int>{}
+                                                 << ClaimedControls{{1012, When::Before},
+                                                                                      {1012, When::After}}
+                                                 << QString();
+    }
+    void aClashStopsTheStart()
+    {
+        QFETCH(std::vector<int>, commands);
+        QFETCH(ClaimedControls, controls);
+        QFETCH(QString, message);
+        makeWindow(0);
+        QString thrown;
+        try {
+            window->AddFeature(std::make_unique<ProbeFeature>(commands, controls));
+        } catch (const FeatureClash& clash) {
+            thrown = QString::fromStdString(clash.what());
+        }
+        QCOMPARE(thrown, message.isEmpty() ? message : "The features clash, the program cannot start: " + message);
+        QCOMPARE(window->Features().Find<ProbeFeature>() != nullptr, message.isEmpty());
+        QCOMPARE(window->MenuAction(MenuCommand::Reload)->isEnabled(), false);
     }
 
     void controlsDescribeThemselves()
@@ -313,7 +372,7 @@ private slots:
             p->SetClosePause(pause);
         });
         progress.Show(window.get(), "Now, reading camera settings.");
-        QWidget* const opened[] = {window.get(), window->CommunicationDialog(), window->Terminal(), &lut,
+        QWidget* const opened[] = {window.get(), CommunicationOf(*window), TerminalOf(*window), &lut,
                                    &about, &userId, &cameraId, &lens, &parameterList, &area, &comparison,
                                    ProgressBarWindow::Instance().Window()};
         static_assert(std::size(opened) == std::size(templates));
@@ -465,7 +524,7 @@ private:
     void makeWindow(int controlMode)
     {
         UseSettings(controlMode);
-        window = std::make_unique<MainWindow>(WindowCamera::Get());
+        window = MakeMainWindow(WindowCamera::Get());
         window->Initialize();
     }
     // A Control Mode 0 window without a camera, shown.

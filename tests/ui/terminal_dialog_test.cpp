@@ -1,10 +1,10 @@
 // The terminal driven through its real widgets, with the camera's end of the serial line on a
 // pseudo-terminal.
-#include "TerminalWindow.h"
 #include "CommLink.h"
 #include "LineListModel.h"
 #include "PtyPeer.h"
 #include "SettingsStore.h"
+#include "TerminalWindow.h"
 #include "UserNotice.h"
 #include "WindowCamera.h"
 

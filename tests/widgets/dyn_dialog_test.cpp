@@ -1,7 +1,7 @@
 // Run-time dialogs: controls made from their items, standard buttons, the way a dialog ends,
 // data exchange, fallbacks and reported failures, on real widgets.
-#include "RuntimeDialog.h"
 #include "DialogUnits.h"
+#include "RuntimeDialog.h"
 #include "UserNotice.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 // The property grid on real widgets: the value text of every row kind, each editor driven by
 // mouse or keys, and the change report: once per accepted edit, the value changed or not,
 // never after a cancel.
-#include "PushButtonItem.h"
-#include "RuntimeDialog.h"
 #include "PropertyGrid.h"
+#include "PropertyGridCalendar.h"
 #include "PropertyGridListEditor.h"
 #include "PropertyGridTextEditor.h"
-#include "PropertyGridCalendar.h"
+#include "PushButtonItem.h"
+#include "RuntimeDialog.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -4,12 +4,12 @@
 #include "ControlAdapter.h"
 #include "Ids.h"
 
-std::vector<Feature::Claim> AlcStatus::Claims() const
+std::vector<Feature::Claim> AlcStatus::Claims()
 {
-    return {{CtrlId::AlcStatusRead, When::Instead}};
+    return {{CtrlId::AlcStatusRead, When::Instead, [this] { Read(); }}};
 }
 
-void AlcStatus::OnControl(int, When)
+void AlcStatus::Read()
 {
     static const char* const kStates[] = {"OFF", "AIC", "ASC", "AGC"};
     int32_t value = 0;

@@ -10,8 +10,9 @@ class AlcStatus : public Feature {
 public:
     AlcStatus(Camera& camera, ControlAdapter& controls) : m_camera(camera), m_controls(controls) {}
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
+    std::vector<Claim> Claims() override;
+    // Asks the camera and shows the function's name; an unknown state leaves the box empty.
+    void Read();
 
 private:
     Camera& m_camera;

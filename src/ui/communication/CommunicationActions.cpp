@@ -2,7 +2,6 @@
 // sets of the camera's flash memory and the message list file.
 #include "CommunicationWindow.h"
 
-#include "ProgressBarWindow.h"
 #include "Camera.h"
 #include "CommLink.h"
 #include "FlashAreas.h"
@@ -10,6 +9,7 @@
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "LogFile.h"
+#include "ProgressBarWindow.h"
 #include "UserNotice.h"
 
 #include <QComboBox>

@@ -58,7 +58,7 @@ const std::vector<EnableTable> kEnableTables = {
     {EnableRule::TriggerMode, 1341,
      {{0, {1363, 1364}, {}},
       {-1, {}, {1363, 1364}}}},
-    // The LUT editors follow this rule when it has been applied (Moment::LutModeApplied).
+    // The LUT editors follow this rule when it has been applied (LutFeature::FollowLutMode).
     // "LUT" opens the table editor and leaves the gamma list; "Off" leaves both.
     {EnableRule::LutMode, 1381,
      {{1, {2575, 1848}, {1573}},

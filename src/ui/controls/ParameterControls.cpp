@@ -5,6 +5,7 @@
 #include "ControlTips.h"
 #include "FeatureRegistry.h"
 #include "Ids.h"
+#include "LutFeature.h"
 #include "NumberBox.h"
 #include "ParameterPath.h"
 #include "ParameterTable.h"
@@ -27,8 +28,9 @@ constexpr const char* kProgramCaption = "Lumora Control Tool";
 
 } // namespace
 
-ParameterControls::ParameterControls(Camera& camera, ControlAdapter& controls, FeatureRegistry& features)
-    : m_camera(camera), m_controls(controls), m_features(features)
+ParameterControls::ParameterControls(Camera& camera, ControlAdapter& controls, FeatureRegistry& features,
+                                     LutFeature& lut)
+    : m_camera(camera), m_controls(controls), m_features(features), m_lut(lut)
 {
 }
 
@@ -60,14 +62,16 @@ bool ParameterControls::Handle(int ctrlId, ControlEvent event, int position, int
     return false;
 }
 
-void ParameterControls::OnMoment(Moment moment)
+std::vector<Feature::MomentClaim> ParameterControls::Moments()
 {
     // After the tabs are built at start-up, and after the Control Mode changed, whatever the
     // table holds beyond the camera goes out and the table is in step again.
-    if (moment == Moment::StartupTabsBuilt || moment == Moment::ControlModeChanged)
-        ParameterPath::SendAndCommit(m_camera, &m_controls);
-    else if (moment == Moment::StartupWindowsReady)
-        ApplySpinRanges();
+    const Handler sendAndCommit = [this] { ParameterPath::SendAndCommit(m_camera, &m_controls); };
+    return {
+        {Moment::StartupWindowsReady, [this] { ApplySpinRanges(); }},
+        {Moment::StartupTabsBuilt, sendAndCommit},
+        {Moment::ControlModeChanged, sendAndCommit},
+    };
 }
 
 int ParameterControls::SendPendingRows()
@@ -271,9 +275,7 @@ void ParameterControls::afterFormatChange(int ctrlId)
         break;
     case CtrlId::SequencerHorizontalBinning:
     case CtrlId::SequencerVerticalBinning:
-        m_features.Raise(Moment::SequencerExposureLimitsDue);
-        ApplySpinRanges();
-        break;
+        // The sequencer's exposure limits follow in the automatic functions' After claim.
     case CtrlId::HorizontalBinning:
     case CtrlId::VerticalBinning:
         // The narrowest width the camera takes halves with binning: the range follows at once.

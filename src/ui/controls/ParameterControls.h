@@ -14,12 +14,14 @@
 class Camera;
 class ControlAdapter;
 class FeatureRegistry;
+class LutFeature;
 enum class ControlEvent;
 
 class ParameterControls : public Feature {
 public:
-    // Both belong to the main window and outlive this object.
-    ParameterControls(Camera& camera, ControlAdapter& controls, FeatureRegistry& features);
+    // All belong to the main window and outlive this object. The LUT editors follow the
+    // LUT-mode rule each time it is applied.
+    ParameterControls(Camera& camera, ControlAdapter& controls, FeatureRegistry& features, LutFeature& lut);
 
     // The generic handling of a notification for a control of that class. False when the
     // change was refused and the control restored (no After claim runs then).
@@ -38,7 +40,7 @@ public:
     // The rules a complete reading applies, in their order.
     void ApplyReloadEnableRules();
 
-    void OnMoment(Moment moment) override;
+    std::vector<MomentClaim> Moments() override;
 
 private:
     Camera& m_camera;
@@ -57,4 +59,5 @@ private:
 
     ControlAdapter& m_controls;
     FeatureRegistry& m_features;
+    LutFeature& m_lut;
 };

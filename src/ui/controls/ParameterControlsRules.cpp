@@ -7,6 +7,7 @@
 #include "ControlTips.h"
 #include "FeatureRegistry.h"
 #include "Ids.h"
+#include "LutFeature.h"
 #include "NumberBox.h"
 #include "ParameterTable.h"
 #include "UpDownControl.h"
@@ -129,7 +130,7 @@ void ParameterControls::ApplyEnableRule(EnableRule rule)
     for (int id : chosen->disable)
         m_controls.SetEnabled(id, false);
     if (rule == EnableRule::LutMode)
-        m_features.Raise(Moment::LutModeApplied);
+        m_lut.FollowLutMode();
 }
 
 void ParameterControls::ApplyReloadEnableRules()

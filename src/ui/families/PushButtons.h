@@ -13,8 +13,7 @@ public:
     // Both belong to the main window and outlive this object.
     PushButtons(Camera& camera, MainWindow& window, ControlAdapter& controls) : m_camera(camera), m_window(window), m_controls(controls) {}
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
+    std::vector<Claim> Claims() override;
 
     // Runs the button's action; 1 when it ran to its end (answer or acknowledgement).
     int OnPushButton(int buttonId);

@@ -1,9 +1,9 @@
 #include "FlashAreaDialog.h"
 
 #include "ControlIdTag.h"
-#include "Ids.h"
 #include "ControlMode.h"
 #include "DialogUnits.h"
+#include "Ids.h"
 #include "OnlineStatusNotifier.h"
 #include "WindowLockList.h"
 

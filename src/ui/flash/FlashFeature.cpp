@@ -1,7 +1,7 @@
 #include "FlashFeature.h"
 
-#include "FlashAreaDialog.h"
 #include "Camera.h"
+#include "FlashAreaDialog.h"
 #include "FlashAreas.h"
 #include "FlashStatus.h"
 #include "Ids.h"
@@ -14,28 +14,15 @@ FlashFeature::FlashFeature(Camera& camera, QWidget* mainWindow, ReadingCamera& r
 {
 }
 
-std::vector<Feature::Claim> FlashFeature::Claims() const
+std::vector<Feature::Claim> FlashFeature::Claims()
 {
-    return {{CtrlId::StoreAllAreas, When::Instead}};
+    return {{CtrlId::StoreAllAreas, When::Instead, [this] { StoreToAllUserAreas(); }}};
 }
 
-std::vector<int> FlashFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> FlashFeature::MenuClaims()
 {
-    return {MenuCommand::LoadSettings, MenuCommand::StoreSettings};
-}
-
-void FlashFeature::OnControl(int ctrlId, When when)
-{
-    if (ctrlId == CtrlId::StoreAllAreas && when == When::Instead)
-        StoreToAllUserAreas();
-}
-
-void FlashFeature::OnMenu(int commandId)
-{
-    if (commandId == MenuCommand::LoadSettings)
-        LoadSettingsFromArea();
-    else if (commandId == MenuCommand::StoreSettings)
-        StoreSettingsToArea();
+    return {{MenuCommand::LoadSettings, [this] { LoadSettingsFromArea(); }},
+            {MenuCommand::StoreSettings, [this] { StoreSettingsToArea(); }}};
 }
 
 void FlashFeature::LoadSettingsFromArea()

@@ -15,10 +15,8 @@ public:
     // Both belong to the main window and outlive this object.
     FlashFeature(Camera& camera, QWidget* mainWindow, ReadingCamera& reading);
 
-    std::vector<Claim> Claims() const override;
-    std::vector<int> MenuCommands() const override;
-    void OnControl(int ctrlId, When when) override;
-    void OnMenu(int commandId) override;
+    std::vector<Claim> Claims() override;
+    std::vector<MenuClaim> MenuClaims() override;
 
     void LoadSettingsFromArea();
     void StoreSettingsToArea();

@@ -1,9 +1,9 @@
 #include "AboutDialog.h"
 
-#include "LinkLabel.h"
 #include "Camera.h"
 #include "ControlMode.h"
 #include "Identity.h"
+#include "LinkLabel.h"
 #include "ProgramInfo.h"
 #include "UserNotice.h"
 

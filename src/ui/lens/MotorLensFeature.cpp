@@ -1,8 +1,8 @@
 #include "MotorLensFeature.h"
 
-#include "MotorLensWindow.h"
 #include "Camera.h"
 #include "Ids.h"
+#include "MotorLensWindow.h"
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
@@ -15,14 +15,11 @@ MotorLensFeature::MotorLensFeature(Camera& camera, QDialog& mainWindow) : m_came
                      &MotorLensWindow::StopMotors);
 }
 
-std::vector<int> MotorLensFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> MotorLensFeature::MenuClaims()
 {
-    return {MenuCommand::MotorLens};
-}
-
-void MotorLensFeature::OnMenu(int)
-{
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    return {{MenuCommand::MotorLens, [this] {
+                 m_window->show();
+                 m_window->raise();
+                 m_window->activateWindow();
+             }}};
 }

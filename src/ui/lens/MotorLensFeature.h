@@ -14,8 +14,7 @@ public:
     // The window becomes a child of the main window.
     MotorLensFeature(Camera& camera, QDialog& mainWindow);
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
     MotorLensWindow* Window() const { return m_window; }
 

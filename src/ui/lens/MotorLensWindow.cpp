@@ -1,9 +1,9 @@
 #include "MotorLensWindow.h"
 
-#include "PressAndHoldButton.h"
 #include "Camera.h"
 #include "MotorButtons.h"
 #include "OnlineStatusNotifier.h"
+#include "PressAndHoldButton.h"
 #include "WindowLockList.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "LutFeature.h"
 
-#include "LutEditorWindow.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "ErrorReport.h"
 #include "GammaCsv.h"
 #include "Ids.h"
 #include "LogFile.h"
+#include "LutEditorWindow.h"
 #include "LutTransferScope.h"
 #include "StatusLine.h"
 #include "UserNotice.h"
@@ -55,49 +55,37 @@ LutFeature::LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& cont
 
 LutFeature::~LutFeature() = default;
 
-std::vector<Feature::Claim> LutFeature::Claims() const
+std::vector<Feature::Claim> LutFeature::Claims()
 {
-    return {{CtrlId::OpenLutTable, When::Instead}};
+    return {{CtrlId::OpenLutTable, When::Instead, [this] { OpenTable(); }}};
 }
 
-std::vector<int> LutFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> LutFeature::MenuClaims()
 {
-    return {MenuCommand::OpenLutFile, MenuCommand::SaveLutFile, MenuCommand::LoadAllLut};
+    return {
+        {MenuCommand::OpenLutFile, [this] { OpenLutFile(); }},
+        {MenuCommand::SaveLutFile, [this] { saveLutFile(); }},
+        {MenuCommand::LoadAllLut,
+         [this] {
+             report(LoadAll() ? QStringLiteral("Read the red, green and blue LUT tables from the camera")
+                              : QStringLiteral("Reading the LUT tables from the camera stopped before its end"));
+         }},
+    };
 }
 
-void LutFeature::OnControl(int, When)
+std::vector<Feature::MomentClaim> LutFeature::Moments()
 {
-    OpenTable();
+    return {{Moment::StartupWindowsReady, [this] {
+                 for (const auto& editor : m_editors)
+                     editor->Initialize();
+             }}};
 }
 
-void LutFeature::OnMenu(int commandId)
+void LutFeature::FollowLutMode()
 {
-    switch (commandId) {
-    case MenuCommand::OpenLutFile:
-        openLutFile();
-        break;
-    case MenuCommand::SaveLutFile:
-        saveLutFile();
-        break;
-    case MenuCommand::LoadAllLut:
-        report(LoadAll() ? QStringLiteral("Read the red, green and blue LUT tables from the camera")
-                         : QStringLiteral("Reading the LUT tables from the camera stopped before its end"));
-        break;
-    default:
-        break;
-    }
-}
-
-void LutFeature::OnMoment(Moment moment)
-{
-    if (moment == Moment::StartupWindowsReady) {
-        for (const auto& editor : m_editors)
-            editor->Initialize();
-    } else if (moment == Moment::LutModeApplied) {
-        const int item = m_controls.ListSelection(CtrlId::LutMode);
-        if (item != kGammaItem && item != kTableItem)
-            Editor(Lut::Green).hide();
-    }
+    const int item = m_controls.ListSelection(CtrlId::LutMode);
+    if (item != kGammaItem && item != kTableItem)
+        Editor(Lut::Green).hide();
 }
 
 void LutFeature::OpenTable()
@@ -143,7 +131,7 @@ bool LutFeature::writeTables(const std::string& path) const
     return GammaFile::Save(path, tables, Notices());
 }
 
-void LutFeature::openLutFile()
+void LutFeature::OpenLutFile()
 {
     const std::string path = Notices().OpenFileName("", currentFolder(), kOpenFilter);
     if (path.empty())

@@ -1,17 +1,25 @@
 #pragma once
 // The features of the main window, in registration order, and the routing of control
-// claims, menu commands and moments to them. A feature's claims and menu commands are read
-// once, when it is added. The main window owns one.
+// claims, menu commands and moments to their handlers. The main window owns one.
 #include "Feature.h"
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
+
+// Two claims that cannot both be served: a programming error that stops the program's start.
+// The message names the features and the claim.
+class FeatureClash : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 class FeatureRegistry {
 public:
-    // Takes the feature. A second Instead claim on a control, or a second feature for a
-    // menu command, is a programming error: it is refused (false) and the feature dropped.
-    bool Add(std::unique_ptr<Feature> feature);
+    // Takes the feature with its claims. Throws FeatureClash, and keeps nothing of the
+    // feature, when a claim clashes: a second Instead claim on a control, a second feature
+    // for a menu command, or one feature claiming a control twice in one phase.
+    void Add(std::unique_ptr<Feature> feature);
 
     bool HasInstead(int ctrlId) const;
     // Every claim of that phase on the control, in registration order.
@@ -24,19 +32,20 @@ public:
     template <class T>
     T* Find() const
     {
-        for (const Entry& entry : m_entries)
-            if (auto* found = dynamic_cast<T*>(entry.feature.get()))
+        for (const auto& feature : m_features)
+            if (auto* found = dynamic_cast<T*>(feature.get()))
                 return found;
         return nullptr;
     }
 
 private:
-    struct Entry {
-        std::unique_ptr<Feature> feature;
-        std::vector<Feature::Claim> claims;
-        std::vector<int> menuCommands;
-        bool Claims(int ctrlId, When when) const;
-        bool Carries(int commandId) const;
+    template <class C>
+    struct Owned {
+        C claim;
+        const Feature* owner;
     };
-    std::vector<Entry> m_entries;
+    std::vector<std::unique_ptr<Feature>> m_features;
+    std::vector<Owned<Feature::Claim>> m_claims;
+    std::vector<Owned<Feature::MenuClaim>> m_menu;
+    std::vector<Owned<Feature::MomentClaim>> m_moments;
 };

@@ -1,8 +1,5 @@
 #include "MainWindow.h"
 
-#include "CommunicationWindow.h"
-#include "ParameterPage.h"
-#include "TerminalWindow.h"
 #include "Camera.h"
 #include "ChangeRouter.h"
 #include "CommLink.h"
@@ -11,6 +8,7 @@
 #include "ErrorReport.h"
 #include "Ids.h"
 #include "OnlineStatusNotifier.h"
+#include "ParameterPage.h"
 #include "ParameterTable.h"
 #include "ProgramInfo.h"
 #include "SerialDevices.h"
@@ -150,14 +148,6 @@ MainWindow::MainWindow(Camera& camera, QWidget* parent)
     layout->addSpacing(4);
     layout->addWidget(strip);
 
-    // The tool dialogs that exist so far. The communication dialog comes first: building it
-    // is the run's first use of the settings and, after a run that did not end normally,
-    // turns the link back to the native serial port before anything opens it.
-    m_communication = new CommunicationWindow(m_camera, this);
-    connect(m_communication, &CommunicationWindow::linkChanged, this, &MainWindow::OnLinkChanged);
-    m_terminal = new TerminalWindow(m_camera, this);
-    WindowPlacement::Track(m_communication, this, "Communication");
-    WindowPlacement::Track(m_terminal, this, "Terminal");
     // Nothing is pending before the first exchange.
     m_camera.Table().CommitAll();
 
@@ -196,12 +186,8 @@ void MainWindow::Initialize()
     WindowLockList::Instance().Register(this);
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kCaption), QLatin1String(kVersion)));
 
-    // The tool dialogs' windows: the terminal stays hidden until its button shows it; the
-    // communication window is shown at once (setting its lists opens and sends nothing).
-    m_terminal->Initialize();
-    m_communication->Initialize();
-    m_communication->show();
-
+    // The windows beside this one join the lists (the communication window shows at once;
+    // setting its lists opens and sends nothing), the spin ranges are applied.
     m_features.Raise(Moment::StartupWindowsReady);
     // The start-up is one action: its first communication error is shown, the rest counted.
     ErrorReport errors(m_camera, "settings");
@@ -224,21 +210,16 @@ void MainWindow::Initialize()
 
     BuildTabs();
     SetUtilityMenu();
-    // Adapting the communication window sends nothing, so it may come before the features'
-    // pending rows.
-    m_communication->UpdateForControlMode();
     m_features.Raise(Moment::StartupTabsBuilt);
     if (m_connected == 1)
         m_features.Raise(Moment::StartupCompleted);
     ShowConnection();
 }
 
-bool MainWindow::AddFeature(std::unique_ptr<Feature> feature)
+void MainWindow::AddFeature(std::unique_ptr<Feature> feature)
 {
-    if (!m_features.Add(std::move(feature)))
-        return false;
+    m_features.Add(std::move(feature));
     enableMenuEntries();
-    return true;
 }
 
 void MainWindow::OnLinkChanged(int result)
@@ -247,7 +228,6 @@ void MainWindow::OnLinkChanged(int result)
         m_linkReadyByDialog = 1;
         m_connected = 1;
     }
-    m_communication->UpdateForControlMode();
     // The bar names the port now chosen.
     UpdateOfflineState();
     ShowConnection();
@@ -280,7 +260,7 @@ QWidget* MainWindow::BuildOfflineBar()
     row->addSpacing(8);
     row->addWidget(m_reconnect);
     row->addStretch(1);
-    connect(m_reconnect, &QPushButton::clicked, this, [this] { m_communication->Reconnect(); });
+    connect(m_reconnect, &QPushButton::clicked, this, &MainWindow::reconnectRequested);
     bar->hide();
     return bar;
 }
@@ -359,13 +339,10 @@ void MainWindow::showEvent(QShowEvent* event)
         WindowPlacement::FitToScreen(this);
     Initialize();
     QDialog::showEvent(event);
-    // The communication window was shown while this one was still initialising; once this
-    // one is up, bring it to the front so it does not start hidden behind the pages.
+    // Windows shown while this one was still initialising come to the front once it is up,
+    // so they do not start hidden behind the pages.
     if (first)
-        QTimer::singleShot(0, m_communication, [dialog = m_communication] {
-            if (dialog->isVisible())
-                dialog->raise();
-        });
+        QTimer::singleShot(0, this, [this] { m_features.Raise(Moment::StartupWindowShown); });
 }
 
 QWidget* MainWindow::FindControl(int ctrlId) const
@@ -425,14 +402,6 @@ void MainWindow::ToggleControlMode()
     BuildTabs();
     SetUtilityMenu();
     m_features.Raise(Moment::ControlModeChanged);
-    m_communication->UpdateForControlMode();
-}
-
-void MainWindow::ShowCommunicationDialog()
-{
-    m_communication->show();
-    m_communication->raise();
-    m_communication->activateWindow();
 }
 
 void MainWindow::BuildMenu()
@@ -447,8 +416,6 @@ void MainWindow::BuildMenu()
         connect(action, &QAction::triggered, this, [this, commandId] {
             if (commandId == MenuCommand::Exit)
                 reject();
-            else if (commandId == MenuCommand::CommunicationDialog)
-                ShowCommunicationDialog();
             else
                 m_features.RunMenu(commandId);
         });
@@ -505,8 +472,7 @@ void MainWindow::enableMenuEntries()
 {
     for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it) {
         const int command = it.key();
-        it.value()->setEnabled(command == MenuCommand::Exit || command == MenuCommand::CommunicationDialog
-                               || m_features.HasMenu(command));
+        it.value()->setEnabled(command == MenuCommand::Exit || m_features.HasMenu(command));
     }
 }
 

@@ -2,9 +2,9 @@
 // The program's only main window: a tab control hosting the seven parameter pages, the online
 // strip along the bottom, menu 601, the keyboard rules and the factory-mode switch. It opens
 // the camera link when it initialises, builds the tabs for the Control Mode and closes the
-// program only after a confirmation. The features registered with it serve its controls and
-// menu entries and join its start-up at the moments it raises (Feature.h); every change of
-// a control is routed to them by its ChangeRouter.
+// program only after a confirmation. The features registered with it (the windows beside it
+// among them) serve its controls and menu entries and join its start-up at the moments it
+// raises (Feature.h); every change of a control is routed to them by its ChangeRouter.
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "ControlLookup.h"
@@ -17,10 +17,8 @@
 #include <array>
 #include <memory>
 
-class CommunicationWindow;
 class Camera;
 class ParameterPage;
-class TerminalWindow;
 class ChangeRouter;
 class QAction;
 class QLabel;
@@ -45,8 +43,9 @@ public:
     static MainWindow* Instance();
 
     // Registers a feature: its menu entries are enabled and it is called for its claims and
-    // the moments from now on. False when its claims clash with a registered feature's.
-    bool AddFeature(std::unique_ptr<Feature> feature);
+    // the moments from now on. Throws FeatureClash (and keeps nothing of the feature) when
+    // its claims clash with a registered feature's.
+    void AddFeature(std::unique_ptr<Feature> feature);
     FeatureRegistry& Features() { return m_features; }
     // The window's controls by id, for the features.
     ControlAdapter& Controls() { return m_controls; }
@@ -64,9 +63,6 @@ public:
     QWidget* FindControl(int ctrlId) const override;
 
     ParameterPage* Page(int pageIndex) const { return m_pages[pageIndex]; }
-    // The tool dialogs the window owns: created with it, kept until it goes.
-    CommunicationWindow* CommunicationDialog() const { return m_communication; }
-    TerminalWindow* Terminal() const { return m_terminal; }
     QTabBar* TabBar() const { return m_tabBar; }
     // The status bar above the online strip: port, line state, camera model, last action.
     StatusLineBar* StatusBar() const { return m_statusBar; }
@@ -78,13 +74,13 @@ public:
     void BuildTabs();
     // The Utility menu is usable only in Control Mode 1.
     void SetUtilityMenu();
-    // The factory-mode switch: Control Mode 0 <-> 1, then tabs and menu follow, the features
-    // take part (pending rows sent and committed) and the communication dialog adapts.
+    // The factory-mode switch: Control Mode 0 <-> 1, then tabs and menu follow and the
+    // features take part (pending rows sent and committed, the communication window adapts).
     void ToggleControlMode();
     int ControlMode() const;
 
     // The menu entry with that command id (nullptr for an unknown id). Entries are enabled
-    // while a registered feature carries them (Exit and the communication window: always).
+    // while a registered feature carries them (Exit: always).
     QAction* MenuAction(int commandId) const;
 
     // After a successful camera reset: the window closes at once, without asking.
@@ -96,8 +92,12 @@ public:
     bool IsOfflineShown() const;
     QWidget* OfflineBar() const { return m_offlineBar; }
 
+signals:
+    // The offline bar's "Reconnect": the port is to be opened again.
+    void reconnectRequested();
+
 public slots:
-    // A link change made in the communication dialog, with its result (1 ok): a link opened
+    // A link change made in the communication window, with its result (1 ok): a link opened
     // there counts as connected, also in the middle of the start-up.
     void OnLinkChanged(int result);
     // The OK action does nothing, so Enter never closes the window.
@@ -113,8 +113,6 @@ protected:
 private:
     void BuildMenu();
     void OnTabChanged(int tabIndex);
-    // Help, "&Open Communication Dialog": brings the communication window back.
-    void ShowCommunicationDialog();
     // The keyboard rule for one key press anywhere in this window; true when it used the key.
     bool KeyboardRule(QWidget* target, QKeyEvent* event);
     bool Owns(const QWidget* widget) const;
@@ -128,8 +126,6 @@ private:
     void ShowConnection();
 
     std::array<ParameterPage*, kPageCount> m_pages{};
-    CommunicationWindow* m_communication = nullptr;
-    TerminalWindow* m_terminal = nullptr;
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_stack = nullptr;
     StatusLineBar* m_statusBar = nullptr;

@@ -1,8 +1,8 @@
 #include "ParameterListFeature.h"
 
-#include "ParameterListWindow.h"
 #include "Camera.h"
 #include "Ids.h"
+#include "ParameterListWindow.h"
 #include "WindowPlacement.h"
 
 ParameterListFeature::ParameterListFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_dialog(new ParameterListWindow(camera, mainWindow))
@@ -15,12 +15,12 @@ ParameterListWindow* ParameterListFeature::Dialog() const
     return m_dialog;
 }
 
-std::vector<int> ParameterListFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> ParameterListFeature::MenuClaims()
 {
-    return {MenuCommand::ParameterList};
+    return {{MenuCommand::ParameterList, [this] { open(); }}};
 }
 
-void ParameterListFeature::OnMenu(int)
+void ParameterListFeature::open()
 {
     if (!m_dialog)
         return;

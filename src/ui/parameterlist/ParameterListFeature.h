@@ -15,12 +15,13 @@ public:
     // The dialog is created at once, with the main window as its parent.
     ParameterListFeature(Camera& camera, QWidget* mainWindow);
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
     ParameterListWindow* Dialog() const;
 
 private:
+    void open();
+
     Camera& m_camera;
     QPointer<ParameterListWindow> m_dialog;
 };

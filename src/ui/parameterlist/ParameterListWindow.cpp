@@ -1,9 +1,9 @@
 #include "ParameterListWindow.h"
 
-#include "PushButtonItem.h"
 #include "Camera.h"
 #include "OnlineStatusNotifier.h"
 #include "ProgressWindow.h"
+#include "PushButtonItem.h"
 #include "WindowLockList.h"
 
 #include <QHBoxLayout>

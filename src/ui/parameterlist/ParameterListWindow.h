@@ -5,9 +5,9 @@
 // bootstrap registers) and where the features came from. Modeless; created once with the main
 // window and shown from the Utility menu. The window only arranges and forwards: the camera
 // side (ParameterList) reads and writes the registers.
-#include "PropertyGrid.h"
 #include "OnlineStatusUpdater.h"
 #include "ParameterList.h"
+#include "PropertyGrid.h"
 
 #include <QDialog>
 

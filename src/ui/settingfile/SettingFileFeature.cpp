@@ -1,7 +1,7 @@
 #include "SettingFileFeature.h"
 
-#include "CommunicationWindow.h"
 #include "Camera.h"
+#include "CommunicationWindow.h"
 #include "CompareDialog.h"
 #include "ControlAdapter.h"
 #include "ControlMode.h"
@@ -113,30 +113,14 @@ SettingFileFeature::SettingFileFeature(Camera& camera, QWidget* mainWindow, Cont
     communication->EnableSettingFileCommands(true);
 }
 
-std::vector<int> SettingFileFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> SettingFileFeature::MenuClaims()
 {
-    return {MenuCommand::Open, MenuCommand::CompareWithCamera, MenuCommand::SaveAllData,
-            MenuCommand::SaveShippingData};
-}
-
-void SettingFileFeature::OnMenu(int commandId)
-{
-    switch (commandId) {
-    case MenuCommand::Open:
-        OpenSettingFile();
-        break;
-    case MenuCommand::CompareWithCamera:
-        CompareWithCamera();
-        break;
-    case MenuCommand::SaveAllData:
-        SaveAllDataAs();
-        break;
-    case MenuCommand::SaveShippingData:
-        SaveShippingDataAs();
-        break;
-    default:
-        break;
-    }
+    return {
+        {MenuCommand::Open, [this] { OpenSettingFile(); }},
+        {MenuCommand::CompareWithCamera, [this] { CompareWithCamera(); }},
+        {MenuCommand::SaveAllData, [this] { SaveAllDataAs(); }},
+        {MenuCommand::SaveShippingData, [this] { SaveShippingDataAs(); }},
+    };
 }
 
 void SettingFileFeature::SaveAllDataAs()

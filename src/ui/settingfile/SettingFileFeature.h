@@ -28,8 +28,7 @@ public:
     SettingFileFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                        FeatureRegistry& features, SequencerFeature& sequencer, CommunicationWindow* communication);
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
     // Loads a file into the camera and the window.
     void ReadSettingFile(const std::string& path);
