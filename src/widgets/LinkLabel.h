@@ -22,13 +22,11 @@ public:
     // window below, and so they do on a new label until setLink(true) is called, although
     // the label counts as a link from the start.
     void setLink(bool link);
-    bool isLink() const { return m_link; }
     // Shown while the mouse is over a link label; without one the usual cursor shows.
     void setLinkCursor(const std::optional<QCursor>& cursor);
 
     // Redraws at once.
     void setTextColor(const QColor& colour);
-    QColor textColor() const { return m_textColour; }
     // The background, and the one it alternates with while the background blinks. Both
     // start as the button face colour.
     void setBackgroundColor(const QColor& colour);
@@ -39,7 +37,6 @@ public:
     // Text: the text goes and comes back; Background: the two backgrounds take turns. One
     // change every intervalMs. None stops blinking and puts the text back.
     void setBlink(BlinkKind kind, int intervalMs = 500);
-    BlinkKind blinkKind() const { return m_blinkKind; }
     // The brush the background is painted with now.
     QBrush currentBackground() const;
 

@@ -303,12 +303,6 @@ void PropertyGrid::clear()
     relayout();
 }
 
-std::optional<PropertyGrid::ItemKind> PropertyGrid::itemKind(ItemId item) const
-{
-    const Row* found = row(item);
-    return found ? std::optional<ItemKind>(found->kind) : std::nullopt;
-}
-
 // Values -------------------------------------------------------------------------------------
 
 QString PropertyGrid::textOf(const Row& r) const

@@ -93,7 +93,6 @@ public:
     // Removes every section and row. Ids are never handed out twice, so old ids stay unknown.
     void clear();
 
-    std::optional<ItemKind> itemKind(ItemId item) const;
     // The value as the grid shows it; empty for an unknown row.
     QString valueText(ItemId item) const;
 
@@ -133,7 +132,6 @@ public:
     void setDateTimeCaptions(const TextArg& dateCaption, const TextArg& timeCaption);
     // Whole numbers shown (and typed) in hexadecimal.
     void setHexMode(bool hex);
-    bool hexMode() const { return m_hexMode; }
     void setSectionCollapsed(SectionId section, bool collapsed);
 
     // Opens the row's editor as a click on its value would; false for an unknown or read-only

@@ -30,14 +30,14 @@ void FlashFeature::LoadSettingsFromArea()
     FlashAreaDialog dialog(m_mainWindow, FlashAreas::Purpose::Load);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_lastArea = dialog.Area();
+    const int area = dialog.Area();
     // A load throws the camera's current settings away: the person says so first.
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(dialog.AreaName()), "Confirm"))
         return;
-    const bool loaded = FlashAreas::LoadArea(m_camera, m_lastArea) == 1;
+    const bool loaded = FlashAreas::LoadArea(m_camera, area) == 1;
     if (loaded)
         m_reading.ReloadFromCamera();
-    ReportAreaLoaded(m_lastArea, loaded);
+    ReportAreaLoaded(area, loaded);
 }
 
 void FlashFeature::StoreSettingsToArea()
@@ -45,11 +45,11 @@ void FlashFeature::StoreSettingsToArea()
     FlashAreaDialog dialog(m_mainWindow, FlashAreas::Purpose::Store);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_lastArea = dialog.Area();
-    const bool stored = FlashAreas::StoreArea(m_camera, m_lastArea) == 1;
+    const int area = dialog.Area();
+    const bool stored = FlashAreas::StoreArea(m_camera, area) == 1;
     if (stored)
         Notices().Message(FlashAreas::kStoredText, "", NoticeIcon::Information);
-    ReportAreaStored(m_lastArea, stored);
+    ReportAreaStored(area, stored);
 }
 
 void FlashFeature::StoreToAllUserAreas()

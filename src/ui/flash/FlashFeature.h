@@ -22,12 +22,8 @@ public:
     void StoreSettingsToArea();
     void StoreToAllUserAreas();
 
-    // The area last chosen in the selection; -1 before the first choice.
-    int LastArea() const { return m_lastArea; }
-
 private:
     Camera& m_camera;
     QPointer<QWidget> m_mainWindow;
     ReadingCamera& m_reading;
-    int m_lastArea = -1;
 };

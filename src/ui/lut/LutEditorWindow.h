@@ -57,7 +57,6 @@ public:
     int Channel() const { return m_channel; }
     LutCurve& Curve() { return m_curve; }
     LutGraph* Graph() const { return m_graph; }
-    UpDownControl* PointSpin() const { return m_spin; }
     QString ModeText() const;
 
 protected:

@@ -44,8 +44,6 @@
 
 namespace {
 
-MainWindow* g_mainWindow = nullptr;
-
 constexpr const char* kCaption = ProgramInfo::kName;
 constexpr const char* kVersion = ProgramInfo::kVersion;
 // Fits a 1366 x 768 screen with its task bar; on a smaller screen the window fits itself to
@@ -95,16 +93,13 @@ QComboBox* ComboOfPopup(QWidget* w)
 
 } // namespace
 
-MainWindow* MainWindow::Instance() { return g_mainWindow; }
-
 MainWindow::MainWindow(Camera& camera, QWidget* parent)
     : QDialog(parent), OnlineStatusUpdater(this), m_camera(camera)
 {
     // The strip and every updater follow this window's camera.
     OnlineStatusNotifier::Instance().Follow(&camera.Events());
-    // Construction: icon, the process-wide reference, the seven pages in page order.
+    // Construction: icon, the seven pages in page order.
     setWindowIcon(MakeIcon());
-    g_mainWindow = this;
     setObjectName(QStringLiteral("CCtrlToolDlg"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
@@ -170,8 +165,6 @@ MainWindow::~MainWindow()
     // On destroy: the link goes with the window.
     m_camera.Link().Close();
     OnlineStatusNotifier::Instance().Follow(nullptr);
-    if (g_mainWindow == this)
-        g_mainWindow = nullptr;
 }
 
 void MainWindow::Initialize()

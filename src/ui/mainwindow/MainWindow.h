@@ -39,9 +39,6 @@ public:
     explicit MainWindow(Camera& camera, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The process-wide main window; nullptr when none exists.
-    static MainWindow* Instance();
-
     // Registers a feature: its menu entries are enabled and it is called for its claims and
     // the moments from now on. Throws FeatureClash (and keeps nothing of the feature) when
     // its claims clash with a registered feature's.
@@ -50,12 +47,10 @@ public:
     // The window's controls by id, for the features.
     ControlAdapter& Controls() { return m_controls; }
     Camera& Cam() { return m_camera; }
-    ChangeRouter& Router() { return *m_router; }
 
     // The initialisation steps (link, first reading, tabs); run once, at the latest when the
     // window is first shown.
     void Initialize();
-    bool IsInitialized() const { return m_initialized; }
     // 1 when the start-up connection succeeded.
     int Connected() const { return m_connected; }
 
@@ -142,7 +137,6 @@ private:
     FeatureRegistry m_features;
     ChangeRouter* m_router = nullptr;
 
-    int m_selectedFlashArea = 0;
     int m_closeWithoutConfirm = 0;
     int m_linkReadyByDialog = 0;
     int m_connected = 0;
