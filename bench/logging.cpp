@@ -4,9 +4,9 @@
 //
 // Run: bench_logging [lines-per-sample]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 #include "Camera.h"
-#include "CCommunicationDialog.h"
-#include "CTerminalDialog.h"
+#include "CommunicationWindow.h"
 #include "LineListModel.h"
+#include "TerminalWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -79,8 +79,8 @@ int main(int argc, char** argv)
     const std::string line = "Rx: PE=5000";
 
     Camera camera;
-    CTerminalDialog terminal(camera);
-    CCommunicationDialog communication(camera);
+    TerminalWindow terminal(camera);
+    CommunicationWindow communication(camera);
 
     std::printf("lines per sample: %d (target: under 50 us per line, full no slower than empty)\n"
                 "times per line in microseconds: wall clock mean, median and 99th percentile, and CPU time\n\n",
@@ -93,9 +93,9 @@ int main(int argc, char** argv)
     report("message list AddMessage, hidden", 0, timeAdds(1000, [&](int) { communication.AddMessage(line); }));
 
     // Full lists: every addition also drops the oldest line.
-    while (terminal.Transcript().count() < CTerminalDialog::kMaxLines)
+    while (terminal.Transcript().count() < TerminalWindow::kMaxLines)
         terminal.AddLine(line);
-    while (communication.Messages().count() < CCommunicationDialog::kMaxMessages)
+    while (communication.Messages().count() < CommunicationWindow::kMaxMessages)
         communication.AddMessage(line);
     report("terminal AddLine, hidden", terminal.Transcript().count(),
            timeAdds(perSample, [&](int) { terminal.AddLine(line); }));
@@ -115,9 +115,9 @@ int main(int argc, char** argv)
     report("terminal AddLine + repaint, shown", 0, timeAdds(1000, [&](int) { terminal.AddLine(line); }, pass));
     report("message list AddMessage + repaint, shown", 0,
            timeAdds(1000, [&](int) { communication.AddMessage(line); }, pass));
-    while (terminal.Transcript().count() < CTerminalDialog::kMaxLines)
+    while (terminal.Transcript().count() < TerminalWindow::kMaxLines)
         terminal.AddLine(line);
-    while (communication.Messages().count() < CCommunicationDialog::kMaxMessages)
+    while (communication.Messages().count() < CommunicationWindow::kMaxMessages)
         communication.AddMessage(line);
     QCoreApplication::processEvents();
     report("terminal AddLine + repaint, shown", terminal.Transcript().count(),

@@ -14,16 +14,16 @@
 //
 // Run: bench_lut [--bin DIR] [--baud N]...   (DIR holds lumora-camsim, default this program's
 // folder; --baud replaces the two rates)
-#include "Camera.h"
 #include "BenchTraffic.h"
-#include "CCtrlToolDlg.h"
-#include "CLUTDlg.h"
-#include "CProgressBarDialog.h"
+#include "Camera.h"
 #include "CommLink.h"
 #include "ControlMode.h"
+#include "LutEditorWindow.h"
 #include "LutFeature.h"
 #include "LutGraph.h"
+#include "MainWindow.h"
 #include "Program.h"
+#include "ProgressBarWindow.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
 
@@ -109,7 +109,7 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
                 std::fprintf(stderr, "the tool did not connect at %u bit/s\n", baud);
                 ok = false;
             } else {
-                CProgressBarDialog::Instance().SetClosePause(0);
+                ProgressBarWindow::Instance().SetClosePause(0);
                 LutFeature& lut = *program->Window().Features().Find<LutFeature>();
                 readTool = timed(log, baud, [&] { return lut.LoadAll(); }, ok);
                 writeTool = timed(log, baud, [&] {
@@ -118,7 +118,7 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
                         all = lut.Editor(c).WriteToCamera(c) && all;
                     return all;
                 }, ok);
-                CProgressBarDialog::Instance().SetClosePause(1000);
+                ProgressBarWindow::Instance().SetClosePause(1000);
                 ok = ok && notices.recorder.messages.empty();
             }
         }
@@ -159,7 +159,7 @@ int benchLut(const std::string& bin, uint32_t baud, bool& targetMet)
 double mouseMoveMs()
 {
     Camera camera;
-    CLUTDlg editor(camera, Lut::Green);
+    LutEditorWindow editor(camera, Lut::Green);
     editor.Initialize();
     editor.show();
     LutCurve& curve = editor.Curve();

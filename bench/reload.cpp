@@ -23,12 +23,12 @@
 // Run: bench_reload [--bin DIR] [--baud N]...   (DIR holds lumora-camsim and lib/, default this
 // program's folder; --baud replaces the two rates). The ser2net paths need ser2net (scripts/setup).
 #include "BenchTraffic.h"
-#include "CCtrlToolDlg.h"
-#include "CProgressBarDialog.h"
 #include "ClSerialApi.h"
 #include "CommLink.h"
 #include "ControlMode.h"
+#include "MainWindow.h"
 #include "Program.h"
+#include "ProgressBarWindow.h"
 #include "ReadingCamera.h"
 #include "Ser2netProcess.h"
 #include "SettingsStore.h"
@@ -123,7 +123,7 @@ struct Tool {
     MemorySettings settings;
     ScopedRecordingNotice notices;
     std::unique_ptr<Program> program;
-    CCtrlToolDlg* window = nullptr;
+    MainWindow* window = nullptr;
 
     void start(unsigned mode, const std::string& device, uint32_t baud)
     {
@@ -194,7 +194,7 @@ bool timeTool(unsigned mode, const std::string& device, uint32_t baud, const std
         std::fprintf(stderr, "the tool did not connect to %s at %u bit/s\n", device.c_str(), baud);
         return false;
     }
-    CProgressBarDialog::Instance().SetClosePause(0);
+    ProgressBarWindow::Instance().SetClosePause(0);
     ReadingCamera& reading = *t.window->Features().Find<ReadingCamera>();
     for (int run = 0; run < kRuns; ++run) {
         clearLog(log);
@@ -205,7 +205,7 @@ bool timeTool(unsigned mode, const std::string& device, uint32_t baud, const std
         runs.add(seconds, traffic, baud);
         lines = traffic.received;
     }
-    CProgressBarDialog::Instance().SetClosePause(1000);
+    ProgressBarWindow::Instance().SetClosePause(1000);
     for (const auto& message : t.notices.recorder.messages)
         std::fprintf(stderr, "the reading over %s said: %s\n", device.c_str(), message.text.c_str());
     return t.notices.recorder.messages.empty();

@@ -1,14 +1,15 @@
 #pragma once
-// The program put together, in one place: its camera, the main window (with its pages, the
-// communication window and the terminal) and every feature in its order, connected. main()
-// and the end-to-end tests build the program this way and nowhere else.
+// The program put together, in one place: its camera, the main window with its pages, and
+// every feature in its order (the communication window and the terminal among them),
+// connected. main() and the end-to-end tests build the program this way and nowhere else.
+// Two features whose claims clash stop the building with a FeatureClash that names them.
 //
 // Adding a feature: write its class (its camera side under src/camera/, its window side
 // under src/ui/<feature>/), then create and register it in Program's constructor, handing it
-// the camera (and the window's parts) it works with.
+// the camera, the window's parts and the features it works with.
 #include <memory>
 
-class CCtrlToolDlg;
+class MainWindow;
 class Camera;
 
 class Program {
@@ -19,10 +20,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    CCtrlToolDlg& Window() { return *m_window; }
+    MainWindow& Window() { return *m_window; }
     Camera& Cam() { return *m_camera; }
 
 private:
     std::unique_ptr<Camera> m_camera;
-    std::unique_ptr<CCtrlToolDlg> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };

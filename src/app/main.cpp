@@ -1,7 +1,8 @@
 // The Lumora Control Tool: start-up and process end.
 #include "AppSettings.h"
-#include "CCtrlToolDlg.h"
 #include "Camera.h"
+#include "FeatureRegistry.h"
+#include "MainWindow.h"
 #include "ProcessLifetime.h"
 #include "Program.h"
 #include "QtUserNotice.h"
@@ -10,6 +11,9 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
+
+#include <cstdio>
+#include <memory>
 
 namespace {
 const char* const kMainWindow = "Main";
@@ -34,11 +38,20 @@ int main(int argc, char* argv[])
                                     }});
 
     int result = 0;
-    {
-        // Building the window applies the shutdown fallback to the camera's link (the
-        // communication dialog does), before anything opens it.
-        Program program;
-        CCtrlToolDlg& window = program.Window();
+    // Building the window applies the shutdown fallback to the camera's link (the
+    // communication window does), before anything opens it.
+    std::unique_ptr<Program> built;
+    try {
+        built = std::make_unique<Program>();
+    } catch (const FeatureClash& clash) {
+        // Two features claim the same control or menu entry: no window could serve both.
+        std::fprintf(stderr, "%s\n", clash.what());
+        Notices().Message(clash.what(), "Lumora Control Tool", NoticeIcon::Error);
+        result = 1;
+    }
+    if (built) {
+        Program& program = *built;
+        MainWindow& window = program.Window();
         Camera& camera = program.Cam();
         CancelOnTerminationSignals([&camera] { camera.CancelWalks(); });
         // Between exchanges the command exchange keeps receiving, so unasked lines are logged.
@@ -59,6 +72,7 @@ int main(int argc, char* argv[])
         CancelOnTerminationSignals(nullptr);
         WriteProcessEndSettings(camera.Link());
     }
+    built.reset();
 
     // Whatever static objects still write at exit goes to memory, not to the file.
     SetSettingsStore(nullptr);

@@ -1,7 +1,8 @@
 #pragma once
 // The program's id vocabulary: every control id, command index and menu command id that code
-// refers to by name. Defined here once; the data tables (pages, parameter rows, command rows,
-// button and list tables) keep their numbers as data, and all other code uses these names.
+// refers to by name. Defined here once; the data tables (parameter rows, command rows, button
+// and list tables) keep their numbers as data, and all other code uses these names. The page
+// tables use them too, and PageIds.h names the pages' remaining controls.
 // Grouped by where the control lives; each name says what the control is, not where.
 
 // Control ids: the key between the pages, the parameter table and the features.
@@ -111,9 +112,9 @@ enum : int {
     SequencerLut = 2799,
 
     // Counters and signal routing (page "User C")
-    Counter0Reset = 2810,
-    Counter1Reset = 2815,
-    Counter2Reset = 2820,
+    Counter0EventSource = 2810, // the counters' event source lists: the family of counter resets
+    Counter1EventSource = 2815,
+    Counter2EventSource = 2820,
     SensorTaps = 2870,
 
     // Buttons that open a window
@@ -130,6 +131,32 @@ enum : int {
     StoreAllAreas = 1024,
     FactoryBaudRate = 1422,
     SupportedBaudBox = 2898,
+
+    // Communication window
+    LineStatusIcon = 1163,
+    LineStatusText = 1155,
+    CommunicationMode = 1011, // "Category"
+    PortName = 1005,
+    BaudRateLabel = 1018,
+    BaudRate = 1030,
+    SearchPorts = 1243,       // "Auto"
+    WriteSettingFile = 1164,
+    ReadSettingFile = 1165,
+    CurrentArea = 1167,
+    GetArea = 1166,
+    UserSet = 1029,
+    StoreUserSet = 1168,
+    LoadUserSet = 1169,
+    MessageList = 1170,
+    SaveMessages = 1171,
+    ClearMessages = 1172,
+    CommunicationOnlineStrip = 1158,
+
+    // Flash area selection
+    AreaPrompt = 1023,
+    AreaList = 1017,
+    AreaOnlineStrip = 1178,
+    AreaSeparator = 65535,
 };
 } // namespace CtrlId
 

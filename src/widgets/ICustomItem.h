@@ -1,6 +1,6 @@
 #pragma once
 // A property grid row that shows and edits its value itself, for values that the grid's own
-// row kinds do not cover (CButtonItem is one). The grid owns the object once it is added.
+// row kinds do not cover (PushButtonItem is one). The grid owns the object once it is added.
 #include <QString>
 
 class QPainter;

@@ -10,7 +10,7 @@
 
 namespace {
 
-COnlineStatusNotifier* g_alive = nullptr;
+OnlineStatusNotifier* g_alive = nullptr;
 
 QPixmap filled(const QColor& colour)
 {
@@ -21,24 +21,24 @@ QPixmap filled(const QColor& colour)
 
 } // namespace
 
-COnlineStatusNotifier& COnlineStatusNotifier::Instance()
+OnlineStatusNotifier& OnlineStatusNotifier::Instance()
 {
-    static COnlineStatusNotifier notifier;
+    static OnlineStatusNotifier notifier;
     return notifier;
 }
 
-COnlineStatusNotifier::COnlineStatusNotifier()
+OnlineStatusNotifier::OnlineStatusNotifier()
 {
     g_alive = this;
 }
 
-COnlineStatusNotifier::~COnlineStatusNotifier()
+OnlineStatusNotifier::~OnlineStatusNotifier()
 {
     g_alive = nullptr;
     Follow(nullptr);
 }
 
-void COnlineStatusNotifier::Follow(LinkEvents* events)
+void OnlineStatusNotifier::Follow(LinkEvents* events)
 {
     if (m_followed)
         m_followed->SetOnlineSink(nullptr);
@@ -47,23 +47,23 @@ void COnlineStatusNotifier::Follow(LinkEvents* events)
         m_followed->SetOnlineSink([this](bool online) { online ? SetOnline() : SetOffline(); });
 }
 
-void COnlineStatusNotifier::UnregisterIfAlive(COnlineStatusUpdater* updater)
+void OnlineStatusNotifier::UnregisterIfAlive(OnlineStatusUpdater* updater)
 {
     if (g_alive)
         g_alive->Unregister(updater);
 }
 
-QPixmap COnlineStatusNotifier::OfflinePicture()
+QPixmap OnlineStatusNotifier::OfflinePicture()
 {
     return filled(QColor(255, 0, 0));
 }
 
-QPixmap COnlineStatusNotifier::OnlinePicture()
+QPixmap OnlineStatusNotifier::OnlinePicture()
 {
     return filled(QColor(0, 128, 0));
 }
 
-void COnlineStatusNotifier::Register(COnlineStatusUpdater* updater)
+void OnlineStatusNotifier::Register(OnlineStatusUpdater* updater)
 {
     if (!updater)
         return;
@@ -71,37 +71,37 @@ void COnlineStatusNotifier::Register(COnlineStatusUpdater* updater)
     m_updaters.push_back(updater);
 }
 
-void COnlineStatusNotifier::Unregister(COnlineStatusUpdater* updater)
+void OnlineStatusNotifier::Unregister(OnlineStatusUpdater* updater)
 {
     m_updaters.erase(std::remove(m_updaters.begin(), m_updaters.end(), updater), m_updaters.end());
 }
 
-void COnlineStatusNotifier::SetOnline()
+void OnlineStatusNotifier::SetOnline()
 {
     Apply(true);
 }
 
-void COnlineStatusNotifier::SetOffline()
+void OnlineStatusNotifier::SetOffline()
 {
     Apply(false);
 }
 
-void COnlineStatusNotifier::Apply(bool online)
+void OnlineStatusNotifier::Apply(bool online)
 {
     m_online = online;
     StatusLine::Instance().SetOnline(online);
     const QPixmap picture = online ? OnlinePicture() : OfflinePicture();
     // A notification may register or unregister windows; walk a copy, and only the
     // updaters that are still registered.
-    const std::vector<COnlineStatusUpdater*> updaters = m_updaters;
-    auto stillRegistered = [this](COnlineStatusUpdater* updater) {
+    const std::vector<OnlineStatusUpdater*> updaters = m_updaters;
+    auto stillRegistered = [this](OnlineStatusUpdater* updater) {
         return std::find(m_updaters.begin(), m_updaters.end(), updater) != m_updaters.end();
     };
-    for (COnlineStatusUpdater* updater : updaters) {
+    for (OnlineStatusUpdater* updater : updaters) {
         if (stillRegistered(updater) && updater->OnlineStrip())
             updater->SetStripPicture(picture);
     }
-    for (COnlineStatusUpdater* updater : updaters) {
+    for (OnlineStatusUpdater* updater : updaters) {
         if (stillRegistered(updater) && updater->OnlineStrip())
             updater->OnOnlineStateChanged(online ? 1 : 0);
     }
@@ -111,19 +111,19 @@ void COnlineStatusNotifier::Apply(bool online)
             listener(online);
 }
 
-int COnlineStatusNotifier::Listen(Listener listener)
+int OnlineStatusNotifier::Listen(Listener listener)
 {
     m_listeners.emplace_back(m_nextKey, std::move(listener));
     return m_nextKey++;
 }
 
-void COnlineStatusNotifier::StopListeningIfAlive(int key)
+void OnlineStatusNotifier::StopListeningIfAlive(int key)
 {
     if (g_alive)
         g_alive->StopListening(key);
 }
 
-void COnlineStatusNotifier::StopListening(int key)
+void OnlineStatusNotifier::StopListening(int key)
 {
     m_listeners.erase(std::remove_if(m_listeners.begin(), m_listeners.end(),
                                      [key](const auto& l) { return l.first == key; }),

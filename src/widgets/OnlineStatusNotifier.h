@@ -1,29 +1,29 @@
 #pragma once
 // The process-wide online-status notifier: it remembers whether the camera answered the last
 // exchange, paints that state (4 x 4 red offline, dark green online) into the strip of every
-// registered COnlineStatusUpdater and tells each of them. The window's camera reaches it
+// registered OnlineStatusUpdater and tells each of them. The window's camera reaches it
 // through its LinkEvents' online sink, which Follow installs.
 #include <QPixmap>
 
 #include <functional>
 #include <vector>
 
-class COnlineStatusUpdater;
+class OnlineStatusUpdater;
 class LinkEvents;
 
-class COnlineStatusNotifier {
+class OnlineStatusNotifier {
 public:
-    static COnlineStatusNotifier& Instance();
-    ~COnlineStatusNotifier();
+    static OnlineStatusNotifier& Instance();
+    ~OnlineStatusNotifier();
 
     // Follows the outcomes of that camera's exchanges from now on (nullptr: none); the camera
     // must outlive the following or end it.
     void Follow(LinkEvents* events);
 
     // Sets the current picture on the updater's strip first, then appends it.
-    void Register(COnlineStatusUpdater* updater);
+    void Register(OnlineStatusUpdater* updater);
     // Removes every entry of that updater.
-    void Unregister(COnlineStatusUpdater* updater);
+    void Unregister(OnlineStatusUpdater* updater);
     void SetOnline();
     void SetOffline();
     bool IsOnline() const { return m_online; }
@@ -37,17 +37,17 @@ public:
     static void StopListeningIfAlive(int key);
 
     // For an updater's destructor, which may run after the notifier is gone at process end.
-    static void UnregisterIfAlive(COnlineStatusUpdater* updater);
+    static void UnregisterIfAlive(OnlineStatusUpdater* updater);
 
     static QPixmap OfflinePicture();
     static QPixmap OnlinePicture();
 
 private:
-    COnlineStatusNotifier();
+    OnlineStatusNotifier();
     void Apply(bool online);
 
     LinkEvents* m_followed = nullptr;
-    std::vector<COnlineStatusUpdater*> m_updaters;
+    std::vector<OnlineStatusUpdater*> m_updaters;
     std::vector<std::pair<int, Listener>> m_listeners;
     int m_nextKey = 1;
     bool m_online = false;

@@ -29,7 +29,7 @@ private:
     {
         if (!m_strip || !m_window || m_window->layout())
             return;
-        const int height = COnlineStatusUpdater::kStripHeight;
+        const int height = OnlineStatusUpdater::kStripHeight;
         m_strip->setGeometry(0, m_window->height() - height, m_window->width(), height);
         m_strip->raise();
     }
@@ -38,24 +38,24 @@ private:
     QPointer<QLabel> m_strip;
 };
 
-COnlineStatusUpdater::COnlineStatusUpdater(QWidget* window)
+OnlineStatusUpdater::OnlineStatusUpdater(QWidget* window)
 {
     auto* strip = new QLabel(window);
     strip->setObjectName(QStringLiteral("onlineStatusStrip"));
     strip->setScaledContents(true);
     strip->setFixedHeight(kStripHeight);
     strip->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    strip->setPixmap(COnlineStatusNotifier::OfflinePicture());
+    strip->setPixmap(OnlineStatusNotifier::OfflinePicture());
     m_strip = strip;
     m_placer = new OnlineStripPlacer(window, strip);
 }
 
-COnlineStatusUpdater::~COnlineStatusUpdater()
+OnlineStatusUpdater::~OnlineStatusUpdater()
 {
-    COnlineStatusNotifier::UnregisterIfAlive(this);
+    OnlineStatusNotifier::UnregisterIfAlive(this);
 }
 
-void COnlineStatusUpdater::SetStripPicture(const QPixmap& picture)
+void OnlineStatusUpdater::SetStripPicture(const QPixmap& picture)
 {
     // Every exchange reports the state again. A strip that already shows the picture is left
     // alone: setting it anew repaints the strip and the window beneath it, once per exchange

@@ -1,12 +1,12 @@
 #include "ProgressWindow.h"
 
-#include "CProgressBarDialog.h"
+#include "ProgressBarWindow.h"
 
 #include <QCoreApplication>
 
 void ProgressWindow::begin(const std::string& message)
 {
-    CProgressBarDialog::Instance().Show(m_owner, QString::fromStdString(message), true);
+    ProgressBarWindow::Instance().Show(m_owner, QString::fromStdString(message), true);
 }
 
 namespace {
@@ -17,7 +17,7 @@ void ProgressWindow::advance(int percent)
 {
     const auto now = std::chrono::steady_clock::now();
     if (now - m_lastMove >= kMoveInterval) {
-        CProgressBarDialog::Instance().SetPos(percent);
+        ProgressBarWindow::Instance().SetPos(percent);
         m_lastMove = now;
     }
     // Every waiting event is still dispatched after each step, so the window stays responsive.
@@ -26,10 +26,10 @@ void ProgressWindow::advance(int percent)
 
 void ProgressWindow::end()
 {
-    CProgressBarDialog::Instance().Close();
+    ProgressBarWindow::Instance().Close();
 }
 
 bool ProgressWindow::cancelled() const
 {
-    return CProgressBarDialog::Instance().CancelRequested();
+    return ProgressBarWindow::Instance().CancelRequested();
 }

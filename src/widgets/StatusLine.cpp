@@ -7,7 +7,7 @@ StatusLine& StatusLine::Instance()
     static StatusLine* line = [] {
         auto* created = new StatusLine;
         // The notifier may have seen an answer before the line was first asked for.
-        created->m_online = COnlineStatusNotifier::Instance().IsOnline();
+        created->m_online = OnlineStatusNotifier::Instance().IsOnline();
         return created;
     }();
     return *line;

@@ -2,24 +2,24 @@
 
 #include "StatusLine.h"
 
-CWindowLockList& CWindowLockList::Instance()
+WindowLockList& WindowLockList::Instance()
 {
-    static CWindowLockList list;
+    static WindowLockList list;
     return list;
 }
 
-void CWindowLockList::Register(QWidget* window)
+void WindowLockList::Register(QWidget* window)
 {
     m_windows.append(QPointer<QWidget>(window));
 }
 
-void CWindowLockList::Unregister(QWidget* window)
+void WindowLockList::Unregister(QWidget* window)
 {
     // Entries of windows that are gone are dropped on the way.
     m_windows.removeIf([window](const QPointer<QWidget>& entry) { return entry.isNull() || entry.data() == window; });
 }
 
-void CWindowLockList::SetAllEnabled(bool enabled)
+void WindowLockList::SetAllEnabled(bool enabled)
 {
     // Copy: enabling a window can run code that registers or unregisters windows.
     const QList<QPointer<QWidget>> windows = m_windows;

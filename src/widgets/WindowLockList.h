@@ -6,9 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 
-class CWindowLockList {
+class WindowLockList {
 public:
-    static CWindowLockList& Instance();
+    static WindowLockList& Instance();
 
     // Appends the window; the same window may stand more than once.
     void Register(QWidget* window);
@@ -19,7 +19,7 @@ public:
     int Count() const { return static_cast<int>(m_windows.size()); }
 
 private:
-    CWindowLockList() = default;
+    WindowLockList() = default;
     void SetAllEnabled(bool enabled);
 
     QList<QPointer<QWidget>> m_windows;

@@ -2,20 +2,22 @@
 // The whole tool in this process against lumora-camsim on a pseudo-terminal: the program as
 // main() builds it (the main window and every feature), the link opened from the settings
 // (COM1 mapped to the simulator's device) and the start-up as the program runs it.
-#include "CCtrlToolDlg.h"
-#include "CProgressBarDialog.h"
-#include "CPropertyGridInPlaceEdit.h"
-#include "CTabSheetDialog.h"
-#include "CXMLDialog.h"
 #include "CamSimProcess.h"
 #include "Camera.h"
 #include "CommLink.h"
 #include "CommandTable.h"
+#include "CommunicationFeature.h"
+#include "CommunicationWindow.h"
 #include "ControlMode.h"
 #include "Ids.h"
+#include "MainWindow.h"
 #include "ParameterListFeature.h"
+#include "ParameterListWindow.h"
+#include "ParameterPage.h"
 #include "ParameterTable.h"
 #include "Program.h"
+#include "ProgressBarWindow.h"
+#include "PropertyGridTextEditor.h"
 #include "Reload.h"
 #include "SettingsStore.h"
 #include "StatusLineBar.h"
@@ -83,13 +85,13 @@ inline int32_t AsciiValue(Camera& camera, const char* mnemonic)
 }
 
 // Types into a parameter list row's in-place editor and presses Enter, as a person does.
-inline bool TypeInto(CPropertyGrid& grid, CPropertyGrid::ItemId row, const QString& text)
+inline bool TypeInto(PropertyGrid& grid, PropertyGrid::ItemId row, const QString& text)
 {
     if (!grid.editItem(row))
         return false;
     // The editor of an earlier edit may still wait for its deletion, hidden.
-    CPropertyGridInPlaceEdit* edit = nullptr;
-    for (auto* candidate : grid.findChildren<CPropertyGridInPlaceEdit*>())
+    PropertyGridTextEditor* edit = nullptr;
+    for (auto* candidate : grid.findChildren<PropertyGridTextEditor*>())
         if (candidate->isVisible())
             edit = candidate;
     if (!edit)
@@ -105,7 +107,7 @@ struct E2eTool {
     MemorySettings settings;
     ScopedRecordingNotice notices;
     std::unique_ptr<Program> program;
-    CCtrlToolDlg* window = nullptr;
+    MainWindow* window = nullptr;
     // Runs after Start has written its settings and before the tool reads them: a test may
     // choose another link (a Camera Link mode and its port) here.
     std::function<void(MemorySettings&)> configure;
@@ -157,7 +159,7 @@ struct E2eTool {
     // For a tool that the cases of a test class share: connected, progress windows closing at once.
     bool StartShared(const Lines& simArgs, unsigned controlMode)
     {
-        CProgressBarDialog::Instance().SetClosePause(0);
+        ProgressBarWindow::Instance().SetClosePause(0);
         return Start(&simArgs, controlMode) && window->Connected() == 1;
     }
 
@@ -170,8 +172,11 @@ struct E2eTool {
         return *found;
     }
 
+    // The communication window.
+    CommunicationWindow* Communication() const { return &Feature<CommunicationFeature>().Window(); }
+
     // The parameter list, opened from its menu entry (null when that is not offered).
-    CXMLDialog* OpenParameterList() const
+    ParameterListWindow* OpenParameterList() const
     {
         QAction* entry = window->MenuAction(MenuCommand::ParameterList);
         if (!entry || !entry->isEnabled())
@@ -193,7 +198,7 @@ struct E2eTool {
     {
         QTabBar* tabs = window->TabBar();
         for (int i = 0; i < tabs->count(); ++i) {
-            CTabSheetDialog* page = window->Page(tabs->tabData(i).toInt());
+            ParameterPage* page = window->Page(tabs->tabData(i).toInt());
             if (page && page->isAncestorOf(control)) {
                 tabs->setCurrentIndex(i);
                 return control->isVisible();

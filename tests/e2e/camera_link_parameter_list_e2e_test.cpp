@@ -65,7 +65,7 @@ class CameraLinkParameterListE2eTest : public QObject {
         run.connected = tool.window->Connected();
         for (int i = 0; i < tool.Cam().Table().RowCount(); ++i)
             run.values.push_back(tool.Cam().Table().Row(i).value);
-        if (CXMLDialog* list = tool.OpenParameterList()) {
+        if (ParameterListWindow* list = tool.OpenParameterList()) {
             list->ReadAllData();
             run.listFromCamera = list->List().DescriptionSource() == ParameterList::Source::Camera;
             run.listGain = list->Grid()->valueText(list->RowOf("Gain")).toStdString();
@@ -89,7 +89,7 @@ private slots:
         for (const char* file : {"libclsersim.so", "libclserial.so", "libclallserial.so"})
             QVERIFY2(QFileInfo::exists(QString::fromStdString(m_libDir + "/" + file)), file);
         QVERIFY(m_files.isValid());
-        CProgressBarDialog::Instance().SetClosePause(0);
+        ProgressBarWindow::Instance().SetClosePause(0);
     }
 
     void rowsComeFromTheCamerasDescriptionAndChangesReachItsCommands()
@@ -106,13 +106,13 @@ private slots:
 
         E2eTool tool;
         QVERIFY(tool.Start({"--model", kModel, "--genicam", path}, 1));
-        CXMLDialog* dialog = tool.OpenParameterList();
+        ParameterListWindow* dialog = tool.OpenParameterList();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("XML"));
         QCOMPARE(dialog->Header()->text(), QStringLiteral("Norvik KT-5100W-QBCL, serial number SIM0000001"));
         const ParameterList& list = dialog->List();
         QVERIFY(list.DescriptionSource() == ParameterList::Source::Camera);
-        CPropertyGrid& grid = *dialog->Grid();
+        PropertyGrid& grid = *dialog->Grid();
         QVERIFY(dialog->RowOf("Gain") != 0);
         QVERIFY(std::any_of(list.Description().records.begin(), list.Description().records.end(),
                             [](const FeatureRecord& r) { return r.displayName == "Master Gain"; }));
@@ -143,7 +143,7 @@ private slots:
 
         // An unsigned register takes its whole range and shows what the camera then holds; the
         // same value typed again is written again.
-        const CPropertyGrid::ItemId gain = dialog->RowOf("Gain");
+        const PropertyGrid::ItemId gain = dialog->RowOf("Gain");
         QVERIFY(TypeInto(grid, gain, "4294967294"));
         QCOMPARE(tool.Ascii("GA"), -2); // the camera keeps the word's bits
         QCOMPARE(grid.valueText(gain), QStringLiteral("4294967294"));
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(tool.notices.recorder.messages.empty());
 
         // A value the camera refuses is named with its register, and the row shows the camera's.
-        const CPropertyGrid::ItemId width = dialog->RowOf("Width");
+        const PropertyGrid::ItemId width = dialog->RowOf("Width");
         const QString widthBefore = grid.valueText(width);
         QVERIFY(TypeInto(grid, width, "1"));
         QCOMPARE(tool.notices.recorder.messages.size(), size_t(1));
@@ -176,7 +176,7 @@ private slots:
     {
         E2eTool tool;
         QVERIFY(tool.Start({"--model", kModel, "--genicam", "none", "--set", "PE=777"}, 1));
-        CXMLDialog* dialog = tool.OpenParameterList();
+        ParameterListWindow* dialog = tool.OpenParameterList();
         QVERIFY(dialog);
         QVERIFY(dialog->List().DescriptionSource() == ParameterList::Source::Shipped);
         QVERIFY(dialog->Note()->text().contains(QStringLiteral("shipped for KT-5100W-QBCL")));

@@ -4,7 +4,7 @@
 // reads the camera again), and a camera that misbehaves: one that falls silent, a line that is
 // pulled, answers that are garbage, and a person who cancels. Each time the window must come
 // back quickly, say once what happened, and stay usable and closable.
-#include "CCommunicationDialog.h"
+#include "CommunicationWindow.h"
 #include "E2eTool.h"
 #include "LineListModel.h"
 #include "OnlineStatusNotifier.h"
@@ -32,7 +32,7 @@ std::vector<std::string> Texts(const E2eTool& tool)
 
 QString LineStatus(const E2eTool& tool)
 {
-    return tool.window->CommunicationDialog()->findChild<QLabel*>(QStringLiteral("ctrl_1155"))->text();
+    return tool.Communication()->findChild<QLabel*>(QStringLiteral("ctrl_1155"))->text();
 }
 
 QString OfflineText(const E2eTool& tool)
@@ -74,7 +74,7 @@ private slots:
         QVERIFY(StartsWith(tool.sim.Received(), {"MD?"}));
         QVERIFY(Count(tool.sim.Received(), "PE?") >= 1);
 
-        CCommunicationDialog* dialog = tool.window->CommunicationDialog();
+        CommunicationWindow* dialog = tool.Communication();
         const auto list = [dialog](int id) { return dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id)); };
         const auto label = [dialog](int id) { return dialog->findChild<QLabel*>(QStringLiteral("ctrl_%1").arg(id)); };
         QVERIFY(dialog->isVisible());
@@ -131,8 +131,8 @@ private slots:
         // One box tells both what failed and why, and the window goes offline at once, not
         // only after the model query that follows has timed out.
         bool onlineWhenTold = true;
-        QObject::connect(dialog, &CCommunicationDialog::linkChanged,
-                         [&onlineWhenTold] { onlineWhenTold = COnlineStatusNotifier::Instance().IsOnline(); });
+        QObject::connect(dialog, &CommunicationWindow::linkChanged,
+                         [&onlineWhenTold] { onlineWhenTold = OnlineStatusNotifier::Instance().IsOnline(); });
         next();
         QVERIFY(!onlineWhenTold);
         QCOMPARE(ports->currentText(), QString("COM3"));
@@ -186,7 +186,7 @@ private slots:
             QVERIFY2(QString::fromStdString(texts[0]).startsWith(message), texts[0].c_str());
         }
         QCOMPARE(tool.window->Connected(), 0);
-        QVERIFY(tool.window->isEnabled() && !CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(tool.window->isEnabled() && !ProgressBarWindow::Instance().IsVisible());
         QCOMPARE(LineStatus(tool), QString("Offline"));
         QVERIFY(tool.window->IsOfflineShown());
         QCOMPARE(OfflineText(tool), QString::fromStdString("No camera answers on " + port
@@ -207,7 +207,7 @@ private slots:
         tool.Clear();
         auto* reconnect = tool.window->OfflineBar()->findChild<QPushButton*>(QStringLiteral("reconnect"));
         QCOMPARE(reconnect->text(), QString("Reconnect"));
-        auto* ports = tool.window->CommunicationDialog()->findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
+        auto* ports = tool.Communication()->findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
         if (message.isEmpty())
             QTest::mouseClick(reconnect, Qt::LeftButton);
         else
@@ -223,10 +223,10 @@ private slots:
 
         // Cancel in the progress window ends a slow reload after the exchange in flight.
         tool.Clear();
-        CProgressBarDialog::Instance().SetClosePause(0);
+        ProgressBarWindow::Instance().SetClosePause(0);
         QTimer press;
         QObject::connect(&press, &QTimer::timeout, [&] {
-            QDialog* window = CProgressBarDialog::Instance().Window();
+            QDialog* window = ProgressBarWindow::Instance().Window();
             if (window && tool.sim.Received().size() >= 10)
                 if (auto* cancel = window->findChild<QPushButton*>(QStringLiteral("progressCancel")))
                     cancel->click();
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", fault.toStdString()}, 0));
         QCOMPARE(captions, (QStringList{"Communication Error<1>", "Communication Error"}));
         QVERIFY2(texts[1].contains(" more settings were answered with errors."), qPrintable(texts[1]));
-        const LineListModel& list = tool.window->CommunicationDialog()->Messages();
+        const LineListModel& list = tool.Communication()->Messages();
         int counted = 0;
         for (int i = 0; i < list.count(); ++i)
             counted += list.lineAt(i).startsWith("Communication Error<1>: ");
@@ -280,7 +280,7 @@ private slots:
         QVERIFY(tool.window->isEnabled());
 
         QSignalSpy finished(tool.window, &QDialog::finished);
-        QMetaObject::invokeMethod(tool.window, &CCtrlToolDlg::reject, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(tool.window, &MainWindow::reject, Qt::QueuedConnection);
         QVERIFY(finished.wait(5000));
         QCOMPARE(captions.back(), QString("Confirm"));
         QVERIFY(!tool.window->isVisible());

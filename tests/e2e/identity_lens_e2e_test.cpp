@@ -1,13 +1,13 @@
 // The about window, the identity editors and the motor lens window, end to end: opened from the
 // menu of the program as main() builds it, used as a person would, with the simulated camera's
 // traffic log (and its record of the lens motors) as the witness.
-#include "CAboutDialog.h"
-#include "CButtonDlg.h"
-#include "CCameraIdDialog.h"
-#include "CMyButton.h"
-#include "CUserIdDialog.h"
+#include "AboutDialog.h"
+#include "CameraIdDialog.h"
 #include "E2eTool.h"
 #include "MotorLensFeature.h"
+#include "MotorLensWindow.h"
+#include "PressAndHoldButton.h"
+#include "UserIdDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -78,15 +78,15 @@ class IdentityLensE2eTest : public QObject {
     const std::vector<RecordingNotice::Entry>& Messages() const { return m_tool.notices.recorder.messages; }
     Lines Received() const { return m_tool.sim.Received(); }
 
-    CButtonDlg* MotorWindow()
+    MotorLensWindow* MotorWindow()
     {
         m_tool.window->MenuAction(MenuCommand::MotorLens)->trigger();
-        CButtonDlg* window = m_tool.Feature<MotorLensFeature>().Window();
+        MotorLensWindow* window = m_tool.Feature<MotorLensFeature>().Window();
         return QTest::qWaitForWindowActive(window) ? window : nullptr;
     }
-    static QPoint CentreOf(CButtonDlg& window, int ctrlId)
+    static QPoint CentreOf(MotorLensWindow& window, int ctrlId)
     {
-        auto* button = window.findChild<CMyButton*>(QStringLiteral("ctrl_%1").arg(ctrlId));
+        auto* button = window.findChild<PressAndHoldButton*>(QStringLiteral("ctrl_%1").arg(ctrlId));
         return button ? button->geometry().center() : QPoint(-1000, -1000);
     }
 
@@ -118,7 +118,7 @@ private slots:
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));
         FileOpener opener;
-        bool ran = RunModal<CAboutDialog>(m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+        bool ran = RunModal<AboutDialog>(m_tool, MenuCommand::About, [&](AboutDialog& about) {
             QCOMPARE(about.windowTitle(), QString("About This Control"));
             QCOMPARE(Child(about, "firmwareVersion")->text(), QString("0.05"));
             QCOMPARE(Child(about, "xmlVersion")->text(), QString("1.2.3"));
@@ -156,7 +156,7 @@ private slots:
         });
         QVERIFY(QDir::setCurrent(empty.path()));
         ControlMode::Set(0);
-        ran = ran && RunModal<CAboutDialog>(m_tool, MenuCommand::About, [&](CAboutDialog& about) {
+        ran = ran && RunModal<AboutDialog>(m_tool, MenuCommand::About, [&](AboutDialog& about) {
             QVERIFY(!Child<QPushButton>(about, "saveDeviceVersion")->isVisible());
             QVERIFY(!Child(about, "deviceVersion0")->isEnabled());
             QTest::mouseClick(Child<QPushButton>(about, "viewHelpFile"), Qt::LeftButton);
@@ -170,7 +170,7 @@ private slots:
     // is saved as the camera keeps it, never with a line break.
     void idEditorsSaveTheIdsAsTheCameraKeepsThem()
     {
-        bool ran = RunModal<CCameraIdDialog>(m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+        bool ran = RunModal<CameraIdDialog>(m_tool, MenuCommand::EditCameraId, [&](CameraIdDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("Camera Id"));
             QCOMPARE(Child(editor, "cameraId0")->text(), QString("S"));
             QCOMPARE(Child(editor, "cameraId9")->text(), QString("1"));
@@ -178,7 +178,7 @@ private slots:
         });
         ControlMode::Set(1);
         m_tool.window->SetUtilityMenu();
-        ran = ran && RunModal<CCameraIdDialog>(m_tool, MenuCommand::EditCameraId, [&](CCameraIdDialog& editor) {
+        ran = ran && RunModal<CameraIdDialog>(m_tool, MenuCommand::EditCameraId, [&](CameraIdDialog& editor) {
             auto* save = Child<QPushButton>(editor, "save");
             QVERIFY(save->isVisible());
             Child(editor, "cameraId2")->clear();
@@ -203,7 +203,7 @@ private slots:
             QTest::mouseClick(save, Qt::LeftButton);
             QCOMPARE(Received(), (Lines{"ULCK=7315048", "ID=CAM0XYZWYZ"}));
         });
-        ran = ran && RunModal<CUserIdDialog>(m_tool, MenuCommand::EditUserId, [&](CUserIdDialog& editor) {
+        ran = ran && RunModal<UserIdDialog>(m_tool, MenuCommand::EditUserId, [&](UserIdDialog& editor) {
             QCOMPARE(editor.windowTitle(), QString("User Id"));
             QLineEdit* field = Child(editor, "userId");
             QCOMPARE(field->text(), QString("Line 7 cam"));
@@ -224,7 +224,7 @@ private slots:
     // line the camera answers.
     void aReleaseOrAnEndStopsTheMotorThePressStarted()
     {
-        CButtonDlg* window = MotorWindow();
+        MotorLensWindow* window = MotorWindow();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Motor Lens"));
         Mouse(*window, CentreOf(*window, 40001), true);

@@ -2,7 +2,7 @@
 // real ser2net on loopback, COM1 mapped to its raw TCP or its RFC 2217 port. The start-up, a
 // setting file and a rate change behave as on the device itself; a server that goes away
 // mid-reading is a lost line, and once it is back, choosing the port again reads the camera.
-#include "CCommunicationDialog.h"
+#include "CommunicationWindow.h"
 #include "E2eTool.h"
 #include "Ser2netProcess.h"
 
@@ -48,7 +48,7 @@ Lines GoldenStartup(const char* model, unsigned mode)
 
 QComboBox* DialogList(const E2eTool& tool, int id)
 {
-    return tool.window->CommunicationDialog()->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id));
+    return tool.Communication()->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(id));
 }
 
 } // namespace
@@ -63,7 +63,7 @@ private slots:
     {
         if (Ser2netProcess::Program().empty())
             QSKIP("ser2net is not installed (scripts/setup installs it)");
-        CProgressBarDialog::Instance().SetClosePause(0);
+        ProgressBarWindow::Instance().SetClosePause(0);
     }
 
     // The camera receives the same lines whichever road they take: the recorded start-up, a
@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(messages.size(), size_t(1));
         QVERIFY2(messages[0].text.rfind("The connection to the camera was lost after ", 0) == 0, messages[0].text.c_str());
         QCOMPARE(tool.LineState(), QString("Offline"));
-        QVERIFY(tool.window->isEnabled() && !CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(tool.window->isEnabled() && !ProgressBarWindow::Instance().IsVisible());
         QVERIFY(tool.window->IsOfflineShown());
         auto* offline = tool.window->OfflineBar()->findChild<QLabel*>(QStringLiteral("offlineText"));
         QCOMPARE(offline->text(), QString::fromStdString("No camera answers on COM1 (" + address

@@ -56,7 +56,7 @@ private slots:
         }
         COMPARE_LINES(tool.sim.Received(), expected);
 
-        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(!ProgressBarWindow::Instance().IsVisible());
         QVERIFY(tool.window->isEnabled());
         QVERIFY(!tool.Cam().Table().IsPending(0));
         QCOMPARE(tool.Box(CtrlId::CameraModeBox)->text(), QString("Normal Mode"));
@@ -133,7 +133,7 @@ private slots:
         const std::string answered = std::to_string(expected.size() - 1);
         QVERIFY(tool.Start({"--model", "KT-5100W-QBCL", "--fault", "silent-after=" + answered}, 0));
         QVERIFY(tool.window->isVisible() && tool.window->isEnabled());
-        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(!ProgressBarWindow::Instance().IsVisible());
         QVERIFY(!tool.Feature<ReadingCamera>().IsReloading());
         const ParameterTable& table = tool.Cam().Table();
         for (size_t i = walked.size() - 2; i < walked.size(); ++i)
@@ -154,7 +154,7 @@ private slots:
         std::vector<std::pair<int, bool>> during;
         QTimer sampler;
         QObject::connect(&sampler, &QTimer::timeout, [&] {
-            const CProgressBarDialog& p = CProgressBarDialog::Instance();
+            const ProgressBarWindow& p = ProgressBarWindow::Instance();
             if (p.IsVisible() && p.Position() < 100)
                 during.push_back({p.Position(), tool.window->isEnabled()});
         });
@@ -164,7 +164,7 @@ private slots:
         const Lines expected = E2eTool::ReloadQueries(0, 1);
         QVERIFY(StartsWith(tool.sim.Received(), {"MD?"}));
         COMPARE_LINES(tool.LinesAfterModelCheck(expected.size()), expected);
-        QVERIFY(!CProgressBarDialog::Instance().IsVisible() && tool.window->isEnabled());
+        QVERIFY(!ProgressBarWindow::Instance().IsVisible() && tool.window->isEnabled());
 
         // The owner was disabled, and the bar rose by attempts over the 305 readable rows, so
         // it ends the walk at 100 * 222 / 305 = 72 at most (it moves at most about thirty times

@@ -1,9 +1,9 @@
 // The sequencer page, the automatic functions and the LUT editor with the LUT menu, end to end:
 // a person's choices and clicks on the real pages, buttons, menus and editor, the lines the
 // simulated camera received, and what the window shows.
-#include "CLUTDlg.h"
 #include "E2eTool.h"
 #include "GammaCsv.h"
+#include "LutEditorWindow.h"
 #include "LutFeature.h"
 #include "UpDownControl.h"
 
@@ -65,7 +65,7 @@ struct RunWatch {
     RunWatch()
     {
         QObject::connect(&timer, &QTimer::timeout, [this] {
-            QDialog* window = CProgressBarDialog::Instance().Window();
+            QDialog* window = ProgressBarWindow::Instance().Window();
             if (!window || !window->isVisible())
                 return;
             shown = true;
@@ -254,13 +254,13 @@ private slots:
         QVERIFY(m_tool.Control(CtrlId::OpenLutTable)->isEnabled());
         QVERIFY(!m_tool.Control(CtrlId::Gamma)->isEnabled());
         QVERIFY(m_tool.Click(CtrlId::OpenLutTable));
-        CLUTDlg& green = lut().Editor(Lut::Green);
+        LutEditorWindow& green = lut().Editor(Lut::Green);
         QVERIFY(QTest::qWaitForWindowExposed(&green));
         QCOMPARE(green.windowTitle(), QString("LUT Setting for Monochrome"));
         QVERIFY(!lut().Editor(Lut::Red).isVisible() && !lut().Editor(Lut::Blue).isVisible());
 
         QTest::mouseClick(green.findChild<QPushButton*>("clearTable"), Qt::LeftButton);
-        const QPoint at(CLUTDlg::kGraphLeft + 64, CLUTDlg::kGraphTop + 100);
+        const QPoint at(LutEditorWindow::kGraphLeft + 64, LutEditorWindow::kGraphTop + 100);
         QTest::mousePress(&green, Qt::LeftButton, Qt::NoModifier, at);
         QMouseEvent move(QEvent::MouseMove, QPointF(at), green.mapToGlobal(QPointF(at)), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);

@@ -1,11 +1,11 @@
 // Setting files, flash areas and the factory identity writes end to end: the program as
 // main() builds it in Control Mode 1 against the simulated camera, driven through its menus,
 // buttons and dialogs; the camera's traffic log is the witness of what was sent.
-#include "CCommunicationDialog.h"
-#include "CParameterAreaSelectDialog.h"
+#include "CommunicationWindow.h"
 #include "CompareDialog.h"
-#include "LineListModel.h"
 #include "E2eTool.h"
+#include "FlashAreaDialog.h"
+#include "LineListModel.h"
 #include "ReadingCamera.h"
 #include "SettingFile.h"
 
@@ -62,7 +62,7 @@ class SettingFileFlashE2eTest : public QObject {
     // The communication dialog's file buttons ("Write To File...", "Read To FIle....").
     void clickFileButton(int id) const
     {
-        CCommunicationDialog* dialog = m_tool.window->CommunicationDialog();
+        CommunicationWindow* dialog = m_tool.Communication();
         dialog->findChild<QAbstractButton*>(QStringLiteral("ctrl_%1").arg(id))->click();
     }
 
@@ -82,7 +82,7 @@ class SettingFileFlashE2eTest : public QObject {
         notices().fileNames = {file};
         QTimer watch;
         connect(&watch, &QTimer::timeout, this, [&] {
-            QDialog* progress = CProgressBarDialog::Instance().Window();
+            QDialog* progress = ProgressBarWindow::Instance().Window();
             if (cancelAfter && progress && m_tool.sim.Received().size() >= cancelAfter)
                 if (auto* cancel = progress->findChild<QPushButton*>(QStringLiteral("progressCancel")))
                     cancel->click();
@@ -110,7 +110,7 @@ class SettingFileFlashE2eTest : public QObject {
     {
         QStringList entries;
         QTimer::singleShot(0, m_tool.window, [&] {
-            auto* dialog = qobject_cast<CParameterAreaSelectDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<FlashAreaDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             for (int i = 0; i < dialog->AreaList()->count(); ++i)
@@ -163,7 +163,7 @@ private slots:
                  SettingFile::RefusedText(2, 6) + "\n" + named[0] + "\n" + named[1]
                      + "\n\n4 lines of the setting file were not sent: the value is missing, not a number or out of "
                        "range.\nLine 9: PE=\nLine 10: PE=abc\nLine 11: PE?\nLine 12: PE=99999999999");
-        const LineListModel& list = m_tool.window->CommunicationDialog()->Messages();
+        const LineListModel& list = m_tool.Communication()->Messages();
         Lines logged;
         for (int i = 0; i < list.count(); ++i)
             logged.push_back(list.lineAt(i).toStdString());
@@ -175,7 +175,7 @@ private slots:
         const std::string empty = path("empty.cam");
         writeFile(empty, "");
         open(empty);
-        QVERIFY(!CProgressBarDialog::Instance().IsVisible() && notices().messages.empty());
+        QVERIFY(!ProgressBarWindow::Instance().IsVisible() && notices().messages.empty());
         QCOMPARE(m_tool.LastAction(), QString("empty.cam holds no lines to apply"));
         open(m_dir.path().toStdString()); // a folder: opened, but not readable as a file
         QCOMPARE(m_tool.LastAction(), "Could not read " + QFileInfo(m_dir.path()).fileName());
@@ -237,12 +237,12 @@ private slots:
             QCOMPARE(message.icon, NoticeIcon::Information);
 
         // The communication dialog's user set buttons end in the status bar as well.
-        CCommunicationDialog* dialog = m_tool.window->CommunicationDialog();
-        dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CCommunicationDialog::IDC_CBO_USER_SET))
+        CommunicationWindow* dialog = m_tool.Communication();
+        dialog->findChild<QComboBox*>(QStringLiteral("ctrl_%1").arg(CtrlId::UserSet))
             ->setCurrentIndex(3);
         m_tool.sim.ClearLog();
         notices().answers = {true};
-        clickFileButton(CCommunicationDialog::IDC_BTN_LOAD);
+        clickFileButton(CtrlId::LoadUserSet);
         QVERIFY(StartsWith(m_tool.sim.Received(), {"LD=3"}));
         QCOMPARE(m_tool.LastAction(), QString("Loaded user set 3"));
     }
@@ -293,7 +293,7 @@ private slots:
         QVERIFY(supported != 1);
         std::string file = path("round.cam");
         notices().fileNames = {file};
-        clickFileButton(CCommunicationDialog::IDC_BTN_WRITE_FILE);
+        clickFileButton(CtrlId::WriteSettingFile);
         const std::string saved = readFile(file);
         QVERIFY(saved.rfind("MD00=KT-5100W-QBCL\r\nEM=1\r\nTM=0\r\n", 0) == 0);
         QVERIFY(saved.find("\r\nHB=2\r\n") != std::string::npos);
@@ -315,13 +315,13 @@ private slots:
         bool dialogLocked = false;
         QString stateWhileLoading;
         QTimer::singleShot(0, m_tool.window, [&] {
-            dialogLocked = !m_tool.window->CommunicationDialog()->isEnabled();
+            dialogLocked = !m_tool.Communication()->isEnabled();
             stateWhileLoading = m_tool.LineState();
         });
         m_tool.sim.ClearLog();
         notices().fileNames = {file};
-        clickFileButton(CCommunicationDialog::IDC_BTN_READ_FILE);
-        QVERIFY(dialogLocked && m_tool.window->CommunicationDialog()->isEnabled());
+        clickFileButton(CtrlId::ReadSettingFile);
+        QVERIFY(dialogLocked && m_tool.Communication()->isEnabled());
         QVERIFY(notices().messages.empty());
         QCOMPARE(stateWhileLoading, QString("Busy"));
         QCOMPARE(m_tool.LineState(), QString("Online"));

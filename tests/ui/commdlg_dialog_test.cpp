@@ -1,12 +1,12 @@
 // The communication dialog driven through its real widgets, with the camera's end of the
 // serial line on pseudo-terminals reached through the port map.
-#include "CCommunicationDialog.h"
-#include "CProgressBarDialog.h"
 #include "CommLink.h"
+#include "CommunicationWindow.h"
 #include "ControlMode.h"
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "OnlineStatusNotifier.h"
+#include "ProgressBarWindow.h"
 #include "PtyCamera.h"
 #include "Ser2netProcess.h"
 #include "SerialDevices.h"
@@ -33,8 +33,8 @@ public:
     ~ProgressWatch() override { qApp->removeEventFilter(this); }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && CProgressBarDialog::Instance().Window() == watched)
-            messages << CProgressBarDialog::Instance().Message();
+        if (event->type() == QEvent::Show && ProgressBarWindow::Instance().Window() == watched)
+            messages << ProgressBarWindow::Instance().Message();
         return false;
     }
     QStringList messages;
@@ -77,7 +77,7 @@ class CommunicationDialogTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
 
     // The dialog on the link opened to COM1, which the peer answers.
-    void openOnPty(PtyPeer& peer, CCommunicationDialog& dialog)
+    void openOnPty(PtyPeer& peer, CommunicationWindow& dialog)
     {
         m_settings.ports["COM1"] = peer.SlavePath();
         dialog.Initialize();
@@ -88,7 +88,7 @@ class CommunicationDialogTest : public QObject {
     // window has it.
     void freshCamera()
     {
-        COnlineStatusNotifier::Instance().Follow(&WindowCamera::Fresh().Events());
+        OnlineStatusNotifier::Instance().Follow(&WindowCamera::Fresh().Events());
     }
 
 private slots:
@@ -107,7 +107,7 @@ private slots:
 
     void cleanup()
     {
-        COnlineStatusNotifier::Instance().Follow(nullptr);
+        OnlineStatusNotifier::Instance().Follow(nullptr);
         WindowCamera::Get().Link().Close();
         m_notice.reset();
         SetSettingsStore(nullptr);
@@ -121,7 +121,7 @@ private slots:
         m_settings.ints[kComPortNo] = 6;
         m_settings.ints[kBaudrate] = 57600;
         WindowCamera::Get().Link().ReloadSettingsForTest();
-        CCommunicationDialog dialog(WindowCamera::Get());
+        CommunicationWindow dialog(WindowCamera::Get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(control<QComboBox>(dialog, 1011)->currentIndex(), 0);
@@ -145,8 +145,8 @@ private slots:
         QVERIFY(!write->isEnabled() && !control<QPushButton>(dialog, 1165)->isEnabled());
         QVERIFY(!control<QPushButton>(dialog, 1166)->isVisible() && !control<QPushButton>(dialog, 1166)->isEnabled());
         QVERIFY(!control<QLabel>(dialog, 1167)->isVisible());
-        QSignalSpy saves(&dialog, &CCommunicationDialog::saveSettingFileRequested);
-        QSignalSpy loads(&dialog, &CCommunicationDialog::loadSettingFileRequested);
+        QSignalSpy saves(&dialog, &CommunicationWindow::saveSettingFileRequested);
+        QSignalSpy loads(&dialog, &CommunicationWindow::loadSettingFileRequested);
         dialog.EnableSettingFileCommands(true);
         QVERIFY(write->isEnabled() && control<QPushButton>(dialog, 1165)->isEnabled());
         QTest::mouseClick(write, Qt::LeftButton);
@@ -160,10 +160,10 @@ private slots:
     void storeAndLoadTheUserSets()
     {
         PtyPeer peer;
-        CCommunicationDialog dialog(WindowCamera::Get());
+        CommunicationWindow dialog(WindowCamera::Get());
         openOnPty(peer, dialog);
-        CProgressBarDialog::Instance().SetClosePause(0);
-        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
+        ProgressBarWindow::Instance().SetClosePause(0);
+        QSignalSpy reloads(&dialog, &CommunicationWindow::reloadRequested);
         auto* sets = control<QComboBox>(dialog, 1029);
         sets->setCurrentIndex(2);
         emit sets->activated(2);
@@ -174,7 +174,7 @@ private slots:
             QCOMPARE(camera.lines(), Lines{"SA=2\r\n"});
             QCOMPARE(watch.messages, QStringList{QStringLiteral("Now, Storing camera data.")});
         }
-        QVERIFY(!CProgressBarDialog::Instance().IsVisible());
+        QVERIFY(!ProgressBarWindow::Instance().IsVisible());
         QVERIFY(dialog.isEnabled());
         QCOMPARE(m_notice->recorder.messages.size(), size_t(1));
         QCOMPARE(m_notice->recorder.messages[0].text, std::string("Completed to store current setting data!"));
@@ -216,10 +216,10 @@ private slots:
         m_settings.ports["COM32"] = silent.SlavePath();
         m_settings.ints[kComPortNo] = 4;
         WindowCamera::Get().Link().ReloadSettingsForTest();
-        CCommunicationDialog dialog(WindowCamera::Get());
+        CommunicationWindow dialog(WindowCamera::Get());
         dialog.Initialize();
-        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
-        COnlineStatusNotifier::Instance().SetOnline();
+        QSignalSpy reloads(&dialog, &CommunicationWindow::reloadRequested);
+        OnlineStatusNotifier::Instance().SetOnline();
         m_notice->recorder.Clear();
 
         QCOMPARE(dialog.SearchPorts(), -1);
@@ -231,7 +231,7 @@ private slots:
                              "\n\nNo camera answered on COM1\u2013COM32: 1 port present, none answered."));
         QCOMPARE(messages.back().caption, std::string("Communication Error"));
         QCOMPARE(messages.back().icon, NoticeIcon::Exclamation);
-        QVERIFY(!COnlineStatusNotifier::Instance().IsOnline());
+        QVERIFY(!OnlineStatusNotifier::Instance().IsOnline());
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
         QCOMPARE(reloads.count(), 0);
         // No port that failed is kept as the one to use next time.
@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(found, 19);
         QCOMPARE(WindowCamera::Get().Link().SelectedPort(), 19u);
         QCOMPARE(control<QComboBox>(dialog, 1005)->currentText(), QStringLiteral("COM20"));
-        QVERIFY(COnlineStatusNotifier::Instance().IsOnline());
+        QVERIFY(OnlineStatusNotifier::Instance().IsOnline());
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
         QCOMPARE(reloads.count(), 1);
         QCOMPARE(beyond.Read(1, 50), std::string());
@@ -288,7 +288,7 @@ private slots:
         WindowCamera::Get().Link().ReloadSettingsForTest();
 
         {
-            CCommunicationDialog dialog(WindowCamera::Get());
+            CommunicationWindow dialog(WindowCamera::Get());
             dialog.Initialize();
             auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("ctrl_1005"));
             const QString both = adapterPath + " (" + stable + ")";
@@ -302,7 +302,7 @@ private slots:
             ports->setCurrentIndex(5);
             QCOMPARE(dialog.PortDeviceText(), QStringLiteral("/dev/ttyS5"));
 
-            QSignalSpy changes(&dialog, &CCommunicationDialog::linkChanged);
+            QSignalSpy changes(&dialog, &CommunicationWindow::linkChanged);
             emit ports->activated(1);
             QCOMPARE(changes.count(), 1);
             QCOMPARE(changes.at(0).at(0).toInt(), 1);
@@ -321,7 +321,7 @@ private slots:
             QCOMPARE(devices->itemText(adapterItem), stableName);
             QCOMPARE(devices->findText(QStringLiteral("usb-Unplugged-if00-port0"), Qt::MatchStartsWith), -1);
             QCOMPARE(devices->itemText(devices->count() - 1), QStringLiteral("Other path\u2026"));
-            QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
+            QSignalSpy reloads(&dialog, &CommunicationWindow::reloadRequested);
             m_notice->recorder.Clear();
             {
                 PtyCamera camera(adapter);
@@ -365,7 +365,7 @@ private slots:
         WindowCamera::Get().Link().ReloadSettingsForTest();
         const std::string unmapped = m_settings.ports["COM6"];
 
-        CCommunicationDialog dialog(WindowCamera::Get());
+        CommunicationWindow dialog(WindowCamera::Get());
         dialog.show();
         auto* ports = control<QComboBox>(dialog, 1005);
         auto* devices = dialog.findChild<QComboBox*>(QStringLiteral("deviceChooser"));
@@ -393,7 +393,7 @@ private slots:
         const std::string raw = server.RawAddress();
         const QString telnetPort = QString::fromStdString(telnet.substr(telnet.rfind(':') + 1));
         const QString rawPort = QString::fromStdString(raw.substr(raw.rfind(':') + 1));
-        QSignalSpy reloads(&dialog, &CCommunicationDialog::reloadRequested);
+        QSignalSpy reloads(&dialog, &CommunicationWindow::reloadRequested);
         m_notice->recorder.Clear();
         PtyCamera camera(peer);
         camera.setValue("MD", "KT-5100W-QBCL");
@@ -458,7 +458,7 @@ private slots:
     // replaced only on Yes, and a folder in the way is reported without a success line.
     void messageListKeepsNewest4096AndSavesOldestFirst()
     {
-        CCommunicationDialog dialog(WindowCamera::Get());
+        CommunicationWindow dialog(WindowCamera::Get());
         dialog.Initialize();
         for (int i = 1; i <= 4097; ++i)
             WindowCamera::Get().Events().LogReceived("R" + std::to_string(i));
@@ -509,13 +509,13 @@ private slots:
     // A link that came up before the window shows at once; the icon follows the state too.
     void onlineStateShowsInLineStatus()
     {
-        COnlineStatusNotifier::Instance().SetOnline();
-        CCommunicationDialog dialog(WindowCamera::Get());
+        OnlineStatusNotifier::Instance().SetOnline();
+        CommunicationWindow dialog(WindowCamera::Get());
         dialog.Initialize();
         auto* icon = control<QLabel>(dialog, 1163);
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Online"));
         const QImage onlineIcon = icon->pixmap().toImage();
-        COnlineStatusNotifier::Instance().SetOffline();
+        OnlineStatusNotifier::Instance().SetOffline();
         QCOMPARE(control<QLabel>(dialog, 1155)->text(), QStringLiteral("Offline"));
         QVERIFY(icon->pixmap().toImage() != onlineIcon);
     }

@@ -1,9 +1,9 @@
 // The LUT editor window driven as a person drives it (offscreen): the mouse on the graph, the
 // point-count spin, what the graph paints, and the LUT feature's button, mode rule and file
 // menu.
-#include "CLUTDlg.h"
 #include "ControlAdapter.h"
 #include "Ids.h"
+#include "LutEditorWindow.h"
 #include "LutFeature.h"
 #include "LutGraph.h"
 #include "NumberBox.h"
@@ -25,7 +25,7 @@ using Point = LutCurve::Point;
 
 // Presses the button over the editor at from, moves to each further position with it held
 // and lets go: real window-system events, so they take the way a person's mouse takes.
-void drag(CLUTDlg& editor, Qt::MouseButton button, const QList<QPoint>& path)
+void drag(LutEditorWindow& editor, Qt::MouseButton button, const QList<QPoint>& path)
 {
     QTest::mousePress(&editor, button, Qt::NoModifier, path.front());
     for (const QPoint& at : path) {
@@ -38,7 +38,7 @@ void drag(CLUTDlg& editor, Qt::MouseButton button, const QList<QPoint>& path)
 
 QPoint onGraph(int x, int y)
 {
-    return {CLUTDlg::kGraphLeft + x, CLUTDlg::kGraphTop + y};
+    return {LutEditorWindow::kGraphLeft + x, LutEditorWindow::kGraphTop + y};
 }
 
 bool onGridLine(int x, int y)
@@ -70,7 +70,7 @@ private slots:
 
     void mouseEditsPointsAndTheGraphShowsThem()
     {
-        CLUTDlg editor(WindowCamera::Get(), Lut::Green);
+        LutEditorWindow editor(WindowCamera::Get(), Lut::Green);
         editor.Initialize();
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -118,7 +118,7 @@ private slots:
     // (Where the graph sits is proven by the mouse on it.)
     void pointCountIsNamedAndStepsWithItsArrowsAndKeys()
     {
-        CLUTDlg editor(WindowCamera::Get(), Lut::Green);
+        LutEditorWindow editor(WindowCamera::Get(), Lut::Green);
         editor.Initialize();
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -158,7 +158,7 @@ private slots:
         const std::string bad = dir.filePath("bad.csv").toStdString();
         std::ofstream(bad, std::ios::binary) << "GammaData (R G B)\r\n1,2,3\r\n4,5,6\r\n7,8\r\n";
         m_notices->recorder.fileNames = {bad};
-        feature.OnMenu(MenuCommand::OpenLutFile);
+        feature.OpenLutFile();
         for (int c = 0; c < 3; ++c) {
             QCOMPARE(feature.Editor(c).Curve().Table()[0], 7u);
             QCOMPARE(feature.Editor(c).ModeText(), QString("Edit Mode"));

@@ -2,29 +2,27 @@
 // the keyboard rules (Tab reaches every usable control of a page once, in reading order),
 // names and control ids for assistive tools (on every window the tool opens), closing, and
 // menu entries served by features.
-#include "CAboutDialog.h"
-#include "CButtonDlg.h"
-#include "CCameraIdDialog.h"
-#include "CCommunicationDialog.h"
-#include "CCtrlToolDlg.h"
-#include "CLUTDlg.h"
-#include "CParameterAreaSelectDialog.h"
-#include "CProgressBarDialog.h"
-#include "CTabSheetDialog.h"
-#include "CTerminalDialog.h"
-#include "CUserIdDialog.h"
-#include "CXMLDialog.h"
+#include "AboutDialog.h"
+#include "CameraIdDialog.h"
 #include "CommLink.h"
 #include "CompareDialog.h"
 #include "ControlLookup.h"
 #include "ControlMode.h"
 #include "Feature.h"
+#include "FlashAreaDialog.h"
 #include "Ids.h"
 #include "LineListView.h"
+#include "LutEditorWindow.h"
+#include "MainWindowSupport.h"
+#include "MotorLensWindow.h"
 #include "NumberBox.h"
 #include "OnlineStatusNotifier.h"
+#include "ParameterListWindow.h"
+#include "ParameterPage.h"
 #include "ParameterTable.h"
+#include "ProgressBarWindow.h"
 #include "SettingsStore.h"
+#include "UserIdDialog.h"
 #include "UserNotice.h"
 #include "WindowCamera.h"
 
@@ -63,7 +61,7 @@ void UseSettings(int controlMode)
     WindowCamera::Fresh();
 }
 
-QStringList TabTexts(const CCtrlToolDlg& w)
+QStringList TabTexts(const MainWindow& w)
 {
     QStringList texts;
     for (int i = 0; i < w.TabBar()->count(); ++i)
@@ -71,7 +69,7 @@ QStringList TabTexts(const CCtrlToolDlg& w)
     return texts;
 }
 
-bool UtilityEnabled(const CCtrlToolDlg& w)
+bool UtilityEnabled(const MainWindow& w)
 {
     QAction* userId = w.MenuAction(MenuCommand::EditUserId);
     const QMenu* menu = userId ? qobject_cast<QMenu*>(userId->parent()) : nullptr;
@@ -95,14 +93,36 @@ bool ReadsAfter(QWidget* a, QWidget* b, QWidget* page)
     return rb.center().y() > ra.center().y();
 }
 
-// Records what the window hands to a feature.
+using ClaimedControls = std::vector<std::pair<int, When>>;
+
+// Records what the window hands to a feature: its menu commands and every moment.
 class ProbeFeature : public Feature {
 public:
-    explicit ProbeFeature(std::vector<int> commands = {MenuCommand::Reload}) : commands(std::move(commands)) {}
-    std::vector<int> MenuCommands() const override { return commands; }
-    void OnMenu(int commandId) override { menus.push_back(commandId); }
-    void OnMoment(Moment moment) override { moments.push_back(moment); }
+    explicit ProbeFeature(std::vector<int> commands = {}, ClaimedControls controls = {})
+        : commands(std::move(commands)), controls(std::move(controls)) {}
+    std::vector<Claim> Claims() override
+    {
+        std::vector<Claim> claims;
+        for (const auto& [id, when] : controls)
+            claims.push_back({id, when, [] {}});
+        return claims;
+    }
+    std::vector<MenuClaim> MenuClaims() override
+    {
+        std::vector<MenuClaim> claims;
+        for (int command : commands)
+            claims.push_back({command, [this, command] { menus.push_back(command); }});
+        return claims;
+    }
+    std::vector<MomentClaim> Moments() override
+    {
+        std::vector<MomentClaim> claims;
+        for (int m = 0; m <= int(Moment::ListValuesAttached); ++m)
+            claims.push_back({Moment(m), [this, m] { moments.push_back(Moment(m)); }});
+        return claims;
+    }
     std::vector<int> commands;
+    ClaimedControls controls;
     std::vector<int> menus;
     std::vector<Moment> moments;
 };
@@ -137,7 +157,7 @@ QMultiMap<int, QWidget*> ControlsWithIds(QWidget* window)
     for (QWidget* w : window->findChildren<QWidget*>()) {
         bool onPage = false;
         for (QWidget* up = w; up && !onPage; up = up->parentWidget())
-            onPage = qobject_cast<CTabSheetDialog*>(up) != nullptr;
+            onPage = qobject_cast<ParameterPage*>(up) != nullptr;
         const int id = w->property("ctrlId").toInt(); // 0: none
         if (w->window() == window && !onPage && id != 0)
             found.insert(id, w);
@@ -155,7 +175,7 @@ private slots:
     {
         notice = std::make_unique<ScopedRecordingNotice>();
         WindowCamera::Get().Table().Reset();
-        COnlineStatusNotifier::Instance().SetOffline();
+        OnlineStatusNotifier::Instance().SetOffline();
     }
     void cleanup()
     {
@@ -195,7 +215,7 @@ private slots:
     // The factory gesture works from anywhere in the window, also with the modifier keys
     // pressed on their own; a wrong letter cancels it. The feature that carries menu entries
     // enables them and hears of them, from the menu or by the usual keys shown beside them,
-    // and of the Control Mode change; a second one is refused.
+    // and of the Control Mode change.
     void factoryGestureAndFeatureMenus()
     {
         makeWindow(0);
@@ -206,8 +226,7 @@ private slots:
         auto probe = std::make_unique<ProbeFeature>(
             std::vector<int>{MenuCommand::Reload, MenuCommand::Open, MenuCommand::SaveAllData, MenuCommand::About});
         ProbeFeature& seen = *probe;
-        QVERIFY(window->AddFeature(std::move(probe)));
-        QVERIFY(!window->AddFeature(std::make_unique<ProbeFeature>()));
+        window->AddFeature(std::move(probe));
         QVERIFY(reload->isEnabled());
         reload->trigger();
         QCOMPARE(window->MenuAction(MenuCommand::Open)->text(), QString("&Open"));
@@ -237,6 +256,46 @@ private slots:
         QVERIFY(!UtilityEnabled(*window));
     }
 
+    // A feature whose claims clash with those of a feature registered before stops the
+    // program's start: nothing of it is kept, and the message names both and the claim.
+    // Claims before and after the parameter path may be shared.
+    void aClashStopsTheStart_data()
+    {
+        QTest::addColumn<std::vector<int>>("commands");
+        QTest::addColumn<ClaimedControls>("controls");
+        QTest::addColumn<QString>("message");
+        const QString probe = "(anonymous namespace)::ProbeFeature";
+        QTest::newRow("a menu entry") << std::vector<int>{MenuCommand::Reload, MenuCommand::CommunicationDialog}
+                                      << ClaimedControls{}
+                                      << "CommunicationFeature and " + probe + " both claim menu command 32785.";
+        QTest::newRow("a control instead of the parameter path")
+            << std::vector<int>{} << ClaimedControls{{1338, When::Before}, {1012, When::Instead}}
+            << "TerminalFeature and " + probe + " both claim control 1012 instead of the parameter path.";
+        QTest::newRow("one feature's control twice in one phase")
+            << std::vector<int>{} << ClaimedControls{{1338, When::After}, {1338, When::After}}
+            << probe + " claims control 1338 twice after the parameter path.";
+        QTest::newRow("shared before and after") << std::vector<int>{}
+                                                 << ClaimedControls{{1012, When::Before},
+                                                                                      {1012, When::After}}
+                                                 << QString();
+    }
+    void aClashStopsTheStart()
+    {
+        QFETCH(std::vector<int>, commands);
+        QFETCH(ClaimedControls, controls);
+        QFETCH(QString, message);
+        makeWindow(0);
+        QString thrown;
+        try {
+            window->AddFeature(std::make_unique<ProbeFeature>(commands, controls));
+        } catch (const FeatureClash& clash) {
+            thrown = QString::fromStdString(clash.what());
+        }
+        QCOMPARE(thrown, message.isEmpty() ? message : "The features clash, the program cannot start: " + message);
+        QCOMPARE(window->Features().Find<ProbeFeature>() != nullptr, message.isEmpty());
+        QCOMPARE(window->MenuAction(MenuCommand::Reload)->isEnabled(), false);
+    }
+
     void controlsDescribeThemselves()
     {
         makeWindow(0);
@@ -253,7 +312,7 @@ private slots:
                 found = true;
             }
         QVERIFY(found);
-        for (CTabSheetDialog* page : {window->Page(0), window->Page(1), window->Page(2), window->Page(3),
+        for (ParameterPage* page : {window->Page(0), window->Page(1), window->Page(2), window->Page(3),
                                        window->Page(5), window->Page(6)})
             for (QWidget* w : page->controls())
                 if (ClassOfControl(w) != ControlClass::None && ClassOfControl(w) != ControlClass::Spin)
@@ -296,26 +355,26 @@ private slots:
         };
 
         makeWindow(1);
-        CLUTDlg lut(WindowCamera::Get(), 1);
-        CAboutDialog about(WindowCamera::Get(), window.get());
-        CUserIdDialog userId(WindowCamera::Get(), window.get());
-        CCameraIdDialog cameraId(WindowCamera::Get(), window.get());
-        CButtonDlg lens(WindowCamera::Get(), window.get());
-        CXMLDialog parameterList(WindowCamera::Get(), window.get());
-        CParameterAreaSelectDialog area(window.get(), FlashAreas::Purpose::Store);
+        LutEditorWindow lut(WindowCamera::Get(), 1);
+        AboutDialog about(WindowCamera::Get(), window.get());
+        UserIdDialog userId(WindowCamera::Get(), window.get());
+        CameraIdDialog cameraId(WindowCamera::Get(), window.get());
+        MotorLensWindow lens(WindowCamera::Get(), window.get());
+        ParameterListWindow parameterList(WindowCamera::Get(), window.get());
+        FlashAreaDialog area(window.get(), FlashAreas::Purpose::Store);
         CompareDialog comparison(window.get(), "settings.cam", SettingFile::Comparison{});
         // The progress window goes at the end whatever the outcome: it keeps its owner disabled.
-        CProgressBarDialog& progress = CProgressBarDialog::Instance();
-        const std::unique_ptr<CProgressBarDialog, void (*)(CProgressBarDialog*)> closing(&progress, [](auto* p) {
+        ProgressBarWindow& progress = ProgressBarWindow::Instance();
+        const std::unique_ptr<ProgressBarWindow, void (*)(ProgressBarWindow*)> closing(&progress, [](auto* p) {
             const int pause = p->ClosePause();
             p->SetClosePause(0);
             p->Close();
             p->SetClosePause(pause);
         });
         progress.Show(window.get(), "Now, reading camera settings.");
-        QWidget* const opened[] = {window.get(), window->CommunicationDialog(), window->Terminal(), &lut,
+        QWidget* const opened[] = {window.get(), CommunicationOf(*window), TerminalOf(*window), &lut,
                                    &about, &userId, &cameraId, &lens, &parameterList, &area, &comparison,
-                                   CProgressBarDialog::Instance().Window()};
+                                   ProgressBarWindow::Instance().Window()};
         static_assert(std::size(opened) == std::size(templates));
 
         for (size_t i = 0; i < std::size(templates); ++i) {
@@ -346,7 +405,7 @@ private slots:
         makeWindow(1); // every page but the lens iris page has a tab
         window->show();
         // Without a camera the pages take no edits; as if one answered, they do.
-        COnlineStatusNotifier::Instance().SetOnline();
+        OnlineStatusNotifier::Instance().SetOnline();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTabBar* tabs = window->TabBar();
@@ -394,7 +453,7 @@ private slots:
     {
         QFETCH(int, key);
         QVERIFY(showWindow());
-        COnlineStatusNotifier::Instance().SetOnline();
+        OnlineStatusNotifier::Instance().SetOnline();
         auto* button = qobject_cast<QPushButton*>(window->FindControl(1882));
         QSignalSpy clicks(button, &QPushButton::clicked);
         for (QWidget* w : {window->FindControl(1338), window->FindControl(1882), window->FindControl(1341),
@@ -465,7 +524,7 @@ private:
     void makeWindow(int controlMode)
     {
         UseSettings(controlMode);
-        window = std::make_unique<CCtrlToolDlg>(WindowCamera::Get());
+        window = MakeMainWindow(WindowCamera::Get());
         window->Initialize();
     }
     // A Control Mode 0 window without a camera, shown.
@@ -483,7 +542,7 @@ private:
     }
 
     std::unique_ptr<ScopedRecordingNotice> notice;
-    std::unique_ptr<CCtrlToolDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 QTEST_MAIN(MainWindowTest)

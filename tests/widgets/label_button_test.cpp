@@ -1,8 +1,8 @@
 // The link label and the press-and-hold button on real widgets: what a click opens, colours
 // and blinking, and the press and release reports with their positions, including a press
 // that ends without a release of the mouse button.
-#include "CLabel.h"
-#include "CMyButton.h"
+#include "LinkLabel.h"
+#include "PressAndHoldButton.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -53,10 +53,10 @@ void mouse(QWidget& window, QWidget* at, QPoint local, bool press)
 struct ButtonWindow {
     QWidget window;
     QWidget* frame = new QWidget(&window);
-    CMyButton* button = new CMyButton("IRIS Open", 40001, frame);
+    PressAndHoldButton* button = new PressAndHoldButton("IRIS Open", 40001, frame);
     QLineEdit* elsewhere = new QLineEdit(&window);
-    QSignalSpy pressed{button, &CMyButton::pressedAt};
-    QSignalSpy released{button, &CMyButton::releasedAt};
+    QSignalSpy pressed{button, &PressAndHoldButton::pressedAt};
+    QSignalSpy released{button, &PressAndHoldButton::releasedAt};
 
     ButtonWindow()
     {
@@ -92,7 +92,7 @@ private slots:
         QFETCH(int, opened);
         UrlRecorder handler;
         QWidget window;
-        auto* label = new CLabel("www.norvik.example", &window);
+        auto* label = new LinkLabel("www.norvik.example", &window);
         label->setGeometry(10, 10, 250, 20);
         if (link) {
             label->setLink(true);
@@ -117,7 +117,7 @@ private slots:
 
     void colourUnderlineAndBlinking()
     {
-        CLabel label("Online");
+        LinkLabel label("Online");
         label.resize(80, 20);
         label.setTextColor(Qt::blue);
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(Qt::blue));
@@ -127,14 +127,14 @@ private slots:
         QCOMPARE(pixel(label), QColor(Qt::yellow));
 
         label.setBlinkBackgroundColor(Qt::red);
-        label.setBlink(CLabel::BlinkKind::Background, 20);
+        label.setBlink(LinkLabel::BlinkKind::Background, 20);
         QCOMPARE(pixel(label), QColor(Qt::red));
         QTRY_COMPARE(pixel(label), QColor(Qt::yellow));
         QTRY_COMPARE(pixel(label), QColor(Qt::red));
 
-        label.setBlink(CLabel::BlinkKind::Text, 20);
+        label.setBlink(LinkLabel::BlinkKind::Text, 20);
         QTRY_COMPARE(label.text(), QString());
-        label.setBlink(CLabel::BlinkKind::None); // stopped while blank: the text comes back
+        label.setBlink(LinkLabel::BlinkKind::None); // stopped while blank: the text comes back
         QCOMPARE(label.text(), QString("Online"));
         QCOMPARE(pixel(label), QColor(Qt::yellow));
     }
@@ -157,11 +157,11 @@ private slots:
         ButtonWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         QStringList order;
-        connect(w.button, &CMyButton::pressedAt, this, [&] { order << "pressedAt"; });
+        connect(w.button, &PressAndHoldButton::pressedAt, this, [&] { order << "pressedAt"; });
         connect(w.button, &QPushButton::pressed, this, [&] { order << "pressed"; });
         QSignalSpy clicked(w.button, &QPushButton::clicked);
         if (how == "owner")
-            connect(w.button, &CMyButton::pressedAt, w.elsewhere, [&] { w.elsewhere->setFocus(); });
+            connect(w.button, &PressAndHoldButton::pressedAt, w.elsewhere, [&] { w.elsewhere->setFocus(); });
         mouse(w.window, w.button, QPoint(10, 12), true);
         QCOMPARE(order.value(0), QString("pressedAt"));
         QVERIFY(how == "owner" || order == QStringList({"pressedAt", "pressed"}));

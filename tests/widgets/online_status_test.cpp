@@ -17,9 +17,9 @@
 namespace {
 
 // A dialog as the program builds them: the dialog first, the updater as second base.
-class StatusDialog : public QDialog, public COnlineStatusUpdater {
+class StatusDialog : public QDialog, public OnlineStatusUpdater {
 public:
-    StatusDialog() : COnlineStatusUpdater(this) {}
+    StatusDialog() : OnlineStatusUpdater(this) {}
     void OnOnlineStateChanged(int online) override { seen.append(online); }
     QList<int> seen;
 };
@@ -38,7 +38,7 @@ public:
     int count = 0;
 };
 
-QColor stripColour(const COnlineStatusUpdater& updater)
+QColor stripColour(const OnlineStatusUpdater& updater)
 {
     const QPixmap picture = updater.OnlineStrip()->pixmap();
     if (picture.isNull())
@@ -54,14 +54,14 @@ class OnlineStatusTest : public QObject {
 private slots:
     void init()
     {
-        COnlineStatusNotifier::Instance().Follow(&m_events);
-        COnlineStatusNotifier::Instance().SetOffline();
+        OnlineStatusNotifier::Instance().Follow(&m_events);
+        OnlineStatusNotifier::Instance().SetOffline();
     }
-    void cleanup() { COnlineStatusNotifier::Instance().Follow(nullptr); }
+    void cleanup() { OnlineStatusNotifier::Instance().Follow(nullptr); }
 
     void stripsFollowTheLinkOnceRegistered()
     {
-        COnlineStatusNotifier& notifier = COnlineStatusNotifier::Instance();
+        OnlineStatusNotifier& notifier = OnlineStatusNotifier::Instance();
         StatusDialog first, second, late;
         notifier.Register(&first);
         notifier.Register(&second);
@@ -99,7 +99,7 @@ private slots:
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
-        COnlineStatusNotifier::Instance().Register(&dialog);
+        OnlineStatusNotifier::Instance().Register(&dialog);
         m_events.ReportOnline();
         QTest::qWait(150);
         PaintCount strip(dialog.OnlineStrip()), list(view.viewport());
@@ -120,12 +120,12 @@ private slots:
         QTRY_COMPARE(view.verticalScrollBar()->maximum(), model.count() - visible); // none left behind
         m_events.ReportOffline();
         QTRY_VERIFY(strip.count > 0);
-        COnlineStatusNotifier::Instance().Unregister(&dialog);
+        OnlineStatusNotifier::Instance().Unregister(&dialog);
     }
 
     void stripFollowsTheBottomEdge()
     {
-        const int height = COnlineStatusUpdater::kStripHeight;
+        const int height = OnlineStatusUpdater::kStripHeight;
         StatusDialog bare; // without a layout the strip is kept along the bottom edge
         bare.resize(300, 200);
         bare.show();
@@ -143,7 +143,7 @@ private slots:
 
     void disableAllSkipsDestroyedWindows()
     {
-        CWindowLockList& locks = CWindowLockList::Instance();
+        WindowLockList& locks = WindowLockList::Instance();
         QWidget first, second;
         auto* gone = new QWidget;
         for (QWidget* window : {&first, gone, &second})

@@ -1,12 +1,12 @@
 // The property grid on real widgets: the value text of every row kind, each editor driven by
 // mouse or keys, and the change report: once per accepted edit, the value changed or not,
 // never after a cancel.
-#include "CButtonItem.h"
-#include "CDynDialogEx.h"
-#include "CPropertyGrid.h"
-#include "CPropertyGridCombo.h"
-#include "CPropertyGridInPlaceEdit.h"
-#include "CPropertyGridMonthCalCtrl.h"
+#include "PropertyGrid.h"
+#include "PropertyGridCalendar.h"
+#include "PropertyGridListEditor.h"
+#include "PropertyGridTextEditor.h"
+#include "PushButtonItem.h"
+#include "RuntimeDialog.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,16 +23,16 @@
 
 #include <functional>
 
-using ItemId = CPropertyGrid::ItemId;
+using ItemId = PropertyGrid::ItemId;
 
 namespace {
 
 // A window with the grid and one other box to move the focus to.
 struct GridWindow {
     QWidget window;
-    CPropertyGrid* grid = new CPropertyGrid;
+    PropertyGrid* grid = new PropertyGrid;
     QLineEdit* elsewhere = new QLineEdit;
-    CPropertyGrid::SectionId section = grid->addSection("Camera");
+    PropertyGrid::SectionId section = grid->addSection("Camera");
 
     GridWindow()
     {
@@ -67,7 +67,7 @@ class PropertyGridTest : public QObject {
 private slots:
     void everyKindShowsItsValueText()
     {
-        using Add = std::function<ItemId(CPropertyGrid&, CPropertyGrid::SectionId)>;
+        using Add = std::function<ItemId(PropertyGrid&, PropertyGrid::SectionId)>;
         const struct {
             Add add;
             QString shown;
@@ -86,9 +86,9 @@ private slots:
             {[](auto& g, auto s) { return g.addColorItem(s, "tint", QColor(10, 20, 255)); }, "10; 20; 255"},
             {[](auto& g, auto s) { return g.addFontItem(s, "face", QFont("Courier", 9)); }, "Courier; 9pt"},
             {[](auto& g, auto s) { return g.addFolderItem(s, "dir", "/tmp/lut"); }, "/tmp/lut"},
-            {[](auto& g, auto s) { return g.addCustomItem(s, "run", std::make_unique<CButtonItem>()); }, " Push ..."},
+            {[](auto& g, auto s) { return g.addCustomItem(s, "run", std::make_unique<PushButtonItem>()); }, " Push ..."},
         };
-        CPropertyGrid grid;
+        PropertyGrid grid;
         const auto section = grid.addSection("All");
         std::vector<ItemId> items;
         for (const auto& c : cases) {
@@ -107,7 +107,7 @@ private slots:
 
     void valuesGoInAndOutAsPlainCpp()
     {
-        CPropertyGrid grid;
+        PropertyGrid grid;
         const auto section = grid.addSection(std::string("Identity"));
         const ItemId name = grid.addStringItem(section, std::string("User ID"), std::string("Gain \xc2\xb5"));
         const ItemId mode = grid.addComboItem(section, "Mode", std::vector<std::string>{"Off", "On"}, 0);
@@ -122,7 +122,7 @@ private slots:
         QVERIFY(!grid.setItemValue(name, 2.5));    // a text row holds no number
         QVERIFY(!grid.setItemValue(ItemId(9999), 1));
         // Whole numbers of a register's width keep its whole range, in decimal and in hex.
-        using Range = CPropertyGrid::IntegerRange;
+        using Range = PropertyGrid::IntegerRange;
         const ItemId counter = grid.addIntegerItem(section, "Counter", Range::UInt32);
         const ItemId stamp = grid.addIntegerItem(section, "Stamp", Range::UInt64);
         const ItemId offset = grid.addIntegerItem(section, "Offset", Range::Int64);
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(grid.valueText(counter), QString("H' FFFFFFFE"));
         QCOMPARE(grid.valueText(stamp), QString("H' FFFFFFFFFFFFFFFE"));
         grid.setHexMode(false);
-        QCOMPARE(grid.addIntegerItem(CPropertyGrid::SectionId(77), "lost", 1), ItemId(0));
+        QCOMPARE(grid.addIntegerItem(PropertyGrid::SectionId(77), "lost", 1), ItemId(0));
         grid.clear();
         QVERIFY(!grid.getItemValue(name, text)); // ids are not handed out again
         const ItemId fresh = grid.addIntegerItem(grid.addSection("Again"), "x", 1);
@@ -184,8 +184,8 @@ private slots:
         QFETCH(int, reports);
         GridWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        CPropertyGrid& grid = *w.grid;
-        using Range = CPropertyGrid::IntegerRange;
+        PropertyGrid& grid = *w.grid;
+        using Range = PropertyGrid::IntegerRange;
         const ItemId item = kind == "int" ? grid.addIntegerItem(w.section, "Gain", 5)
             : kind == "uint32"            ? grid.addIntegerItem(w.section, "Count", Range::UInt32)
             : kind == "uint64"            ? grid.addIntegerItem(w.section, "Stamp", Range::UInt64)
@@ -194,9 +194,9 @@ private slots:
                                           : grid.addStringItem(w.section, "Name", "abc");
         if (kind.endsWith("32") || kind.endsWith("64"))
             QVERIFY(grid.setItemValue(item, 5));
-        QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
+        QSignalSpy changes(&grid, &PropertyGrid::itemChanged);
         w.clickValue(item);
-        auto* edit = grid.findChild<CPropertyGridInPlaceEdit*>();
+        auto* edit = grid.findChild<PropertyGridTextEditor*>();
         QVERIFY(edit && edit->isVisible() && edit->hasFocus());
         edit->selectAll();
         QTest::keyClicks(edit, typed);
@@ -206,7 +206,7 @@ private slots:
             QTest::keyClick(edit, Qt::Key_Escape);
         else
             w.elsewhere->setFocus();
-        QTRY_VERIFY(!grid.findChild<CPropertyGridInPlaceEdit*>());
+        QTRY_VERIFY(!grid.findChild<PropertyGridTextEditor*>());
         QCOMPARE(grid.valueText(item), shown);
         QCOMPARE(changes.count(), reports);
         if (reports)
@@ -236,21 +236,21 @@ private slots:
         QFETCH(int, reports);
         GridWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        CPropertyGrid& grid = *w.grid;
+        PropertyGrid& grid = *w.grid;
         grid.setBoolTexts("Yes", "No");
         const ItemId item = kind == "bool" ? grid.addBoolItem(w.section, "Enabled", true)
             : kind == "list"               ? grid.addComboItem(w.section, "Mode", QStringList{"Off", "On", "Auto"}, 1)
                                            : grid.addDateItem(w.section, "Calibrated", QDate(2024, 2, 29));
-        QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
+        QSignalSpy changes(&grid, &PropertyGrid::itemChanged);
         w.clickValue(item);
         QAbstractItemView* view = nullptr;
         if (kind == "date") {
-            auto* calendar = grid.findChild<CPropertyGridMonthCalCtrl*>();
+            auto* calendar = grid.findChild<PropertyGridCalendar*>();
             QVERIFY(calendar && calendar->isVisible());
             view = calendar->findChild<QAbstractItemView*>();
             QTest::keyClick(view, Qt::Key_Right);
         } else {
-            auto* combo = grid.findChild<CPropertyGridCombo*>();
+            auto* combo = grid.findChild<PropertyGridListEditor*>();
             QVERIFY(combo);
             QCOMPARE(combo->currentText(), grid.valueText(item));
             view = combo->view();
@@ -258,7 +258,7 @@ private slots:
             QTest::keyClick(view, Qt::Key_Down);
         }
         QTest::keyClick(view, Qt::Key(key));
-        QTRY_VERIFY(!grid.findChild<CPropertyGridCombo*>() && !grid.findChild<CPropertyGridMonthCalCtrl*>());
+        QTRY_VERIFY(!grid.findChild<PropertyGridListEditor*>() && !grid.findChild<PropertyGridCalendar*>());
         QCOMPARE(grid.valueText(item), shown);
         QCOMPARE(changes.count(), reports);
     }
@@ -286,21 +286,21 @@ private slots:
         QFETCH(bool, accept);
         QFETCH(QString, shown);
         GridWindow w;
-        CPropertyGrid& grid = *w.grid;
+        PropertyGrid& grid = *w.grid;
         grid.setDateTimeCaptions("Datum", "Zeit");
         const ItemId item = kind == "dateTime"
             ? grid.addDateTimeItem(w.section, "Made", QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)))
             : kind == "text"   ? grid.addTextItem(w.section, "Notes", "old")
             : kind == "colour" ? grid.addColorItem(w.section, "Tint", Qt::black)
                                : grid.addFolderItem(w.section, "Folder", "/tmp");
-        QSignalSpy changes(&grid, &CPropertyGrid::itemChanged);
+        QSignalSpy changes(&grid, &PropertyGrid::itemChanged);
         QStringList captions;
         w.clickValueWithDialog(item, [&](QWidget* modal) {
             if (auto* colours = qobject_cast<QColorDialog*>(modal)) {
                 colours->setCurrentColor(QColor(1, 2, 3));
                 return colours->accept();
             }
-            auto* dialog = qobject_cast<CDynDialogEx*>(modal);
+            auto* dialog = qobject_cast<RuntimeDialog*>(modal);
             if (!dialog) {
                 QCOMPARE(modal->windowTitle(), QString("Choose a directory"));
                 return qobject_cast<QDialog*>(modal)->reject();
@@ -327,14 +327,14 @@ private slots:
     void buttonRowsReportEveryPushAndReadOnlyRowsNoEdit()
     {
         GridWindow w;
-        const ItemId push = w.grid->addCustomItem(w.section, "Reset", std::make_unique<CButtonItem>());
+        const ItemId push = w.grid->addCustomItem(w.section, "Reset", std::make_unique<PushButtonItem>());
         const ItemId fixed = w.grid->addIntegerItem(w.section, "Serial", 7, false);
-        QSignalSpy changes(w.grid, &CPropertyGrid::itemChanged);
+        QSignalSpy changes(w.grid, &PropertyGrid::itemChanged);
         w.clickValue(push);
         w.clickValue(push);
         QCOMPARE(changes.count(), 2);
         w.clickValue(fixed);
-        QVERIFY(!w.grid->findChild<CPropertyGridInPlaceEdit*>());
+        QVERIFY(!w.grid->findChild<PropertyGridTextEditor*>());
         QVERIFY(!w.grid->editItem(fixed));
         QCOMPARE(changes.count(), 2);
     }
@@ -343,7 +343,7 @@ private slots:
     {
         GridWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        CPropertyGrid& grid = *w.grid;
+        PropertyGrid& grid = *w.grid;
         grid.addIntegerItem(w.section, "Gain", 1);
         const ItemId second = grid.addIntegerItem(w.section, "Offset", 2);
         grid.setFocus();
@@ -351,7 +351,7 @@ private slots:
         QTest::keyClick(&grid, Qt::Key_Down);  // "Gain"
         QTest::keyClick(&grid, Qt::Key_Down);  // "Offset"
         QTest::keyClick(&grid, Qt::Key_Return);
-        auto* edit = grid.findChild<CPropertyGridInPlaceEdit*>();
+        auto* edit = grid.findChild<PropertyGridTextEditor*>();
         QVERIFY(edit);
         QCOMPARE(edit->geometry().center().y(), grid.valueRect(second).center().y());
         QTest::keyClick(edit, Qt::Key_Escape);

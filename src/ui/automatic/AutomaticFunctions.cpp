@@ -36,73 +36,36 @@ AutomaticFunctions::AutomaticFunctions(Camera& camera, QWidget* mainWindow, Cont
 {
 }
 
-std::vector<Feature::Claim> AutomaticFunctions::Claims() const
+std::vector<Feature::Claim> AutomaticFunctions::Claims()
 {
+    // A sequencer binning change moves the shortest exposure: the sequencer's exposure rows
+    // take the camera's new limits, and their spins the ranges.
+    const Handler sequencerLimits = [this] {
+        StoreExposureTimeLimits(ControlRules::SequencerExposureRows());
+        m_parameters.ApplySpinRanges();
+    };
     return {
-        {CtrlId::WhiteBalanceAuto, When::Instead},
-        {CtrlId::RecalibrateShading, When::Instead},
+        {CtrlId::WhiteBalanceAuto, When::Instead, [this] { OnWhiteBalanceChanged(); }},
+        {CtrlId::RecalibrateShading, When::Instead, [this] { RecalibrateShading(); }},
         // A one-shot run ends with its list on "Off", which the generic path then stores.
-        {CtrlId::GainAuto, When::Before},
-        {CtrlId::ExposureAuto, When::Before},
-        {CtrlId::IndividualGainMode, When::After},
-        {CtrlId::ExposureTimeMode, When::After},
-        {CtrlId::VideoProcessBypass, When::After},
+        {CtrlId::GainAuto, When::Before, [this] { OnGainAutoChanged(); }},
+        {CtrlId::ExposureAuto, When::Before, [this] { OnExposureAutoChanged(); }},
+        {CtrlId::IndividualGainMode, When::After, [this] { OnGainModeChanged(); }},
+        {CtrlId::ExposureTimeMode, When::After, [this] { RebuildWhiteBalanceList(); }},
+        {CtrlId::VideoProcessBypass, When::After, [this] { ApplyVideoProcessBypass(true); }},
+        {CtrlId::SequencerHorizontalBinning, When::After, sequencerLimits},
+        {CtrlId::SequencerVerticalBinning, When::After, sequencerLimits},
     };
 }
 
-void AutomaticFunctions::OnControl(int ctrlId, When)
+std::vector<Feature::MomentClaim> AutomaticFunctions::Moments()
 {
-    switch (ctrlId) {
-    case CtrlId::WhiteBalanceAuto:
-        OnWhiteBalanceChanged();
-        break;
-    case CtrlId::RecalibrateShading:
-        RecalibrateShading();
-        break;
-    case CtrlId::GainAuto:
-        OnGainAutoChanged();
-        break;
-    case CtrlId::ExposureAuto:
-        OnExposureAutoChanged();
-        break;
-    case CtrlId::IndividualGainMode:
-        OnGainModeChanged();
-        break;
-    case CtrlId::ExposureTimeMode:
-        RebuildWhiteBalanceList();
-        break;
-    case CtrlId::VideoProcessBypass:
-        ApplyVideoProcessBypass(true);
-        break;
-    default:
-        break;
-    }
-}
-
-void AutomaticFunctions::OnMoment(Moment moment)
-{
-    switch (moment) {
-    case Moment::ExposureLimitsDue:
-        StoreExposureTimeLimits(ControlRules::ExposureRows());
-        break;
-    case Moment::SequencerExposureLimitsDue:
-        StoreExposureTimeLimits(ControlRules::SequencerExposureRows());
-        break;
-    case Moment::ExposureTimesDue:
-        RefreshExposureTimes();
-        break;
-    case Moment::ModelRangesAdjusted:
-        RebuildWhiteBalanceList();
-        break;
-    case Moment::ListValuesAttached:
-        selectWhiteBalanceFromRow();
-        break;
-    case Moment::StartupCompleted:
-        ApplyVideoProcessBypass(false);
-        break;
-    default:
-        break;
-    }
+    return {
+        {Moment::ExposureLimitsDue, [this] { StoreExposureTimeLimits(ControlRules::ExposureRows()); }},
+        {Moment::ExposureTimesDue, [this] { RefreshExposureTimes(); }},
+        {Moment::ListValuesAttached, [this] { selectWhiteBalanceFromRow(); }},
+        {Moment::StartupCompleted, [this] { ApplyVideoProcessBypass(false); }},
+    };
 }
 
 bool AutomaticFunctions::individualGain() const

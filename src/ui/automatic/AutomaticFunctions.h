@@ -23,15 +23,16 @@ public:
     // All belong to the main window and outlive this object.
     AutomaticFunctions(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters);
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
-    void OnMoment(Moment moment) override;
+    std::vector<Claim> Claims() override;
+    std::vector<MomentClaim> Moments() override;
 
     void OnWhiteBalanceChanged();
     void OnGainAutoChanged();
     void OnExposureAutoChanged();
     // What follows a change of the Individual Gain Mode once its line went out.
     void OnGainModeChanged();
+    // The white balance list as the exposure time mode and the model's ranges allow it; the
+    // reload asks for it once it has applied them.
     void RebuildWhiteBalanceList();
     void RecalibrateShading();
     // The outcome of an automatic function in a box without an icon.

@@ -1,8 +1,7 @@
 // What the controls of the communication dialog do: link changes, the port search, the user
 // sets of the camera's flash memory and the message list file.
-#include "CCommunicationDialog.h"
+#include "CommunicationWindow.h"
 
-#include "CProgressBarDialog.h"
 #include "Camera.h"
 #include "CommLink.h"
 #include "FlashAreas.h"
@@ -10,6 +9,7 @@
 #include "LineListModel.h"
 #include "LinkEvents.h"
 #include "LogFile.h"
+#include "ProgressBarWindow.h"
 #include "UserNotice.h"
 
 #include <QComboBox>
@@ -22,12 +22,12 @@ namespace {
 constexpr int kSearchedPorts = 32;
 } // namespace
 
-int CCommunicationDialog::checkModel()
+int CommunicationWindow::checkModel()
 {
     return m_camera.CheckModel();
 }
 
-void CCommunicationDialog::reloadAfterAnswer()
+void CommunicationWindow::reloadAfterAnswer()
 {
     // The reload begins with the model check the camera has just answered: one MD query
     // per change is enough.
@@ -35,7 +35,7 @@ void CCommunicationDialog::reloadAfterAnswer()
     emit reloadRequested();
 }
 
-void CCommunicationDialog::OnCategoryChanged(int mode)
+void CommunicationWindow::OnCategoryChanged(int mode)
 {
     const int result = m_camera.OpenLink(
         [mode](CommLink& link) { return link.ChangeMode(static_cast<unsigned>(mode)); }, "Failed to initialize!");
@@ -45,7 +45,7 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
         reloadAfterAnswer();
 }
 
-void CCommunicationDialog::OnPortChanged(int index)
+void CommunicationWindow::OnPortChanged(int index)
 {
     // One box for a port that does not open, and one for a camera that does not answer on it.
     const int result = m_camera.OpenLink(
@@ -56,12 +56,12 @@ void CCommunicationDialog::OnPortChanged(int index)
         reloadAfterAnswer();
 }
 
-void CCommunicationDialog::Reconnect()
+void CommunicationWindow::Reconnect()
 {
     OnPortChanged(static_cast<int>(m_camera.Link().SelectedPort()));
 }
 
-void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
+void CommunicationWindow::OnBaudRateChanged(int baudIndex)
 {
     // A refused rate is reported by the transport itself.
     m_camera.Link().ChangeBaudRate(CommLink::IndexToBaud(baudIndex));
@@ -69,7 +69,7 @@ void CCommunicationDialog::OnBaudRateChanged(int baudIndex)
         reloadAfterAnswer();
 }
 
-int CCommunicationDialog::SearchPorts()
+int CommunicationWindow::SearchPorts()
 {
     CommLink& link = m_camera.Link();
     const unsigned before = link.SelectedPort();
@@ -107,13 +107,13 @@ int CCommunicationDialog::SearchPorts()
     return found;
 }
 
-void CCommunicationDialog::OnUserSetChanged(int selection)
+void CommunicationWindow::OnUserSetChanged(int selection)
 {
     // No selection at all counts as a user set: "Store" is only barred for "Default".
     m_store->setEnabled(selection != 0);
 }
 
-void CCommunicationDialog::StoreUserSet()
+void CommunicationWindow::StoreUserSet()
 {
     const int area = m_userSet->currentIndex();
     // "Default" (the factory area) is never stored from here: "Store" is off while it is chosen.
@@ -121,15 +121,15 @@ void CCommunicationDialog::StoreUserSet()
         return;
     // Writing flash memory takes the camera long; the progress window also keeps this window
     // from starting a second exchange meanwhile.
-    CProgressBarDialog::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
+    ProgressBarWindow::Instance().Show(this, QStringLiteral("Now, Storing camera data."));
     const bool stored = FlashAreas::StoreArea(m_camera, area) == 1;
     if (stored)
         Notices().Message("Completed to store current setting data!", "", NoticeIcon::Information);
-    CProgressBarDialog::Instance().Close();
+    ProgressBarWindow::Instance().Close();
     ReportAreaStored(area, stored);
 }
 
-void CCommunicationDialog::LoadUserSet()
+void CommunicationWindow::LoadUserSet()
 {
     const int area = m_userSet->currentIndex();
     // A load throws the camera's current settings away: the person says so first.
@@ -142,14 +142,14 @@ void CCommunicationDialog::LoadUserSet()
     ReportAreaLoaded(area, loaded);
 }
 
-void CCommunicationDialog::GetArea()
+void CommunicationWindow::GetArea()
 {
     static const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
     const int area = FlashAreas::CurrentArea(m_camera);
     m_areaText->setText(QString::fromLatin1(area != FlashAreas::kInvalidArea ? kAreaNames[area] : "Unkown"));
 }
 
-void CCommunicationDialog::SaveMessages()
+void CommunicationWindow::SaveMessages()
 {
     LogSaveOptions options{"Save", "txt file (*.txt) | *.txt||", QStringLiteral("txt"), false, false,
                            "Communication"};
@@ -157,7 +157,7 @@ void CCommunicationDialog::SaveMessages()
         AddMessage(QStringLiteral("Writing file has been done!"));
 }
 
-void CCommunicationDialog::ClearMessages()
+void CommunicationWindow::ClearMessages()
 {
     m_messages->clear();
 }

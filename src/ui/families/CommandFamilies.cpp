@@ -14,18 +14,13 @@ CommandFamilies::CommandFamilies(Camera& camera, ControlAdapter& controls, Param
 {
 }
 
-std::vector<Feature::Claim> CommandFamilies::Claims() const
+std::vector<Feature::Claim> CommandFamilies::Claims()
 {
     std::vector<Claim> claims;
     for (const FamilyData::ListSet& set : FamilyData::ListSets())
         for (int list : set.lists)
-            claims.push_back({list, set.exclusive ? When::Instead : When::Before});
+            claims.push_back({list, set.exclusive ? When::Instead : When::Before, [this, list] { ListSet(list); }});
     return claims;
-}
-
-void CommandFamilies::OnControl(int ctrlId, When)
-{
-    ListSet(ctrlId);
 }
 
 int32_t CommandFamilies::ListSetValue(int listId, int selection) const

@@ -15,8 +15,7 @@ class CommandFamilies : public Feature {
 public:
     CommandFamilies(Camera& camera, ControlAdapter& controls, ParameterControls& parameters);
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
+    std::vector<Claim> Claims() override;
 
     // The list's value through its family mapping, written and acknowledged; the row follows
     // what the camera accepted. 0 for a list outside the families or a refusal.

@@ -1,22 +1,17 @@
 #include "PushButtons.h"
 
 #include "Buttons.h"
-#include "CCtrlToolDlg.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "FamilyData.h"
+#include "MainWindow.h"
 
-std::vector<Feature::Claim> PushButtons::Claims() const
+std::vector<Feature::Claim> PushButtons::Claims()
 {
     std::vector<Claim> claims;
     for (const ButtonEntry& entry : ButtonData::Buttons())
-        claims.push_back({entry.button, When::Instead});
+        claims.push_back({entry.button, When::Instead, [this, id = entry.button] { OnPushButton(id); }});
     return claims;
-}
-
-void PushButtons::OnControl(int ctrlId, When)
-{
-    OnPushButton(ctrlId);
 }
 
 int PushButtons::OnPushButton(int buttonId)

@@ -5,22 +5,21 @@
 #include "Feature.h"
 
 class Camera;
-class CCtrlToolDlg;
+class MainWindow;
 class ControlAdapter;
 
 class PushButtons : public Feature {
 public:
     // Both belong to the main window and outlive this object.
-    PushButtons(Camera& camera, CCtrlToolDlg& window, ControlAdapter& controls) : m_camera(camera), m_window(window), m_controls(controls) {}
+    PushButtons(Camera& camera, MainWindow& window, ControlAdapter& controls) : m_camera(camera), m_window(window), m_controls(controls) {}
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
+    std::vector<Claim> Claims() override;
 
     // Runs the button's action; 1 when it ran to its end (answer or acknowledgement).
     int OnPushButton(int buttonId);
 
 private:
     Camera& m_camera;
-    CCtrlToolDlg& m_window;
+    MainWindow& m_window;
     ControlAdapter& m_controls;
 };

@@ -1,7 +1,7 @@
 #include "FlashFeature.h"
 
-#include "CParameterAreaSelectDialog.h"
 #include "Camera.h"
+#include "FlashAreaDialog.h"
 #include "FlashAreas.h"
 #include "FlashStatus.h"
 #include "Ids.h"
@@ -14,55 +14,42 @@ FlashFeature::FlashFeature(Camera& camera, QWidget* mainWindow, ReadingCamera& r
 {
 }
 
-std::vector<Feature::Claim> FlashFeature::Claims() const
+std::vector<Feature::Claim> FlashFeature::Claims()
 {
-    return {{CtrlId::StoreAllAreas, When::Instead}};
+    return {{CtrlId::StoreAllAreas, When::Instead, [this] { StoreToAllUserAreas(); }}};
 }
 
-std::vector<int> FlashFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> FlashFeature::MenuClaims()
 {
-    return {MenuCommand::LoadSettings, MenuCommand::StoreSettings};
-}
-
-void FlashFeature::OnControl(int ctrlId, When when)
-{
-    if (ctrlId == CtrlId::StoreAllAreas && when == When::Instead)
-        StoreToAllUserAreas();
-}
-
-void FlashFeature::OnMenu(int commandId)
-{
-    if (commandId == MenuCommand::LoadSettings)
-        LoadSettingsFromArea();
-    else if (commandId == MenuCommand::StoreSettings)
-        StoreSettingsToArea();
+    return {{MenuCommand::LoadSettings, [this] { LoadSettingsFromArea(); }},
+            {MenuCommand::StoreSettings, [this] { StoreSettingsToArea(); }}};
 }
 
 void FlashFeature::LoadSettingsFromArea()
 {
-    CParameterAreaSelectDialog dialog(m_mainWindow, FlashAreas::Purpose::Load);
+    FlashAreaDialog dialog(m_mainWindow, FlashAreas::Purpose::Load);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_lastArea = dialog.Area();
+    const int area = dialog.Area();
     // A load throws the camera's current settings away: the person says so first.
     if (!Notices().AskYesNoDefaultNo(FlashAreas::LoadQuestion(dialog.AreaName()), "Confirm"))
         return;
-    const bool loaded = FlashAreas::LoadArea(m_camera, m_lastArea) == 1;
+    const bool loaded = FlashAreas::LoadArea(m_camera, area) == 1;
     if (loaded)
         m_reading.ReloadFromCamera();
-    ReportAreaLoaded(m_lastArea, loaded);
+    ReportAreaLoaded(area, loaded);
 }
 
 void FlashFeature::StoreSettingsToArea()
 {
-    CParameterAreaSelectDialog dialog(m_mainWindow, FlashAreas::Purpose::Store);
+    FlashAreaDialog dialog(m_mainWindow, FlashAreas::Purpose::Store);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_lastArea = dialog.Area();
-    const bool stored = FlashAreas::StoreArea(m_camera, m_lastArea) == 1;
+    const int area = dialog.Area();
+    const bool stored = FlashAreas::StoreArea(m_camera, area) == 1;
     if (stored)
         Notices().Message(FlashAreas::kStoredText, "", NoticeIcon::Information);
-    ReportAreaStored(m_lastArea, stored);
+    ReportAreaStored(area, stored);
 }
 
 void FlashFeature::StoreToAllUserAreas()

@@ -15,21 +15,15 @@ public:
     // Both belong to the main window and outlive this object.
     FlashFeature(Camera& camera, QWidget* mainWindow, ReadingCamera& reading);
 
-    std::vector<Claim> Claims() const override;
-    std::vector<int> MenuCommands() const override;
-    void OnControl(int ctrlId, When when) override;
-    void OnMenu(int commandId) override;
+    std::vector<Claim> Claims() override;
+    std::vector<MenuClaim> MenuClaims() override;
 
     void LoadSettingsFromArea();
     void StoreSettingsToArea();
     void StoreToAllUserAreas();
 
-    // The area last chosen in the selection; -1 before the first choice.
-    int LastArea() const { return m_lastArea; }
-
 private:
     Camera& m_camera;
     QPointer<QWidget> m_mainWindow;
     ReadingCamera& m_reading;
-    int m_lastArea = -1;
 };

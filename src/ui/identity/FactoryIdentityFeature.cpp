@@ -13,30 +13,11 @@ constexpr int kXmlBoxes[] = {CtrlId::XmlVersionMajor, CtrlId::XmlVersionMinor, C
 
 } // namespace
 
-std::vector<Feature::Claim> FactoryIdentityFeature::Claims() const
+std::vector<Feature::Claim> FactoryIdentityFeature::Claims()
 {
-    return {{CtrlId::WriteModelId, When::Instead},
-            {CtrlId::ReadXmlVersion, When::Instead},
-            {CtrlId::WriteXmlVersion, When::Instead}};
-}
-
-void FactoryIdentityFeature::OnControl(int ctrlId, When when)
-{
-    if (when != When::Instead)
-        return;
-    switch (ctrlId) {
-    case CtrlId::WriteModelId:
-        WriteModelId();
-        break;
-    case CtrlId::ReadXmlVersion:
-        ReadXmlVersion();
-        break;
-    case CtrlId::WriteXmlVersion:
-        WriteXmlVersion();
-        break;
-    default:
-        break;
-    }
+    return {{CtrlId::WriteModelId, When::Instead, [this] { WriteModelId(); }},
+            {CtrlId::ReadXmlVersion, When::Instead, [this] { ReadXmlVersion(); }},
+            {CtrlId::WriteXmlVersion, When::Instead, [this] { WriteXmlVersion(); }}};
 }
 
 void FactoryIdentityFeature::WriteModelId()

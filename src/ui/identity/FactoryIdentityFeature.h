@@ -11,8 +11,7 @@ public:
     // The adapter belongs to the main window and outlives this object.
     FactoryIdentityFeature(Camera& camera, ControlAdapter& controls) : m_camera(camera), m_controls(controls) {}
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
+    std::vector<Claim> Claims() override;
 
     void WriteModelId();
     // Shows the camera's version in the boxes; without an answer they keep what they show.

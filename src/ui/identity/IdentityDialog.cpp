@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 IdentityDialog::IdentityDialog(const QString& title, QWidget* parent)
-    : QDialog(parent), COnlineStatusUpdater(this), m_contents(new QVBoxLayout)
+    : QDialog(parent), OnlineStatusUpdater(this), m_contents(new QVBoxLayout)
 {
     setWindowTitle(title);
     if (parent)
@@ -18,13 +18,13 @@ IdentityDialog::IdentityDialog(const QString& title, QWidget* parent)
     m_contents->setContentsMargins(11, 11, 11, 0);
     root->addLayout(m_contents, 1);
     root->addWidget(OnlineStrip());
-    COnlineStatusNotifier::Instance().Register(this);
-    CWindowLockList::Instance().Register(this);
+    OnlineStatusNotifier::Instance().Register(this);
+    WindowLockList::Instance().Register(this);
 }
 
 IdentityDialog::~IdentityDialog()
 {
-    CWindowLockList::Instance().Unregister(this);
+    WindowLockList::Instance().Unregister(this);
 }
 
 std::string IdentityDialog::Utf8(const QLineEdit* field)

@@ -12,7 +12,7 @@
 class QBoxLayout;
 class QLineEdit;
 
-class IdentityDialog : public QDialog, public COnlineStatusUpdater {
+class IdentityDialog : public QDialog, public OnlineStatusUpdater {
     Q_OBJECT
 public:
     ~IdentityDialog() override;

@@ -1,32 +1,28 @@
 #include "IdentityFeature.h"
 
-#include "CAboutDialog.h"
-#include "CCameraIdDialog.h"
-#include "CUserIdDialog.h"
+#include "AboutDialog.h"
+#include "CameraIdDialog.h"
 #include "Ids.h"
+#include "UserIdDialog.h"
 
 #include <memory>
 
-std::vector<int> IdentityFeature::MenuCommands() const
+namespace {
+
+// The window of the command, built (it reads the camera), run modally and gone when it closes.
+template <class Window>
+void Run(Camera& camera, QWidget* mainWindow)
 {
-    return {MenuCommand::About, MenuCommand::EditUserId, MenuCommand::EditCameraId};
+    Window(camera, mainWindow).exec();
 }
 
-void IdentityFeature::OnMenu(int commandId)
+} // namespace
+
+std::vector<Feature::MenuClaim> IdentityFeature::MenuClaims()
 {
-    std::unique_ptr<QDialog> dialog;
-    switch (commandId) {
-    case MenuCommand::About:
-        dialog = std::make_unique<CAboutDialog>(m_camera, m_mainWindow);
-        break;
-    case MenuCommand::EditUserId:
-        dialog = std::make_unique<CUserIdDialog>(m_camera, m_mainWindow);
-        break;
-    case MenuCommand::EditCameraId:
-        dialog = std::make_unique<CCameraIdDialog>(m_camera, m_mainWindow);
-        break;
-    default:
-        return;
-    }
-    dialog->exec();
+    return {
+        {MenuCommand::About, [this] { Run<AboutDialog>(m_camera, m_mainWindow); }},
+        {MenuCommand::EditUserId, [this] { Run<UserIdDialog>(m_camera, m_mainWindow); }},
+        {MenuCommand::EditCameraId, [this] { Run<CameraIdDialog>(m_camera, m_mainWindow); }},
+    };
 }

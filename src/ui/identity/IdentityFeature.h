@@ -13,8 +13,7 @@ public:
     // The windows open over the main window.
     IdentityFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_mainWindow(mainWindow) {}
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
 private:
     Camera& m_camera;

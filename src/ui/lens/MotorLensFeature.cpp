@@ -1,28 +1,25 @@
 #include "MotorLensFeature.h"
 
-#include "CButtonDlg.h"
 #include "Camera.h"
 #include "Ids.h"
+#include "MotorLensWindow.h"
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
 
-MotorLensFeature::MotorLensFeature(Camera& camera, QDialog& mainWindow) : m_camera(camera), m_window(new CButtonDlg(camera, &mainWindow))
+MotorLensFeature::MotorLensFeature(Camera& camera, QDialog& mainWindow) : m_camera(camera), m_window(new MotorLensWindow(camera, &mainWindow))
 {
     WindowPlacement::Track(m_window, &mainWindow, "MotorLens");
-    QObject::connect(&mainWindow, &QDialog::finished, m_window, &CButtonDlg::StopMotors);
+    QObject::connect(&mainWindow, &QDialog::finished, m_window, &MotorLensWindow::StopMotors);
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_window,
-                     &CButtonDlg::StopMotors);
+                     &MotorLensWindow::StopMotors);
 }
 
-std::vector<int> MotorLensFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> MotorLensFeature::MenuClaims()
 {
-    return {MenuCommand::MotorLens};
-}
-
-void MotorLensFeature::OnMenu(int)
-{
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    return {{MenuCommand::MotorLens, [this] {
+                 m_window->show();
+                 m_window->raise();
+                 m_window->activateWindow();
+             }}};
 }

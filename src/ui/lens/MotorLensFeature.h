@@ -6,7 +6,7 @@
 #include "Feature.h"
 
 class Camera;
-class CButtonDlg;
+class MotorLensWindow;
 class QDialog;
 
 class MotorLensFeature : public Feature {
@@ -14,12 +14,11 @@ public:
     // The window becomes a child of the main window.
     MotorLensFeature(Camera& camera, QDialog& mainWindow);
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
-    CButtonDlg* Window() const { return m_window; }
+    MotorLensWindow* Window() const { return m_window; }
 
 private:
     Camera& m_camera;
-    CButtonDlg* m_window;
+    MotorLensWindow* m_window;
 };

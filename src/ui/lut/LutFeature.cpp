@@ -1,12 +1,12 @@
 #include "LutFeature.h"
 
-#include "CLUTDlg.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "ErrorReport.h"
 #include "GammaCsv.h"
 #include "Ids.h"
 #include "LogFile.h"
+#include "LutEditorWindow.h"
 #include "LutTransferScope.h"
 #include "StatusLine.h"
 #include "UserNotice.h"
@@ -44,7 +44,7 @@ QString fileNameOf(const std::string& path)
 LutFeature::LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls) : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls)
 {
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
-        m_editors[size_t(channel)] = std::make_unique<CLUTDlg>(m_camera, channel);
+        m_editors[size_t(channel)] = std::make_unique<LutEditorWindow>(m_camera, channel);
         m_editors[size_t(channel)]->SetProgressOwner(mainWindow);
         // The editors stand in steps from the screen's corner (they place themselves); a
         // place the person chose is kept.
@@ -55,54 +55,42 @@ LutFeature::LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& cont
 
 LutFeature::~LutFeature() = default;
 
-std::vector<Feature::Claim> LutFeature::Claims() const
+std::vector<Feature::Claim> LutFeature::Claims()
 {
-    return {{CtrlId::OpenLutTable, When::Instead}};
+    return {{CtrlId::OpenLutTable, When::Instead, [this] { OpenTable(); }}};
 }
 
-std::vector<int> LutFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> LutFeature::MenuClaims()
 {
-    return {MenuCommand::OpenLutFile, MenuCommand::SaveLutFile, MenuCommand::LoadAllLut};
+    return {
+        {MenuCommand::OpenLutFile, [this] { OpenLutFile(); }},
+        {MenuCommand::SaveLutFile, [this] { saveLutFile(); }},
+        {MenuCommand::LoadAllLut,
+         [this] {
+             report(LoadAll() ? QStringLiteral("Read the red, green and blue LUT tables from the camera")
+                              : QStringLiteral("Reading the LUT tables from the camera stopped before its end"));
+         }},
+    };
 }
 
-void LutFeature::OnControl(int, When)
+std::vector<Feature::MomentClaim> LutFeature::Moments()
 {
-    OpenTable();
+    return {{Moment::StartupWindowsReady, [this] {
+                 for (const auto& editor : m_editors)
+                     editor->Initialize();
+             }}};
 }
 
-void LutFeature::OnMenu(int commandId)
+void LutFeature::FollowLutMode()
 {
-    switch (commandId) {
-    case MenuCommand::OpenLutFile:
-        openLutFile();
-        break;
-    case MenuCommand::SaveLutFile:
-        saveLutFile();
-        break;
-    case MenuCommand::LoadAllLut:
-        report(LoadAll() ? QStringLiteral("Read the red, green and blue LUT tables from the camera")
-                         : QStringLiteral("Reading the LUT tables from the camera stopped before its end"));
-        break;
-    default:
-        break;
-    }
-}
-
-void LutFeature::OnMoment(Moment moment)
-{
-    if (moment == Moment::StartupWindowsReady) {
-        for (const auto& editor : m_editors)
-            editor->Initialize();
-    } else if (moment == Moment::LutModeApplied) {
-        const int item = m_controls.ListSelection(CtrlId::LutMode);
-        if (item != kGammaItem && item != kTableItem)
-            Editor(Lut::Green).hide();
-    }
+    const int item = m_controls.ListSelection(CtrlId::LutMode);
+    if (item != kGammaItem && item != kTableItem)
+        Editor(Lut::Green).hide();
 }
 
 void LutFeature::OpenTable()
 {
-    CLUTDlg& editor = Editor(Lut::Green);
+    LutEditorWindow& editor = Editor(Lut::Green);
     editor.Initialize();
     editor.show();
     editor.setWindowTitle(QString::fromLatin1(kMonochromeTitle));
@@ -126,7 +114,7 @@ bool LutFeature::LoadFile(const std::string& path)
     if (!GammaFile::Load(path, parsed, Notices()))
         return false;
     for (int channel = 0; channel < Lut::kChannels; ++channel) {
-        CLUTDlg& editor = Editor(channel);
+        LutEditorWindow& editor = Editor(channel);
         for (int row = 0; row < parsed.rows; ++row)
             editor.Curve().Table()[size_t(row)] = parsed.tables[size_t(channel)][size_t(row)];
         editor.SetMode(LutCurve::Mode::View);
@@ -143,7 +131,7 @@ bool LutFeature::writeTables(const std::string& path) const
     return GammaFile::Save(path, tables, Notices());
 }
 
-void LutFeature::openLutFile()
+void LutFeature::OpenLutFile()
 {
     const std::string path = Notices().OpenFileName("", currentFolder(), kOpenFilter);
     if (path.empty())

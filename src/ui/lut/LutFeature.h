@@ -2,7 +2,7 @@
 // The lookup tables on the main window: the three LUT editors (red, green, blue; only the
 // green one is ever shown, by "Open LUT Table", as "LUT Setting for Monochrome"), the LUT
 // menu ("&Open LUT file", "&Save LUT file", "&Load all LUT table") and the LUT-mode rule's
-// part for the editor: with the mode "Off" the shown editor is hidden.
+// part for the editor (FollowLutMode).
 #include "Feature.h"
 
 #include <array>
@@ -10,7 +10,7 @@
 #include <string>
 
 class Camera;
-class CLUTDlg;
+class LutEditorWindow;
 class ControlAdapter;
 class QWidget;
 
@@ -21,16 +21,19 @@ public:
     LutFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls);
     ~LutFeature() override;
 
-    std::vector<Claim> Claims() const override;
-    std::vector<int> MenuCommands() const override;
-    void OnControl(int ctrlId, When when) override;
-    void OnMenu(int commandId) override;
-    void OnMoment(Moment moment) override;
+    std::vector<Claim> Claims() override;
+    std::vector<MenuClaim> MenuClaims() override;
+    std::vector<MomentClaim> Moments() override;
 
-    CLUTDlg& Editor(int channel) const { return *m_editors[size_t(channel)]; }
+    LutEditorWindow& Editor(int channel) const { return *m_editors[size_t(channel)]; }
 
     // "Open LUT Table": the green editor shown as the monochrome one.
     void OpenTable();
+    // The LUT-mode rule has been applied: with a mode other than "Gamma" or "LUT" the shown
+    // editor is hidden.
+    void FollowLutMode();
+    // "&Open LUT file": asks for a file and loads it.
+    void OpenLutFile();
     // Reads the red, green and blue tables from the camera, stopping at the first read that
     // fails; true when all three came. One action: the windows stay locked throughout.
     bool LoadAll();
@@ -40,11 +43,10 @@ public:
 
 private:
     Camera& m_camera;
-    void openLutFile();
     void saveLutFile();
     bool writeTables(const std::string& path) const;
 
     QWidget* m_mainWindow;
     ControlAdapter& m_controls;
-    std::array<std::unique_ptr<CLUTDlg>, 3> m_editors;
+    std::array<std::unique_ptr<LutEditorWindow>, 3> m_editors;
 };

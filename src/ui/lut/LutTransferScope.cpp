@@ -1,6 +1,6 @@
 #include "LutTransferScope.h"
 
-#include "CProgressBarDialog.h"
+#include "ProgressBarWindow.h"
 #include "UserNotice.h"
 #include "WindowLockList.h"
 
@@ -11,14 +11,14 @@ LutTransferScope::LutTransferScope()
     if (s_depth++ > 0)
         return;
     Notices().BeginWait();
-    CWindowLockList::Instance().DisableAll();
+    WindowLockList::Instance().DisableAll();
 }
 
 LutTransferScope::~LutTransferScope()
 {
     if (--s_depth > 0)
         return;
-    CWindowLockList::Instance().EnableAll();
+    WindowLockList::Instance().EnableAll();
     Notices().EndWait();
 }
 
@@ -37,6 +37,6 @@ void LutProgressWindow::advance(int percent)
     m_shown = now;
     // Once Cancel was pressed the window says that it is stopping; the count may wait.
     if (!m_message.empty() && !cancelled())
-        CProgressBarDialog::Instance().SetMessage(QString::fromStdString(m_message));
+        ProgressBarWindow::Instance().SetMessage(QString::fromStdString(m_message));
     m_window.advance(percent);
 }

@@ -1,26 +1,26 @@
 #include "ParameterListFeature.h"
 
-#include "CXMLDialog.h"
 #include "Camera.h"
 #include "Ids.h"
+#include "ParameterListWindow.h"
 #include "WindowPlacement.h"
 
-ParameterListFeature::ParameterListFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_dialog(new CXMLDialog(camera, mainWindow))
+ParameterListFeature::ParameterListFeature(Camera& camera, QWidget* mainWindow) : m_camera(camera), m_dialog(new ParameterListWindow(camera, mainWindow))
 {
     WindowPlacement::Track(m_dialog, mainWindow, "ParameterList");
 }
 
-CXMLDialog* ParameterListFeature::Dialog() const
+ParameterListWindow* ParameterListFeature::Dialog() const
 {
     return m_dialog;
 }
 
-std::vector<int> ParameterListFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> ParameterListFeature::MenuClaims()
 {
-    return {MenuCommand::ParameterList};
+    return {{MenuCommand::ParameterList, [this] { open(); }}};
 }
 
-void ParameterListFeature::OnMenu(int)
+void ParameterListFeature::open()
 {
     if (!m_dialog)
         return;

@@ -7,7 +7,7 @@
 #include <QPointer>
 
 class Camera;
-class CXMLDialog;
+class ParameterListWindow;
 class QWidget;
 
 class ParameterListFeature : public Feature {
@@ -15,12 +15,13 @@ public:
     // The dialog is created at once, with the main window as its parent.
     ParameterListFeature(Camera& camera, QWidget* mainWindow);
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
-    CXMLDialog* Dialog() const;
+    ParameterListWindow* Dialog() const;
 
 private:
+    void open();
+
     Camera& m_camera;
-    QPointer<CXMLDialog> m_dialog;
+    QPointer<ParameterListWindow> m_dialog;
 };

@@ -1,5 +1,6 @@
 #include "ReadingCamera.h"
 
+#include "AutomaticFunctions.h"
 #include "Camera.h"
 #include "ControlAdapter.h"
 #include "ControlMode.h"
@@ -11,6 +12,7 @@
 #include "ProgressWindow.h"
 #include "Reload.h"
 #include "RowView.h"
+#include "SequencerFeature.h"
 #include "WindowLockList.h"
 
 #include <QComboBox>
@@ -51,47 +53,30 @@ void fill(QComboBox* combo, const std::vector<ListItem>& items)
 } // namespace
 
 ReadingCamera::ReadingCamera(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
-                             FeatureRegistry& features)
-    : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features)
+                             FeatureRegistry& features, SequencerFeature& sequencer, AutomaticFunctions& automatic)
+    : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features),
+      m_sequencer(sequencer), m_automatic(automatic)
 {
 }
 
-std::vector<Feature::Claim> ReadingCamera::Claims() const
+std::vector<Feature::Claim> ReadingCamera::Claims()
 {
     // The clock decides which configurations the format lists offer.
-    return {{CtrlId::SensorClockFrequency, When::After}};
+    return {{CtrlId::SensorClockFrequency, When::After, [this] { FillClConfigurationLists(); }}};
 }
 
-std::vector<int> ReadingCamera::MenuCommands() const
+std::vector<Feature::MenuClaim> ReadingCamera::MenuClaims()
 {
-    return {MenuCommand::Reload};
+    return {{MenuCommand::Reload, [this] { ReloadFromCamera(); }}};
 }
 
-void ReadingCamera::OnControl(int, When)
+std::vector<Feature::MomentClaim> ReadingCamera::Moments()
 {
-    FillClConfigurationLists();
-}
-
-void ReadingCamera::OnMenu(int)
-{
-    ReloadFromCamera();
-}
-
-void ReadingCamera::OnMoment(Moment moment)
-{
-    switch (moment) {
-    case Moment::StartupConnected:
-        ReloadFromCamera();
-        break;
-    case Moment::StartupCompleted:
-        CompleteStartup();
-        break;
-    case Moment::ListValuesAttached:
-        RebuildBaudRateList();
-        break;
-    default:
-        break;
-    }
+    return {
+        {Moment::StartupConnected, [this] { ReloadFromCamera(); }},
+        {Moment::StartupCompleted, [this] { CompleteStartup(); }},
+        {Moment::ListValuesAttached, [this] { RebuildBaudRateList(); }},
+    };
 }
 
 int ReadingCamera::ReadAllParameters()
@@ -126,7 +111,7 @@ void ReadingCamera::ReloadFromCamera()
     m_reloading = true;
     // The whole reload is one action: its first communication error is shown, the rest counted.
     ErrorReport errors(m_camera, "settings");
-    CWindowLockList& locks = CWindowLockList::Instance();
+    WindowLockList& locks = WindowLockList::Instance();
     locks.DisableAll();
 
     Camera& camera = m_camera;
@@ -149,12 +134,12 @@ void ReadingCamera::ReloadFromCamera()
     m_parameters.ApplyEnableRule(EnableRule::LutMode);
     ShowSupportedBaudRate();
     RebuildBaudRateList();
-    m_features.Raise(Moment::SequencerEntryDue);
+    m_sequencer.ReadIndexBoxSet();
 
     m_camera.Table().AdjustRangesForModel(camera.Model().modelType == 0);
     m_parameters.ApplySpinRanges();
     m_parameters.ApplyEnableRule(EnableRule::ExposureTimeMode);
-    m_features.Raise(Moment::ModelRangesAdjusted);
+    m_automatic.RebuildWhiteBalanceList();
     m_parameters.AttachListValues();
     m_reloading = false;
 }
@@ -173,7 +158,7 @@ void ReadingCamera::CompleteStartup()
     m_parameters.ApplySpinRanges();
     m_features.Raise(Moment::ExposureTimesDue);
     m_controls.SetSpinRange(CtrlId::SequencerIndexSpin, 1, kSequencerSets);
-    m_features.Raise(Moment::SequencerStartDue);
+    m_sequencer.StartAtFirstSet();
     ShowSupportedBaudRate();
     // The refresh above selects a binning list by item value, which reads the stored
     // position 1 ("x2") as the value of "Off"; the lists show the rows' positions again.

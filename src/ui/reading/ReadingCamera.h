@@ -10,24 +10,26 @@
 #include <QObject>
 #include <QPointer>
 
+class AutomaticFunctions;
 class Camera;
 class ControlAdapter;
 class FeatureRegistry;
 class ParameterControls;
 class QWidget;
+class SequencerFeature;
 
 class ReadingCamera : public QObject, public Feature {
     Q_OBJECT
 public:
-    // All belong to the main window and outlive this object.
+    // All belong to the main window and outlive this object. The reload asks the sequencer for
+    // the set of the index box and the automatic functions for the white balance list; the
+    // start-up asks the sequencer for set 1.
     ReadingCamera(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
-                  FeatureRegistry& features);
+                  FeatureRegistry& features, SequencerFeature& sequencer, AutomaticFunctions& automatic);
 
-    std::vector<Claim> Claims() const override;
-    std::vector<int> MenuCommands() const override;
-    void OnControl(int ctrlId, When when) override;
-    void OnMenu(int commandId) override;
-    void OnMoment(Moment moment) override;
+    std::vector<Claim> Claims() override;
+    std::vector<MenuClaim> MenuClaims() override;
+    std::vector<MomentClaim> Moments() override;
 
     // Queries every row of the reload set under the progress window (Cancel stops it), then
     // the camera-mode box when every row was asked. Returns 1.
@@ -58,6 +60,8 @@ private:
     ControlAdapter& m_controls;
     ParameterControls& m_parameters;
     FeatureRegistry& m_features;
+    SequencerFeature& m_sequencer;
+    AutomaticFunctions& m_automatic;
     bool m_reloading = false;
     bool m_readComplete = true;
 };

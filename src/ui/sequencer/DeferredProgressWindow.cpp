@@ -1,6 +1,6 @@
 #include "DeferredProgressWindow.h"
 
-#include "CProgressBarDialog.h"
+#include "ProgressBarWindow.h"
 
 void DeferredProgressWindow::begin(const std::string& message)
 {
@@ -8,7 +8,7 @@ void DeferredProgressWindow::begin(const std::string& message)
     m_started = std::chrono::steady_clock::now();
     m_running = true;
     m_shown = false;
-    m_borrowed = CProgressBarDialog::Instance().IsVisible();
+    m_borrowed = ProgressBarWindow::Instance().IsVisible();
 }
 
 void DeferredProgressWindow::advance(int percent)

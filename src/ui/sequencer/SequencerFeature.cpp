@@ -49,76 +49,41 @@ SequencerFeature::SequencerFeature(Camera& camera, QWidget* mainWindow, ControlA
 {
 }
 
-std::vector<Feature::Claim> SequencerFeature::Claims() const
+std::vector<Feature::Claim> SequencerFeature::Claims()
 {
+    const Handler readIndexBoxSet = [this] { ReadIndexBoxSet(); };
+    const Handler fitRegion = [this] { fitRegionToBinning(); };
     return {
-        {CtrlId::SequencerMode, When::Instead},
-        {CtrlId::SequencerModeSelect, When::Instead},
-        {CtrlId::SequencerWrite, When::Instead},
-        {CtrlId::MultiRoiEnable, When::Instead},
-        {CtrlId::SequencerReadIndex, When::Instead},
-        {CtrlId::SequencerReset, When::Instead},
+        {CtrlId::SequencerMode, When::Instead, [this] { OnSequencerModeChanged(); }},
+        {CtrlId::SequencerModeSelect, When::Instead, [this] { OnSequencerSelectChanged(); }},
+        {CtrlId::SequencerWrite, When::Instead, [this] { WriteSequencerSet(); }},
+        {CtrlId::MultiRoiEnable, When::Instead, [this] { ToggleSensorMultiRoi(); }},
+        {CtrlId::SequencerReadIndex, When::Instead, [this] { ReadActiveSetIndex(); }},
+        {CtrlId::SequencerReset, When::Instead, [this] { ResetSequencer(); }},
         // The generic path keeps the index within 1...128; then that set is read.
-        {CtrlId::SequencerIndex, When::After},
-        {CtrlId::SequencerIndexSpin, When::After},
-        {CtrlId::SequencerHorizontalBinning, When::Before},
-        {CtrlId::SequencerVerticalBinning, When::Before},
-        {CtrlId::ExposureMode, When::After},
+        {CtrlId::SequencerIndex, When::After, readIndexBoxSet},
+        {CtrlId::SequencerIndexSpin, When::After, readIndexBoxSet},
+        {CtrlId::SequencerHorizontalBinning, When::Before, fitRegion},
+        {CtrlId::SequencerVerticalBinning, When::Before, fitRegion},
+        {CtrlId::ExposureMode, When::After, [this] { RebuildVideoSendModeList(); }},
     };
 }
 
-void SequencerFeature::OnControl(int ctrlId, When)
+std::vector<Feature::MomentClaim> SequencerFeature::Moments()
 {
-    switch (ctrlId) {
-    case CtrlId::SequencerMode:
-        OnSequencerModeChanged();
-        break;
-    case CtrlId::SequencerModeSelect:
-        OnSequencerSelectChanged();
-        break;
-    case CtrlId::SequencerWrite:
-        WriteSequencerSet();
-        break;
-    case CtrlId::MultiRoiEnable:
-        ToggleSensorMultiRoi();
-        break;
-    case CtrlId::SequencerReadIndex:
-        ReadActiveSetIndex();
-        break;
-    case CtrlId::SequencerReset:
-        ResetSequencer();
-        break;
-    case CtrlId::SequencerIndex:
-    case CtrlId::SequencerIndexSpin:
-        ReadSequencerSet(IndexBoxSet());
-        break;
-    case CtrlId::SequencerHorizontalBinning:
-    case CtrlId::SequencerVerticalBinning:
-        fitRegionToBinning();
-        break;
-    case CtrlId::ExposureMode:
-        RebuildVideoSendModeList();
-        break;
-    default:
-        break;
-    }
+    return {{Moment::ListValuesAttached, [this] { ReadIndexBoxSet(); }}};
 }
 
-void SequencerFeature::OnMoment(Moment moment)
+void SequencerFeature::ReadIndexBoxSet()
 {
-    switch (moment) {
-    case Moment::SequencerEntryDue:
-    case Moment::ListValuesAttached:
-        ReadSequencerSet(IndexBoxSet());
-        break;
-    case Moment::SequencerStartDue:
-        ShowVideoSendMode();
-        m_controls.SetControlValue(CtrlId::SequencerIndex, Sequencer::kFirstSet);
-        ReadSequencerSet(Sequencer::kFirstSet);
-        break;
-    default:
-        break;
-    }
+    ReadSequencerSet(IndexBoxSet());
+}
+
+void SequencerFeature::StartAtFirstSet()
+{
+    ShowVideoSendMode();
+    m_controls.SetControlValue(CtrlId::SequencerIndex, Sequencer::kFirstSet);
+    ReadSequencerSet(Sequencer::kFirstSet);
 }
 
 int SequencerFeature::IndexBoxSet() const

@@ -2,9 +2,9 @@
 // The window side of the sequencer page: one sequencer set at a time, chosen by the set
 // index box and its spin (changing it reads that set), written as a whole with "Write" and
 // read back; the sequencer mode and kind lists, the video send mode display and its hidden
-// list, the active-set readout, the reset and the sensor multi-ROI toggle. It also joins
-// the reload and the start-up where they read the set of the index box or set 1. The
-// lines are the camera layer's (Sequencer).
+// list, the active-set readout, the reset and the sensor multi-ROI toggle. The reading of the
+// camera asks it for the set of the index box or set 1 (ReadIndexBoxSet, StartAtFirstSet).
+// The lines are the camera layer's (Sequencer).
 #include "Feature.h"
 
 #include <QPointer>
@@ -21,9 +21,15 @@ public:
     // All belong to the main window and outlive this object.
     SequencerFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters);
 
-    std::vector<Claim> Claims() const override;
-    void OnControl(int ctrlId, When when) override;
-    void OnMoment(Moment moment) override;
+    std::vector<Claim> Claims() override;
+    std::vector<MomentClaim> Moments() override;
+
+    // The set of the index box, read into the controls (also when the lists got their
+    // values).
+    void ReadIndexBoxSet();
+    // The last step of a connected start-up: the video send mode, and set 1 in the index box
+    // and the controls.
+    void StartAtFirstSet();
 
     // Writes the fields of the set in the index box, then reads the set back.
     void WriteSequencerSet();

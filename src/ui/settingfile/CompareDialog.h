@@ -17,7 +17,6 @@ public:
     CompareDialog(QWidget* owner, const QString& path, const SettingFile::Comparison& comparison);
 
     QTableWidget* Table() const { return m_table; }
-    QLabel* Summary() const { return m_summary; }
 
 private:
     void fillTable(const SettingFile::Comparison& comparison);

@@ -1,7 +1,7 @@
 #include "SettingFileFeature.h"
 
-#include "CCommunicationDialog.h"
 #include "Camera.h"
+#include "CommunicationWindow.h"
 #include "CompareDialog.h"
 #include "ControlAdapter.h"
 #include "ControlMode.h"
@@ -101,42 +101,26 @@ private:
 
 SettingFileFeature::SettingFileFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
                                        FeatureRegistry& features, SequencerFeature& sequencer,
-                                       CCommunicationDialog* communication)
+                                       CommunicationWindow* communication)
     : m_camera(camera), m_mainWindow(mainWindow), m_controls(controls), m_parameters(parameters), m_features(features),
       m_sequencer(sequencer)
 {
     if (!communication)
         return;
-    connect(communication, &CCommunicationDialog::saveSettingFileRequested, this, &SettingFileFeature::SaveAllDataAs);
-    connect(communication, &CCommunicationDialog::loadSettingFileRequested, this,
+    connect(communication, &CommunicationWindow::saveSettingFileRequested, this, &SettingFileFeature::SaveAllDataAs);
+    connect(communication, &CommunicationWindow::loadSettingFileRequested, this,
             &SettingFileFeature::OpenSettingFile);
     communication->EnableSettingFileCommands(true);
 }
 
-std::vector<int> SettingFileFeature::MenuCommands() const
+std::vector<Feature::MenuClaim> SettingFileFeature::MenuClaims()
 {
-    return {MenuCommand::Open, MenuCommand::CompareWithCamera, MenuCommand::SaveAllData,
-            MenuCommand::SaveShippingData};
-}
-
-void SettingFileFeature::OnMenu(int commandId)
-{
-    switch (commandId) {
-    case MenuCommand::Open:
-        OpenSettingFile();
-        break;
-    case MenuCommand::CompareWithCamera:
-        CompareWithCamera();
-        break;
-    case MenuCommand::SaveAllData:
-        SaveAllDataAs();
-        break;
-    case MenuCommand::SaveShippingData:
-        SaveShippingDataAs();
-        break;
-    default:
-        break;
-    }
+    return {
+        {MenuCommand::Open, [this] { OpenSettingFile(); }},
+        {MenuCommand::CompareWithCamera, [this] { CompareWithCamera(); }},
+        {MenuCommand::SaveAllData, [this] { SaveAllDataAs(); }},
+        {MenuCommand::SaveShippingData, [this] { SaveShippingDataAs(); }},
+    };
 }
 
 void SettingFileFeature::SaveAllDataAs()
@@ -185,7 +169,7 @@ void SettingFileFeature::ReadSettingFile(const std::string& path)
 {
     // Nothing may start another exchange while the file is applied, the communication
     // dialog included.
-    CWindowLockList& locks = CWindowLockList::Instance();
+    WindowLockList& locks = WindowLockList::Instance();
     locks.DisableAll();
     LoadFollowUp followUp(*this);
     ProgressWindow progress(m_mainWindow);
@@ -214,7 +198,7 @@ void SettingFileFeature::CompareWithCamera()
     SettingFile::Comparison comparison;
     {
         // As for a load: no other exchange may start while the camera is asked.
-        CWindowLockList& locks = CWindowLockList::Instance();
+        WindowLockList& locks = WindowLockList::Instance();
         locks.DisableAll();
         ProgressWindow progress(m_mainWindow);
         comparison = SettingFile::Compare(m_camera, SettingFile::Parse(text, ControlMode::Get()), progress);

@@ -13,7 +13,7 @@
 #include <string>
 
 class Camera;
-class CCommunicationDialog;
+class CommunicationWindow;
 class ControlAdapter;
 class FeatureRegistry;
 class ParameterControls;
@@ -26,10 +26,9 @@ public:
     // All belong to the main window and outlive this object. The dialog's two file buttons
     // are enabled and served from now on.
     SettingFileFeature(Camera& camera, QWidget* mainWindow, ControlAdapter& controls, ParameterControls& parameters,
-                       FeatureRegistry& features, SequencerFeature& sequencer, CCommunicationDialog* communication);
+                       FeatureRegistry& features, SequencerFeature& sequencer, CommunicationWindow* communication);
 
-    std::vector<int> MenuCommands() const override;
-    void OnMenu(int commandId) override;
+    std::vector<MenuClaim> MenuClaims() override;
 
     // Loads a file into the camera and the window.
     void ReadSettingFile(const std::string& path);

@@ -1,15 +1,24 @@
 #include "TerminalFeature.h"
 
-#include "CTerminalDialog.h"
 #include "Ids.h"
+#include "TerminalWindow.h"
+#include "WindowPlacement.h"
 
-std::vector<Feature::Claim> TerminalFeature::Claims() const
+TerminalFeature::TerminalFeature(Camera& camera, QWidget& mainWindow)
+    : m_window(new TerminalWindow(camera, &mainWindow))
 {
-    return {{CtrlId::TerminalButton, When::Instead}};
+    WindowPlacement::Track(m_window, &mainWindow, "Terminal");
 }
 
-void TerminalFeature::OnControl(int, When)
+std::vector<Feature::Claim> TerminalFeature::Claims()
 {
-    m_terminal.show();
-    m_terminal.raise();
+    return {{CtrlId::TerminalButton, When::Instead, [this] {
+                 m_window->show();
+                 m_window->raise();
+             }}};
+}
+
+std::vector<Feature::MomentClaim> TerminalFeature::Moments()
+{
+    return {{Moment::StartupWindowsReady, [this] { m_window->Initialize(); }}};
 }
