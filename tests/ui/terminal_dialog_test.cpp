@@ -82,7 +82,8 @@ private slots:
         QCOMPARE(TerminalWindow::Stamp(late), QStringLiteral("59:59:999  "));
     }
 
-    // The newest 32786 lines are kept.
+    // The newest 32786 lines are kept, each cut to 255 characters; text passed as an argument
+    // is data, not a format.
     void transcriptKeepsNewest32786Lines()
     {
         TerminalWindow dialog(WindowCamera::Get());
@@ -99,6 +100,10 @@ private slots:
         QCOMPARE(textOf(lines.lineAt(32785)), QStringLiteral("line 2"));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\d  line 32787$")).match(lines.lineAt(0)).hasMatch());
 
+        dialog.AddFormattedLine("%s%d", std::string(400, 'x').c_str(), 7);
+        QCOMPARE(textOf(lines.lineAt(0)).size(), 255);
+        dialog.AddFormattedLine("Rx: %s", "%s%n");
+        QCOMPARE(textOf(lines.lineAt(0)), QStringLiteral("Rx: %s%n"));
     }
 
     void sendWritesTheLineWithCrLfAsItStands_data()

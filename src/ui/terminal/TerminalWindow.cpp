@@ -15,6 +15,7 @@
 #include <QResizeEvent>
 #include <QTimer>
 
+#include <cstdarg>
 #include <cstdio>
 #include <ctime>
 
@@ -121,6 +122,16 @@ void TerminalWindow::AddLine(const std::string& text)
 void TerminalWindow::AddLine(const QString& text)
 {
     m_transcript->addLine(Stamp(std::chrono::system_clock::now()) + text);
+}
+
+void TerminalWindow::AddFormattedLine(const char* format, ...)
+{
+    char buffer[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    AddLine(std::string(buffer));
 }
 
 void TerminalWindow::Send()

@@ -40,6 +40,9 @@ public:
     // Adds the stamped line at the top of the transcript (the link's "Tx: "/"Rx: " lines).
     void AddLine(const std::string& text);
     void AddLine(const QString& text);
+    // printf-style; the result is cut to 255 characters. Pass camera or file text only as an
+    // argument, never as the format.
+    void AddFormattedLine(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // The button commands. Send leaves the sent line selected, so that typing replaces it, and
     // keeps it for recalling with Up and Down.
