@@ -102,7 +102,11 @@ LUMORA_CAMSIM_LOG=$work/cl.log run_tool "$work/cl.log"
 # The installed module, imported by the system's interpreter as a script would, reads the
 # installed simulated camera.
 if [ ${#python_module[@]} -gt 0 ]; then
-  model=$(env -u PYTHONHOME PYTHONPATH="$usr/lib/python3/dist-packages" /usr/bin/python3 -c \
+  # A sanitized module needs its runtime loaded before the interpreter's own libraries.
+  preload=
+  [ "${LUMORA_SANITIZE:-}" = address ] && preload="$(gcc -print-file-name=libasan.so) $(gcc -print-file-name=libstdc++.so)"
+  model=$(env -u PYTHONHOME LD_PRELOAD="$preload" ASAN_OPTIONS=detect_leaks=0 \
+          PYTHONPATH="$usr/lib/python3/dist-packages" /usr/bin/python3 -c \
           'import sys, lumora; print(lumora.open(sys.argv[1]).model)' "$pty") || fail "the installed module does not run"
   [ "$model" = KT-5100W-QBCL ] || fail "the installed module read the model \"$model\""
 fi
